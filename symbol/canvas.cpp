@@ -1,0 +1,162 @@
+#include "canvas.h"
+
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QPainter>
+#include <algorithm>
+#include <mutex>
+
+namespace symbol {
+
+namespace {
+
+// 96 dots per inch.
+constexpr int kDotsPerMetre = 3780;
+
+// The face of the canvas font where kFontFamily itself is missing: its digits
+// are 6.5 pixels wide at 13 pixels, so a group of six fits between guards.
+constexpr char kSubstituteFamily[] = "IPAGothic";
+
+constexpr QRgb kBlack = 0xff000000;
+
+bool IsCodeText(const QString& text) {
+    for (QChar c : text)
+        if (!((c >= u'0' && c <= u'9') || c == u'-'))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+void RegisterFontSubstitution() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        QFont::insertSubstitution(QString::fromUtf16(kFontFamily), kSubstituteFamily);
+    });
+}
+
+QFont CanvasFont() {
+    RegisterFontSubstitution();
+    QFont font(QString::fromUtf16(kFontFamily));
+    font.setPixelSize(13);
+    font.setWeight(QFont::Normal);
+    // Black and white only, as in a bitmap made for print.
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+Canvas::Canvas(QSize size)
+    : image_(size, QImage::Format_RGB32), font_(CanvasFont()), rawFont_(QRawFont::fromFont(font_)) {
+    image_.setDotsPerMeterX(kDotsPerMetre);
+    image_.setDotsPerMeterY(kDotsPerMetre);
+    const QFontMetricsF metrics(font_, &image_);
+    ascent_ = metrics.ascent();
+    lineHeight_ = metrics.height();
+    Cls();
+}
+
+void Canvas::Cls() {
+    image_.fill(Qt::white);
+    current_ = QPointF(0, 0);
+}
+
+void Canvas::Print(const QString& text, bool endLine) {
+    const QPointF baseline(current_.x(), current_.y() + ascent_);
+    qreal advance = 0;
+    if (text.isEmpty()) {
+        // Nothing to draw; the position moves all the same.
+    } else if (IsCodeText(text) && rawFont_.isValid()) {
+        advance = PrintCodeText(text, baseline);
+    } else {
+        if (lastText_.text() != text) {
+            lastText_ = QStaticText(text);
+            lastText_.setTextFormat(Qt::PlainText);
+            lastText_.setPerformanceHint(QStaticText::AggressiveCaching);
+            lastText_.prepare(QTransform(), font_);
+        }
+        QPainter painter(&image_);
+        painter.setFont(font_);
+        painter.setPen(Qt::black);
+        painter.drawStaticText(current_, lastText_);
+        if (!endLine)
+            advance = QFontMetricsF(font_, &image_).horizontalAdvance(text);
+    }
+    if (endLine)
+        current_ = QPointF(0, current_.y() + lineHeight_);
+    else
+        current_.setX(current_.x() + advance);
+}
+
+qreal Canvas::PrintCodeText(const QString& text, QPointF baseline) {
+    // Digits need no shaping: the glyphs and their advances come straight
+    // from the font's tables.
+    const QList<quint32> glyphs = rawFont_.glyphIndexesForString(text);
+    const QList<QPointF> advances = rawFont_.advancesForGlyphIndexes(glyphs);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    qreal x = 0;
+    for (const QPointF& advance : advances) {
+        positions.append(QPointF(x, 0));
+        x += advance.x();
+    }
+    QGlyphRun run;
+    run.setRawFont(rawFont_);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    QPainter painter(&image_);
+    painter.setPen(Qt::black);
+    painter.drawGlyphRun(baseline, run);
+    return x;
+}
+
+void Canvas::Line(float x1, float y1, float x2, float y2) {
+    const int column = qRound(x1);
+    if (column != qRound(x2)) {
+        QPainter painter(&image_);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+        return;
+    }
+    // Vertical: straight into the rows, from the start point up to but not
+    // including the end point.
+    if (column < 0 || column >= image_.width())
+        return;
+    const int from = qRound(y1);
+    const int to = qRound(y2);
+    int first = from <= to ? from : to + 1;
+    int last = from <= to ? to - 1 : from;
+    first = std::max(first, 0);
+    last = std::min(last, image_.height() - 1);
+    if (first > last)
+        return;
+    // One detach for the whole line: scanLine() would check on every row.
+    const qsizetype stride = image_.bytesPerLine();
+    uchar* pixel = image_.bits() + first * stride + column * sizeof(QRgb);
+    for (int row = first; row <= last; ++row, pixel += stride)
+        *reinterpret_cast<QRgb*>(pixel) = kBlack;
+}
+
+void Canvas::PaintPicture(const QImage& picture, int x1, int y1, int width1, int height1, int x2,
+                          int y2, int width2, int height2) {
+    if (width1 <= 0 || height1 <= 0)
+        return;
+    const QImage source = picture.convertToFormat(QImage::Format_RGB32);
+    // Each destination pixel takes the source pixel under its centre.
+    for (int dy = 0; dy < height1; ++dy) {
+        const int y = y1 + dy;
+        const int sy = y2 + int((dy + 0.5) * height2 / height1);
+        if (y < 0 || y >= image_.height() || sy < 0 || sy >= source.height())
+            continue;
+        const QRgb* in = reinterpret_cast<const QRgb*>(source.constScanLine(sy));
+        QRgb* out = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        for (int dx = 0; dx < width1; ++dx) {
+            const int x = x1 + dx;
+            const int sx = x2 + int((dx + 0.5) * width2 / width1);
+            if (x < 0 || x >= image_.width() || sx < 0 || sx >= source.width())
+                continue;
+            out[x] = in[sx];
+        }
+    }
+}
+
+}  // namespace symbol

@@ -1,0 +1,178 @@
+// The symbol as drawn: bar columns and their extent, quiet zones, where the
+// digit groups stand, and redraws that leave no trace.
+
+#include <QTest>
+
+#include "symbol/canvas.h"
+#include "symbol/code.h"
+#include "symbol/drawing.h"
+#include "symbol/pattern.h"
+
+namespace {
+
+const QSize kPictureSize(135, 87);
+const QRgb kWhite = qRgb(255, 255, 255);
+
+QImage Draw(const QString& name, const QString& code) {
+    symbol::Canvas canvas(kPictureSize);
+    symbol::PrintName(canvas, name);
+    symbol::DrawSymbol(canvas, code, symbol::BuildPattern(code));
+    return canvas.Image();
+}
+
+bool ColumnWhite(const QImage& image, int x, int firstRow, int lastRow) {
+    for (int y = firstRow; y <= lastRow; ++y)
+        if (image.pixel(x, y) != kWhite)
+            return false;
+    return true;
+}
+
+bool ColumnBlack(const QImage& image, int x, int firstRow, int lastRow) {
+    for (int y = firstRow; y <= lastRow; ++y)
+        if (image.pixel(x, y) != qRgb(0, 0, 0))
+            return false;
+    return true;
+}
+
+// The first and last inked columns within [fromX, toX] on rows the guards
+// leave free of bars (below the normal bars), guard columns skipped.
+std::pair<int, int> DigitInk(const QImage& image, int fromX, int toX) {
+    const QList<int> guards = {21, 23, 67, 69, 113, 115};
+    int first = -1, last = -1;
+    for (int x = fromX; x <= toX; ++x) {
+        if (guards.contains(x))
+            continue;
+        if (!ColumnWhite(image, x, symbol::kBarBottom, image.height() - 1)) {
+            if (first < 0)
+                first = x;
+            last = x;
+        }
+    }
+    return {first, last};
+}
+
+}  // namespace
+
+class TestDrawing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void barsStandInTheirColumns_data();
+    void barsStandInTheirColumns();
+    void quietZonesStayWhite();
+    void digitGroupsStandBetweenTheGuards_data();
+    void digitGroupsStandBetweenTheGuards();
+    void longNameIsClippedWithoutMovingTheSymbol();
+    void redrawLeavesNoTraceOfThePrevious();
+    void emptyNameStillClears();
+};
+
+void TestDrawing::barsStandInTheirColumns_data() {
+    QTest::addColumn<QString>("code");
+    QTest::newRow("4901234567894") << "4901234567894";
+    QTest::newRow("all zeros") << "0000000000000";
+    QTest::newRow("9780306406157") << "9780306406157";
+}
+
+void TestDrawing::barsStandInTheirColumns() {
+    QFETCH(QString, code);
+    const QImage image = Draw("", code);
+    const QString pattern = symbol::BuildPattern(code);
+    for (int i = 1; i <= 95; ++i) {
+        const int x = i + symbol::kModuleOffset;
+        const QChar module = pattern[i - 1];
+        QVERIFY2(ColumnWhite(image, x, 0, 19), qPrintable(QString("above bar %1").arg(x)));
+        if (module == u'0') {
+            QVERIFY2(ColumnWhite(image, x, 20, 63), qPrintable(QString("space %1").arg(x)));
+        } else if (module == u'1') {
+            QVERIFY2(ColumnBlack(image, x, 20, 64), qPrintable(QString("bar %1").arg(x)));
+        } else {
+            QVERIFY2(ColumnBlack(image, x, 20, 69), qPrintable(QString("guard %1").arg(x)));
+            QVERIFY2(ColumnWhite(image, x, 70, 86), qPrintable(QString("below guard %1").arg(x)));
+        }
+    }
+    // The guards of the example in the design: start, centre and end.
+    for (int x : {21, 23, 67, 69, 113, 115})
+        QVERIFY(ColumnBlack(image, x, 20, 69));
+}
+
+void TestDrawing::quietZonesStayWhite() {
+    const QImage image = Draw("", "4901234567894");
+    for (int x = 0; x < 12; ++x)
+        QVERIFY2(ColumnWhite(image, x, 0, 86), qPrintable(QString::number(x)));
+    for (int x = 116; x < 135; ++x)
+        QVERIFY2(ColumnWhite(image, x, 0, 86), qPrintable(QString::number(x)));
+    for (int x = 0; x < 135; ++x)
+        QVERIFY(ColumnWhite(image, x, 0, 19));
+}
+
+void TestDrawing::digitGroupsStandBetweenTheGuards_data() {
+    QTest::addColumn<QString>("code");
+    QTest::newRow("4901234567894") << "4901234567894";
+    QTest::newRow("wide digits") << "8888888888888";
+    QTest::newRow("narrow digits") << "1111111111116";
+    QTest::newRow("minus sign") << "0000000000-50";
+}
+
+void TestDrawing::digitGroupsStandBetweenTheGuards() {
+    QFETCH(QString, code);
+    const QImage image = Draw("", code);
+
+    const auto [firstStart, firstEnd] = DigitInk(image, 0, 20);
+    QVERIFY(firstStart >= symbol::kFirstDigitX && firstStart <= symbol::kFirstDigitX + 2);
+    QVERIFY(firstEnd < 21);
+
+    const auto [leftStart, leftEnd] = DigitInk(image, 22, 66);
+    QVERIFY2(leftStart >= symbol::kLeftGroupX && leftStart <= symbol::kLeftGroupX + 2,
+             qPrintable(QString::number(leftStart)));
+    QVERIFY2(leftEnd < 67,
+             qPrintable(QString("left group runs into the centre guard: %1").arg(leftEnd)));
+
+    const auto [rightStart, rightEnd] = DigitInk(image, 68, 134);
+    QVERIFY2(rightStart >= symbol::kRightGroupX && rightStart <= symbol::kRightGroupX + 2,
+             qPrintable(QString::number(rightStart)));
+    QVERIFY2(rightEnd < 113,
+             qPrintable(QString("right group runs into the end guard: %1").arg(rightEnd)));
+
+    // No digit ink in the guards' own columns below the guards.
+    for (int x : {21, 23, 67, 69, 113, 115})
+        QVERIFY(ColumnWhite(image, x, 70, 86));
+}
+
+void TestDrawing::longNameIsClippedWithoutMovingTheSymbol() {
+    const QImage plain = Draw("", "4901234567894");
+    const QImage named = Draw(QString(200, u'W'), "4901234567894");
+    QCOMPARE(named.size(), kPictureSize);
+    // The name reaches the right edge...
+    bool inkAtTheEdge = false;
+    for (int x = 130; x < 135; ++x)
+        inkAtTheEdge |= !ColumnWhite(named, x, 5, 19);
+    QVERIFY(inkAtTheEdge);
+    // ...and leaves everything from the bars down as it was.
+    QCOMPARE(named.copy(0, 20, 135, 67), plain.copy(0, 20, 135, 67));
+    // It starts at (5, 5).
+    QVERIFY(ColumnWhite(named, 4, 0, 86) || ColumnWhite(named, 3, 0, 86));
+    for (int x = 0; x < 135; ++x)
+        QVERIFY(ColumnWhite(named, x, 0, 4));
+}
+
+void TestDrawing::redrawLeavesNoTraceOfThePrevious() {
+    symbol::Canvas canvas(kPictureSize);
+    symbol::PrintName(canvas, QString::fromUtf16(u"試作品 ABC"));
+    symbol::DrawSymbol(canvas, "8888888888888", symbol::BuildPattern("8888888888888"));
+    symbol::PrintName(canvas, "X");
+    symbol::DrawSymbol(canvas, "4901234567894", symbol::BuildPattern("4901234567894"));
+    QCOMPARE(canvas.Image(), Draw("X", "4901234567894"));
+}
+
+void TestDrawing::emptyNameStillClears() {
+    symbol::Canvas canvas(kPictureSize);
+    canvas.Line(50, 0, 50, 87);
+    symbol::PrintName(canvas, "");
+    QImage white(kPictureSize, canvas.Image().format());
+    white.fill(Qt::white);
+    QCOMPARE(canvas.Image(), white);
+}
+
+QTEST_MAIN(TestDrawing)
+#include "tst_drawing.moc"
