@@ -1,0 +1,247 @@
+#include "Form1.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "Form1/PictureBox.h"
+#include "Module1/Module1.h"
+#include "symbol/code.h"
+#include "symbol/drawing.h"
+#include "symbol/pattern.h"
+
+namespace {
+
+constexpr int kEnter = 13;
+
+// The window's face at 9 points, with a fallback for where that face is
+// missing. The two fallbacks each match it where it matters: IPAPGothic's
+// proportional kana let the captions fit the widths they were laid out for,
+// IPAGothic's narrow digits let twelve of them fit the digit box.
+QFont WindowFont(const char* fallback, bool bold = false) {
+    symbol::RegisterFontSubstitution();
+    QFont font;
+    font.setFamilies({QString::fromUtf16(symbol::kFontFamily), QString::fromLatin1(fallback)});
+    font.setPointSize(9);
+    font.setBold(bold);
+    return font;
+}
+
+QFont CaptionFont() {
+    return WindowFont("IPAPGothic");
+}
+
+QFont BoxFont(bool bold = false) {
+    return WindowFont("IPAGothic", bold);
+}
+
+}  // namespace
+
+Form1::Form1(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    setWindowTitle(QStringLiteral("Stripewell"));
+    setWindowIcon(ProgramIcon());
+    setFont(CaptionFont());
+    setFixedSize(245, 191);
+    CreateControls();
+    Form_Load();
+}
+
+QIcon Form1::ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/icons/stripewell-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+void Form1::CreateControls() {
+    auto textBox = [this](const char* name, const QRect& geometry, const QString& accessibleName) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setGeometry(geometry);
+        box->setFont(BoxFont());
+        box->setAccessibleName(accessibleName);
+        box->installEventFilter(this);
+        return box;
+    };
+    auto label = [this](const char* name, const QString& caption, const QRect& geometry) {
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(QString::fromLatin1(name));
+        label->setGeometry(geometry);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    };
+    auto checkBox = [this](const char* name, const QString& caption, const QRect& geometry) {
+        auto* box = new QCheckBox(caption, this);
+        box->setObjectName(QString::fromLatin1(name));
+        box->setGeometry(geometry);
+        box->setAccessibleName(caption);
+        return box;
+    };
+
+    // Labels first: where a label meets its box, the box lies on top.
+    Label1 = label("Label1", QString::fromUtf16(u"コード"), QRect(8, 32, 41, 13));
+    Label2 = label("Label2", QString::fromUtf16(u"名称"), QRect(8, 12, 33, 13));
+    Label3 = label("Label3", QStringLiteral("Checkdigit"), QRect(144, 32, 61, 13));
+
+    Text2 = textBox("Text2", QRect(44, 8, 189, 18), Label2->text());
+    Text1 = textBox("Text1", QRect(44, 28, 85, 18), Label1->text());
+    Text1->setMaxLength(12);
+    Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
+    Text3 = textBox("Text3", QRect(212, 28, 21, 18), Label3->text());
+    Text3->setMaxLength(1);
+    Label1->setBuddy(Text1);
+    Label2->setBuddy(Text2);
+    Label3->setBuddy(Text3);
+
+    Check1 = checkBox("Check1", QString::fromUtf16(u"チェックディジットを自動的に付加"),
+                      QRect(8, 52, 193, 17));
+    Check1->setChecked(true);
+    Check2 = checkBox("Check2", QString::fromUtf16(u"最前面に配置"), QRect(8, 72, 197, 17));
+    SetCheckDigitLocked(true);
+
+    const char* const captions[] = {"Zoom", "Copy", "Save"};
+    for (int index = 0; index < 3; ++index) {
+        auto* button = new QPushButton(QString::fromLatin1(captions[index]), this);
+        button->setObjectName(QStringLiteral("Command1_%1").arg(index));
+        button->setGeometry(148, 108 + 24 * index, 89, 25);
+        button->setAccessibleName(button->text());
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
+        Command1[index] = button;
+    }
+
+    Picture1 = new PictureBox(this, QRect(8, 92, 137, 89), PictureBox::Border::FlatSingle);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->setAccessibleName(QString::fromUtf16(u"バーコード"));
+    connect(Picture1, &PictureBox::DblClick, this, &Form1::Picture1_DblClick);
+
+    setTabOrder(Text2, Text1);
+    setTabOrder(Text1, Text3);
+    setTabOrder(Text3, Check1);
+    setTabOrder(Check1, Check2);
+    setTabOrder(Check2, Command1[0]);
+    setTabOrder(Command1[0], Command1[1]);
+    setTabOrder(Command1[1], Command1[2]);
+    Text2->setFocus();
+
+    connect(Text1, &QLineEdit::textChanged, this, &Form1::Text1_Change);
+    connect(Text2, &QLineEdit::textChanged, this, &Form1::Text2_Change);
+    connect(Text3, &QLineEdit::textChanged, this, &Form1::Text3_Change);
+    connect(Check1, &QCheckBox::clicked, this, &Form1::Check1_Click);
+    connect(Check2, &QCheckBox::clicked, this, &Form1::Check2_Click);
+}
+
+void Form1::Form_Load() {
+    // Nothing is drawn: the picture stays blank until the first edit.
+    Updating = false;
+}
+
+void Form1::Form_Unload() {
+    Module1::SetTopmost(this, false);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    event->accept();
+}
+
+void Form1::Text1_Change() {
+    Updating = true;
+    symbol::Canvas& canvas = Picture1->Canvas();
+    symbol::PrintName(canvas, Text2->text());
+    QString code = symbol::ComposeCode(Text1->text(), Text3->text());
+    if (Check1->isChecked()) {
+        const QString checkDigit = QString::number(symbol::CheckDigit(code));
+        code = code.left(12) + checkDigit;
+        Text3->setText(checkDigit);  // re-enters Text3_Change, which sees Updating
+    }
+    symbol::DrawSymbol(canvas, code, symbol::BuildPattern(code));
+    // Typing the twelfth digit moves on to the check digit when it is typed by hand.
+    if (Text1->text().size() == 12 && PrevLength == 11 && !Check1->isChecked())
+        FocusAndSelectAll(Text3);
+    PrevLength = Text1->text().size();
+    Updating = false;
+}
+
+void Form1::Text2_Change() {
+    Text1_Change();
+}
+
+void Form1::Text3_Change() {
+    if (Updating)
+        return;
+    Text1_Change();
+}
+
+void Form1::Check1_Click() {
+    SetCheckDigitLocked(Check1->isChecked());
+    Text1_Change();
+}
+
+void Form1::Check2_Click() {
+    Module1::SetTopmost(this, Check2->isChecked());
+}
+
+void Form1::Text1_KeyPress(int& keyAscii) {
+    if (keyAscii != kEnter)
+        return;
+    keyAscii = 0;
+    FocusAndSelectAll(Text3);
+}
+
+void Form1::Text2_KeyPress(int& keyAscii) {
+    if (keyAscii != kEnter)
+        return;
+    keyAscii = 0;
+    FocusAndSelectAll(Text1);
+}
+
+void Form1::Text3_KeyPress(int& keyAscii) {
+    if (keyAscii != kEnter)
+        return;
+    keyAscii = 0;
+    Command1[0]->setFocus();
+}
+
+void Form1::Command1_Click(int Index) {
+    Q_UNUSED(Index);
+}
+
+void Form1::Picture1_DblClick() {
+    Command1_Click(0);
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+    if (!enter && key->text().isEmpty())
+        return false;
+    int keyAscii = enter ? kEnter : key->text().front().unicode();
+    if (watched == Text1)
+        Text1_KeyPress(keyAscii);
+    else if (watched == Text2)
+        Text2_KeyPress(keyAscii);
+    else if (watched == Text3)
+        Text3_KeyPress(keyAscii);
+    return keyAscii == 0;
+}
+
+void Form1::FocusAndSelectAll(QLineEdit* box) {
+    box->setFocus();
+    box->setSelection(0, box->text().size());
+}
+
+void Form1::SetCheckDigitLocked(bool locked) {
+    Text3->setReadOnly(locked);
+    // Leaving read-only turns the input method back on; digits are typed directly.
+    Text3->setAttribute(Qt::WA_InputMethodEnabled, false);
+    Text3->setFont(BoxFont(locked));
+}

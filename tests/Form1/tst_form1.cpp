@@ -1,0 +1,350 @@
+// The main window as a person uses it: typing, Enter, Tab, clicks on the
+// check boxes, and the symbol redrawn live.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "Form1/Form1.h"
+#include "Form1/PictureBox.h"
+#include "symbol/code.h"
+#include "symbol/drawing.h"
+#include "symbol/pattern.h"
+
+namespace {
+
+// The picture as the symbol core draws it for a name and a finished code.
+QImage Drawn(const QString& name, const QString& code) {
+    symbol::Canvas canvas(QSize(135, 87));
+    symbol::PrintName(canvas, name);
+    symbol::DrawSymbol(canvas, code, symbol::BuildPattern(code));
+    return canvas.Image();
+}
+
+bool IsBold(const QLineEdit* box) {
+    return box->font().bold();
+}
+
+// Types text as a person does: plain keys for ASCII, the input method's
+// committed string for anything else (a Japanese name, say).
+void Type(QWidget* box, const QString& text) {
+    for (QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClicks(box, QString(c));
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(c));
+            QApplication::sendEvent(box, &commit);
+        }
+    }
+}
+
+void Click(QCheckBox* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
+}
+
+}  // namespace
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startsBlankWithFocusInTheName();
+    void typingRedrawsTheSymbolLive_data();
+    void typingRedrawsTheSymbolLive();
+    void nameEditAloneRedraws();
+    void checkDigitBoxIsLockedAndBoldWhileAutomatic();
+    void turningAutomaticOnReplacesAWrongDigit();
+    void twelfthDigitMovesOnOnlyWhenTypedByHand();
+    void pastingTwelveDigitsDoesNotMoveOn();
+    void retypingTheTwelfthDigitMovesOnAgain();
+    void enterWalksFromNameToDigitsToCheckDigit_data();
+    void enterWalksFromNameToDigitsToCheckDigit();
+    void boxesAcceptTheirLengths();
+    void inputMethodStaysOffInTheDigitBoxes();
+    void tabWalksTheControlsInOrder();
+    void controlsLieInsideAndApart();
+    void captionsAndDigitsFitTheirBoxes();
+    void keepOnTopSwitchesTheHintInPlace();
+
+private:
+    Form1* form = nullptr;
+};
+
+void TestForm1::init() {
+    form = new Form1;
+    form->show();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+}
+
+void TestForm1::cleanup() {
+    delete form;
+    form = nullptr;
+}
+
+void TestForm1::startsBlankWithFocusInTheName() {
+    QCOMPARE(QApplication::focusWidget(), form->Text2);
+    QVERIFY(form->Check1->isChecked());
+    QVERIFY(!form->Check2->isChecked());
+    QVERIFY(form->Text3->isReadOnly());
+    QVERIFY(IsBold(form->Text3));
+    QImage white(135, 87, form->Picture1->Image().format());
+    white.fill(Qt::white);
+    QCOMPARE(form->Picture1->Image(), white);
+    QCOMPARE(form->size(), QSize(245, 191));
+    QCOMPARE(form->minimumSize(), form->maximumSize());
+    QVERIFY(!(form->windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(form->windowTitle(), "Stripewell");
+    QVERIFY(!form->windowIcon().isNull());
+}
+
+void TestForm1::typingRedrawsTheSymbolLive_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<QString>("code");
+
+    QTest::newRow("twelve digits") << "ABC"
+                                   << "490123456789"
+                                   << "4901234567894";
+    QTest::newRow("japanese name") << QString::fromUtf16(u"見本") << "978030640615"
+                                   << "9780306406157";
+    QTest::newRow("short data padded") << ""
+                                       << "12"
+                                       << "0000000000123";
+    QTest::newRow("typed zeros dropped") << ""
+                                         << "0012"
+                                         << "0000000000123";
+    QTest::newRow("letters read as zero") << "x"
+                                          << "ab12"
+                                          << "0000000000000";
+    QTest::newRow("minus sign printed") << ""
+                                        << "-5"
+                                        << "0000000000-55";
+}
+
+void TestForm1::typingRedrawsTheSymbolLive() {
+    QFETCH(QString, name);
+    QFETCH(QString, digits);
+    QFETCH(QString, code);
+    Type(form->Text2, name);
+    QCOMPARE(form->Text2->text(), name);
+    QTest::keyClick(form->Text2, Qt::Key_Return);
+    QTest::keyClicks(form->Text1, digits);
+    QCOMPARE(form->Text3->text(), code.right(1));
+    QCOMPARE(form->Picture1->Image(), Drawn(name, code));
+
+    // Every keystroke redraws: one digit off again.
+    QTest::keyClick(form->Text1, Qt::Key_Backspace);
+    const QString shorter = symbol::ComposeCode(digits.chopped(1), "");
+    const QString expected = shorter.left(12) + QString::number(symbol::CheckDigit(shorter));
+    QCOMPARE(form->Picture1->Image(), Drawn(name, expected));
+}
+
+void TestForm1::nameEditAloneRedraws() {
+    QTest::keyClicks(form->Text2, "Tea");
+    QCOMPARE(form->Picture1->Image(), Drawn("Tea", "0000000000000"));
+    QTest::keyClick(form->Text2, Qt::Key_Backspace);
+    QCOMPARE(form->Picture1->Image(), Drawn("Te", "0000000000000"));
+}
+
+void TestForm1::checkDigitBoxIsLockedAndBoldWhileAutomatic() {
+    QTest::keyClicks(form->Text1, "490123456789");
+    QCOMPARE(form->Text3->text(), "4");
+    // Locked: focus and selection work, typing changes nothing.
+    QTest::mouseClick(form->Text3, Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), form->Text3);
+    form->Text3->selectAll();
+    QTest::keyClicks(form->Text3, "7");
+    QCOMPARE(form->Text3->text(), "4");
+    QCOMPARE(form->Text3->selectedText(), "4");
+
+    Click(form->Check1);
+    QVERIFY(!form->Check1->isChecked());
+    QVERIFY(!form->Text3->isReadOnly());
+    QVERIFY(!IsBold(form->Text3));
+    // The last computed digit stays, now editable, and is taken as typed.
+    QCOMPARE(form->Text3->text(), "4");
+    form->Text3->selectAll();
+    QTest::keyClicks(form->Text3, "7");
+    QCOMPARE(form->Text3->text(), "7");
+    QCOMPARE(form->Picture1->Image(), Drawn("", "4901234567897"));
+}
+
+void TestForm1::turningAutomaticOnReplacesAWrongDigit() {
+    Click(form->Check1);
+    QTest::keyClicks(form->Text1, "490123456789");
+    QTest::keyClicks(form->Text3, "1");
+    QCOMPARE(form->Picture1->Image(), Drawn("", "4901234567891"));
+
+    Click(form->Check1);
+    QVERIFY(form->Check1->isChecked());
+    QCOMPARE(form->Text3->text(), "4");
+    QVERIFY(form->Text3->isReadOnly());
+    QVERIFY(IsBold(form->Text3));
+    QCOMPARE(form->Picture1->Image(), Drawn("", "4901234567894"));
+}
+
+void TestForm1::twelfthDigitMovesOnOnlyWhenTypedByHand() {
+    // Automatic: the focus stays in the digits.
+    form->Text1->setFocus();
+    QTest::keyClicks(form->Text1, "490123456789");
+    QCOMPARE(QApplication::focusWidget(), form->Text1);
+
+    // By hand: the twelfth digit moves on, with the check digit selected.
+    form->Text1->clear();
+    Click(form->Check1);
+    form->Text1->setFocus();
+    QTest::keyClicks(form->Text1, "49012345678");
+    QCOMPARE(QApplication::focusWidget(), form->Text1);
+    QTest::keyClicks(form->Text1, "9");
+    QCOMPARE(QApplication::focusWidget(), form->Text3);
+    QCOMPARE(form->Text3->selectedText(), form->Text3->text());
+    QVERIFY(!form->Text3->text().isEmpty());
+}
+
+void TestForm1::pastingTwelveDigitsDoesNotMoveOn() {
+    Click(form->Check1);
+    QApplication::clipboard()->setText("490123456789");
+    form->Text1->setFocus();
+    QTest::keyClick(form->Text1, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(form->Text1->text(), "490123456789");
+    QCOMPARE(QApplication::focusWidget(), form->Text1);
+}
+
+void TestForm1::retypingTheTwelfthDigitMovesOnAgain() {
+    Click(form->Check1);
+    form->Text1->setFocus();
+    QTest::keyClicks(form->Text1, "490123456789");
+    QCOMPARE(QApplication::focusWidget(), form->Text3);
+    form->Text1->setFocus();
+    form->Text1->end(false);
+    QTest::keyClick(form->Text1, Qt::Key_Backspace);
+    QCOMPARE(QApplication::focusWidget(), form->Text1);
+    QTest::keyClicks(form->Text1, "9");
+    QCOMPARE(QApplication::focusWidget(), form->Text3);
+}
+
+void TestForm1::enterWalksFromNameToDigitsToCheckDigit_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter)
+                                  << Qt::KeyboardModifiers(Qt::KeypadModifier);
+}
+
+void TestForm1::enterWalksFromNameToDigitsToCheckDigit() {
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    form->Text1->setText("4901");
+    form->Text2->setFocus();
+    QTest::keyClicks(form->Text2, "Tea");
+
+    QTest::keyClick(form->Text2, Qt::Key(key), modifiers);
+    QCOMPARE(QApplication::focusWidget(), form->Text1);
+    QCOMPARE(form->Text1->selectedText(), "4901");
+    QTest::keyClick(form->Text1, Qt::Key(key), modifiers);
+    QCOMPARE(QApplication::focusWidget(), form->Text3);
+    QCOMPARE(form->Text3->selectedText(), form->Text3->text());
+    QTest::keyClick(form->Text3, Qt::Key(key), modifiers);
+    QCOMPARE(QApplication::focusWidget(), form->Command1[0]);
+
+    QCOMPARE(form->Text2->text(), "Tea");
+    QCOMPARE(form->Text1->text(), "4901");
+    QCOMPARE(form->Text3->text().size(), 1);
+}
+
+void TestForm1::boxesAcceptTheirLengths() {
+    QTest::keyClicks(form->Text1, "4901234567890");
+    QCOMPARE(form->Text1->text(), "490123456789");
+    Click(form->Check1);
+    form->Text3->clear();
+    QTest::keyClicks(form->Text3, "12");
+    QCOMPARE(form->Text3->text(), "1");
+    const QString longName(300, u'n');
+    QTest::keyClicks(form->Text2, longName);
+    QCOMPARE(form->Text2->text(), longName);
+}
+
+void TestForm1::inputMethodStaysOffInTheDigitBoxes() {
+    for (int toggle = 0; toggle < 3; ++toggle) {
+        QVERIFY(!form->Text1->testAttribute(Qt::WA_InputMethodEnabled));
+        QVERIFY(!form->Text3->testAttribute(Qt::WA_InputMethodEnabled));
+        QVERIFY(form->Text2->testAttribute(Qt::WA_InputMethodEnabled));
+        Click(form->Check1);
+    }
+}
+
+void TestForm1::tabWalksTheControlsInOrder() {
+    const QList<QWidget*> order = {form->Text1,       form->Text3,       form->Check1,
+                                   form->Check2,      form->Command1[0], form->Command1[1],
+                                   form->Command1[2], form->Text2};
+    for (QWidget* next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), form->Command1[2]);
+}
+
+void TestForm1::controlsLieInsideAndApart() {
+    const QList<QWidget*> controls = form->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    QCOMPARE(controls.size(), 12);
+    for (QWidget* control : controls) {
+        QVERIFY2(form->rect().contains(control->geometry()), qPrintable(control->objectName()));
+        for (QWidget* other : controls) {
+            if (other == control || !control->geometry().intersects(other->geometry()))
+                continue;
+            // A label may lie under the box it names.
+            const bool labelUnderBox =
+                qobject_cast<QLabel*>(control) && static_cast<QLabel*>(control)->buddy() == other;
+            const bool boxOverLabel =
+                qobject_cast<QLabel*>(other) && static_cast<QLabel*>(other)->buddy() == control;
+            // The buttons stand 24 pixels apart and are 25 high: each one's
+            // bottom row lies under the next one's top row.
+            const QRect common = control->geometry() & other->geometry();
+            const bool buttonsTouch = qobject_cast<QPushButton*>(control) &&
+                                      qobject_cast<QPushButton*>(other) && common.height() == 1;
+            QVERIFY2(labelUnderBox || boxOverLabel || buttonsTouch,
+                     qPrintable(control->objectName() + " overlaps " + other->objectName()));
+        }
+    }
+    // The buttons' column ends level with the picture.
+    QCOMPARE(form->Command1[2]->geometry().bottom(), form->Picture1->geometry().bottom());
+}
+
+void TestForm1::captionsAndDigitsFitTheirBoxes() {
+    for (QCheckBox* box : {form->Check1, form->Check2})
+        QVERIFY2(box->sizeHint().width() <= box->width(), qPrintable(box->text()));
+    for (QLabel* label : {form->Label1, form->Label2, form->Label3})
+        QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
+    for (QPushButton* button : form->Command1)
+        QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
+    // Twelve of the widest digit, with room for the cursor.
+    const int digits = form->Text1->fontMetrics().horizontalAdvance(QString(12, u'8'));
+    QVERIFY2(digits + 6 <= form->Text1->width(), qPrintable(QString::number(digits)));
+}
+
+void TestForm1::keepOnTopSwitchesTheHintInPlace() {
+    const QRect before = form->geometry();
+    Click(form->Check2);
+    QVERIFY(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(form->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(form->isVisible());
+    Click(form->Check2);
+    QVERIFY(!(form->windowFlags() & Qt::WindowStaysOnTopHint));
+    QVERIFY(!(form->windowHandle()->flags() & Qt::WindowStaysOnTopHint));
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->geometry(), before);
+}
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"
