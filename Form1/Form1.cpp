@@ -1,14 +1,20 @@
 #include "Form1.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include "Form1/PictureBox.h"
+#include "Form2/Form2.h"
 #include "Module1/Module1.h"
 #include "symbol/code.h"
 #include "symbol/drawing.h"
@@ -17,6 +23,9 @@
 namespace {
 
 constexpr int kEnter = 13;
+
+// The save dialog's filters: display text and pattern, each ended by "|".
+constexpr char16_t kSaveFilter[] = u"ビットマップ(*.bmp)|*.bmp|全てのファイル(*.*)|*.*|";
 
 // The window's face at 9 points, with a fallback for where that face is
 // missing. The two fallbacks each match it where it matters: IPAPGothic's
@@ -210,7 +219,59 @@ void Form1::Text3_KeyPress(int& keyAscii) {
 }
 
 void Form1::Command1_Click(int Index) {
-    Q_UNUSED(Index);
+    switch (Index) {
+        case 0: {
+            // The view copies the picture while it loads; each zoom makes a new one.
+            Form2 view(this);
+            view.exec();
+            break;
+        }
+        case 1:
+            CopyPicture();
+            break;
+        case 2:
+            SavePicture();
+            break;
+    }
+}
+
+void Form1::CopyPicture() {
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->clear();
+    clipboard->setImage(Picture1->Image());
+}
+
+void Form1::SavePicture() {
+    QString filter = QString::fromUtf16(kSaveFilter);
+    filter.replace(u'|', QChar(0));
+    int filterIndex = 0;
+    QString path = Module1::ShowSaveDialog(this, QString::fromUtf16(u"ジャンコードの保存"), filter,
+                                           QString(), Text2->text(), filterIndex);
+    if (path.isEmpty())
+        return;
+
+    if (filterIndex == 0 && path.right(4).toUpper() != u".BMP") {
+        path += QStringLiteral(".bmp");
+        // The dialog asked about the name as typed, not about this one.
+        if (QFileInfo::exists(path) && !ConfirmReplace(path))
+            return;
+    }
+    QString error;
+    if (!Module1::SavePicture(Picture1->Image(), path, &error)) {
+        QMessageBox::warning(this, windowTitle(),
+                             QString::fromUtf16(u"ファイル「%1」を保存できませんでした。\n%2")
+                                 .arg(QDir::toNativeSeparators(path), error));
+    }
+    Text2->setFocus();
+}
+
+bool Form1::ConfirmReplace(const QString& path) {
+    const auto answer =
+        QMessageBox::question(this, windowTitle(),
+                              QString::fromUtf16(u"%1 は既に存在します。\n置き換えますか？")
+                                  .arg(QDir::toNativeSeparators(path)),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    return answer == QMessageBox::Yes;
 }
 
 void Form1::Picture1_DblClick() {

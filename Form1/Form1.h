@@ -57,6 +57,12 @@ private:
     void Command1_Click(int Index);
     void Picture1_DblClick();
 
+    // The commands behind the buttons.
+    void CopyPicture();
+    void SavePicture();
+    // Asks before a file that the dialog did not ask about is replaced.
+    bool ConfirmReplace(const QString& path);
+
     void CreateControls();
     // Moves the focus to a box and selects all of its text.
     static void FocusAndSelectAll(QLineEdit* box);

@@ -1,5 +1,10 @@
 #include "Module1.h"
 
+#include <QBuffer>
+#include <QFileDialog>
+#include <QImage>
+#include <QImageWriter>
+#include <QSaveFile>
 #include <QWidget>
 #include <QWindow>
 
@@ -19,6 +24,70 @@ void SetTopmost(QWidget* window, bool on) {
     // is told of it without a round trip through the window system.
     handle->setFlags(flags);
     window->overrideWindowFlags(flags);
+}
+
+QString ShowSaveDialog(QWidget* owner, const QString& title, const QString& filter,
+                       const QString& initialDir, const QString& defaultName, int& filterIndex) {
+    // The dialog shows a filter's text and matches by the pattern in its last
+    // parentheses; with the details hidden, only the display text shows.
+    const QStringList items = filter.split(QChar(0));
+    QStringList displayTexts;
+    QStringList nameFilters;
+    for (qsizetype i = 0; i + 1 < items.size() && !items[i].isEmpty(); i += 2) {
+        const QString pattern = items[i + 1] == u"*.*" ? QStringLiteral("*") : items[i + 1];
+        displayTexts << items[i];
+        nameFilters << items[i] + QStringLiteral(" (") + pattern + u')';
+    }
+
+    QFileDialog dialog(owner, title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(nameFilters);
+    if (filterIndex >= 0 && filterIndex < nameFilters.size())
+        dialog.selectNameFilter(nameFilters[filterIndex]);
+    if (!initialDir.isNull())
+        dialog.setDirectory(initialDir);
+    dialog.selectFile(defaultName);
+
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    // The dialog names the chosen filter by what it shows.
+    const QString chosen = dialog.selectedNameFilter();
+    const qsizetype shown = displayTexts.indexOf(chosen);
+    filterIndex = int(shown >= 0 ? shown : nameFilters.indexOf(chosen));
+    return dialog.selectedFiles().constFirst();
+}
+
+bool SavePicture(const QImage& picture, const QString& path, QString* error) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter encoder(&buffer, "bmp");
+    if (!encoder.write(picture)) {
+        *error = encoder.errorString();
+        return false;
+    }
+
+    // Unbuffered, a short write (a full disk, a size limit) shows in the count
+    // that write() returns instead of vanishing in a flush at commit.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        *error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        *error = file.errorString();
+        file.cancelWriting();
+        file.commit();  // discards the temporary file; the old file stays
+        return false;
+    }
+    if (!file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace Module1

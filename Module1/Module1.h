@@ -1,8 +1,12 @@
 #pragma once
 
 // Thin wrappers over what the platform does for a window: keep it above all
-// others, and ask for the path of a file to write.
+// others, ask for the path of a file to write, and write a picture as a
+// bitmap file.
 
+#include <QString>
+
+class QImage;
 class QWidget;
 
 namespace Module1 {
@@ -10,5 +14,23 @@ namespace Module1 {
 // Puts a window into the window manager's always-on-top band, or takes it
 // back out, without hiding, moving or resizing it.
 void SetTopmost(QWidget* window, bool on);
+
+// Asks for the path of a file to write, in a modal save-file dialog owned by
+// owner. filter holds pairs of display text and pattern, each item ended by a
+// NUL character ("*.*" stands for every file, names without a dot included);
+// filterIndex selects the pair shown first. The dialog opens in initialDir
+// unless it is null, with defaultName in its name field; names of files that
+// do not exist yet are accepted, and an existing file is replaced only after
+// the dialog has asked. No suffix is added.
+// Returns the full path, or "" when the person cancels; on a path, filterIndex
+// is set to the pair that was selected.
+QString ShowSaveDialog(QWidget* owner, const QString& title, const QString& filter,
+                       const QString& initialDir, const QString& defaultName, int& filterIndex);
+
+// Writes the picture as a Windows bitmap (BMP) file, whatever the path's
+// extension. The file is put in place only when every byte was written, so a
+// failed write leaves an existing file as it was. Returns false with the
+// reason in error when the file could not be written.
+bool SavePicture(const QImage& picture, const QString& path, QString* error);
 
 }  // namespace Module1

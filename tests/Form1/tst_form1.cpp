@@ -12,6 +12,7 @@
 
 #include "Form1/Form1.h"
 #include "Form1/PictureBox.h"
+#include "person.h"
 #include "symbol/code.h"
 #include "symbol/drawing.h"
 #include "symbol/pattern.h"
@@ -28,20 +29,6 @@ QImage Drawn(const QString& name, const QString& code) {
 
 bool IsBold(const QLineEdit* box) {
     return box->font().bold();
-}
-
-// Types text as a person does: plain keys for ASCII, the input method's
-// committed string for anything else (a Japanese name, say).
-void Type(QWidget* box, const QString& text) {
-    for (QChar c : text) {
-        if (c.unicode() < 0x80) {
-            QTest::keyClicks(box, QString(c));
-        } else {
-            QInputMethodEvent commit;
-            commit.setCommitString(QString(c));
-            QApplication::sendEvent(box, &commit);
-        }
-    }
 }
 
 void Click(QCheckBox* box) {
