@@ -1,12 +1,11 @@
 #include "Module1.h"
 
-#include <QBuffer>
 #include <QFileDialog>
 #include <QImage>
-#include <QImageWriter>
-#include <QSaveFile>
 #include <QWidget>
 #include <QWindow>
+
+#include "symbol/picturefile.h"
 
 namespace Module1 {
 
@@ -61,33 +60,8 @@ QString ShowSaveDialog(QWidget* owner, const QString& title, const QString& filt
 }
 
 bool SavePicture(const QImage& picture, const QString& path, QString* error) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter encoder(&buffer, "bmp");
-    if (!encoder.write(picture)) {
-        *error = encoder.errorString();
-        return false;
-    }
-
-    // Unbuffered, a short write (a full disk, a size limit) shows in the count
-    // that write() returns instead of vanishing in a flush at commit.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size()) {
-        *error = file.errorString();
-        file.cancelWriting();
-        file.commit();  // discards the temporary file; the old file stays
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    const QByteArray bytes = symbol::EncodePicture(picture, "bmp", error);
+    return !bytes.isEmpty() && symbol::WriteFileSafely(path, bytes, error);
 }
 
 }  // namespace Module1
