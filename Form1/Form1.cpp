@@ -120,7 +120,7 @@ void Form1::CreateControls() {
         button->setObjectName(QStringLiteral("Command1_%1").arg(index));
         button->setGeometry(148, 108 + 24 * index, 89, 25);
         button->setAccessibleName(button->text());
-        button->setAutoDefault(false);
+        button->setAutoDefault(true);  // Enter on a focused button presses it
         connect(button, &QPushButton::clicked, this, [this, index] { Command1_Click(index); });
         Command1[index] = button;
     }

@@ -38,10 +38,11 @@ private slots:
     void keepOnTopCarriesOverAndSurvivesTheView();
 
 private:
-    // Opens the view with a click on "Zoom" or a double click on the symbol,
-    // records what it shows, types into the main window while it is open,
-    // and closes it.
-    Seen Zoom(bool doubleClick);
+    enum class Opening { Click, DoubleClick, EnterWalk };
+    // Opens the view with a click on "Zoom", a double click on the symbol, or
+    // Enter from the check-digit box on to "Zoom" and once more; records what
+    // the view shows, types into the main window while it is open, closes it.
+    Seen Zoom(Opening opening);
 
     Form1* form = nullptr;
 };
@@ -57,7 +58,7 @@ void TestForm2::cleanup() {
     form = nullptr;
 }
 
-Seen TestForm2::Zoom(bool doubleClick) {
+Seen TestForm2::Zoom(Opening opening) {
     Seen seen;
     bool failed = false;
     WhenModalOpens<Form2>(
@@ -76,10 +77,19 @@ Seen TestForm2::Zoom(bool doubleClick) {
             view->close();
         },
         &failed);
-    if (doubleClick)
-        QTest::mouseDClick(form->Picture1, Qt::LeftButton, {}, QPoint(60, 40));
-    else
-        QTest::mouseClick(form->Command1[0], Qt::LeftButton);
+    switch (opening) {
+        case Opening::Click:
+            QTest::mouseClick(form->Command1[0], Qt::LeftButton);
+            break;
+        case Opening::DoubleClick:
+            QTest::mouseDClick(form->Picture1, Qt::LeftButton, {}, QPoint(60, 40));
+            break;
+        case Opening::EnterWalk:
+            form->Text3->setFocus();
+            QTest::keyClick(form->Text3, Qt::Key_Return);
+            QTest::keyClick(form->Command1[0], Qt::Key_Return);
+            break;
+    }
     if (failed)
         qWarning("the enlarged view did not open");
     return seen;
@@ -87,15 +97,16 @@ Seen TestForm2::Zoom(bool doubleClick) {
 
 void TestForm2::viewShowsThePictureTwiceAsLarge_data() {
     QTest::addColumn<QString>("digits");
-    QTest::addColumn<bool>("doubleClick");
-    QTest::newRow("Zoom before any edit") << "" << false;
-    QTest::newRow("Zoom") << "490123456789" << false;
-    QTest::newRow("double click") << "978030640615" << true;
+    QTest::addColumn<int>("opening");
+    QTest::newRow("Zoom before any edit") << "" << int(Opening::Click);
+    QTest::newRow("Zoom") << "490123456789" << int(Opening::Click);
+    QTest::newRow("double click") << "978030640615" << int(Opening::DoubleClick);
+    QTest::newRow("Enter on Zoom") << "301762042200" << int(Opening::EnterWalk);
 }
 
 void TestForm2::viewShowsThePictureTwiceAsLarge() {
     QFETCH(QString, digits);
-    QFETCH(bool, doubleClick);
+    QFETCH(int, opening);
     if (!digits.isEmpty()) {
         QTest::keyClicks(form->Text2, "Sample");
         QTest::keyClicks(form->Text1, digits);
@@ -103,7 +114,7 @@ void TestForm2::viewShowsThePictureTwiceAsLarge() {
     form->Text1->setFocus();
     const QImage source = form->Picture1->Image();
 
-    const Seen seen = Zoom(doubleClick);
+    const Seen seen = Zoom(Opening(opening));
     QVERIFY(seen.opened);
     QCOMPARE(seen.title, QString::fromUtf16(u"Stripewell - 拡大図"));
     QCOMPARE(seen.size, QSize(274, 179));
@@ -131,7 +142,7 @@ void TestForm2::viewShowsThePictureTwiceAsLarge() {
 void TestForm2::keepOnTopCarriesOverAndSurvivesTheView() {
     QTest::mouseClick(form->Check2, Qt::LeftButton, {}, QPoint(6, 8));
     QVERIFY(form->Check2->isChecked());
-    const Seen seen = Zoom(false);
+    const Seen seen = Zoom(Opening::Click);
     QVERIFY(seen.opened);
     QVERIFY(seen.onTop);
     QVERIFY(form->windowFlags() & Qt::WindowStaysOnTopHint);
