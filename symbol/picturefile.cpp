@@ -6,12 +6,33 @@
 
 namespace symbol {
 
+namespace {
+
+bool BlackAndWhiteOnly(const QImage& picture) {
+    if (picture.format() != QImage::Format_RGB32)
+        return false;
+    for (int y = 0; y < picture.height(); ++y) {
+        const QRgb* pixel = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        for (int x = 0; x < picture.width(); ++x)
+            if (pixel[x] != 0xff000000 && pixel[x] != 0xffffffff)
+                return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 QByteArray EncodePicture(const QImage& picture, const char* format, QString* error) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter encoder(&buffer, format);
-    if (!encoder.write(picture)) {
+    // A symbol is black on white: one bit a pixel holds it exactly, in a
+    // twentieth of the bytes.
+    const QImage written = BlackAndWhiteOnly(picture)
+                               ? picture.convertToFormat(QImage::Format_Mono, Qt::ThresholdDither)
+                               : picture;
+    if (!encoder.write(written)) {
         *error = encoder.errorString();
         return QByteArray();
     }

@@ -10,8 +10,9 @@
 namespace symbol {
 
 // The picture as the bytes of a file in format ("bmp", "png", ...); the
-// resolution written is the picture's own. Empty, with the reason in error,
-// when it cannot be encoded.
+// resolution written is the picture's own. A picture of black and white
+// pixels only is written with one bit a pixel. Empty, with the reason in
+// error, when it cannot be encoded.
 QByteArray EncodePicture(const QImage& picture, const char* format, QString* error);
 
 // Writes bytes to path through a temporary file in the same folder, put in

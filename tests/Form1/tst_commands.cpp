@@ -208,6 +208,8 @@ void TestCommands::saveWritesTheBitmapUnderTheChosenName() {
     };
     QCOMPARE(dotsPerMetre(38), 3780);
     QCOMPARE(dotsPerMetre(42), 3780);
+    // Black on white, one bit a pixel.
+    QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 28), quint16(1));
     QImageReader reader(path, "bmp");
     const QImage image = reader.read();
     QCOMPARE(image.size(), QSize(135, 87));
@@ -294,7 +296,7 @@ void TestCommands::failedSaveKeepsTheOldFileAndSaysWhy() {
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &limit);
         rlimit small = limit;
-        small.rlim_cur = 4096;
+        small.rlim_cur = 1024;  // the picture takes about 1.8 kB
         setrlimit(RLIMIT_FSIZE, &small);
     }
 

@@ -1,0 +1,23 @@
+#pragma once
+
+// The exit statuses of stripewell-render, as --help and docs/render.md list them.
+
+namespace render {
+
+enum ExitStatus : int {
+    kExitOk = 0,
+    // The command line cannot be followed: an unknown option, a missing or
+    // out-of-range value, options that do not go together.
+    kExitUsage = 1,
+    // The digits were refused: a character that is not a digit, a wrong
+    // number of digits, or a wrong check digit.
+    kExitRefused = 2,
+    // Nothing was written: the file exists and --force was not given, the
+    // file or folder cannot be written, or the batch list cannot be read.
+    kExitNotWritten = 3,
+    // A batch ran to its end but at least one of its lines failed; every
+    // other line's file was written.
+    kExitBatchLinesFailed = 4,
+};
+
+}  // namespace render

@@ -1,0 +1,82 @@
+#include "filenames.h"
+
+#include <functional>
+#include <string_view>
+
+namespace render {
+
+namespace {
+
+bool IsUnsafe(QChar c) {
+    return c.category() == QChar::Other_Control || QStringView(u"/\\:*?\"<>|").contains(c);
+}
+
+}  // namespace
+
+QString SafeFileStem(const QString& name) {
+    QString stem;
+    stem.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar c = name[i];
+        if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
+            stem += c;
+            stem += name[++i];
+        } else if (c.isSurrogate() || IsUnsafe(c)) {
+            // A lone surrogate has no UTF-8 form to name a file with.
+            stem += u'_';
+        } else {
+            stem += c;
+        }
+    }
+
+    qsizetype from = 0;
+    while (from < stem.size() && (stem[from] == u'.' || stem[from] == u' '))
+        ++from;
+    qsizetype to = stem.size();
+    while (to > from && (stem[to - 1] == u'.' || stem[to - 1] == u' '))
+        --to;
+    stem = stem.mid(from, to - from);
+    if (stem.startsWith(u'-'))
+        stem[0] = u'_';
+
+    if (stem.toUtf8().size() > kMaxStemBytes) {
+        qsizetype bytes = 0;
+        qsizetype keep = 0;
+        while (keep < stem.size()) {
+            const qsizetype width = stem[keep].isHighSurrogate() ? 2 : 1;
+            const qsizetype size = stem.mid(keep, width).toUtf8().size();
+            if (bytes + size > kMaxStemBytes)
+                break;
+            bytes += size;
+            keep += width;
+        }
+        stem.truncate(keep);
+        // The cut may leave a trailing dot or space behind.
+        while (stem.endsWith(u'.') || stem.endsWith(u' '))
+            stem.chop(1);
+    }
+    return stem;
+}
+
+QString FileNamer::Next(const QString& name, const QString& code) {
+    QString stem = SafeFileStem(name);
+    if (stem.isEmpty())
+        stem = code;
+    QString candidate = stem;
+    for (int number = 2; !Take(candidate); ++number)
+        candidate = stem + u'-' + QString::number(number);
+    return candidate + u'.' + extension_;
+}
+
+bool FileNamer::Take(const QString& stem) {
+    const QString folded = stem.toCaseFolded();
+    // 64 bits wherever size_t is.
+    const size_t hash = std::hash<std::u16string_view>()(
+        std::u16string_view(reinterpret_cast<const char16_t*>(folded.utf16()), folded.size()));
+    if (used_.contains(hash))
+        return false;
+    used_.insert(hash);
+    return true;
+}
+
+}  // namespace render

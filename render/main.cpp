@@ -1,0 +1,84 @@
+// stripewell-render: the Stripewell symbol drawn into a file from the command
+// line, one symbol or a batch of them.
+
+#include <QGuiApplication>
+
+#include <cstdio>
+
+#include "batch.h"
+#include "exitstatus.h"
+#include "options.h"
+#include "output.h"
+#include "renderer.h"
+#include "symbol/canvas.h"
+#include "typedcode.h"
+
+namespace {
+
+QtMessageHandler qtHandler = nullptr;
+
+// Without a desktop session (cron, ssh, a container) Qt warns that it has no
+// runtime folder. This program never uses one, and the warning would only
+// bury the messages that matter among a batch's.
+void DropRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context,
+                              const QString& message) {
+    if (type == QtWarningMsg && message.startsWith(u"QStandardPaths: XDG_RUNTIME_DIR not set"))
+        return;
+    qtHandler(type, context, message);
+}
+
+void Print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toUtf8().constData(), stream);
+}
+
+render::ExitStatus RenderOne(const render::Options& options) {
+    const render::TypedCode typed = render::ReadTypedCode(options.digits);
+    if (!typed.refusal.isEmpty()) {
+        Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(typed.refusal));
+        return render::kExitRefused;
+    }
+    render::Renderer renderer(options.format, options.scale, options.magnification);
+    QString error;
+    const QByteArray bytes = renderer.Render(options.name, typed.code, &error);
+    if (bytes.isEmpty() || !render::WriteSymbolFile(options.output, bytes, options.force, &error)) {
+        Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(error));
+        return render::kExitNotWritten;
+    }
+    return render::kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // The symbol needs fonts but no display: unless told otherwise, run
+    // without a window system, so that this works over ssh and in cron jobs.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qtHandler = qInstallMessageHandler(DropRuntimeFolderWarning);
+    QGuiApplication app(argc, argv);
+    QGuiApplication::setApplicationName(QStringLiteral("stripewell-render"));
+    QGuiApplication::setApplicationVersion(QStringLiteral(STRIPEWELL_VERSION));
+    symbol::RegisterFontSubstitution();
+
+    const render::ParsedCommandLine parsed =
+        render::ParseCommandLine(QGuiApplication::arguments().mid(1));
+    if (!parsed.error.isEmpty()) {
+        Print(stderr, QStringLiteral("stripewell-render: %1\nTry 'stripewell-render --help'.\n")
+                          .arg(parsed.error));
+        return render::kExitUsage;
+    }
+    const render::Options& options = parsed.options;
+    switch (options.mode) {
+        case render::Options::Mode::Help:
+            Print(stdout, render::HelpText());
+            return render::kExitOk;
+        case render::Options::Mode::Version:
+            Print(stdout, QStringLiteral("stripewell-render %1\n").arg(STRIPEWELL_VERSION));
+            return render::kExitOk;
+        case render::Options::Mode::Batch:
+            return render::RunBatch(options);
+        case render::Options::Mode::Single:
+            break;
+    }
+    return RenderOne(options);
+}

@@ -1,0 +1,214 @@
+#include "options.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+namespace render {
+
+namespace {
+
+bool ReadFormat(const QString& text, Format* format) {
+    const QString lower = text.toLower();
+    if (lower == u"bmp")
+        *format = Format::Bmp;
+    else if (lower == u"png")
+        *format = Format::Png;
+    else if (lower == u"svg")
+        *format = Format::Svg;
+    else
+        return false;
+    return true;
+}
+
+// A whole number within [low, high]; an error message otherwise.
+QString ReadBounded(const QString& option, const QString& text, int low, int high, int* value) {
+    bool ok = false;
+    const int read = text.toInt(&ok);
+    if (!ok || read < low || read > high)
+        return QStringLiteral("%1 takes a whole number from %2 to %3, not '%4'")
+            .arg(option)
+            .arg(low)
+            .arg(high)
+            .arg(text);
+    *value = read;
+    return QString();
+}
+
+}  // namespace
+
+const char* FormatName(Format format) {
+    switch (format) {
+        case Format::Bmp:
+            return "bmp";
+        case Format::Png:
+            return "png";
+        case Format::Svg:
+            return "svg";
+    }
+    return "bmp";
+}
+
+ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
+    const QCommandLineOption output(QStringList{"o", "output"}, "", "FILE");
+    const QCommandLineOption name("name", "", "TEXT");
+    const QCommandLineOption format("format", "", "FORMAT");
+    const QCommandLineOption scale("scale", "", "N");
+    const QCommandLineOption magnification("magnification", "", "PERCENT");
+    const QCommandLineOption force("force");
+    const QCommandLineOption batch("batch", "", "FILE");
+    const QCommandLineOption outDir("out-dir", "", "DIR");
+    const QCommandLineOption help(QStringList{"h", "help"});
+    const QCommandLineOption version("version");
+
+    QCommandLineParser parser;
+    parser.addOptions(
+        {output, name, format, scale, magnification, force, batch, outDir, help, version});
+
+    ParsedCommandLine result;
+    Options& options = result.options;
+    auto fail = [&](const QString& error) {
+        result.error = error;
+        return result;
+    };
+
+    // The parser expects the program's name first.
+    if (!parser.parse(QStringList{QStringLiteral("stripewell-render")} + arguments))
+        return fail(parser.errorText());
+    if (parser.isSet(help)) {
+        options.mode = Options::Mode::Help;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        options.mode = Options::Mode::Version;
+        return result;
+    }
+
+    options.force = parser.isSet(force);
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(batch)) {
+        options.mode = Options::Mode::Batch;
+        options.batchList = parser.value(batch);
+        options.outDir = parser.value(outDir);
+        if (!positional.isEmpty())
+            return fail(QStringLiteral("--batch takes the digits from its list, not from '%1'")
+                            .arg(positional.constFirst()));
+        if (parser.isSet(output) || parser.isSet(name))
+            return fail(
+                QStringLiteral("--batch takes the names from its list and writes into "
+                               "--out-dir; -o and --name do not go with it"));
+        if (options.outDir.isEmpty())
+            return fail(QStringLiteral("--batch needs --out-dir DIR, the folder to write into"));
+    } else {
+        options.mode = Options::Mode::Single;
+        if (parser.isSet(outDir))
+            return fail(
+                QStringLiteral("--out-dir goes with --batch; a single symbol is written "
+                               "to -o FILE"));
+        if (positional.size() != 1)
+            return fail(positional.isEmpty()
+                            ? QStringLiteral("the digits are missing")
+                            : QStringLiteral("one DIGITS argument expected, %1 given: %2")
+                                  .arg(positional.size())
+                                  .arg(positional.join(u' ')));
+        options.digits = positional.constFirst();
+        options.name = parser.value(name);
+        options.output = parser.value(output);
+        if (options.output.isEmpty())
+            return fail(QStringLiteral("-o FILE is missing: where should the symbol go?"));
+    }
+
+    if (parser.isSet(format)) {
+        if (!ReadFormat(parser.value(format), &options.format))
+            return fail(QStringLiteral("--format takes bmp, png or svg, not '%1'")
+                            .arg(parser.value(format)));
+    } else if (options.mode == Options::Mode::Single) {
+        if (!ReadFormat(QFileInfo(options.output).suffix(), &options.format))
+            return fail(QStringLiteral("cannot tell the format from the name '%1': end it in "
+                                       ".bmp, .png or .svg, or give --format")
+                            .arg(options.output));
+    }
+
+    if (parser.isSet(scale)) {
+        if (options.format == Format::Svg)
+            return fail(
+                QStringLiteral("--scale is for bmp and png; svg is sized with "
+                               "--magnification"));
+        const QString error = ReadBounded(QStringLiteral("--scale"), parser.value(scale), kMinScale,
+                                          kMaxScale, &options.scale);
+        if (!error.isEmpty())
+            return fail(error);
+    }
+    if (parser.isSet(magnification)) {
+        if (options.format != Format::Svg)
+            return fail(
+                QStringLiteral("--magnification is for svg; bmp and png are sized with "
+                               "--scale"));
+        const QString error =
+            ReadBounded(QStringLiteral("--magnification"), parser.value(magnification),
+                        kMinMagnification, kMaxMagnification, &options.magnification);
+        if (!error.isEmpty())
+            return fail(error);
+    }
+    return result;
+}
+
+QString HelpText() {
+    return QStringLiteral(R"(Usage:
+  stripewell-render [--name TEXT] DIGITS -o FILE [options]
+  stripewell-render --batch LIST --out-dir DIR [options]
+
+Draws a JAN (EAN-13) bar code symbol into a file, the same picture that the
+Stripewell window draws and saves.
+
+DIGITS is 12 digits, to which the check digit is added, or 13 digits, whose
+last digit is checked. A wrong check digit is refused with the right one and
+with every swap of two neighbouring digits that would make the code valid.
+
+Options:
+  -o, --output FILE      the file to write; its ending (.bmp, .png, .svg)
+                         chooses the format unless --format is given
+  --name TEXT            the name printed at the top left (default: none)
+  --format FORMAT        bmp, png or svg (batch default: bmp)
+  --scale N              bmp and png: N pixels per module, 1 to 20 (default 1);
+                         every size and the font grow with it. At 1 the bmp is
+                         byte for byte the one the window saves.
+  --magnification PCT    svg: the module is 0.33 mm times PCT percent,
+                         80 to 200 (default 100); sizes are in millimetres
+  --force                replace a file that already exists; without it an
+                         existing file is left alone and counts as a failure
+  --batch LIST           one symbol per line of LIST ("-" reads standard input)
+  --out-dir DIR          the folder the batch writes into (made if missing)
+  -h, --help             this text
+  --version              the version
+
+Batch list:
+  UTF-8 text, one symbol per line: NAME, a tab or a comma, then DIGITS, e.g.
+      Green tea 500ml,4901234567894
+  With a tab on the line, the last tab separates; otherwise the last comma, so
+  a name may hold commas. A name in double quotes is unquoted ("" is one ").
+  Blank lines are skipped, CRLF line ends are fine, and a first line whose
+  digit field holds text but no digit (like "name,jan") is a header.
+  Each file is named after its name, made safe for file systems (/ \ : * ?
+  " < > | and control characters become _, no leading dot, at most 200
+  bytes), or after the code when the name is empty; a name seen before gets
+  -2, -3, ... A bad line, or one whose file exists without --force, is
+  reported on standard error with its line number and skipped; the other
+  lines are still written. On a terminal a progress line is shown.
+
+Exit status:
+  0  every symbol was written
+  1  usage: the command line cannot be followed
+  2  the digits were refused (not digits, wrong count, wrong check digit)
+  3  nothing written: the file exists without --force, it or the folder cannot
+     be written, or the batch list cannot be read
+  4  batch: some lines failed; all the others were written
+
+Examples:
+  stripewell-render --name "Green tea" 490123456789 -o tea.bmp
+  stripewell-render 4901234567894 --scale 4 -o tea.png
+  stripewell-render 4901234567894 --magnification 120 -o tea.svg
+  stripewell-render --batch items.csv --out-dir symbols --format png
+)");
+}
+
+}  // namespace render

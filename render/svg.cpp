@@ -1,0 +1,124 @@
+#include "svg.h"
+
+#include <QFontMetricsF>
+
+#include "symbol/canvas.h"
+#include "symbol/code.h"
+#include "symbol/drawing.h"
+#include "symbol/pattern.h"
+
+namespace render {
+
+namespace {
+
+// The window's picture size in modules.
+constexpr int kWidth = 135;
+constexpr int kHeight = 87;
+
+QString Number(double value) {
+    return QString::number(value, 'g', 8);
+}
+
+// Text content and attribute values alike. XML 1.0 cannot hold most control
+// characters, even escaped, and a lone surrogate cannot be written in UTF-8:
+// both become U+FFFD, the mark for a character that could not be kept.
+QString EscapeXml(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += c;
+            out += text[++i];
+        } else if (c.isSurrogate() || (c < u' ' && c != u'\t') || c == u'\uFFFE' ||
+                   c == u'\uFFFF') {
+            out += QChar(QChar::ReplacementCharacter);
+        } else if (c == u'&') {
+            out += u"&amp;";
+        } else if (c == u'<') {
+            out += u"&lt;";
+        } else if (c == u'>') {
+            out += u"&gt;";
+        } else if (c == u'"') {
+            out += u"&quot;";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+SvgTextMetrics MeasureCanvasFont() {
+    // The canvas measures against a 96-dpi image; a pixel there is a module here.
+    QImage image(1, 1, QImage::Format_RGB32);
+    image.setDotsPerMeterX(3780);
+    image.setDotsPerMeterY(3780);
+    const QFontMetricsF font(symbol::CanvasFont(), &image);
+    SvgTextMetrics metrics;
+    metrics.ascent = font.ascent();
+    for (int digit = 0; digit < 10; ++digit)
+        metrics.digitAdvance[digit] = font.horizontalAdvance(QChar(u'0' + digit));
+    return metrics;
+}
+
+QByteArray SymbolSvg(const QString& name, const QString& code, int magnification,
+                     const SvgTextMetrics& metrics) {
+    const double moduleMm = kNominalModuleMm * magnification / 100.0;
+    QString svg;
+    svg.reserve(4096);
+    svg += QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"%1mm\" "
+               "height=\"%2mm\" viewBox=\"0 0 %3 %4\">\n"
+               "<rect width=\"%3\" height=\"%4\" fill=\"#fff\"/>\n")
+               .arg(Number(kWidth * moduleMm), Number(kHeight * moduleMm))
+               .arg(kWidth)
+               .arg(kHeight);
+
+    // One rectangle per bar, however many modules wide, so that no seam can
+    // show between the modules of a wide bar.
+    svg += QStringLiteral("<g fill=\"#000\" shape-rendering=\"crispEdges\">\n");
+    const QString pattern = symbol::BuildPattern(code);
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar module = pattern[i];
+        qsizetype end = i + 1;
+        while (end < pattern.size() && pattern[end] == module)
+            ++end;
+        if (module == u'1' || module == u'2') {
+            const int bottom = module == u'2' ? symbol::kGuardBottom : symbol::kBarBottom;
+            svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/>\n")
+                       .arg(int(i) + 1 + symbol::kModuleOffset)
+                       .arg(symbol::kBarTop)
+                       .arg(end - i)
+                       .arg(bottom - symbol::kBarTop);
+        }
+        i = end;
+    }
+    svg += QStringLiteral("</g>\n");
+
+    svg += QStringLiteral(
+               "<g font-family=\"IPAGothic, 'IPAゴシック', monospace\" font-size=\"13\" "
+               "fill=\"#000\">\n"
+               "<text x=\"%1\" y=\"%2\" xml:space=\"preserve\">%3</text>\n")
+               .arg(symbol::kNameX)
+               .arg(Number(symbol::kNameY + metrics.ascent), EscapeXml(name));
+    // Each digit at its own place, so that a fallback font with wider digits
+    // still keeps every group between its guards.
+    const QString baseline = Number(symbol::kDigitLine + metrics.ascent);
+    auto group = [&](double x, qsizetype from, qsizetype count) {
+        for (qsizetype i = from; i < from + count && i < code.size(); ++i) {
+            svg += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>\n")
+                       .arg(Number(x), baseline, EscapeXml(code.mid(i, 1)));
+            x += metrics.digitAdvance[symbol::DigitValue(code[i])];
+        }
+    };
+    group(symbol::kFirstDigitX, 0, 1);
+    group(symbol::kLeftGroupX, 1, 6);
+    group(symbol::kRightGroupX, 7, 6);
+    svg += QStringLiteral("</g>\n</svg>\n");
+    return svg.toUtf8();
+}
+
+}  // namespace render

@@ -1,0 +1,29 @@
+#pragma once
+
+// The symbol as an SVG drawing: the window's layout with one user unit per
+// module, the bars as rectangles and the name and digits as text, sized in
+// millimetres from the nominal module width.
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+
+namespace render {
+
+// The nominal module width of a JAN symbol at 100 percent magnification.
+inline constexpr double kNominalModuleMm = 0.33;
+
+// What the layout takes from the canvas font, measured once.
+struct SvgTextMetrics {
+    double ascent = 0;                      // from the top of a text to its baseline
+    std::array<double, 10> digitAdvance{};  // advance of "0" to "9"
+};
+
+// Measures the canvas font.
+SvgTextMetrics MeasureCanvasFont();
+
+// magnification in percent; code has 13 digits.
+QByteArray SymbolSvg(const QString& name, const QString& code, int magnification,
+                     const SvgTextMetrics& metrics);
+
+}  // namespace render

@@ -1,0 +1,422 @@
+// The files that stripewell-render writes, read back: bitmaps byte for byte
+// against the window's save, every format through independent bar code
+// readers, and what the program refuses, replaces and reports.
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include "symbol/canvas.h"
+#include "symbol/code.h"
+#include "symbol/drawing.h"
+#include "symbol/pattern.h"
+#include "symbol/picturefile.h"
+
+namespace {
+
+// The picture as the window draws it for a name and the data-digit box, with
+// the check digit computed.
+QImage WindowPicture(const QString& name, const QString& dataDigits) {
+    symbol::Canvas canvas(QSize(135, 87));
+    symbol::PrintName(canvas, name);
+    QString code = symbol::ComposeCode(dataDigits, "");
+    code = code.left(12) + QString::number(symbol::CheckDigit(code));
+    symbol::DrawSymbol(canvas, code, symbol::BuildPattern(code));
+    return canvas.Image();
+}
+
+// The bytes that the window's Save writes.
+QByteArray WindowSave(const QString& name, const QString& dataDigits) {
+    QString error;
+    return symbol::EncodePicture(WindowPicture(name, dataDigits), "bmp", &error);
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+struct Result {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Result Run(const QString& program, const QStringList& arguments, const QString& folder,
+           const QByteArray& input = QByteArray()) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    Result result;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return result;
+    result.exitCode = process.exitCode();
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+// Every pixel pure black or pure white: no grey edges from smoothing.
+bool OnlyBlackAndWhite(const QImage& picture) {
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((row[x] & 0xffffff) != 0 && (row[x] & 0xffffff) != 0xffffff)
+                return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+class TestRenderFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void bmpIsTheWindowsSave_data();
+    void bmpIsTheWindowsSave();
+    void batchBmpsAreTheWindowsSaves();
+    void bitmapsDecodeAtEveryScale_data();
+    void bitmapsDecodeAtEveryScale();
+    void svgDecodesAtItsPrintedSize_data();
+    void svgDecodesAtItsPrintedSize();
+    void svgKeepsTheNameAsText_data();
+    void svgKeepsTheNameAsText();
+    void refusalsWriteNothing_data();
+    void refusalsWriteNothing();
+    void existingFileIsReplacedOnlyWithForce_data();
+    void existingFileIsReplacedOnlyWithForce();
+    void batchWritesGoodLinesAndReportsBadOnes();
+    void quietBatchFromStandardInput();
+    void helpAndVersion();
+
+private:
+    // Runs the program in this test's folder.
+    Result Render(const QStringList& arguments, const QByteArray& input = QByteArray()) {
+        return Run(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path(), input);
+    }
+    QString Path(const QString& name) const { return dir_->filePath(name); }
+    // The text of the EAN-13 symbol that ZXing reads in an image file, or
+    // what it said when it read none. ZXingReader 1.4.0 aborts on an assertion
+    // when its pass over a downscaled copy finds again, in a large picture, the
+    // symbol that its full-size pass found: -noscale reads at full size only.
+    QString Decode(const QString& path) {
+        const Result read =
+            Run(zxing_, {"-format", "EAN-13", "-noscale", "-bytes", path}, dir_->path());
+        return read.exitCode == 0 && !read.out.isEmpty() ? read.out.trimmed()
+                                                         : "(nothing read) " + read.err;
+    }
+
+    QString zxing_;
+    QString rsvg_;
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestRenderFiles::initTestCase() {
+    zxing_ = QStandardPaths::findExecutable("ZXingReader");
+    rsvg_ = QStandardPaths::findExecutable("rsvg-convert");
+    QVERIFY2(!zxing_.isEmpty(), "ZXingReader is missing (Debian package zxing-cpp-tools)");
+    QVERIFY2(!rsvg_.isEmpty(), "rsvg-convert is missing (Debian package librsvg2-bin)");
+}
+
+void TestRenderFiles::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+}
+
+void TestRenderFiles::bmpIsTheWindowsSave_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("digits");
+    QTest::newRow("no name") << ""
+                             << "490123456789";
+    QTest::newRow("Latin name, 13 digits") << "Green tea 500ml"
+                                           << "4901234567894";
+    QTest::newRow("Japanese name")
+        << QString::fromUtf16(u"緑茶 ５００ｍｌ お徳用") << "978030640615";
+    QTest::newRow("name kept with its spaces") << "  Tea  "
+                                               << "490123456789";
+    QTest::newRow("name wider than the picture") << QString(60, u'W') << "001234567890";
+    QTest::newRow("name with quotes and ampersand") << "\"A&B\" <c>"
+                                                    << "0012345678905";
+}
+
+void TestRenderFiles::bmpIsTheWindowsSave() {
+    QFETCH(QString, name);
+    QFETCH(QString, digits);
+    const Result run = Render({"--name", name, digits, "-o", "out.bmp"});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    const QByteArray written = ReadAll(Path("out.bmp"));
+    QVERIFY(!written.isEmpty());
+    QVERIFY(written == WindowSave(name, digits.left(12)));
+}
+
+void TestRenderFiles::batchBmpsAreTheWindowsSaves() {
+    // Several threads draw a batch, each on a canvas of its own that it keeps
+    // from one symbol to the next: no file may show a trace of another.
+    const QList<std::pair<QString, QString>> lines = {
+        {QString::fromUtf16(u"緑茶 ５００ｍｌ お徳用"), "978030640615"},
+        {"W", "4901234567894"},
+        {QString(60, u'W'), "001234567890"},
+        {"", "490123456789"},
+    };
+    constexpr int kRepeats = 8;
+    QByteArray list;
+    for (int repeat = 0; repeat < kRepeats; ++repeat)
+        for (const auto& [name, digits] : lines)
+            list += (name + u'\t' + digits + u'\n').toUtf8();
+    QVERIFY(WriteAll(Path("list.tsv"), list));
+    const Result run = Render({"--batch", "list.tsv", "--out-dir", "out"});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    for (int repeat = 0; repeat < kRepeats; ++repeat) {
+        for (const auto& [name, digits] : lines) {
+            // The same name again is numbered; an empty one is named after the code.
+            const QString stem = name.isEmpty() ? "4901234567894" : name;
+            const QString file = repeat == 0 ? stem : stem + "-" + QString::number(repeat + 1);
+            QVERIFY2(ReadAll(Path("out/" + file + ".bmp")) == WindowSave(name, digits.left(12)),
+                     qPrintable(file));
+        }
+    }
+    QCOMPARE(QDir(Path("out")).entryList(QDir::Files).size(), kRepeats * lines.size());
+}
+
+void TestRenderFiles::bitmapsDecodeAtEveryScale_data() {
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<int>("scale");
+    QTest::newRow("bmp 1") << "bmp" << 1;
+    QTest::newRow("bmp 2") << "bmp" << 2;
+    QTest::newRow("bmp 5") << "bmp" << 5;
+    QTest::newRow("png 1") << "png" << 1;
+    QTest::newRow("png 3") << "png" << 3;
+    QTest::newRow("png 20") << "png" << 20;
+}
+
+void TestRenderFiles::bitmapsDecodeAtEveryScale() {
+    QFETCH(QString, format);
+    QFETCH(int, scale);
+    const QString file = "out." + format;
+    const Result run = Render({"--scale", QString::number(scale), "9780306406157", "-o", file});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(Decode(Path(file)), QString("9780306406157"));
+
+    const QImage picture(Path(file));
+    const QImage window = WindowPicture("", "978030640615");
+    QCOMPARE(picture.size(), window.size() * scale);
+    QVERIFY(OnlyBlackAndWhite(picture));
+    // Every module N pixels wide and every bar N times as long: the bar rows
+    // above the digits, sampled once per N pixels, are the window's.
+    for (int y = symbol::kBarTop; y < symbol::kDigitLine; ++y)
+        for (int x = 0; x < window.width(); ++x)
+            for (int d = 0; d < scale; ++d)
+                QVERIFY2(picture.pixel(x * scale + d, y * scale + d) == window.pixel(x, y),
+                         qPrintable(QString("module pixel %1,%2").arg(x).arg(y)));
+}
+
+void TestRenderFiles::svgDecodesAtItsPrintedSize_data() {
+    QTest::addColumn<int>("magnification");
+    QTest::newRow("80%") << 80;
+    QTest::newRow("100%") << 100;
+    QTest::newRow("150%") << 150;
+    QTest::newRow("200%") << 200;
+}
+
+void TestRenderFiles::svgDecodesAtItsPrintedSize() {
+    QFETCH(int, magnification);
+    const Result run = Render({"--name", QString::fromUtf16(u"緑茶"), "--magnification",
+                               QString::number(magnification), "490123456789", "-o", "out.svg"});
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    // Printed at 300 dpi: a 0.33 mm module at 80 % is still three pixels wide.
+    const Result convert =
+        Run(rsvg_, {"-d", "300", "-p", "300", "-o", "out.png", "out.svg"}, dir_->path());
+    QCOMPARE(convert.exitCode, 0);
+    QCOMPARE(Decode(Path("out.png")), QString("4901234567894"));
+
+    // 135 modules of 0.33 mm at the magnification, in 300-dpi pixels.
+    const QImage picture(Path("out.png"));
+    const double widthMm = 135 * 0.33 * magnification / 100;
+    QVERIFY2(qAbs(picture.width() - widthMm / 25.4 * 300) <= 1,
+             qPrintable(QString::number(picture.width())));
+    // The background is painted, not left transparent.
+    QCOMPARE(picture.pixel(1, 1), qRgb(255, 255, 255));
+}
+
+void TestRenderFiles::svgKeepsTheNameAsText_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("markup characters") << "<b>A&B</b> \"5\" 'x'"
+                                       << "<b>A&B</b> \"5\" 'x'";
+    QTest::newRow("Japanese") << QString::fromUtf16(u"緑茶 ５００ｍｌ")
+                              << QString::fromUtf16(u"緑茶 ５００ｍｌ");
+    QTest::newRow("control character XML cannot hold")
+        << "a\x01z" << QString::fromUtf16(u"a\uFFFDz");
+}
+
+void TestRenderFiles::svgKeepsTheNameAsText() {
+    QFETCH(QString, name);
+    QFETCH(QString, shown);
+    QCOMPARE(Render({"--name", name, "490123456789", "-o", "out.svg"}).exitCode, 0);
+    QXmlStreamReader xml(ReadAll(Path("out.svg")));
+    QStringList texts;
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text")
+            texts << xml.readElementText();
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(texts.size(), 14);  // the name, then the 13 digits one by one
+    QCOMPARE(texts.first(), shown);
+    QCOMPARE(texts.mid(1).join(QString()), QString("4901234567894"));
+}
+
+void TestRenderFiles::refusalsWriteNothing_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("mentions");
+    QTest::newRow("wrong check digit, a swap would fix it")
+        << QStringList{"4091234567894", "-o", "out.bmp"} << 2
+        << QStringList{"must be 2", "4901234567894  (digits 2 and 3 swapped)"};
+    QTest::newRow("wrong check digit, no swap would")
+        << QStringList{"4901234567890", "-o", "out.bmp"} << 2
+        << QStringList{"must be 4", "No swap"};
+    QTest::newRow("letter") << QStringList{"49012345678x", "-o", "out.png"} << 2
+                            << QStringList{"character 12"};
+    QTest::newRow("too few digits")
+        << QStringList{"49012345678", "-o", "out.svg"} << 2 << QStringList{"11 digits"};
+    QTest::newRow("scale out of range")
+        << QStringList{"490123456789", "-o", "out.png", "--scale", "21"} << 1
+        << QStringList{"1 to 20", "--help"};
+    QTest::newRow("unknown option")
+        << QStringList{"490123456789", "-o", "out.png", "--colour"} << 1 << QStringList{"colour"};
+}
+
+void TestRenderFiles::refusalsWriteNothing() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, mentions);
+    const Result run = Render(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    for (const QString& mention : mentions)
+        QVERIFY2(run.err.contains(mention), qPrintable(run.err));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
+}
+
+void TestRenderFiles::existingFileIsReplacedOnlyWithForce_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("single") << QStringList{"--name", "Tea", "490123456789", "-o", "Tea.bmp"}
+                            << "Tea.bmp";
+    QTest::newRow("batch") << QStringList{"--batch", "-", "--out-dir", "."} << "Tea.bmp";
+}
+
+void TestRenderFiles::existingFileIsReplacedOnlyWithForce() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, file);
+    const QByteArray old("an earlier file, to be kept");
+    QVERIFY(WriteAll(Path(file), old));
+    const QByteArray list("Tea,490123456789\n");
+
+    const Result kept = Render(arguments, list);
+    QVERIFY(kept.exitCode != 0);
+    QVERIFY2(kept.err.contains(file) && kept.err.contains("--force"), qPrintable(kept.err));
+    QCOMPARE(ReadAll(Path(file)), old);
+
+    const Result replaced = Render(arguments + QStringList{"--force"}, list);
+    QCOMPARE(replaced.err, QString());
+    QCOMPARE(replaced.exitCode, 0);
+    QVERIFY(ReadAll(Path(file)) == WindowSave("Tea", "490123456789"));
+    // The temporary file the write went through is gone.
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 1);
+}
+
+void TestRenderFiles::batchWritesGoodLinesAndReportsBadOnes() {
+    QVERIFY(QDir(dir_->path()).mkdir("out"));
+    const QByteArray kept("an earlier file, to be kept");
+    QVERIFY(WriteAll(Path("out/Exists.bmp"), kept));
+    const QByteArray list = QByteArray("\xEF\xBB\xBF") +
+                            "商品名,JANコード\n"           // 1 header
+                            "Green tea,490123456789\n"     // 2
+                            "\n"                           // 3 blank
+                            "Bad letter,49012x4567894\n"   // 4
+                            "Oolong\t4901234567894\r\n"    // 5
+                            "Wrong check,4901234567890\n"  // 6
+                            "no separator here\n"          // 7
+                            "Green tea,978030640615\n"     // 8 same name
+                            ",4901234567894\n"             // 9 no name
+                            "Short,12345\n"                // 10
+                            "Exists,490123456789\n"        // 11 file there
+                            "T\xFF,490123456789\n"         // 12 not UTF-8
+                            "Long," +
+                            QByteArray(100000, '1') +
+                            "\n"                       // 13 too long to hold
+                            "../escape,490123456789";  // 14 no line end
+    QVERIFY(WriteAll(Path("list.csv"), list));
+
+    const Result run = Render({"--batch", "list.csv", "--out-dir", "out"});
+    QCOMPARE(run.exitCode, 4);
+    for (int bad : {4, 6, 7, 10, 11, 12, 13})
+        QVERIFY2(run.err.contains(QString("list.csv:%1: ").arg(bad)), qPrintable(run.err));
+    for (int good : {1, 2, 3, 5, 8, 9, 14})
+        QVERIFY2(!run.err.contains(QString("list.csv:%1: ").arg(good)), qPrintable(run.err));
+    QVERIFY2(run.err.contains("must be 4"), qPrintable(run.err));
+
+    const QMap<QString, QByteArray> expected = {
+        {"Green tea.bmp", WindowSave("Green tea", "490123456789")},
+        {"Oolong.bmp", WindowSave("Oolong", "490123456789")},
+        {"Green tea-2.bmp", WindowSave("Green tea", "978030640615")},
+        {"4901234567894.bmp", WindowSave("", "490123456789")},
+        {"_escape.bmp", WindowSave("../escape", "490123456789")},
+        {"Exists.bmp", kept},
+    };
+    const QDir out(Path("out"));
+    QCOMPARE(out.entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList(expected.keys()));
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        QVERIFY2(ReadAll(out.filePath(it.key())) == it.value(), qPrintable(it.key()));
+}
+
+void TestRenderFiles::quietBatchFromStandardInput() {
+    QByteArray list;
+    for (int i = 0; i < 20; ++i)
+        list += QStringLiteral("Item %1,49012345%2\r\n").arg(i).arg(i, 4, 10, QChar(u'0')).toUtf8();
+    const Result run = Render({"--batch", "-", "--out-dir", "png", "--format", "png"}, list);
+    // Off a terminal there is no progress line, and a batch that went well says nothing.
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(QDir(Path("png")).entryList(QDir::Files).size(), 20);
+    const QString data = QStringLiteral("490123450007");
+    QCOMPARE(Decode(Path("png/Item 7.png")), data + QString::number(symbol::CheckDigit(data)));
+}
+
+void TestRenderFiles::helpAndVersion() {
+    const Result help = Render({"--help"});
+    QCOMPARE(help.exitCode, 0);
+    for (const char* option : {"--name", "--format", "--scale", "--magnification", "--force",
+                               "--batch", "--out-dir", "--version", "Exit status"})
+        QVERIFY2(help.out.contains(option), option);
+    const Result version = Render({"--version"});
+    QCOMPARE(version.exitCode, 0);
+    QVERIFY2(
+        QRegularExpression(R"(^stripewell-render \d+\.\d+\.\d+\n$)").match(version.out).hasMatch(),
+        qPrintable(version.out));
+}
+
+QTEST_MAIN(TestRenderFiles)
+#include "tst_render_files.moc"

@@ -1,0 +1,362 @@
+// What stripewell-render makes of what it is given: the typed digits and the
+// messages that refuse them, the command line, the lines of a batch list and
+// the file names made from them.
+
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+#include "batchlist.h"
+#include "filenames.h"
+#include "options.h"
+#include "symbol/code.h"
+#include "typedcode.h"
+
+namespace {
+
+bool IsValidCode(const QString& code) {
+    return symbol::CheckDigit(code) == symbol::DigitValue(code[12]);
+}
+
+// The codes that a refusal offers as neighbour swaps, with the positions it names.
+QSet<QString> OfferedSwaps(const QString& refusal) {
+    static const QRegularExpression line(
+        QStringLiteral(R"(^  (\d{13})  \(digits (\d+) and (\d+) swapped\)$)"),
+        QRegularExpression::MultilineOption);
+    QSet<QString> offers;
+    for (const QRegularExpressionMatch& match : line.globalMatch(refusal))
+        offers.insert(match.captured(1) + u'@' + match.captured(2) + u'-' + match.captured(3));
+    return offers;
+}
+
+}  // namespace
+
+class TestRenderInput : public QObject {
+    Q_OBJECT
+
+private slots:
+    void acceptedDigitsGiveTheCode_data();
+    void acceptedDigitsGiveTheCode();
+    void refusedDigitsSayWhy_data();
+    void refusedDigitsSayWhy();
+    void wrongCheckDigitOffersExactlyTheValidSwaps_data();
+    void wrongCheckDigitOffersExactlyTheValidSwaps();
+    void commandLineIsRead_data();
+    void commandLineIsRead();
+    void commandLineIsRefused_data();
+    void commandLineIsRefused();
+    void batchLinesAreSplit_data();
+    void batchLinesAreSplit();
+    void batchLinesAreClassified_data();
+    void batchLinesAreClassified();
+    void fileStemsAreSafe_data();
+    void fileStemsAreSafe();
+    void longStemsAreCutBetweenCharacters_data();
+    void longStemsAreCutBetweenCharacters();
+    void fileNamesAreNeverHandedOutTwice();
+};
+
+void TestRenderInput::acceptedDigitsGiveTheCode_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("code");
+    QTest::newRow("12 digits get their check digit") << "490123456789"
+                                                     << "4901234567894";
+    QTest::newRow("an ISBN as EAN") << "978030640615"
+                                    << "9780306406157";
+    QTest::newRow("leading zeros stay") << "001234567890"
+                                        << "0012345678905";
+    QTest::newRow("13 digits with the right check digit") << "4901234567894"
+                                                          << "4901234567894";
+}
+
+void TestRenderInput::acceptedDigitsGiveTheCode() {
+    QFETCH(QString, typed);
+    QFETCH(QString, code);
+    const render::TypedCode result = render::ReadTypedCode(typed);
+    QCOMPARE(result.refusal, QString());
+    QCOMPARE(result.code, code);
+}
+
+void TestRenderInput::refusedDigitsSayWhy_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("echo");  // how the message starts
+    QTest::addColumn<QStringList>("mentions");
+    QTest::newRow("letter at 6") << "49012x4567894"
+                                 << "49012x4567894" << QStringList{"character 6", "'x'"};
+    QTest::newRow("letter first, wrong length too") << "x1"
+                                                    << "x1" << QStringList{"character 1"};
+    QTest::newRow("space at 8") << "4901234 67894"
+                                << "4901234 67894" << QStringList{"character 8", "a space"};
+    QTest::newRow("escape sequence not echoed") << "49\x1b[2J" << QString::fromUtf16(u"49\uFFFD[2J")
+                                                << QStringList{"character 3", "U+001B"};
+    QTest::newRow("full-width digit")
+        << QString::fromUtf16(u"49０1234567894") << QString::fromUtf16(u"49０1234567894")
+        << QStringList{"character 3", "full-width", "type 0"};
+    QTest::newRow("emoji counts as one character")
+        << QString::fromUtf16(u"4\U0001F600x") << QString::fromUtf16(u"4\U0001F600x")
+        << QStringList{"character 2"};
+    QTest::newRow("11 digits") << "49012345678"
+                               << "49012345678" << QStringList{"11 digits", "12", "13"};
+    QTest::newRow("nothing") << ""
+                             << "\"\"" << QStringList{"0 digits"};
+    QTest::newRow("wrong check digit")
+        << "4901234567890"
+        << "4901234567890"
+        << QStringList{"wrong check digit", "must be 4", "4901234567894", "No swap"};
+}
+
+void TestRenderInput::refusedDigitsSayWhy() {
+    QFETCH(QString, typed);
+    QFETCH(QString, echo);
+    QFETCH(QStringList, mentions);
+    const render::TypedCode result = render::ReadTypedCode(typed);
+    QCOMPARE(result.code, QString());
+    // The message starts with what was typed, so that a batch's report shows it.
+    QVERIFY2(result.refusal.startsWith(echo + u':'), qPrintable(result.refusal));
+    for (const QString& mention : mentions)
+        QVERIFY2(result.refusal.contains(mention), qPrintable(result.refusal));
+}
+
+void TestRenderInput::wrongCheckDigitOffersExactlyTheValidSwaps_data() {
+    QTest::addColumn<QString>("typed");
+    // Every neighbour swap in two valid codes that the check digit notices.
+    for (const QString valid : {"4901234567894", "9780306406157"}) {
+        for (int i = 0; i < 12; ++i) {
+            QString typed = valid;
+            std::swap(typed[i], typed[i + 1]);
+            if (!IsValidCode(typed))
+                QTest::addRow("%s, digits %d and %d swapped", qPrintable(valid), i + 1, i + 2)
+                    << typed;
+        }
+    }
+    QTest::newRow("check digit off by one") << "4901234567895";
+    QTest::newRow("two swaps") << "9407306406157";
+}
+
+void TestRenderInput::wrongCheckDigitOffersExactlyTheValidSwaps() {
+    QFETCH(QString, typed);
+    QSet<QString> expected;
+    for (int i = 0; i < 12; ++i) {
+        QString swapped = typed;
+        std::swap(swapped[i], swapped[i + 1]);
+        if (swapped != typed && IsValidCode(swapped))
+            expected.insert(swapped + QStringLiteral("@%1-%2").arg(i + 1).arg(i + 2));
+    }
+    const render::TypedCode result = render::ReadTypedCode(typed);
+    QVERIFY(result.code.isEmpty());
+    QCOMPARE(OfferedSwaps(result.refusal), expected);
+    QCOMPARE(result.refusal.contains("No swap"), expected.isEmpty());
+}
+
+void TestRenderInput::commandLineIsRead_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<int>("magnification");
+    const int bmp = int(render::Format::Bmp), png = int(render::Format::Png),
+              svg = int(render::Format::Svg);
+    QTest::newRow("bmp by extension")
+        << QStringList{"490123456789", "-o", "a.bmp"} << bmp << 1 << 100;
+    QTest::newRow("extension in capitals")
+        << QStringList{"490123456789", "-o", "A.PNG"} << png << 1 << 100;
+    QTest::newRow("--format over the extension")
+        << QStringList{"490123456789", "-o", "a.img", "--format", "svg"} << svg << 1 << 100;
+    QTest::newRow("scale 20") << QStringList{"490123456789", "-o", "a.png", "--scale", "20"} << png
+                              << 20 << 100;
+    QTest::newRow("magnification 80")
+        << QStringList{"490123456789", "--output=a.svg", "--magnification", "80"} << svg << 1 << 80;
+    QTest::newRow("batch defaults to bmp")
+        << QStringList{"--batch", "list.csv", "--out-dir", "out"} << bmp << 1 << 100;
+}
+
+void TestRenderInput::commandLineIsRead() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, format);
+    QFETCH(int, scale);
+    QFETCH(int, magnification);
+    const render::ParsedCommandLine parsed = render::ParseCommandLine(arguments);
+    QCOMPARE(parsed.error, QString());
+    QCOMPARE(int(parsed.options.format), format);
+    QCOMPARE(parsed.options.scale, scale);
+    QCOMPARE(parsed.options.magnification, magnification);
+}
+
+void TestRenderInput::commandLineIsRefused_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("mention");
+    const QStringList png = {"490123456789", "-o", "a.png"};
+    QTest::newRow("scale 0") << png + QStringList{"--scale", "0"} << "1 to 20";
+    QTest::newRow("scale not a number") << png + QStringList{"--scale", "x"} << "'x'";
+    QTest::newRow("magnification 79")
+        << QStringList{"1", "-o", "a.svg", "--magnification", "79"} << "80 to 200";
+    QTest::newRow("scale for svg")
+        << QStringList{"1", "-o", "a.svg", "--scale", "2"} << "--magnification";
+    QTest::newRow("magnification for png")
+        << png + QStringList{"--magnification", "120"} << "--scale";
+    QTest::newRow("no -o") << QStringList{"490123456789"} << "-o FILE";
+    QTest::newRow("no digits") << QStringList{"-o", "a.bmp"} << "digits are missing";
+    QTest::newRow("unknown extension") << QStringList{"1", "-o", "a.jpg"} << "--format";
+    QTest::newRow("unknown format") << png + QStringList{"--format", "gif"} << "'gif'";
+    QTest::newRow("unknown option") << png + QStringList{"--colour"} << "colour";
+    QTest::newRow("batch with digits")
+        << QStringList{"--batch", "l", "--out-dir", "d", "490123456789"} << "from its list";
+    QTest::newRow("batch without --out-dir") << QStringList{"--batch", "l"} << "--out-dir";
+    QTest::newRow("--out-dir without batch")
+        << QStringList{"490123456789", "-o", "a.bmp", "--out-dir", "d"} << "--batch";
+}
+
+void TestRenderInput::commandLineIsRefused() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, mention);
+    const QString error = render::ParseCommandLine(arguments).error;
+    QVERIFY2(error.contains(mention), qPrintable(error));
+}
+
+void TestRenderInput::batchLinesAreSplit_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("firstContent");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("digits");
+    QTest::newRow("tab") << QByteArray("Tea\t4901234567894\n") << false << "Tea"
+                         << "4901234567894";
+    QTest::newRow("comma") << QByteArray("Tea,490123456789") << false << "Tea"
+                           << "490123456789";
+    QTest::newRow("CRLF") << QByteArray("Tea,490123456789\r\n") << false << "Tea"
+                          << "490123456789";
+    QTest::newRow("commas in the name")
+        << QByteArray("Tea, green, 500ml,490123456789") << false << "Tea, green, 500ml"
+        << "490123456789";
+    QTest::newRow("tab wins over commas") << QByteArray("a,b\t490123456789") << false << "a,b"
+                                          << "490123456789";
+    QTest::newRow("quoted name") << QByteArray("\"Say \"\"hi\"\", 2\",\"490123456789\"") << false
+                                 << "Say \"hi\", 2"
+                                 << "490123456789";
+    QTest::newRow("spaces around the fields")
+        << QByteArray("  Tea  ,  490123456789  ") << false << "Tea"
+        << "490123456789";
+    QTest::newRow("Japanese name") << QByteArray("緑茶 ５００ｍｌ\t490123456789") << false
+                                   << QString::fromUtf16(u"緑茶 ５００ｍｌ") << "490123456789";
+    QTest::newRow("empty name") << QByteArray(",490123456789") << true << ""
+                                << "490123456789";
+    QTest::newRow("byte order mark on the first line")
+        << QByteArray("\xEF\xBB\xBFTea,490123456789") << true << "Tea"
+        << "490123456789";
+    QTest::newRow("header words on a later line are digits")
+        << QByteArray("name,jan") << false << "name"
+        << "jan";
+    QTest::newRow("empty digits on the first line") << QByteArray("Tea,") << true << "Tea"
+                                                    << "";
+}
+
+void TestRenderInput::batchLinesAreSplit() {
+    QFETCH(QByteArray, line);
+    QFETCH(bool, firstContent);
+    QFETCH(QString, name);
+    QFETCH(QString, digits);
+    const render::BatchLine read = render::ReadBatchLine(line, firstContent);
+    QCOMPARE(read.kind, render::BatchLine::Kind::Entry);
+    QCOMPARE(read.name, name);
+    QCOMPARE(read.digits, digits);
+}
+
+void TestRenderInput::batchLinesAreClassified_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<bool>("firstContent");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("mention");
+    using Kind = render::BatchLine::Kind;
+    QTest::newRow("empty") << QByteArray("\n") << true << int(Kind::Blank) << "";
+    QTest::newRow("blanks and CR") << QByteArray(" \t\r\n") << false << int(Kind::Blank) << "";
+    QTest::newRow("header") << QByteArray("name,jan\r\n") << true << int(Kind::Header) << "";
+    QTest::newRow("header with BOM and tab")
+        << QByteArray("\xEF\xBB\xBF商品名\tJANコード") << true << int(Kind::Header) << "";
+    QTest::newRow("no separator") << QByteArray("4901234567894") << true << int(Kind::Bad)
+                                  << "no tab or comma";
+    QTest::newRow("broken UTF-8") << QByteArray("T\xFF\xFE,490123456789") << false << int(Kind::Bad)
+                                  << "UTF-8";
+    QTest::newRow("byte order mark on a later line")
+        << QByteArray("\xEF\xBB\xBFTea,490123456789") << false << int(Kind::Entry) << "";
+}
+
+void TestRenderInput::batchLinesAreClassified() {
+    QFETCH(QByteArray, line);
+    QFETCH(bool, firstContent);
+    QFETCH(int, kind);
+    QFETCH(QString, mention);
+    const render::BatchLine read = render::ReadBatchLine(line, firstContent);
+    QCOMPARE(int(read.kind), kind);
+    QVERIFY2(read.error.contains(mention), qPrintable(read.error));
+    if (read.kind == render::BatchLine::Kind::Entry)
+        QVERIFY(!read.name.startsWith(QChar(0xFEFF)));
+}
+
+void TestRenderInput::fileStemsAreSafe_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("stem");
+    QTest::newRow("Japanese kept")
+        << QString::fromUtf16(u"緑茶・500ml") << QString::fromUtf16(u"緑茶・500ml");
+    QTest::newRow("slashes") << "a/b\\c"
+                             << "a_b_c";
+    QTest::newRow("Windows reserved") << "a:b*c?d\"e<f>g|h"
+                                      << "a_b_c_d_e_f_g_h";
+    QTest::newRow("NUL and control characters") << QString("a") + QChar(0) + "b\tc\x1b"
+                                                << "a_b_c_";
+    QTest::newRow("leading dots") << "..hidden"
+                                  << "hidden";
+    QTest::newRow("parent folder") << ".."
+                                   << "";
+    QTest::newRow("escape attempt") << "../../etc/passwd"
+                                    << "_.._etc_passwd";
+    QTest::newRow("trailing dots and spaces") << "name. . "
+                                              << "name";
+    QTest::newRow("leading dash") << "-rf"
+                                  << "_rf";
+    QTest::newRow("emoji kept whole")
+        << QString::fromUtf16(u"tea\U0001F375") << QString::fromUtf16(u"tea\U0001F375");
+    QTest::newRow("lone surrogate") << QString("a") + QChar(0xD800) + "b"
+                                    << "a_b";
+}
+
+void TestRenderInput::fileStemsAreSafe() {
+    QFETCH(QString, name);
+    QFETCH(QString, stem);
+    QCOMPARE(render::SafeFileStem(name), stem);
+}
+
+void TestRenderInput::longStemsAreCutBetweenCharacters_data() {
+    QTest::addColumn<QString>("unit");  // repeated to well over the limit
+    QTest::newRow("ASCII") << "a";
+    QTest::newRow("three bytes each") << QString::fromUtf16(u"茶");
+    QTest::newRow("four bytes, surrogate pairs") << QString::fromUtf16(u"\U0001F375");
+    QTest::newRow("mixed widths") << QString::fromUtf16(u"ab茶\U0001F375");
+}
+
+void TestRenderInput::longStemsAreCutBetweenCharacters() {
+    QFETCH(QString, unit);
+    const QString name = unit.repeated(300);
+    const QString stem = render::SafeFileStem(name);
+    const QByteArray bytes = stem.toUtf8();
+    QVERIFY(bytes.size() <= render::kMaxStemBytes);
+    QVERIFY(bytes.size() > render::kMaxStemBytes - 4);  // no more cut than one character needs
+    QVERIFY(name.startsWith(stem));
+    QVERIFY(QUtf8StringView(bytes).isValidUtf8());
+    QCOMPARE(QString::fromUtf8(bytes), stem);  // no half surrogate pair
+}
+
+void TestRenderInput::fileNamesAreNeverHandedOutTwice() {
+    render::FileNamer namer(QStringLiteral("png"));
+    const QStringList given = {
+        namer.Next("Tea", "4901234567894"), namer.Next("Tea", "4901234567894"),
+        namer.Next("tea", "4901234567894"), namer.Next("Tea-2", "4901234567894"),
+        namer.Next("", "4901234567894"),    namer.Next("", "4901234567894"),
+        namer.Next("...", "9780306406157"), namer.Next("Tea/", "4901234567894"),
+    };
+    const QStringList expected = {
+        "Tea.png",           "Tea-2.png",           "tea-3.png",         "Tea-2-2.png",
+        "4901234567894.png", "4901234567894-2.png", "9780306406157.png", "Tea_.png",
+    };
+    QCOMPARE(given, expected);
+}
+
+QTEST_MAIN(TestRenderInput)
+#include "tst_render_input.moc"
