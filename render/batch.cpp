@@ -8,7 +8,7 @@
 
 #include "batchlist.h"
 #include "filenames.h"
-#include "output.h"
+#include "folderwriter.h"
 #include "progress.h"
 #include "typedcode.h"
 #include "writers.h"
@@ -39,13 +39,17 @@ ExitStatus RunBatch(const Options& options) {
         Report(QStringLiteral("cannot read the list %1: %2").arg(listName, list.errorString()));
         return kExitNotWritten;
     }
-    const QDir outDir(options.outDir);
     if (!QDir().mkpath(options.outDir)) {
         Report(QStringLiteral("cannot make the folder %1").arg(options.outDir));
         return kExitNotWritten;
     }
+    FolderWriter folder(options.outDir);
+    if (!folder.OpenError().isEmpty()) {
+        Report(folder.OpenError());
+        return kExitNotWritten;
+    }
 
-    SymbolWriters writers(options);
+    SymbolWriters writers(options, listName, folder);
     FileNamer namer(QString::fromLatin1(FormatName(options.format)));
     Progress progress(fromStdin ? 0 : QFileInfo(list).size());
     int lineNumber = 0;
@@ -61,9 +65,17 @@ ExitStatus RunBatch(const Options& options) {
             progress.Message(kProgram + message);
     };
 
+    // One buffer for all lines: a buffer of kMaxLineBytes made and dropped
+    // for each line went back to the system every time, and every such
+    // return interrupts the cores that run the writer threads.
+    QByteArray buffer(kMaxLineBytes + 1, Qt::Uninitialized);
+    auto readLine = [&] { return list.readLine(buffer.data(), buffer.size()); };
     while (!list.atEnd()) {
-        const QByteArray raw = list.readLine(kMaxLineBytes);
-        if (raw.isEmpty() && list.error() != QFileDevice::NoError) {
+        const qint64 size = readLine();
+        if (size <= 0) {
+            // Standard input ends here without atEnd() having said so.
+            if (list.error() == QFileDevice::NoError)
+                break;
             ++failed;
             progress.Message(kProgram + QStringLiteral("%1: reading stopped after line %2: %3")
                                             .arg(listName)
@@ -72,9 +84,10 @@ ExitStatus RunBatch(const Options& options) {
             break;
         }
         ++lineNumber;
+        const QByteArray raw(buffer.constData(), size);
         if (!raw.endsWith('\n') && !list.atEnd()) {
-            for (QByteArray rest; !list.atEnd() && !rest.endsWith('\n');)
-                rest = list.readLine(kMaxLineBytes);
+            for (qint64 rest = size; rest > 0 && buffer[rest - 1] != '\n' && !list.atEnd();)
+                rest = readLine();
             fail(QStringLiteral("longer than %1 bytes").arg(kMaxLineBytes));
             continue;
         }
@@ -85,15 +98,13 @@ ExitStatus RunBatch(const Options& options) {
             fail(line.error);
         } else if (line.kind == BatchLine::Kind::Entry) {
             const TypedCode typed = ReadTypedCode(line.digits);
-            QString error;
-            if (!typed.refusal.isEmpty()) {
+            // A file already there is found when the new one claims its name,
+            // in the same step, so that nothing made meanwhile is replaced.
+            if (!typed.refusal.isEmpty())
                 fail(typed.refusal);
-            } else if (const QString path = outDir.filePath(namer.Next(line.name, typed.code));
-                       !MayWrite(path, options.force, &error)) {
-                fail(error);
-            } else {
-                writers.Submit({where(), line.name, typed.code, path});
-            }
+            else
+                writers.Submit(
+                    {lineNumber, line.name, typed.code, namer.Next(line.name, typed.code)});
         }
         showWritersMessages();
         progress.Update(list.pos(), writers.Written(), failed + writers.Failed());
@@ -104,6 +115,13 @@ ExitStatus RunBatch(const Options& options) {
     failed += writers.Failed();
     progress.Finish(list.pos(), written, failed);
 
+    // The files were not synced one by one: this makes all of them durable,
+    // names included, before the batch says it succeeded.
+    QString error;
+    if (written > 0 && !folder.Sync(&error)) {
+        Report(error);
+        return kExitNotWritten;
+    }
     if (failed == 0)
         return kExitOk;
     Report(QStringLiteral("%1 of the lines in %2 failed; %3 files written to %4")

@@ -13,7 +13,8 @@ enum ExitStatus : int {
     // number of digits, or a wrong check digit.
     kExitRefused = 2,
     // Nothing was written: the file exists and --force was not given, the
-    // file or folder cannot be written, or the batch list cannot be read.
+    // file or folder cannot be written, or the batch list cannot be read. Also
+    // a batch whose files could not be made safe on disk at its end.
     kExitNotWritten = 3,
     // A batch ran to its end but at least one of its lines failed; every
     // other line's file was written.

@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 
+#include <csignal>
 #include <cstdio>
 
 #include "batch.h"
@@ -55,6 +56,10 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qtHandler = qInstallMessageHandler(DropRuntimeFolderWarning);
+    // A file size limit (ulimit -f) would otherwise kill the program at the
+    // first file that exceeds it, before it could say which one, clean up or
+    // go on with the batch's other lines; ignored, the write fails with EFBIG.
+    std::signal(SIGXFSZ, SIG_IGN);
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("stripewell-render"));
     QGuiApplication::setApplicationVersion(QStringLiteral(STRIPEWELL_VERSION));

@@ -200,7 +200,8 @@ Exit status:
   1  usage: the command line cannot be followed
   2  the digits were refused (not digits, wrong count, wrong check digit)
   3  nothing written: the file exists without --force, it or the folder cannot
-     be written, or the batch list cannot be read
+     be written, or the batch list cannot be read; or a batch's files could
+     not be made safe on disk at its end
   4  batch: some lines failed; all the others were written
 
 Examples:

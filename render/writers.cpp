@@ -1,24 +1,25 @@
 #include "writers.h"
 
+#include <algorithm>
 #include <utility>
 
-#include "output.h"
 #include "renderer.h"
 
 namespace render {
 
 namespace {
 
-// Files under way at once. One at a time, a 10,000-line batch took twice as
-// long as with 8; with 4 to 32 the times stayed within the noise of each
-// other, and more threads only cost memory (bench/render/batch.sh).
-constexpr int kThreads = 8;
-constexpr size_t kQueued = 4 * kThreads;
+constexpr size_t kQueued = 64;
+// A full queue is topped up only once it has drained this far, so that the
+// reading thread wakes once per many jobs rather than for every one.
+constexpr size_t kRefillAt = kQueued / 2;
 
 }  // namespace
 
-SymbolWriters::SymbolWriters(const Options& options) : options_(options) {
-    for (int i = 0; i < kThreads; ++i)
+SymbolWriters::SymbolWriters(const Options& options, const QString& listName, FolderWriter& folder)
+    : options_(options), listName_(listName), folder_(folder) {
+    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    for (unsigned i = 0; i < threads; ++i)
         threads_.emplace_back([this] { Run(); });
 }
 
@@ -28,8 +29,10 @@ SymbolWriters::~SymbolWriters() {
 
 void SymbolWriters::Submit(SymbolJob job) {
     std::unique_lock lock(mutex_);
-    hasRoom_.wait(lock, [this] { return queue_.size() < kQueued; });
+    if (queue_.size() >= kQueued)
+        hasRoom_.wait(lock, [this] { return queue_.size() <= kRefillAt; });
     queue_.push_back(std::move(job));
+    lock.unlock();
     hasJob_.notify_one();
 }
 
@@ -45,7 +48,11 @@ void SymbolWriters::Finish() {
 }
 
 QStringList SymbolWriters::TakeMessages() {
+    // Asked after every line: most of the time there is nothing to take.
+    if (!hasMessages_)
+        return {};
     std::lock_guard lock(mutex_);
+    hasMessages_ = false;
     return std::exchange(messages_, QStringList());
 }
 
@@ -54,6 +61,7 @@ void SymbolWriters::Run() {
     Renderer renderer(options_.format, options_.scale, options_.magnification);
     for (;;) {
         SymbolJob job;
+        bool refill = false;
         {
             std::unique_lock lock(mutex_);
             hasJob_.wait(lock, [this] { return closed_ || !queue_.empty(); });
@@ -61,19 +69,21 @@ void SymbolWriters::Run() {
                 return;
             job = std::move(queue_.front());
             queue_.pop_front();
+            refill = queue_.size() == kRefillAt;
         }
-        hasRoom_.notify_one();
+        if (refill)
+            hasRoom_.notify_one();
 
         QString error;
         const QByteArray bytes = renderer.Render(job.name, job.code, &error);
-        // The path was checked when the job was made; force skips a second look.
-        if (!bytes.isEmpty() && WriteSymbolFile(job.path, bytes, true, &error)) {
+        if (!bytes.isEmpty() && folder_.Write(job.fileName, bytes, options_.force, &error)) {
             ++written_;
             continue;
         }
         std::lock_guard lock(mutex_);
         ++failed_;
-        messages_ << job.where + QStringLiteral(": ") + error;
+        messages_ << QStringLiteral("%1:%2: %3").arg(listName_).arg(job.line).arg(error);
+        hasMessages_ = true;
     }
 }
 

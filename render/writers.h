@@ -1,10 +1,10 @@
 #pragma once
 
-// The threads that draw, encode and write a batch's symbols. Each file is
-// written through a temporary file that is synced to disk before it takes
-// the file's place, and most of that time is spent waiting for the disk: with
-// several files under way at once, those waits overlap. Jobs wait in a short
-// queue, so memory stays the same however long the batch is.
+// The threads that draw, encode and write a batch's symbols, one per core:
+// with nothing to wait for but the processor, more threads than cores only
+// take turns (on 2 cores, 10,000 symbols took 0.60 s on one thread, 0.35 to
+// 0.40 s on two, and no less on 3 to 6). Jobs wait in a short queue, so
+// memory stays the same however long the batch is.
 
 #include <QString>
 #include <QStringList>
@@ -15,20 +15,22 @@
 #include <thread>
 #include <vector>
 
+#include "folderwriter.h"
 #include "options.h"
 
 namespace render {
 
 struct SymbolJob {
-    QString where;  // "list:line", for messages
+    int line = 0;  // in the list, for messages
     QString name;
-    QString code;  // 13 digits
-    QString path;  // checked for an existing file already
+    QString code;      // 13 digits
+    QString fileName;  // in the output folder
 };
 
 class SymbolWriters {
 public:
-    explicit SymbolWriters(const Options& options);
+    // listName names the list in messages.
+    SymbolWriters(const Options& options, const QString& listName, FolderWriter& folder);
     ~SymbolWriters();
 
     // Hands a job to the next free thread; waits while the queue is full.
@@ -47,12 +49,15 @@ private:
     void Run();
 
     const Options options_;
+    const QString listName_;
+    FolderWriter& folder_;
     std::mutex mutex_;
     std::condition_variable hasJob_;  // or is closed
     std::condition_variable hasRoom_;
     std::deque<SymbolJob> queue_;
     bool closed_ = false;
     QStringList messages_;
+    std::atomic<bool> hasMessages_ = false;
     std::atomic<int> written_ = 0;
     std::atomic<int> failed_ = 0;
     std::vector<std::thread> threads_;

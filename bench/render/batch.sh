@@ -10,7 +10,13 @@
 #
 # Needs a Release build with stripewell-render in BUILD_DIR (default
 # build-bench), zint and GNU time (/usr/bin/time, Debian package "time").
-# Every round writes about 400 MB into a temporary folder, removed at the end.
+# Every round writes about 80 MB into a temporary folder, removed at the end.
+#
+# Our time includes the sync of the output folder's file system that ends a
+# batch; zint does not sync. On ext4 without a journal, inodes freed in the
+# last minutes are passed over when new files are made, which slows both
+# programs: right after a run (or anything else) deleted many files, the
+# next run's times are higher for some minutes.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -50,11 +56,14 @@ make_lists 10000
 # run NAME LINES COMMAND...: runs one batch into $out, a fresh folder, and
 # appends "seconds peak-kB" to $tmp/NAME-LINES. Nothing is deleted until the
 # end: ext4 skips over recently freed inodes when it makes a file, which
-# would slow down whichever program came after a deletion.
+# would slow down whichever program came after a deletion. Everything is
+# written back before each run (sync, not timed): zint leaves its files in
+# memory, and our sync at the end of a batch would otherwise write them too.
 round_no=0
 run() {
     local name=$1 lines=$2 t0 t1 files
     shift 2
+    sync
     t0=$EPOCHREALTIME
     /usr/bin/time -f %M -o "$tmp/rss" "$@" >"$tmp/out.log" 2>&1 ||
         { echo "batch.sh: $name failed:" >&2; cat "$tmp/out.log" >&2; exit 1; }
@@ -79,11 +88,12 @@ run_zint() {
 
 echo "== $render against $(/usr/bin/zint --version | head -n1), $rounds rounds"
 echo "== load before: $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%5s %12s %12s\n' round ours-s zint-s
+printf '%5s %12s %12s %8s\n' round ours-s zint-s ratio
 for ((round_no = 1; round_no <= rounds; round_no++)); do
     if ((round_no % 2)); then run_ours 10000; run_zint 10000; else run_zint 10000; run_ours 10000; fi
-    printf '%5d %12s %12s\n' "$round_no" "$(tail -n1 "$tmp/ours-10000" | cut -d' ' -f1)" \
-        "$(tail -n1 "$tmp/zint-10000" | cut -d' ' -f1)"
+    o=$(tail -n1 "$tmp/ours-10000" | cut -d' ' -f1)
+    z=$(tail -n1 "$tmp/zint-10000" | cut -d' ' -f1)
+    printf '%5d %12s %12s %8s\n' "$round_no" "$o" "$z" "$(awk -v o="$o" -v z="$z" 'BEGIN { printf "%.2f", z / o }')"
 done
 # Peak memory: one 1,000-line batch of each against the 10,000-line rounds.
 round_no=0

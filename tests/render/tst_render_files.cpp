@@ -2,6 +2,8 @@
 // against the window's save, every format through independent bar code
 // readers, and what the program refuses, replaces and reports.
 
+#include <sys/resource.h>
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -11,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <csignal>
 
 #include "symbol/canvas.h"
 #include "symbol/code.h"
@@ -53,10 +56,22 @@ struct Result {
     QString err;
 };
 
+// fileSizeLimit, when not negative, limits the size of the files the program
+// writes as `ulimit -f` does, and leaves SIGXFSZ as it is by default: a write
+// past the limit ends the program unless it takes care of that itself.
 Result Run(const QString& program, const QStringList& arguments, const QString& folder,
-           const QByteArray& input = QByteArray()) {
+           const QByteArray& input = QByteArray(), qint64 fileSizeLimit = -1) {
     QProcess process;
     process.setWorkingDirectory(folder);
+    if (fileSizeLimit >= 0) {
+        process.setChildProcessModifier([fileSizeLimit] {
+            rlimit limit;
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = rlim_t(fileSizeLimit);
+            setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, SIG_DFL);
+        });
+    }
     process.start(program, arguments);
     process.write(input);
     process.closeWriteChannel();
@@ -67,6 +82,12 @@ Result Run(const QString& program, const QStringList& arguments, const QString& 
     result.out = QString::fromUtf8(process.readAllStandardOutput());
     result.err = QString::fromUtf8(process.readAllStandardError());
     return result;
+}
+
+// Everything in a folder, temporary files (which start with a dot) included.
+QStringList Entries(const QString& folder) {
+    return QDir(folder).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 // Every pixel pure black or pure white: no grey edges from smoothing.
@@ -103,14 +124,18 @@ private slots:
     void refusalsWriteNothing();
     void existingFileIsReplacedOnlyWithForce_data();
     void existingFileIsReplacedOnlyWithForce();
+    void failedWritesKeepTheFilesThere_data();
+    void failedWritesKeepTheFilesThere();
     void batchWritesGoodLinesAndReportsBadOnes();
     void quietBatchFromStandardInput();
     void helpAndVersion();
 
 private:
     // Runs the program in this test's folder.
-    Result Render(const QStringList& arguments, const QByteArray& input = QByteArray()) {
-        return Run(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path(), input);
+    Result Render(const QStringList& arguments, const QByteArray& input = QByteArray(),
+                  qint64 fileSizeLimit = -1) {
+        return Run(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path(), input,
+                   fileSizeLimit);
     }
     QString Path(const QString& name) const { return dir_->filePath(name); }
     // The text of the EAN-13 symbol that ZXing reads in an image file, or
@@ -322,29 +347,88 @@ void TestRenderFiles::refusalsWriteNothing() {
 void TestRenderFiles::existingFileIsReplacedOnlyWithForce_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("refusal");  // what the run without --force says
     QTest::newRow("single") << QStringList{"--name", "Tea", "490123456789", "-o", "Tea.bmp"}
-                            << "Tea.bmp";
-    QTest::newRow("batch") << QStringList{"--batch", "-", "--out-dir", "."} << "Tea.bmp";
+                            << "Tea.bmp"
+                            << "Tea.bmp already exists; give --force to replace it";
+    QTest::newRow("batch") << QStringList{"--batch", "-", "--out-dir", "."} << "Tea.bmp"
+                           << "(standard input):1: ./Tea.bmp already exists; give --force";
 }
 
 void TestRenderFiles::existingFileIsReplacedOnlyWithForce() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, file);
+    QFETCH(QString, refusal);
     const QByteArray old("an earlier file, to be kept");
     QVERIFY(WriteAll(Path(file), old));
+    // Not the permissions of a new file: a replaced file keeps its own.
+    const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(Path(file), permissions));
     const QByteArray list("Tea,490123456789\n");
 
     const Result kept = Render(arguments, list);
     QVERIFY(kept.exitCode != 0);
-    QVERIFY2(kept.err.contains(file) && kept.err.contains("--force"), qPrintable(kept.err));
+    QVERIFY2(kept.err.contains(refusal), qPrintable(kept.err));
     QCOMPARE(ReadAll(Path(file)), old);
 
     const Result replaced = Render(arguments + QStringList{"--force"}, list);
     QCOMPARE(replaced.err, QString());
     QCOMPARE(replaced.exitCode, 0);
     QVERIFY(ReadAll(Path(file)) == WindowSave("Tea", "490123456789"));
+    // The "user" flags say what this process may do, not the file's mode.
+    const QFile::Permissions user = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    QCOMPARE(QFile::permissions(Path(file)) & ~user, permissions);
     // The temporary file the write went through is gone.
-    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files).size(), 1);
+    QCOMPARE(Entries(dir_->path()), QStringList{file});
+}
+
+void TestRenderFiles::failedWritesKeepTheFilesThere_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<qint64>("limit");  // bytes a file may hold
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("mentions");
+    const QStringList batch = {"--batch", "list.csv", "--out-dir", "out", "--force"};
+    const QStringList tooLarge = {qt_error_string(EFBIG)};
+    // A limit inside the file: the first write is cut short, the next fails.
+    QTest::newRow("batch, part written")
+        << batch << qint64(1000) << 4
+        << tooLarge + QStringList{"list.csv:1: cannot write out/Tea.bmp",
+                                  "list.csv:2: cannot write out/Oolong.bmp"};
+    QTest::newRow("batch, nothing written")
+        << batch << qint64(0) << 4
+        << tooLarge + QStringList{"list.csv:1: cannot write out/Tea.bmp",
+                                  "list.csv:2: cannot write out/Oolong.bmp"};
+    QTest::newRow("batch as svg") << batch + QStringList{"--format", "svg"} << qint64(1000) << 4
+                                  << tooLarge +
+                                         QStringList{"list.csv:1: cannot write out/Tea.svg",
+                                                     "list.csv:2: cannot write out/Oolong.svg"};
+    const QStringList single = {"--name", "Tea", "490123456789", "-o", "out/Tea.bmp", "--force"};
+    QTest::newRow("single file") << single << qint64(1000) << 3
+                                 << QStringList{"cannot write out/Tea.bmp"};
+}
+
+void TestRenderFiles::failedWritesKeepTheFilesThere() {
+    // A file size limit makes every write fail, as a full disk would: each
+    // failure is reported, the files that were there stay byte for byte, and
+    // no part of a new file or temporary file is left.
+    QFETCH(QStringList, arguments);
+    QFETCH(qint64, limit);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, mentions);
+    QVERIFY(QDir(dir_->path()).mkdir("out"));
+    const QByteArray old("an earlier file, to be kept");
+    QVERIFY(WriteAll(Path("out/Tea.bmp"), old));
+    QVERIFY(WriteAll(Path("out/Tea.svg"), old));
+    QVERIFY(WriteAll(Path("list.csv"), "Tea,490123456789\nOolong,4901234567894\n"));
+    const QStringList before = Entries(Path("out"));
+
+    const Result run = Render(arguments, QByteArray(), limit);
+    QCOMPARE(run.exitCode, exitCode);
+    for (const QString& mention : mentions)
+        QVERIFY2(run.err.contains(mention), qPrintable(run.err));
+    QCOMPARE(Entries(Path("out")), before);
+    QCOMPARE(ReadAll(Path("out/Tea.bmp")), old);
+    QCOMPARE(ReadAll(Path("out/Tea.svg")), old);
 }
 
 void TestRenderFiles::batchWritesGoodLinesAndReportsBadOnes() {
