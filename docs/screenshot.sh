@@ -11,32 +11,14 @@ program=$(realpath "${1:-$root/build-release/stripewell}")
 
 tmp=$(mktemp -d)
 pids=()
-stop() {  # ends one process by its id: TERM, then KILL after 3 s
-    kill "$1" 2>/dev/null || return 0
-    for _ in $(seq 30); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-    kill -KILL "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
-}
+source "$root/tests/x11session.sh"
 cleanup() {
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop "${pids[i]}"; done
     rm -rf "$tmp"
 }
 trap cleanup EXIT
-poll() {  # poll SECONDS COMMAND...: true as soon as COMMAND is
-    local end=$((SECONDS + $1))
-    until "${@:2}"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.1; done
-}
 
-echo "screenshot: starting Xvfb on a free display, and openbox"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-pids+=($!)
-poll 5 test -s "$tmp/display" || { cat "$tmp/xvfb.log"; exit 1; }
-DISPLAY=":$(cat "$tmp/display")" && export DISPLAY
-export XDG_RUNTIME_DIR="$tmp/runtime" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-XDG_CONFIG_HOME="$tmp/config" openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
-pids+=($!)
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-poll 5 wm_running || { cat "$tmp/openbox.log"; exit 1; }
+start_x11 screenshot || exit 1
 
 frame_of() {  # the window manager's frame around a client window
     local id=$1 parent top

@@ -19,12 +19,7 @@ pids=()        # every process started here, ended on exit in reverse order
 program_pid=
 passed=0 failed=0
 
-stop() {  # ends one process by its id: TERM, then KILL after 3 s
-    kill "$1" 2>/dev/null || return 0
-    for _ in $(seq 30); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-    kill -KILL "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
-}
+source "$here/../x11session.sh"
 cleanup() {
     local rc=$?
     for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop "${pids[i]}"; done
@@ -41,24 +36,9 @@ check() {  # check DESCRIPTION COMMAND...: one line per check
     else echo "FAIL: $1"; failed=$((failed + 1)); fi
 }
 fatal() { echo "FAIL: $1"; exit 1; }
-poll() {  # poll SECONDS COMMAND...: true as soon as COMMAND is
-    local end=$((SECONDS + $1))
-    until "${@:2}"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.05; done
-}
 
-echo "topmost_x11: starting Xvfb on a free display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-pids+=($!)
-poll 5 test -s "$tmp/display" || fatal "Xvfb did not start"
-DISPLAY=":$(cat "$tmp/display")" && export DISPLAY
-unset WAYLAND_DISPLAY QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
-export XDG_RUNTIME_DIR="$tmp/runtime" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-echo "topmost_x11: starting openbox on $DISPLAY with its stock settings"
-XDG_CONFIG_HOME="$tmp/config" XDG_CACHE_HOME="$tmp/cache" openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
-pids+=($!)
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-poll 5 wm_running || fatal "openbox did not start"
+start_x11 topmost_x11 || fatal "no X server with a window manager"
+unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
 
 echo "topmost_x11: starting $program"
 # Memory errors and leaks end the program with a non-zero status, checked at

@@ -16,12 +16,7 @@ done
 tmp=$(mktemp -d)
 pids=()  # every process started here, ended on exit in reverse order
 
-stop() {  # ends one process by its id: TERM, then KILL after 3 s
-    kill "$1" 2>/dev/null || return 0
-    for _ in $(seq 30); do kill -0 "$1" 2>/dev/null || break; sleep 0.1; done
-    kill -KILL "$1" 2>/dev/null || true
-    wait "$1" 2>/dev/null || true
-}
+source "$here/../x11session.sh"
 driver=
 cleanup() {
     local rc=$?
@@ -35,24 +30,8 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 143' TERM INT HUP  # ended from outside: clean up all the same
-poll() {  # poll SECONDS COMMAND...: true as soon as COMMAND is
-    local end=$((SECONDS + $1))
-    until "${@:2}"; do [ "$SECONDS" -lt "$end" ] || return 1; sleep 0.05; done
-}
 
-echo "e2e: starting Xvfb on a free display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
-pids+=($!)
-poll 5 test -s "$tmp/display" || { echo "e2e: Xvfb did not start"; exit 1; }
-DISPLAY=":$(cat "$tmp/display")" && export DISPLAY
-unset WAYLAND_DISPLAY
-export XDG_RUNTIME_DIR="$tmp/runtime" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-
-echo "e2e: starting openbox on $DISPLAY with its stock settings"
-XDG_CONFIG_HOME="$tmp/config" XDG_CACHE_HOME="$tmp/cache" openbox --sm-disable >"$tmp/openbox.log" 2>&1 &
-pids+=($!)
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-poll 5 wm_running || { echo "e2e: openbox did not start"; exit 1; }
+start_x11 e2e || exit 1
 
 echo "e2e: running the driver (at most 150 s)"
 mkdir "$tmp/work"
