@@ -45,21 +45,9 @@ const QImage& ScaledDrawing::Draw(const QString& name, const QString& code) {
 
     // One rectangle per bar, however many modules wide, so that no seam can
     // show between the modules of a wide bar.
-    const QString pattern = symbol::BuildPattern(code);
-    for (qsizetype i = 0; i < pattern.size();) {
-        const QChar module = pattern[i];
-        qsizetype end = i + 1;
-        while (end < pattern.size() && pattern[end] == module)
-            ++end;
-        if (module == u'1' || module == u'2') {
-            const int bottom = module == u'2' ? symbol::kGuardBottom : symbol::kBarBottom;
-            // Module i + 1 stands at x = i + 1 + kModuleOffset.
-            const int x = int(i) + 1 + symbol::kModuleOffset;
-            painter.fillRect(x * n, symbol::kBarTop * n, int(end - i) * n,
-                             (bottom - symbol::kBarTop) * n, Qt::black);
-        }
-        i = end;
-    }
+    for (const symbol::BarRun& bar : symbol::BarRuns(symbol::BuildPattern(code)))
+        painter.fillRect(bar.x * n, symbol::kBarTop * n, bar.width * n,
+                         (bar.bottom - symbol::kBarTop) * n, Qt::black);
 
     print(symbol::kFirstDigitX, symbol::kDigitLine, code.mid(0, 1));
     print(symbol::kLeftGroupX, symbol::kDigitLine, code.mid(1, 6));

@@ -80,22 +80,12 @@ QByteArray SymbolSvg(const QString& name, const QString& code, int magnification
     // One rectangle per bar, however many modules wide, so that no seam can
     // show between the modules of a wide bar.
     svg += QStringLiteral("<g fill=\"#000\" shape-rendering=\"crispEdges\">\n");
-    const QString pattern = symbol::BuildPattern(code);
-    for (qsizetype i = 0; i < pattern.size();) {
-        const QChar module = pattern[i];
-        qsizetype end = i + 1;
-        while (end < pattern.size() && pattern[end] == module)
-            ++end;
-        if (module == u'1' || module == u'2') {
-            const int bottom = module == u'2' ? symbol::kGuardBottom : symbol::kBarBottom;
-            svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/>\n")
-                       .arg(int(i) + 1 + symbol::kModuleOffset)
-                       .arg(symbol::kBarTop)
-                       .arg(end - i)
-                       .arg(bottom - symbol::kBarTop);
-        }
-        i = end;
-    }
+    for (const symbol::BarRun& bar : symbol::BarRuns(symbol::BuildPattern(code)))
+        svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/>\n")
+                   .arg(bar.x)
+                   .arg(symbol::kBarTop)
+                   .arg(bar.width)
+                   .arg(bar.bottom - symbol::kBarTop);
     svg += QStringLiteral("</g>\n");
 
     svg += QStringLiteral(

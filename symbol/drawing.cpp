@@ -9,6 +9,23 @@ void PrintName(Canvas& canvas, const QString& name) {
     canvas.Print(name);
 }
 
+QList<BarRun> BarRuns(const QString& pattern) {
+    QList<BarRun> runs;
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar module = pattern[i];
+        qsizetype end = i + 1;
+        while (end < pattern.size() && pattern[end] == module)
+            ++end;
+        if (module == u'1' || module == u'2') {
+            // Module i + 1 stands at x = i + 1 + kModuleOffset.
+            runs.append({int(i) + 1 + kModuleOffset, int(end - i),
+                         module == u'2' ? kGuardBottom : kBarBottom});
+        }
+        i = end;
+    }
+    return runs;
+}
+
 void DrawSymbol(Canvas& canvas, const QString& code, const QString& pattern) {
     for (int i = 1; i <= pattern.size(); ++i) {
         const QChar module = pattern[i - 1];

@@ -4,6 +4,7 @@
 // vertical line per bar module, and the thirteen digits in three groups
 // underneath, all at fixed pixel positions.
 
+#include <QList>
 #include <QString>
 
 #include "canvas.h"
@@ -25,6 +26,18 @@ inline constexpr int kDigitLine = 64;
 inline constexpr int kFirstDigitX = 12;  // position 1, left of the start guard
 inline constexpr int kLeftGroupX = 25;   // positions 2 to 7
 inline constexpr int kRightGroupX = 71;  // positions 8 to 13
+
+// A bar as drawn at larger sizes: neighbouring modules of one kind make one
+// bar, from x (the first module's column) for width modules, from kBarTop
+// down to bottom (not included).
+struct BarRun {
+    int x;
+    int width;
+    int bottom;
+};
+
+// The bars of a module pattern, left to right, one per run of "1" or of "2".
+QList<BarRun> BarRuns(const QString& pattern);
 
 // Clears the canvas and prints the name at the top left, ending the line.
 // A name too long for the canvas is clipped at its right edge.

@@ -15,6 +15,7 @@
 #include <QXmlStreamReader>
 #include <csignal>
 
+#include "files.h"
 #include "symbol/canvas.h"
 #include "symbol/code.h"
 #include "symbol/drawing.h"
@@ -38,16 +39,6 @@ QImage WindowPicture(const QString& name, const QString& dataDigits) {
 QByteArray WindowSave(const QString& name, const QString& dataDigits) {
     QString error;
     return symbol::EncodePicture(WindowPicture(name, dataDigits), "bmp", &error);
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 struct Result {

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "files.h"
 #include "folderwriter.h"
 
 using render::FolderWriter;
@@ -22,16 +23,6 @@ using Staging = FolderWriter::Staging;
 Q_DECLARE_METATYPE(FolderWriter::Staging)
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // Everything in a folder, temporary files (which start with a dot) included.
 QStringList Entries(const QString& folder) {
