@@ -1,9 +1,10 @@
 #include "batch.h"
 
-#include <QDir>
+#include <sys/stat.h>
+
 #include <QFile>
 #include <QFileInfo>
-
+#include <cerrno>
 #include <cstdio>
 
 #include "batchlist.h"
@@ -27,6 +28,23 @@ void Report(const QString& message) {
     std::fputs((kProgram + message + u'\n').toUtf8().constData(), stderr);
 }
 
+// Makes the folder and those missing above it, as mkdir -p does; 0 or the
+// errno value of what failed, which QDir::mkpath() would not tell.
+int MakeFolders(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    if (mkdir(native.constData(), 0777) == 0)
+        return 0;
+    int err = errno;
+    if (err == ENOENT && QFileInfo(path).path() != path) {
+        err = MakeFolders(QFileInfo(path).path());
+        if (err == 0 && mkdir(native.constData(), 0777) != 0)
+            err = errno;
+    }
+    if (err == EEXIST)
+        err = QFileInfo(path).isDir() ? 0 : ENOTDIR;
+    return err;
+}
+
 }  // namespace
 
 ExitStatus RunBatch(const Options& options) {
@@ -39,8 +57,9 @@ ExitStatus RunBatch(const Options& options) {
         Report(QStringLiteral("cannot read the list %1: %2").arg(listName, list.errorString()));
         return kExitNotWritten;
     }
-    if (!QDir().mkpath(options.outDir)) {
-        Report(QStringLiteral("cannot make the folder %1").arg(options.outDir));
+    if (const int err = MakeFolders(options.outDir)) {
+        Report(QStringLiteral("cannot make the folder %1: %2")
+                   .arg(options.outDir, qt_error_string(err)));
         return kExitNotWritten;
     }
     FolderWriter folder(options.outDir);
@@ -48,15 +67,19 @@ ExitStatus RunBatch(const Options& options) {
         Report(folder.OpenError());
         return kExitNotWritten;
     }
+    folder.Protect(list.handle(), QStringLiteral("the list being read"));
 
     SymbolWriters writers(options, listName, folder);
     FileNamer namer(QString::fromLatin1(FormatName(options.format)));
     Progress progress(fromStdin ? 0 : QFileInfo(list).size());
     int lineNumber = 0;
-    int failed = 0;  // lines refused here; the writers count their own
+    int failed = 0;      // lines refused here; the writers count their own
+    int notWritten = 0;  // lines passed over once the folder stopped
     bool firstContent = true;
     auto where = [&] { return QStringLiteral("%1:%2").arg(listName).arg(lineNumber); };
     auto fail = [&](const QString& reason) {
+        if (folder.Stopped())
+            return;
         ++failed;
         progress.Message(kProgram + where() + QStringLiteral(": ") + reason);
     };
@@ -100,7 +123,9 @@ ExitStatus RunBatch(const Options& options) {
             const TypedCode typed = ReadTypedCode(line.digits);
             // A file already there is found when the new one claims its name,
             // in the same step, so that nothing made meanwhile is replaced.
-            if (!typed.refusal.isEmpty())
+            if (folder.Stopped())
+                ++notWritten;
+            else if (!typed.refusal.isEmpty())
                 fail(typed.refusal);
             else
                 writers.Submit(
@@ -113,15 +138,22 @@ ExitStatus RunBatch(const Options& options) {
     showWritersMessages();
     const int written = writers.Written();
     failed += writers.Failed();
+    notWritten += writers.NotWritten();
     progress.Finish(list.pos(), written, failed);
 
     // The files were not synced one by one: this makes all of them durable,
     // names included, before the batch says it succeeded.
     QString error;
-    if (written > 0 && !folder.Sync(&error)) {
+    const bool synced = written == 0 || folder.Sync(&error);
+    if (!synced)
         Report(error);
+    if (folder.Stopped())
+        Report(QStringLiteral("%1; stopped there, %2 lines not written (%3 files written)")
+                   .arg(folder.StopError())
+                   .arg(notWritten)
+                   .arg(written));
+    if (!synced || folder.Stopped())
         return kExitNotWritten;
-    }
     if (failed == 0)
         return kExitOk;
     Report(QStringLiteral("%1 of the lines in %2 failed; %3 files written to %4")

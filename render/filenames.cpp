@@ -1,5 +1,6 @@
 #include "filenames.h"
 
+#include <QRegularExpression>
 #include <functional>
 #include <string_view>
 
@@ -11,7 +12,21 @@ bool IsUnsafe(QChar c) {
     return c.category() == QChar::Other_Control || QStringView(u"/\\:*?\"<>|").contains(c);
 }
 
+// Windows opens a device, not a file, for these names, with any extension.
+bool IsDeviceName(const QString& base) {
+    static const QRegularExpression device(
+        QStringLiteral("^(CON|PRN|AUX|NUL|(COM|LPT)[0-9\u00B9\u00B2\u00B3])$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return device.match(base).hasMatch();
+}
+
 }  // namespace
+
+bool IsReorderingMark(QChar c) {
+    const char16_t u = c.unicode();
+    return u == 0x061C || u == 0x200E || u == 0x200F || (u >= 0x202A && u <= 0x202E) ||
+           (u >= 0x2066 && u <= 0x2069) || u == 0xFEFF;
+}
 
 QString SafeFileStem(const QString& name) {
     QString stem;
@@ -21,6 +36,8 @@ QString SafeFileStem(const QString& name) {
         if (c.isHighSurrogate() && i + 1 < name.size() && name[i + 1].isLowSurrogate()) {
             stem += c;
             stem += name[++i];
+        } else if (IsReorderingMark(c)) {
+            // Dropped: they would show the name's characters in another order.
         } else if (c.isSurrogate() || IsUnsafe(c)) {
             // A lone surrogate has no UTF-8 form to name a file with.
             stem += u'_';
@@ -38,6 +55,11 @@ QString SafeFileStem(const QString& name) {
     stem = stem.mid(from, to - from);
     if (stem.startsWith(u'-'))
         stem[0] = u'_';
+    // Windows ignores spaces after the device name too ("CON .txt").
+    const qsizetype dot = stem.indexOf(u'.');
+    const qsizetype baseEnd = dot < 0 ? stem.size() : dot;
+    if (IsDeviceName(stem.first(baseEnd).trimmed()))
+        stem.insert(baseEnd, u'_');
 
     if (stem.toUtf8().size() > kMaxStemBytes) {
         qsizetype bytes = 0;

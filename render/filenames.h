@@ -11,12 +11,19 @@ namespace render {
 // temporary file's suffix added, a name still fits the usual 255 bytes.
 inline constexpr int kMaxStemBytes = 200;
 
+// The invisible characters that change the order in which the text around
+// them is shown (bidirectional controls), and the byte order mark: they
+// could make one name look like another.
+bool IsReorderingMark(QChar c);
+
 // The name made safe for file systems, Windows and removable media included:
-// / \ : * ? " < > | and control characters become "_", leading dots and
-// spaces go (no hidden files, no "." or ".."), as do trailing dots and
-// spaces, which Windows drops; a leading "-" becomes "_" so that no file
-// reads as an option to a command. At most kMaxStemBytes long, cut between
-// characters. Empty when nothing of the name is left.
+// / \ : * ? " < > | and control characters become "_", reordering marks go,
+// leading dots and spaces go (no hidden files, no "." or ".."), as do
+// trailing dots and spaces, which Windows drops; a leading "-" becomes "_" so
+// that no file reads as an option to a command, and a Windows device name
+// (CON, NUL, COM1, ... in any case, before any extension) gets a "_" after
+// it. At most kMaxStemBytes long, cut between characters. Empty when nothing
+// of the name is left.
 QString SafeFileStem(const QString& name);
 
 // Hands out one file name per symbol, never the same twice in a run, even on

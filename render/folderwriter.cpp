@@ -36,9 +36,36 @@ private:
     int fd_;
 };
 
-// False with errno set unless every byte was written. A write that hits a
-// limit writes what fits; writing the rest then reports why (EFBIG, ENOSPC).
-bool WriteAll(int fd, const QByteArray& bytes) {
+// The unnamed file open as fd, by a path that linkat() can give a name.
+QByteArray ProcPath(int fd) {
+    return "/proc/self/fd/" + QByteArray::number(fd);
+}
+
+// A file that replaces another gets its permissions, as a file saved over
+// in place would keep them.
+void KeepPermissions(int folderFd, const QByteArray& name, int fd) {
+    struct stat old;
+    if (fstatat(folderFd, name.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode))
+        fchmod(fd, old.st_mode & 07777);
+}
+
+// What a name that is not a file or a link stands for.
+QString KindOf(mode_t mode) {
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return QStringLiteral("a device");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a fifo");
+    return QStringLiteral("a socket");
+}
+
+// Every later write into the folder would fail the same way.
+bool FailsForTheFolder(int err) {
+    return err == ENOSPC || err == EDQUOT || err == EROFS || err == EACCES || err == EPERM;
+}
+
+}  // namespace
+
+bool WriteWhole(int fd, const QByteArray& bytes) {
     const char* data = bytes.constData();
     qsizetype left = bytes.size();
     while (left > 0) {
@@ -56,21 +83,6 @@ bool WriteAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
-// The unnamed file open as fd, by a path that linkat() can give a name.
-QByteArray ProcPath(int fd) {
-    return "/proc/self/fd/" + QByteArray::number(fd);
-}
-
-// A file that replaces another gets its permissions, as a file saved over
-// in place would keep them.
-void KeepPermissions(int folderFd, const QByteArray& name, int fd) {
-    struct stat old;
-    if (fstatat(folderFd, name.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(old.st_mode))
-        fchmod(fd, old.st_mode & 07777);
-}
-
-}  // namespace
-
 FolderWriter::FolderWriter(const QString& folder) : FolderWriter(folder, Staging::Unnamed) {
     if (folderFd_ < 0)
         return;
@@ -81,12 +93,16 @@ FolderWriter::FolderWriter(const QString& folder) : FolderWriter(folder, Staging
 
 FolderWriter::FolderWriter(const QString& folder, Staging staging)
     : folder_(folder), staging_(staging) {
-    folderFd_ = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const QByteArray path = folder.isEmpty() ? QByteArray(".") : QFile::encodeName(folder);
+    folderFd_ = open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd_ < 0) {
         const int err = errno;
         openError_ =
             QStringLiteral("cannot open the folder %1: %2").arg(folder, qt_error_string(err));
     }
+    Protect(STDIN_FILENO, QStringLiteral("the standard input"));
+    Protect(STDOUT_FILENO, QStringLiteral("the standard output"));
+    Protect(STDERR_FILENO, QStringLiteral("the standard error"));
 }
 
 FolderWriter::~FolderWriter() {
@@ -94,24 +110,92 @@ FolderWriter::~FolderWriter() {
         ::close(folderFd_);
 }
 
+void FolderWriter::Protect(int fd, const QString& what) {
+    struct stat info;
+    if (fstat(fd, &info) == 0)
+        protected_.append({info.st_dev, info.st_ino, what});
+}
+
 bool FolderWriter::Write(const QString& fileName, const QByteArray& bytes, bool replace,
                          QString* error) {
+    if (Stopped()) {
+        *error = StopError();
+        return false;
+    }
     const QByteArray name = QFile::encodeName(fileName);
     const int err = staging_ == Staging::Unnamed ? WriteUnnamed(name, bytes, replace)
                                                  : WriteNamed(name, bytes, replace);
     if (err == 0)
         return true;
-    const QString path = QDir(folder_).filePath(fileName);
-    *error = err == EEXIST && !replace
-                 ? QStringLiteral("%1 already exists; give --force to replace it").arg(path)
-                 : QStringLiteral("cannot write %1: %2").arg(path, qt_error_string(err));
+    const QString path = PathOf(fileName);
+    const QString kept = err == EEXIST ? KeepReason(name, replace) : QString();
+    if (!kept.isEmpty()) {
+        *error = path + u' ' + kept;
+    } else {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, qt_error_string(err));
+        StopOn(err);
+    }
     return false;
+}
+
+QString FolderWriter::FolderShown() const {
+    return folder_.isEmpty() ? QStringLiteral(".") : folder_;
+}
+
+QString FolderWriter::PathOf(const QString& fileName) const {
+    return folder_.isEmpty() ? fileName : QDir(folder_).filePath(fileName);
+}
+
+QString FolderWriter::KeepReason(const QByteArray& name, bool replace) const {
+    struct stat at;
+    if (fstatat(folderFd_, name.constData(), &at, AT_SYMLINK_NOFOLLOW) != 0)
+        return replace ? QString() : QStringLiteral("already exists; give --force to replace it");
+    if (S_ISDIR(at.st_mode))
+        return QStringLiteral("is a folder, not a file");
+    if (!S_ISREG(at.st_mode) && !S_ISLNK(at.st_mode))
+        return QStringLiteral("is %1, not a file; it is never replaced").arg(KindOf(at.st_mode));
+    // A link to such a file is kept too, lest it be taken for the file.
+    QString what = ProtectedAs(name, AT_SYMLINK_NOFOLLOW);
+    if (what.isEmpty() && S_ISLNK(at.st_mode))
+        what = ProtectedAs(name, 0);
+    if (!what.isEmpty())
+        return QStringLiteral("is %1; it is never replaced").arg(what);
+    if (!replace)
+        return QStringLiteral("already exists; give --force to replace it");
+    // Root may write any file: a file that nobody may write is read-only even so.
+    if (S_ISREG(at.st_mode) &&
+        ((at.st_mode & 0222) == 0 || faccessat(folderFd_, name.constData(), W_OK, AT_EACCESS) != 0))
+        return QStringLiteral("is read-only; it is not replaced, even with --force");
+    return QString();
+}
+
+QString FolderWriter::ProtectedAs(const QByteArray& name, int flags) const {
+    struct stat at;
+    if (fstatat(folderFd_, name.constData(), &at, flags) == 0)
+        for (const Protected& file : protected_)
+            if (file.device == at.st_dev && file.inode == at.st_ino)
+                return file.what;
+    return QString();
+}
+
+void FolderWriter::StopOn(int err) {
+    // Permission is refused for the folder only when the folder says so.
+    if (!FailsForTheFolder(err) || ((err == EACCES || err == EPERM) &&
+                                    faccessat(folderFd_, ".", W_OK | X_OK, AT_EACCESS) == 0))
+        return;
+    int none = 0;
+    stopErrno_.compare_exchange_strong(none, err);
+}
+
+QString FolderWriter::StopError() const {
+    return QStringLiteral("cannot write into the folder %1: %2")
+        .arg(FolderShown(), qt_error_string(stopErrno_));
 }
 
 int FolderWriter::WriteUnnamed(const QByteArray& name, const QByteArray& bytes, bool replace) {
     // Until it is linked, the file goes with its descriptor, whatever fails.
     const Fd file(openat(folderFd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
-    if (!file.valid() || !WriteAll(file.get(), bytes))
+    if (!file.valid() || !WriteWhole(file.get(), bytes))
         return errno;
     const QByteArray self = ProcPath(file.get());
     // linkat() never replaces: it claims the name or fails with EEXIST.
@@ -119,6 +203,8 @@ int FolderWriter::WriteUnnamed(const QByteArray& name, const QByteArray& bytes, 
         return 0;
     if (errno != EEXIST || !replace)
         return errno;
+    if (!KeepReason(name, replace).isEmpty())
+        return EEXIST;
     KeepPermissions(folderFd_, name, file.get());
     for (;;) {
         const QByteArray temporary = NextTemporaryName();
@@ -142,12 +228,18 @@ int FolderWriter::WriteNamed(const QByteArray& name, const QByteArray& bytes, bo
         return errno;
     if (replace)
         KeepPermissions(folderFd_, name, file.get());
-    if (!WriteAll(file.get(), bytes) || !file.Close()) {
+    if (!WriteWhole(file.get(), bytes) || !file.Close()) {
         const int err = errno;
         unlinkat(folderFd_, temporary.constData(), 0);
         return err;
     }
-    return replace ? Replace(temporary, name) : Claim(temporary, name);
+    if (!replace)
+        return Claim(temporary, name);
+    if (!KeepReason(name, replace).isEmpty()) {
+        unlinkat(folderFd_, temporary.constData(), 0);
+        return EEXIST;
+    }
+    return Replace(temporary, name);
 }
 
 int FolderWriter::Claim(const QByteArray& temporary, const QByteArray& name) {
@@ -187,8 +279,9 @@ bool FolderWriter::Sync(QString* error) const {
     // name given in the folder, written back together.
     if (syncfs(folderFd_) == 0)
         return true;
+    const int err = errno;
     *error = QStringLiteral("cannot make the files in %1 safe on disk: %2")
-                 .arg(folder_, qt_error_string(errno));
+                 .arg(FolderShown(), qt_error_string(err));
     return false;
 }
 

@@ -1,18 +1,32 @@
 #pragma once
 
-// Writing a batch's files into its output folder. Each file takes its name
+// Writing symbol files into a folder: a batch's, or the one of a single
+// file. Each file takes its name
 // only once every byte of it was written, so a failed write (a full disk, a
 // file size limit) leaves no part of a file and never damages the file that
 // was there before. Files are not synced one by one: Sync() makes the whole
 // folder durable at once when the batch is done, which gives a batch that
 // reports success the same guarantee as a sync per file at a fraction of
 // the time.
+//
+// What has a name is replaced only when it is a file or a link (a link is
+// replaced itself, never written through) that may be written, and never
+// when it is a file this run reads or writes to: its list, its standard
+// input, output or error. A folder, a device, a fifo or a socket stays.
+
+#include <sys/types.h>
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <atomic>
 
 namespace render {
+
+// False with errno set unless every byte was written to fd. A write that
+// hits a limit writes what fits; writing the rest then says why (EFBIG,
+// ENOSPC).
+bool WriteWhole(int fd, const QByteArray& bytes);
 
 class FolderWriter {
 public:
@@ -31,7 +45,8 @@ public:
     };
 
     // Opens an existing folder, staging in unnamed files where its file
-    // system and /proc allow.
+    // system and /proc allow. An empty folder is the current one, and
+    // messages then name its files alone.
     explicit FolderWriter(const QString& folder);
     FolderWriter(const QString& folder, Staging staging);
     ~FolderWriter();
@@ -41,18 +56,45 @@ public:
     // Empty when the folder is open.
     const QString& OpenError() const { return openError_; }
 
+    // The file open as fd, described as what (such as "the list being read"),
+    // is never replaced; nor are the program's standard input, output and
+    // error. Called before the first write.
+    void Protect(int fd, const QString& what);
+
     // Writes bytes as the file fileName in the folder. A file already there
     // is replaced, keeping its permissions, only when replace is set;
     // otherwise it is left as it is and the write fails. Returns false with
     // the reason in error. Safe to call from several threads at once.
     bool Write(const QString& fileName, const QByteArray& bytes, bool replace, QString* error);
 
+    // Set by the first write that failed for a reason every later one would
+    // meet too (the file system is full or read-only, the folder may not be
+    // written); from then on every write fails at once. StopError() says why.
+    bool Stopped() const { return stopErrno_ != 0; }
+    QString StopError() const;
+
     // Waits until every file written so far, and the folder's entries, are
     // on disk; false with the reason in error when that failed.
     bool Sync(QString* error) const;
 
 private:
-    // Each returns 0 or the errno value of what failed.
+    struct Protected {
+        dev_t device;
+        ino_t inode;
+        QString what;
+    };
+
+    // The folder and a file in it as messages show them.
+    QString FolderShown() const;
+    QString PathOf(const QString& fileName) const;
+    // Why what has the name must stay as it is, as the end of a sentence
+    // that starts with its path; empty when it may be replaced.
+    QString KeepReason(const QByteArray& name, bool replace) const;
+    QString ProtectedAs(const QByteArray& name, int flags) const;
+    void StopOn(int err);
+
+    // Each returns 0 or the errno value of what failed, EEXIST when the name
+    // is taken by something that stays.
     int WriteUnnamed(const QByteArray& name, const QByteArray& bytes, bool replace);
     int WriteNamed(const QByteArray& name, const QByteArray& bytes, bool replace);
     // Put a complete temporary file under name, failing when the name is
@@ -66,7 +108,9 @@ private:
     int folderFd_ = -1;
     Staging staging_ = Staging::Named;
     QString openError_;
+    QList<Protected> protected_;
     std::atomic<unsigned> temporaries_ = 0;
+    std::atomic<int> stopErrno_ = 0;
 };
 
 }  // namespace render

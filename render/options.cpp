@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 
+#include "typedcode.h"
+
 namespace render {
 
 namespace {
@@ -109,7 +111,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                             ? QStringLiteral("the digits are missing")
                             : QStringLiteral("one DIGITS argument expected, %1 given: %2")
                                   .arg(positional.size())
-                                  .arg(positional.join(u' ')));
+                                  .arg(EchoTyped(positional.join(u' '))));
         options.digits = positional.constFirst();
         options.name = parser.value(name);
         options.output = parser.value(output);
@@ -121,7 +123,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         if (!ReadFormat(parser.value(format), &options.format))
             return fail(QStringLiteral("--format takes bmp, png or svg, not '%1'")
                             .arg(parser.value(format)));
-    } else if (options.mode == Options::Mode::Single) {
+    } else if (options.mode == Options::Mode::Single && options.output != u"-") {
         if (!ReadFormat(QFileInfo(options.output).suffix(), &options.format))
             return fail(QStringLiteral("cannot tell the format from the name '%1': end it in "
                                        ".bmp, .png or .svg, or give --format")

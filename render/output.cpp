@@ -1,31 +1,38 @@
 #include "output.h"
 
-#include <QFileInfo>
+#include <sys/stat.h>
+#include <unistd.h>
 
-#include "symbol/picturefile.h"
+#include <QFile>
+
+#include "folderwriter.h"
 
 namespace render {
 
-bool MayWrite(const QString& path, bool force, QString* error) {
-    if (force)
+bool IsStandardOutput(const QString& path) {
+    if (path == u"-")
         return true;
-    const QFileInfo existing(path);
-    if (existing.exists() || existing.isSymLink()) {
-        *error = QStringLiteral("%1 already exists; give --force to replace it").arg(path);
-        return false;
-    }
-    return true;
+    const QByteArray native = QFile::encodeName(path);
+    struct stat link, target, output;
+    return lstat(native.constData(), &link) == 0 && S_ISLNK(link.st_mode) &&
+           stat(native.constData(), &target) == 0 && fstat(STDOUT_FILENO, &output) == 0 &&
+           target.st_dev == output.st_dev && target.st_ino == output.st_ino;
 }
 
 bool WriteSymbolFile(const QString& path, const QByteArray& bytes, bool force, QString* error) {
-    if (!MayWrite(path, force, error))
-        return false;
-    QString reason;
-    if (!symbol::WriteFileSafely(path, bytes, &reason)) {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, reason);
+    if (IsStandardOutput(path)) {
+        if (WriteWhole(STDOUT_FILENO, bytes))
+            return true;
+        *error = QStringLiteral("cannot write to the standard output: %1").arg(qt_error_string());
         return false;
     }
-    return true;
+    const qsizetype slash = path.lastIndexOf(u'/');
+    FolderWriter folder(slash < 0 ? QString() : path.left(qMax(slash, 1)));
+    if (!folder.OpenError().isEmpty()) {
+        *error = folder.OpenError();
+        return false;
+    }
+    return folder.Write(path.mid(slash + 1), bytes, force, error) && folder.Sync(error);
 }
 
 }  // namespace render

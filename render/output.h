@@ -1,20 +1,21 @@
 #pragma once
 
-// Writing a symbol's file the way the window saves one, without replacing a
-// file that is already there unless asked to.
+// Writing a single symbol's file: into standard output, or as a file that
+// takes its name the way a batch's files do.
 
 #include <QByteArray>
 #include <QString>
 
 namespace render {
 
-// False, with the reason in error, when something is at path already (a
-// dangling link included) and force is not set.
-bool MayWrite(const QString& path, bool force, QString* error);
+// True for "-" and for a link that leads to standard output (/dev/stdout,
+// /dev/fd/1): what is written there goes after what standard output holds.
+bool IsStandardOutput(const QString& path);
 
-// Writes bytes to path through a temporary file, so that a failed write
-// leaves an existing file as it was; an existing file is replaced only when
-// force is set. Returns false with the reason in error.
+// Writes bytes to standard output when path names it, else as the file path:
+// through a temporary file, so that a failed write leaves what was there as
+// it was, taking the name only when it is free or, with force, replacing a
+// file or a link that may be replaced. Returns false with the reason in error.
 bool WriteSymbolFile(const QString& path, const QByteArray& bytes, bool force, QString* error);
 
 }  // namespace render

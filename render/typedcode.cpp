@@ -2,21 +2,32 @@
 
 #include <QStringList>
 
+#include "filenames.h"
 #include "symbol/code.h"
 
 namespace render {
 
 namespace {
 
+// How much of what was typed a message shows.
+constexpr int kEchoedCharacters = 40;
+
 bool IsAsciiDigit(char32_t c) {
     return c >= U'0' && c <= U'9';
+}
+
+// A character that would act on a terminal or on the text around it rather
+// than show.
+bool IsInvisible(char32_t c) {
+    return QChar::category(c) == QChar::Other_Control ||
+           (c <= 0xFFFF && IsReorderingMark(QChar(char16_t(c))));
 }
 
 // The character as a person can recognise it in a message.
 QString Describe(char32_t c) {
     if (c == U' ')
         return QStringLiteral("a space");
-    if (c < 0x20 || c == 0x7f || (c >= 0x80 && c < 0xa0))
+    if (IsInvisible(c))
         return QStringLiteral("control character U+%1")
             .arg(QString::number(uint(c), 16).toUpper().rightJustified(4, u'0'));
     QString text = QStringLiteral("'") + QString::fromUcs4(&c, 1) + u'\'';
@@ -26,18 +37,22 @@ QString Describe(char32_t c) {
     return text;
 }
 
-// The digits as typed, for the start of a message. A control character would
-// reach the terminal as it stands (an escape sequence from a batch list, say):
-// it shows as U+FFFD, and its own description follows in the message.
-QString Echo(const QString& typed) {
+}  // namespace
+
+QString EchoTyped(const QString& typed) {
     if (typed.isEmpty())
         return QStringLiteral("\"\"");
-    QString echo = typed;
-    for (QChar& c : echo)
-        if (c.category() == QChar::Other_Control)
-            c = QChar(QChar::ReplacementCharacter);
+    QString echo;
+    int count = 0;
+    for (char32_t c : typed.toUcs4()) {
+        if (++count > kEchoedCharacters)
+            return echo + QChar(0x2026);  // an ellipsis
+        echo += IsInvisible(c) ? QString(QChar::ReplacementCharacter) : QString::fromUcs4(&c, 1);
+    }
     return echo;
 }
+
+namespace {
 
 // The code the window draws for twelve digits: composed as from its boxes,
 // with the computed check digit in place of the check box's.
@@ -88,7 +103,7 @@ TypedCode ReadTypedCode(const QString& typed) {
         ++position;
         if (!IsAsciiDigit(c))
             return {QString(), QStringLiteral("%1: character %2 (%3) is not a digit 0-9")
-                                   .arg(Echo(typed))
+                                   .arg(EchoTyped(typed))
                                    .arg(position)
                                    .arg(Describe(c))};
     }
@@ -96,7 +111,7 @@ TypedCode ReadTypedCode(const QString& typed) {
         return {QString(),
                 QStringLiteral("%1: %2 %3; give 12 (the check digit is added) or 13 (the "
                                "check digit is checked)")
-                    .arg(Echo(typed))
+                    .arg(EchoTyped(typed))
                     .arg(typed.size())
                     .arg(typed.size() == 1 ? u"digit" : u"digits")};
 

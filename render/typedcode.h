@@ -19,4 +19,10 @@ struct TypedCode {
 // digit. The message starts with the digits as typed.
 TypedCode ReadTypedCode(const QString& typed);
 
+// What was typed, as a message shows it: a control character or a reordering
+// mark would act on the terminal or on the text around it (an escape sequence
+// from a batch list, say), so it shows as U+FFFD; more than 40 characters are
+// cut, with an ellipsis.
+QString EchoTyped(const QString& typed);
+
 }  // namespace render

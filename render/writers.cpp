@@ -75,9 +75,15 @@ void SymbolWriters::Run() {
             hasRoom_.notify_one();
 
         QString error;
-        const QByteArray bytes = renderer.Render(job.name, job.code, &error);
+        const QByteArray bytes =
+            folder_.Stopped() ? QByteArray() : renderer.Render(job.name, job.code, &error);
         if (!bytes.isEmpty() && folder_.Write(job.fileName, bytes, options_.force, &error)) {
             ++written_;
+            continue;
+        }
+        // The batch says once why the folder takes no more files.
+        if (folder_.Stopped()) {
+            ++notWritten_;
             continue;
         }
         std::lock_guard lock(mutex_);

@@ -41,6 +41,8 @@ public:
 
     int Written() const { return written_; }
     int Failed() const { return failed_; }
+    // Jobs left unwritten once the folder stopped taking files.
+    int NotWritten() const { return notWritten_; }
 
     // The messages of the jobs that failed since the last call.
     QStringList TakeMessages();
@@ -60,6 +62,7 @@ private:
     std::atomic<bool> hasMessages_ = false;
     std::atomic<int> written_ = 0;
     std::atomic<int> failed_ = 0;
+    std::atomic<int> notWritten_ = 0;
     std::vector<std::thread> threads_;
 };
 
