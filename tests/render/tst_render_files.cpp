@@ -3,6 +3,7 @@
 // readers, and what the program refuses, replaces and reports.
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -119,6 +120,9 @@ private slots:
     void failedWritesKeepTheFilesThere();
     void batchWritesGoodLinesAndReportsBadOnes();
     void quietBatchFromStandardInput();
+    void nothingIsLost_data();
+    void nothingIsLost();
+    void racingRunsClaimANameOnce();
     void helpAndVersion();
 
 private:
@@ -478,6 +482,134 @@ void TestRenderFiles::quietBatchFromStandardInput() {
     QCOMPARE(QDir(Path("png")).entryList(QDir::Files).size(), 20);
     const QString data = QStringLiteral("490123450007");
     QCOMPARE(Decode(Path("png/Item 7.png")), data + QString::number(symbol::CheckDigit(data)));
+}
+
+void TestRenderFiles::nothingIsLost_data() {
+    // Each row: a shell script run in the test's folder with $R the program
+    // and its standard error in the file err; its last command's exit status;
+    // what the program says exactly once (nothing at all when empty); a shell
+    // test of what is left afterwards. Rows that need a file system of their
+    // own run in a private mount namespace, on a tmpfs that goes with it.
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<bool>("privateTmpfs");
+    const QString list3 = R"(seq 3 | sed 's/.*/Item &,490123456789/' | )";
+    QTest::newRow("-o - writes to standard output")
+        << R"("$R" 490123456789 -o - >out)" << 0 << ""
+        << R"("$R" 490123456789 -o ref.bmp && cmp out ref.bmp)" << false;
+    QTest::newRow("/dev/stdout is added to, not replaced")
+        << R"(printf old >log; "$R" 490123456789 -o /dev/stdout --format bmp --force >>log)" << 0
+        << ""
+        << R"("$R" 490123456789 -o ref.bmp && printf old | cat - ref.bmp | cmp - log)" << false;
+    QTest::newRow("the file standard output goes to stays")
+        << R"(printf old >log; "$R" 490123456789 -o log --format bmp --force >>log)" << 3
+        << "log is the standard output; it is never replaced"
+        << R"([ "`cat log`" = old ])" << false;
+    QTest::newRow("a folder stays")
+        << R"(mkdir d.bmp; "$R" 490123456789 -o d.bmp --force)" << 3 << "d.bmp is a folder"
+        << "[ -d d.bmp ]" << false;
+    QTest::newRow("a fifo stays") << R"(mkfifo f.bmp; "$R" 490123456789 -o f.bmp --force)" << 3
+                                  << "f.bmp is a fifo"
+                                  << "[ -p f.bmp ]" << false;
+    QTest::newRow("a device stays")
+        << R"(mknod null c 1 3 && "$R" 490123456789 -o null --format bmp --force)" << 3
+        << "null is a device"
+        << "[ -c null ]" << true;
+    QTest::newRow("a link is replaced, not written through")
+        << R"(printf old >t; ln -s t l.bmp; "$R" 490123456789 -o l.bmp --force)" << 0 << ""
+        << R"([ ! -L l.bmp ] && [ -s l.bmp ] && [ "`cat t`" = old ])" << false;
+    QTest::newRow("single: a read-only file stays")
+        << R"(printf old >r.bmp; chmod 444 r.bmp; "$R" 490123456789 -o r.bmp --force)" << 3
+        << "r.bmp is read-only"
+        << R"([ "`cat r.bmp`" = old ])" << false;
+    QTest::newRow("batch: a read-only file stays")
+        << R"(mkdir o; printf old >o/Tea.bmp; chmod 444 o/Tea.bmp;
+              echo Tea,490123456789 | "$R" --batch - --out-dir o --force)"
+        << 4 << "o/Tea.bmp is read-only"
+        << R"([ "`cat o/Tea.bmp`" = old ])" << false;
+    const QString milkList =
+        R"(mkdir od; printf 'Milk,490123456789\nTea,4901234567894\n' >od/Milk.bmp; )";
+    QTest::newRow("the list under an output name stays")
+        << milkList + R"("$R" --batch od/Milk.bmp --out-dir od --force)" << 4
+        << "od/Milk.bmp is the list being read"
+        << "grep -q Tea od/Milk.bmp && [ -s od/Tea.bmp ]" << false;
+    QTest::newRow("the list given as standard input stays")
+        << milkList + R"("$R" --batch - --out-dir od --force <od/Milk.bmp)" << 4
+        << "od/Milk.bmp is the standard input"
+        << "grep -q Tea od/Milk.bmp && [ -s od/Tea.bmp ]" << false;
+    QTest::newRow("a size limit says so")
+        << R"((ulimit -f 1; "$R" 490123456789 -o big.bmp))" << 3
+        << "cannot write big.bmp: " + qt_error_string(EFBIG) << "[ ! -e big.bmp ]" << false;
+    QTest::newRow("a folder that cannot be made says why")
+        << R"(touch f; "$R" --batch - --out-dir f/g </dev/null)" << 3
+        << "cannot make the folder f/g: " + qt_error_string(ENOTDIR) << "[ -f f ]" << false;
+    QTest::newRow("a full disk stops the batch")
+        << R"(mkdir out && mount -t tmpfs -o size=16k tmpfs out &&
+              seq 100 | sed 's/.*/Item &,490123456789/' | "$R" --batch - --out-dir out)"
+        << 3 << "cannot write into the folder out: " + qt_error_string(ENOSPC)
+        << R"(n=$(ls out | wc -l); [ $n -gt 0 ] &&
+              grep -q "stopped there, $((100 - n)) lines not written ($n files written" err)"
+        << true;
+    QTest::newRow("a read-only file system stops the batch")
+        << "mkdir out && mount -t tmpfs -o ro tmpfs out && " + list3 +
+               R"("$R" --batch - --out-dir out)"
+        << 3 << "out: " + qt_error_string(EROFS) + "; stopped there, 3 lines not written"
+        << "true" << true;
+    QTest::newRow("a folder that may not be written stops the batch")
+        << "mkdir out && " + list3 +
+               R"(setpriv --reuid=65534 --regid=65534 --clear-groups "$R" --batch - --out-dir out)"
+        << 3 << "out: " + qt_error_string(EACCES) + "; stopped there, 3 lines not written"
+        << "true" << true;
+}
+
+void TestRenderFiles::nothingIsLost() {
+    QFETCH(QString, script);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QFETCH(QString, after);
+    QFETCH(bool, privateTmpfs);
+    const QString body = QStringLiteral(R"(R="$1"; { %1
+} 2>err; status=$?; cat err >&2; { %2
+} || echo "not so afterwards"; exit $status)")
+                             .arg(script, after);
+    const QString mounted =
+        QStringLiteral(R"(mount -t tmpfs tmpfs "$PWD" && cd "$PWD" && echo mounted && )");
+    if (privateTmpfs && geteuid() != 0)
+        QSKIP("needs root, for a private mount namespace with a tmpfs");
+    const Result run =
+        privateTmpfs ? Run("unshare", {"-m", "sh", "-c", mounted + body, "sh", STRIPEWELL_RENDER},
+                           dir_->path())
+                     : Run("sh", {"-c", body, "sh", STRIPEWELL_RENDER}, dir_->path());
+    if (privateTmpfs && !run.out.startsWith("mounted"))
+        QSKIP(qPrintable("no private tmpfs here: " + run.err));
+    QVERIFY2(!run.out.contains("not so afterwards"), qPrintable(after + '\n' + run.err));
+    QCOMPARE(run.exitCode, exitCode);
+    if (said.isEmpty())
+        QCOMPARE(run.err, QString());
+    else
+        QVERIFY2(run.err.count(said) == 1, qPrintable(run.err));
+}
+
+void TestRenderFiles::racingRunsClaimANameOnce() {
+    // Two runs write the same new name at once, without --force: each time
+    // exactly one of them gets it, and the file is the winner's.
+    const QString names[2] = {"A", "B"};
+    for (int round = 0; round < 20; ++round) {
+        const QString file = QStringLiteral("%1.bmp").arg(round);
+        QProcess runs[2];
+        for (int i = 0; i < 2; ++i) {
+            runs[i].setWorkingDirectory(dir_->path());
+            runs[i].start(STRIPEWELL_RENDER, {"--name", names[i], "490123456789", "-o", file});
+        }
+        for (QProcess& run : runs)
+            QVERIFY(run.waitForFinished(60000));
+        const int winner = runs[0].exitCode() == 0 ? 0 : 1;
+        QCOMPARE(runs[winner].exitCode(), 0);
+        QCOMPARE(runs[1 - winner].exitCode(), 3);
+        QVERIFY(ReadAll(Path(file)) == WindowSave(names[winner], "490123456789"));
+    }
 }
 
 void TestRenderFiles::helpAndVersion() {

@@ -89,6 +89,11 @@ void TestRenderInput::refusedDigitsSayWhy_data() {
                                 << "4901234 67894" << QStringList{"character 8", "a space"};
     QTest::newRow("escape sequence not echoed") << "49\x1b[2J" << QString::fromUtf16(u"49\uFFFD[2J")
                                                 << QStringList{"character 3", "U+001B"};
+    QTest::newRow("reordering mark not echoed")
+        << QString::fromUtf16(u"49\u202E1") << QString::fromUtf16(u"49\uFFFD1")
+        << QStringList{"character 3", "U+202E"};
+    QTest::newRow("long argument cut at 40 characters")
+        << QString(41, u'x') << QString(40, u'x') + QChar(0x2026) << QStringList{"character 1"};
     QTest::newRow("full-width digit")
         << QString::fromUtf16(u"49０1234567894") << QString::fromUtf16(u"49０1234567894")
         << QStringList{"character 3", "full-width", "type 0"};
@@ -315,6 +320,18 @@ void TestRenderInput::fileStemsAreSafe_data() {
         << QString::fromUtf16(u"tea\U0001F375") << QString::fromUtf16(u"tea\U0001F375");
     QTest::newRow("lone surrogate") << QString("a") + QChar(0xD800) + "b"
                                     << "a_b";
+    QTest::newRow("reordering marks and byte order mark go")
+        << QString::fromUtf16(u"\uFEFFa\u202Eb\u2066c\u2069d\u200F") << "abcd";
+    QTest::newRow("Windows device name") << "CON"
+                                         << "CON_";
+    QTest::newRow("device name in lower case, before extensions") << "nul.tar.gz"
+                                                                  << "nul_.tar.gz";
+    QTest::newRow("numbered device name") << "Com1"
+                                          << "Com1_";
+    QTest::newRow("device name with a superscript digit")
+        << QString::fromUtf16(u"LPT\u00B9") << QString::fromUtf16(u"LPT\u00B9_");
+    QTest::newRow("longer than a device name") << "COM10.CONSOLE"
+                                               << "COM10.CONSOLE";
 }
 
 void TestRenderInput::fileStemsAreSafe() {
