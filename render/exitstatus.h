@@ -1,6 +1,6 @@
 #pragma once
 
-// The exit statuses of stripewell-render, as --help and docs/render.md list them.
+// The exit statuses of stripewell-render, as --help and README.md list them.
 
 namespace render {
 
@@ -14,7 +14,9 @@ enum ExitStatus : int {
     kExitRefused = 2,
     // Nothing was written: the file exists and --force was not given, the
     // file or folder cannot be written, or the batch list cannot be read. Also
-    // a batch whose files could not be made safe on disk at its end.
+    // a batch stopped by an error that every later line would meet too (a
+    // full or read-only file system, a folder it may not write), or whose
+    // files could not be made safe on disk at its end.
     kExitNotWritten = 3,
     // A batch ran to its end but at least one of its lines failed; every
     // other line's file was written.

@@ -168,7 +168,9 @@ with every swap of two neighbouring digits that would make the code valid.
 
 Options:
   -o, --output FILE      the file to write; its ending (.bmp, .png, .svg)
-                         chooses the format unless --format is given
+                         chooses the format unless --format is given. "-"
+                         is standard output (bmp unless --format is given),
+                         and so is a link to it, such as /dev/stdout
   --name TEXT            the name printed at the top left (default: none)
   --format FORMAT        bmp, png or svg (batch default: bmp)
   --scale N              bmp and png: N pixels per module, 1 to 20 (default 1);
@@ -176,8 +178,11 @@ Options:
                          byte for byte the one the window saves.
   --magnification PCT    svg: the module is 0.33 mm times PCT percent,
                          80 to 200 (default 100); sizes are in millimetres
-  --force                replace a file that already exists; without it an
-                         existing file is left alone and counts as a failure
+  --force                replace a file or a link that already exists (the
+                         link itself); without it an existing file is left
+                         alone and counts as a failure. Never replaced: a
+                         folder, a device, a fifo, a socket, a read-only
+                         file, the batch list, standard input, output, error
   --batch LIST           one symbol per line of LIST ("-" reads standard input)
   --out-dir DIR          the folder the batch writes into (made if missing)
   -h, --help             this text
@@ -191,18 +196,21 @@ Batch list:
   Blank lines are skipped, CRLF line ends are fine, and a first line whose
   digit field holds text but no digit (like "name,jan") is a header.
   Each file is named after its name, made safe for file systems (/ \ : * ?
-  " < > | and control characters become _, no leading dot, at most 200
-  bytes), or after the code when the name is empty; a name seen before gets
+  " < > | and control characters become _, no leading dot, no Windows
+  device name, at most 200 bytes), or after the code when the name is empty; a name seen before gets
   -2, -3, ... A bad line, or one whose file exists without --force, is
   reported on standard error with its line number and skipped; the other
-  lines are still written. On a terminal a progress line is shown.
+  lines are still written. A full or read-only disk, or a folder that may
+  not be written, stops the batch at once. On a terminal a progress line is
+  shown.
 
 Exit status:
   0  every symbol was written
   1  usage: the command line cannot be followed
   2  the digits were refused (not digits, wrong count, wrong check digit)
   3  nothing written: the file exists without --force, it or the folder cannot
-     be written, or the batch list cannot be read; or a batch's files could
+     be written, or the batch list cannot be read; or a batch stopped at a
+     full or read-only disk or a folder it may not write, or its files could
      not be made safe on disk at its end
   4  batch: some lines failed; all the others were written
 
