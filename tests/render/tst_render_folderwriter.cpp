@@ -84,6 +84,8 @@ private slots:
 
     void writesOrRefuses_data();
     void writesOrRefuses();
+    void whatMustStayStaysWithReplace_data();
+    void whatMustStayStaysWithReplace();
     void failedWriteLeavesNothing_data();
     void failedWriteLeavesNothing();
     void oneOfTwoWritesToANameWins_data();
@@ -158,6 +160,43 @@ void TestRenderFolderWriter::writesOrRefuses() {
         QCOMPARE(ReadAll(Path("Tea.bmp")), old);
         QCOMPARE(Mode(Path("Tea.bmp")), kOldMode);
     }
+}
+
+void TestRenderFolderWriter::whatMustStayStaysWithReplace_data() {
+    QTest::addColumn<Staging>("staging");
+    QTest::addColumn<QString>("what");  // at the name: folder, read-only, protected
+    QTest::addColumn<QString>("reason");
+    for (const auto& [name, staging] : kStagings) {
+        QTest::addRow("%s, folder", name) << staging << "folder"
+                                          << "is a folder";
+        QTest::addRow("%s, read-only file", name) << staging << "read-only"
+                                                  << "is read-only";
+        QTest::addRow("%s, protected file", name) << staging << "protected"
+                                                  << "is the list being read";
+    }
+}
+
+void TestRenderFolderWriter::whatMustStayStaysWithReplace() {
+    QFETCH(Staging, staging);
+    QFETCH(QString, what);
+    QFETCH(QString, reason);
+    if (what == "folder")
+        QVERIFY(QDir(dir_->path()).mkdir("Tea.bmp"));
+    else
+        QVERIFY(WriteAll(Path("Tea.bmp"), "kept"));
+    if (what == "read-only")
+        QVERIFY(QFile::setPermissions(Path("Tea.bmp"), QFile::ReadOwner));
+    QFile list(Path("Tea.bmp"));
+    QVERIFY(what != "protected" || list.open(QIODevice::ReadOnly));
+
+    FolderWriter folder(dir_->path(), staging);
+    if (list.isOpen())
+        folder.Protect(list.handle(), "the list being read");
+    QString error;
+    QVERIFY(!folder.Write("Tea.bmp", Bytes('n', 1802), true, &error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QCOMPARE(Entries(dir_->path()), QStringList{"Tea.bmp"});  // no temporary file left
+    QVERIFY(what == "folder" || ReadAll(Path("Tea.bmp")) == "kept");
 }
 
 void TestRenderFolderWriter::failedWriteLeavesNothing_data() {
