@@ -118,13 +118,19 @@ void FolderWriter::Protect(int fd, const QString& what) {
 
 bool FolderWriter::Write(const QString& fileName, const QByteArray& bytes, bool replace,
                          QString* error) {
+    return WriteContent(
+        fileName, [&bytes](int fd) { return WriteWhole(fd, bytes); }, replace, error);
+}
+
+bool FolderWriter::WriteContent(const QString& fileName, const Content& content, bool replace,
+                                QString* error) {
     if (Stopped()) {
         *error = StopError();
         return false;
     }
     const QByteArray name = QFile::encodeName(fileName);
-    const int err = staging_ == Staging::Unnamed ? WriteUnnamed(name, bytes, replace)
-                                                 : WriteNamed(name, bytes, replace);
+    const int err = staging_ == Staging::Unnamed ? WriteUnnamed(name, content, replace)
+                                                 : WriteNamed(name, content, replace);
     if (err == 0)
         return true;
     const QString path = PathOf(fileName);
@@ -192,10 +198,10 @@ QString FolderWriter::StopError() const {
         .arg(FolderShown(), qt_error_string(stopErrno_));
 }
 
-int FolderWriter::WriteUnnamed(const QByteArray& name, const QByteArray& bytes, bool replace) {
+int FolderWriter::WriteUnnamed(const QByteArray& name, const Content& content, bool replace) {
     // Until it is linked, the file goes with its descriptor, whatever fails.
     const Fd file(openat(folderFd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
-    if (!file.valid() || !WriteWhole(file.get(), bytes))
+    if (!file.valid() || !content(file.get()))
         return errno;
     const QByteArray self = ProcPath(file.get());
     // linkat() never replaces: it claims the name or fails with EEXIST.
@@ -216,7 +222,7 @@ int FolderWriter::WriteUnnamed(const QByteArray& name, const QByteArray& bytes, 
     }
 }
 
-int FolderWriter::WriteNamed(const QByteArray& name, const QByteArray& bytes, bool replace) {
+int FolderWriter::WriteNamed(const QByteArray& name, const Content& content, bool replace) {
     QByteArray temporary;
     Fd file;
     do {
@@ -228,7 +234,7 @@ int FolderWriter::WriteNamed(const QByteArray& name, const QByteArray& bytes, bo
         return errno;
     if (replace)
         KeepPermissions(folderFd_, name, file.get());
-    if (!WriteWhole(file.get(), bytes) || !file.Close()) {
+    if (!content(file.get()) || !file.Close()) {
         const int err = errno;
         unlinkat(folderFd_, temporary.constData(), 0);
         return err;

@@ -17,9 +17,11 @@
 #include <sys/types.h>
 
 #include <QByteArray>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 #include <atomic>
+#include <functional>
 
 namespace render {
 
@@ -27,6 +29,27 @@ namespace render {
 // hits a limit writes what fits; writing the rest then says why (EFBIG,
 // ENOSPC).
 bool WriteWhole(int fd, const QByteArray& bytes);
+
+// A device that writes into fd, for writers that take a device (QPdfWriter),
+// keeping the reason of the first write that failed: Errno() stays 0 while
+// every byte went in.
+class FdDevice : public QIODevice {
+public:
+    explicit FdDevice(int fd) : fd_(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    int Errno() const { return errno_; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        if (errno_ == 0 && !WriteWhole(fd_, QByteArray::fromRawData(data, size)))
+            errno_ = errno;
+        return errno_ == 0 ? size : -1;
+    }
+
+private:
+    int fd_;
+    int errno_ = 0;
+};
 
 class FolderWriter {
 public:
@@ -67,6 +90,13 @@ public:
     // the reason in error. Safe to call from several threads at once.
     bool Write(const QString& fileName, const QByteArray& bytes, bool replace, QString* error);
 
+    // What goes into a file written piece by piece (a long PDF): writes into
+    // fd and returns false, with errno set, when a write failed.
+    using Content = std::function<bool(int fd)>;
+    // The same as Write, for content that is made while it is written.
+    bool WriteContent(const QString& fileName, const Content& content, bool replace,
+                      QString* error);
+
     // Set by the first write that failed for a reason every later one would
     // meet too (the file system is full or read-only, the folder may not be
     // written); from then on every write fails at once. StopError() says why.
@@ -95,8 +125,8 @@ private:
 
     // Each returns 0 or the errno value of what failed, EEXIST when the name
     // is taken by something that stays.
-    int WriteUnnamed(const QByteArray& name, const QByteArray& bytes, bool replace);
-    int WriteNamed(const QByteArray& name, const QByteArray& bytes, bool replace);
+    int WriteUnnamed(const QByteArray& name, const Content& content, bool replace);
+    int WriteNamed(const QByteArray& name, const Content& content, bool replace);
     // Put a complete temporary file under name, failing when the name is
     // taken (Claim) or replacing what has it (Replace). Either way the
     // temporary name is gone afterwards.

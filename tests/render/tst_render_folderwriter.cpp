@@ -203,12 +203,16 @@ void TestRenderFolderWriter::failedWriteLeavesNothing_data() {
     QTest::addColumn<Staging>("staging");
     QTest::addColumn<bool>("existing");
     QTest::addColumn<int>("limit");  // bytes a file may hold
+    QTest::addColumn<bool>("streamed");
     for (const auto& [name, staging] : kStagings) {
         // A limit inside the file: the first write is cut short, the next fails.
-        QTest::addRow("%s, new file, part written", name) << staging << false << 1000;
-        QTest::addRow("%s, new file, nothing written", name) << staging << false << 0;
-        QTest::addRow("%s, replacing, part written", name) << staging << true << 1000;
-        QTest::addRow("%s, replacing, nothing written", name) << staging << true << 0;
+        QTest::addRow("%s, new file, part written", name) << staging << false << 1000 << false;
+        QTest::addRow("%s, new file, nothing written", name) << staging << false << 0 << false;
+        QTest::addRow("%s, replacing, part written", name) << staging << true << 1000 << false;
+        QTest::addRow("%s, replacing, nothing written", name) << staging << true << 0 << false;
+        // Content made while it is written, through a device, in pieces.
+        QTest::addRow("%s, streamed, new file", name) << staging << false << 1000 << true;
+        QTest::addRow("%s, streamed, replacing", name) << staging << true << 1000 << true;
     }
 }
 
@@ -216,6 +220,7 @@ void TestRenderFolderWriter::failedWriteLeavesNothing() {
     QFETCH(Staging, staging);
     QFETCH(bool, existing);
     QFETCH(int, limit);
+    QFETCH(bool, streamed);
     const QByteArray old("an earlier file, to be kept");
     if (existing)
         QVERIFY(WriteAll(Path("Tea.bmp"), old));
@@ -227,7 +232,15 @@ void TestRenderFolderWriter::failedWriteLeavesNothing() {
     {
         const FileSizeLimit sizeLimit{rlim_t(limit)};
         QVERIFY(sizeLimit.set());
-        written = folder.Write("Tea.bmp", Bytes('n', 1802), true, &error);
+        const auto inPieces = [](int fd) {
+            render::FdDevice device(fd);
+            for (int piece = 0; piece < 4; ++piece)
+                device.write(Bytes('n', 450));
+            errno = device.Errno();
+            return errno == 0;
+        };
+        written = streamed ? folder.WriteContent("Tea.bmp", inPieces, true, &error)
+                           : folder.Write("Tea.bmp", Bytes('n', 1802), true, &error);
     }
     QVERIFY(!written);
     QVERIFY2(error.startsWith("cannot write " + Path("Tea.bmp") + ": ") &&
