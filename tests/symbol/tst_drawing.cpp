@@ -1,12 +1,14 @@
 // The symbol as drawn: bar columns and their extent, quiet zones, where the
 // digit groups stand, and redraws that leave no trace.
 
+#include <QCryptographicHash>
 #include <QTest>
 
 #include "symbol/canvas.h"
 #include "symbol/code.h"
 #include "symbol/drawing.h"
 #include "symbol/pattern.h"
+#include "symbol/picturefile.h"
 
 namespace {
 
@@ -65,6 +67,8 @@ private slots:
     void longNameIsClippedWithoutMovingTheSymbol();
     void redrawLeavesNoTraceOfThePrevious();
     void emptyNameStillClears();
+    void windowBmpKeepsItsBytes_data();
+    void windowBmpKeepsItsBytes();
 };
 
 void TestDrawing::barsStandInTheirColumns_data() {
@@ -172,6 +176,37 @@ void TestDrawing::emptyNameStillClears() {
     QImage white(kPictureSize, canvas.Image().format());
     white.fill(Qt::white);
     QCOMPARE(canvas.Image(), white);
+}
+
+void TestDrawing::windowBmpKeepsItsBytes_data() {
+    // SHA-256 of the window's saved BMP, taken before the symbol's geometry
+    // moved into one description: any change to a pixel or a header shows.
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QByteArray>("sha256");
+    QTest::newRow("no name")
+        << ""
+        << "4901234567894"
+        << QByteArray("27e55ab8ee5e129b6eb0b666064c31e4fcda221bda5e41ca217e2427ddd7bc15");
+    QTest::newRow("Japanese name")
+        << QString::fromUtf16(u"緑茶 ５００ｍｌ お徳用") << "9780306406157"
+        << QByteArray("90bab6e51df9123dae499366d9af04aee10613bd82638b1c4cb24706b306282a");
+    QTest::newRow("long Latin name")
+        << QString(60, u'W') << "0012345678905"
+        << QByteArray("27cdaa00f87e511b4a6b97fd109314b8cc593263baa4f44be710c9d1150543a9");
+    QTest::newRow("minus sign")
+        << "x"
+        << "0000000000-50"
+        << QByteArray("c1c4a7620c7a08f5a52de50e4d22815207fef53ae99e294f8c8a163a0de5b610");
+}
+
+void TestDrawing::windowBmpKeepsItsBytes() {
+    QFETCH(QString, name);
+    QFETCH(QString, code);
+    QFETCH(QByteArray, sha256);
+    QString error;
+    const QByteArray bmp = symbol::EncodePicture(Draw(name, code), "bmp", &error);
+    QCOMPARE(QCryptographicHash::hash(bmp, QCryptographicHash::Sha256).toHex(), sha256);
 }
 
 QTEST_MAIN(TestDrawing)
