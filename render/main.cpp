@@ -38,7 +38,7 @@ render::ExitStatus RenderOne(const render::Options& options) {
         Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(typed.refusal));
         return render::kExitRefused;
     }
-    render::Renderer renderer(options.format, options.scale, options.magnification);
+    render::Renderer renderer(options);
     QString error;
     const QByteArray bytes = renderer.Render(options.name, typed.code, &error);
     if (bytes.isEmpty() || !render::WriteSymbolFile(options.output, bytes, options.force, &error)) {
@@ -72,6 +72,8 @@ int main(int argc, char* argv[]) {
                           .arg(parsed.error));
         return render::kExitUsage;
     }
+    if (!parsed.note.isEmpty())
+        Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(parsed.note));
     const render::Options& options = parsed.options;
     switch (options.mode) {
         case render::Options::Mode::Help:

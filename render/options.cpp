@@ -2,6 +2,9 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <cmath>
+
+#include "symbol/raster.h"
 
 #include "typedcode.h"
 
@@ -17,6 +20,8 @@ bool ReadFormat(const QString& text, Format* format) {
         *format = Format::Png;
     else if (lower == u"svg")
         *format = Format::Svg;
+    else if (lower == u"pdf")
+        *format = Format::Pdf;
     else
         return false;
     return true;
@@ -36,6 +41,140 @@ QString ReadBounded(const QString& option, const QString& text, int low, int hig
     return QString();
 }
 
+// The options that size the symbol. Each is read only where it means
+// something: --scale for the window's bitmaps, --dpi and --bwr for the
+// retail layout, and --magnification wherever millimetres count.
+struct SizeOptions {
+    const QCommandLineOption& layout;
+    const QCommandLineOption& scale;
+    const QCommandLineOption& magnification;
+    const QCommandLineOption& dpi;
+    const QCommandLineOption& bwr;
+    const QCommandLineOption& marker;
+};
+
+bool ReadLayout(const QString& text, symbol::Layout* layout) {
+    const QString lower = text.toLower();
+    if (lower == u"window")
+        *layout = symbol::Layout::Window;
+    else if (lower == u"retail")
+        *layout = symbol::Layout::Retail;
+    else
+        return false;
+    return true;
+}
+
+QString ReadSizeValues(const QCommandLineParser& parser, const SizeOptions& o, Options* options) {
+    const bool bitmap = options->format == Format::Bmp || options->format == Format::Png;
+    const bool retail = options->layout == symbol::Layout::Retail;
+    struct Bounded {
+        const QCommandLineOption& option;
+        int low, high;
+        int* value;
+        QString misplaced;  // why the option does not go with the rest, or empty
+    };
+    const QList<Bounded> values = {
+        {o.scale, kMinScale, kMaxScale, &options->scale,
+         !bitmap  ? QStringLiteral("--scale is for bmp and png; svg and pdf are sized with "
+                                    "--magnification")
+         : retail ? QStringLiteral("--scale is for the window layout; a retail bitmap is "
+                                   "sized with --dpi and --magnification")
+                  : QString()},
+        {o.magnification, kMinMagnification, kMaxMagnification, &options->magnification,
+         bitmap && !retail ? QStringLiteral("--magnification is for svg, pdf and --layout "
+                                            "retail; the window's bmp and png are sized with "
+                                            "--scale")
+                           : QString()},
+        {o.dpi, kMinDpi, kMaxDpi, &options->dpi,
+         !retail   ? QStringLiteral("--dpi goes with --layout retail")
+         : !bitmap ? QStringLiteral("--dpi is for bmp and png; svg and pdf are sized in "
+                                    "millimetres")
+                   : QString()},
+        {o.bwr, 0, kMaxBwrMicrons, &options->bwrMicrons,
+         retail ? QString() : QStringLiteral("--bwr goes with --layout retail")},
+    };
+    for (const Bounded& v : values) {
+        if (!parser.isSet(v.option))
+            continue;
+        if (!v.misplaced.isEmpty())
+            return v.misplaced;
+        const QString error = ReadBounded("--" + v.option.names().constLast(),
+                                          parser.value(v.option), v.low, v.high, v.value);
+        if (!error.isEmpty())
+            return error;
+    }
+    if (parser.isSet(o.marker) && !retail)
+        return QStringLiteral("--quiet-zone-marker goes with --layout retail");
+    options->quietZoneMarker = parser.isSet(o.marker);
+    return QString();
+}
+
+// Retail bitmaps: the module and the bar width reduction in whole dots of
+// the printer, and a note when they differ from what was asked.
+QString FitToDots(Options* options, QString* note) {
+    const double asked = symbol::kNominalModuleMm * options->magnification / 100;
+    const symbol::WholeDots module = symbol::NearestWholeDots(asked, options->dpi);
+    if (module.magnification < kMinMagnification || module.magnification > kMaxMagnification)
+        return QStringLiteral(
+                   "at %1 dpi no whole number of dots makes a module of %2 to %3 "
+                   "percent")
+            .arg(options->dpi)
+            .arg(kMinMagnification)
+            .arg(kMaxMagnification);
+    const double dotUm = 25400.0 / options->dpi;
+    const int bwrDots = int(std::lround(options->bwrMicrons / dotUm));
+    if (2 * bwrDots > module.dots)
+        return QStringLiteral(
+                   "--bwr %1 would leave bars of %2 dots from a module of %3 dots "
+                   "at %4 dpi; at most half a module (%5 micrometres) can go")
+            .arg(options->bwrMicrons)
+            .arg(module.dots - bwrDots)
+            .arg(module.dots)
+            .arg(options->dpi)
+            .arg(int(module.dots / 2 * dotUm));
+    options->moduleDots = module.dots;
+    options->bwrDots = bwrDots;
+    const double bwrUm = bwrDots * dotUm;
+    QStringList changed;
+    if (std::abs(module.magnification - options->magnification) > 0.5)
+        changed << QStringLiteral("module %1 dots, X = %2 mm (magnification %3 %)")
+                       .arg(module.dots)
+                       .arg(module.moduleMm, 0, 'f', 4)
+                       .arg(module.magnification, 0, 'f', 1);
+    if (std::abs(bwrUm - options->bwrMicrons) > 0.5)
+        changed << QStringLiteral("bar width reduction %1 dots (%2 micrometres)")
+                       .arg(bwrDots)
+                       .arg(bwrUm, 0, 'f', 0);
+    if (!changed.isEmpty())
+        *note = QStringLiteral("at %1 dpi: %2").arg(options->dpi).arg(changed.join("; "));
+    return QString();
+}
+
+// The vector formats: whatever bar width reduction leaves half a module.
+QString CheckBwr(const Options& options) {
+    const double moduleUm = symbol::kNominalModuleMm * 1000 * options.magnification / 100;
+    if (2 * options.bwrMicrons > moduleUm)
+        return QStringLiteral(
+                   "--bwr %1 would leave bars narrower than half a module (%2 "
+                   "micrometres at %3 percent)")
+            .arg(options.bwrMicrons)
+            .arg(moduleUm / 2, 0, 'f', 0)
+            .arg(options.magnification);
+    return QString();
+}
+
+QString ReadSizes(const QCommandLineParser& parser, const SizeOptions& o, Options* options,
+                  QString* note) {
+    if (parser.isSet(o.layout) && !ReadLayout(parser.value(o.layout), &options->layout))
+        return QStringLiteral("--layout takes window or retail, not '%1'")
+            .arg(parser.value(o.layout));
+    const QString error = ReadSizeValues(parser, o, options);
+    if (!error.isEmpty() || options->layout != symbol::Layout::Retail)
+        return error;
+    const bool bitmap = options->format == Format::Bmp || options->format == Format::Png;
+    return bitmap ? FitToDots(options, note) : CheckBwr(*options);
+}
+
 }  // namespace
 
 const char* FormatName(Format format) {
@@ -46,6 +185,8 @@ const char* FormatName(Format format) {
             return "png";
         case Format::Svg:
             return "svg";
+        case Format::Pdf:
+            return "pdf";
     }
     return "bmp";
 }
@@ -56,6 +197,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption format("format", "", "FORMAT");
     const QCommandLineOption scale("scale", "", "N");
     const QCommandLineOption magnification("magnification", "", "PERCENT");
+    const QCommandLineOption layout("layout", "", "NAME");
+    const QCommandLineOption dpi("dpi", "", "N");
+    const QCommandLineOption bwr("bwr", "", "MICRONS");
+    const QCommandLineOption marker("quiet-zone-marker");
     const QCommandLineOption force("force");
     const QCommandLineOption batch("batch", "", "FILE");
     const QCommandLineOption outDir("out-dir", "", "DIR");
@@ -63,8 +208,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     const QCommandLineOption version("version");
 
     QCommandLineParser parser;
-    parser.addOptions(
-        {output, name, format, scale, magnification, force, batch, outDir, help, version});
+    parser.addOptions({output, name, format, scale, magnification, layout, dpi, bwr, marker, force,
+                       batch, outDir, help, version});
 
     ParsedCommandLine result;
     Options& options = result.options;
@@ -121,36 +266,19 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
 
     if (parser.isSet(format)) {
         if (!ReadFormat(parser.value(format), &options.format))
-            return fail(QStringLiteral("--format takes bmp, png or svg, not '%1'")
+            return fail(QStringLiteral("--format takes bmp, png, svg or pdf, not '%1'")
                             .arg(parser.value(format)));
     } else if (options.mode == Options::Mode::Single && options.output != u"-") {
         if (!ReadFormat(QFileInfo(options.output).suffix(), &options.format))
             return fail(QStringLiteral("cannot tell the format from the name '%1': end it in "
-                                       ".bmp, .png or .svg, or give --format")
+                                       ".bmp, .png, .svg or .pdf, or give --format")
                             .arg(options.output));
     }
 
-    if (parser.isSet(scale)) {
-        if (options.format == Format::Svg)
-            return fail(
-                QStringLiteral("--scale is for bmp and png; svg is sized with "
-                               "--magnification"));
-        const QString error = ReadBounded(QStringLiteral("--scale"), parser.value(scale), kMinScale,
-                                          kMaxScale, &options.scale);
-        if (!error.isEmpty())
-            return fail(error);
-    }
-    if (parser.isSet(magnification)) {
-        if (options.format != Format::Svg)
-            return fail(
-                QStringLiteral("--magnification is for svg; bmp and png are sized with "
-                               "--scale"));
-        const QString error =
-            ReadBounded(QStringLiteral("--magnification"), parser.value(magnification),
-                        kMinMagnification, kMaxMagnification, &options.magnification);
-        if (!error.isEmpty())
-            return fail(error);
-    }
+    const QString sizeError =
+        ReadSizes(parser, {layout, scale, magnification, dpi, bwr, marker}, &options, &result.note);
+    if (!sizeError.isEmpty())
+        return fail(sizeError);
     return result;
 }
 

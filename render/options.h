@@ -5,17 +5,22 @@
 #include <QString>
 #include <QStringList>
 
+#include "symbol/layout.h"
+
 namespace render {
 
-enum class Format { Bmp, Png, Svg };
+enum class Format { Bmp, Png, Svg, Pdf };
 
-// The file name extension and the encoder name of a format: "bmp", "png", "svg".
+// The file name extension and the encoder name of a format: "bmp", "png", "svg", "pdf".
 const char* FormatName(Format format);
 
 inline constexpr int kMinScale = 1;
 inline constexpr int kMaxScale = 20;
 inline constexpr int kMinMagnification = 80;
 inline constexpr int kMaxMagnification = 200;
+inline constexpr int kMinDpi = 72;
+inline constexpr int kMaxDpi = 4800;
+inline constexpr int kMaxBwrMicrons = 1000;
 
 struct Options {
     enum class Mode { Help, Version, Single, Batch };
@@ -29,14 +34,22 @@ struct Options {
     QString outDir;     // --out-dir
 
     Format format = Format::Bmp;
-    int scale = 1;            // pixels per module, bmp and png
-    int magnification = 100;  // percent of the nominal 0.33 mm module, svg
+    symbol::Layout layout = symbol::Layout::Window;
+    int scale = 1;            // window layout, bmp and png: pixels per module
+    int magnification = 100;  // percent of the nominal 0.33 mm module
+    int dpi = 300;            // retail layout, bmp and png
+    int bwrMicrons = 0;       // retail layout: bar width reduction
+    bool quietZoneMarker = false;
+    // Retail bmp and png: the module and the bar width reduction in whole dots.
+    int moduleDots = 0;
+    int bwrDots = 0;
     bool force = false;
 };
 
 struct ParsedCommandLine {
     Options options;
     QString error;  // empty when the command line can be followed
+    QString note;   // a line for standard error: what was done instead of what was asked
 };
 
 // Reads the arguments that follow the program's name.

@@ -1,15 +1,14 @@
 #pragma once
 
-// Symbols as the bytes of files of one format and size. What a symbol needs
-// besides its name and code (a canvas, a font, its metrics) is made once and
-// kept for the next symbol, as a batch draws thousands.
+// Symbols as the bytes of files of one format, layout and size. What a
+// symbol needs besides its name and code (a canvas, a font, its metrics) is
+// made once and kept for the next symbol, as a batch draws thousands.
 
 #include <QByteArray>
 #include <QString>
 #include <optional>
 
 #include "options.h"
-#include "scaled.h"
 #include "svg.h"
 #include "symbol/canvas.h"
 
@@ -17,19 +16,19 @@ namespace render {
 
 class Renderer {
 public:
-    // scale applies to bmp and png, magnification (percent) to svg.
-    Renderer(Format format, int scale, int magnification);
+    explicit Renderer(const Options& options);
 
     // The file of a 13-digit code under the name; empty, with the reason in
     // error, when it cannot be encoded.
     QByteArray Render(const QString& name, const QString& code, QString* error);
 
 private:
-    Format format_;
-    int magnification_;
-    std::optional<symbol::Canvas> canvas_;  // one pixel per module: the window's canvas
-    std::optional<ScaledDrawing> scaled_;   // more pixels per module
-    SvgTextMetrics svgMetrics_;
+    QByteArray Bitmap(const QString& name, const QString& code, QString* error);
+    QByteArray Vector(const QString& name, const QString& code);
+
+    const Options options_;
+    std::optional<symbol::Canvas> canvas_;  // the window's own canvas, for its bitmaps at scale 1
+    SvgTextMetrics svgMetrics_;             // the window's svg
 };
 
 }  // namespace render

@@ -4,16 +4,11 @@
 
 #include "symbol/canvas.h"
 #include "symbol/code.h"
-#include "symbol/drawing.h"
-#include "symbol/pattern.h"
+#include "symbol/layout.h"
 
 namespace render {
 
 namespace {
-
-// The window's picture size in modules.
-constexpr int kWidth = 135;
-constexpr int kHeight = 87;
 
 QString Number(double value) {
     return QString::number(value, 'g', 8);
@@ -65,7 +60,8 @@ SvgTextMetrics MeasureCanvasFont() {
 
 QByteArray SymbolSvg(const QString& name, const QString& code, int magnification,
                      const SvgTextMetrics& metrics) {
-    const double moduleMm = kNominalModuleMm * magnification / 100.0;
+    const double moduleMm = symbol::kNominalModuleMm * magnification / 100.0;
+    const symbol::Description window = symbol::Describe(symbol::Layout::Window, code, name);
     QString svg;
     svg.reserve(4096);
     svg += QStringLiteral(
@@ -73,19 +69,19 @@ QByteArray SymbolSvg(const QString& name, const QString& code, int magnification
                "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"%1mm\" "
                "height=\"%2mm\" viewBox=\"0 0 %3 %4\">\n"
                "<rect width=\"%3\" height=\"%4\" fill=\"#fff\"/>\n")
-               .arg(Number(kWidth * moduleMm), Number(kHeight * moduleMm))
-               .arg(kWidth)
-               .arg(kHeight);
+               .arg(Number(window.box.width() * moduleMm), Number(window.box.height() * moduleMm))
+               .arg(window.box.width())
+               .arg(window.box.height());
 
     // One rectangle per bar, however many modules wide, so that no seam can
     // show between the modules of a wide bar.
     svg += QStringLiteral("<g fill=\"#000\" shape-rendering=\"crispEdges\">\n");
-    for (const symbol::BarRun& bar : symbol::BarRuns(symbol::BuildPattern(code)))
+    for (const symbol::BarRun& bar : window.bars)
         svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/>\n")
                    .arg(bar.x)
-                   .arg(symbol::kBarTop)
+                   .arg(bar.top)
                    .arg(bar.width)
-                   .arg(bar.bottom - symbol::kBarTop);
+                   .arg(bar.bottom - bar.top);
     svg += QStringLiteral("</g>\n");
 
     svg += QStringLiteral(

@@ -10,9 +10,6 @@
 
 namespace render {
 
-// The nominal module width of a JAN symbol at 100 percent magnification.
-inline constexpr double kNominalModuleMm = 0.33;
-
 // What the layout takes from the canvas font, measured once.
 struct SvgTextMetrics {
     double ascent = 0;                      // from the top of a text to its baseline

@@ -58,7 +58,7 @@ QStringList SymbolWriters::TakeMessages() {
 
 void SymbolWriters::Run() {
     // Each thread draws on its own canvas.
-    Renderer renderer(options_.format, options_.scale, options_.magnification);
+    Renderer renderer(options_);
     for (;;) {
         SymbolJob job;
         bool refill = false;

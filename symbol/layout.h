@@ -1,0 +1,106 @@
+#pragma once
+
+// The symbol's geometry, in modules from the top-left corner of its box:
+// every bar with its height, the digit groups and the name with their places
+// and faces, the quiet zones and the box, for each layout. Painters only
+// scale and draw it; nothing else knows where a part of the symbol stands.
+
+#include <QList>
+#include <QPointF>
+#include <QSizeF>
+#include <QString>
+
+namespace symbol {
+
+enum class Layout {
+    // The main window's picture: 135 x 87 modules of one pixel, the name at
+    // the top left, bars 45 modules tall.
+    Window,
+    // The symbol for print: nominal bar height and quiet zones, OCR-B digits
+    // below the bars, the name (if any) above the symbol's box.
+    Retail,
+};
+
+// The window's picture, in pixels of one module each.
+inline constexpr int kWindowWidth = 135;
+inline constexpr int kWindowHeight = 87;
+// Top-left corner of the name.
+inline constexpr int kNameX = 5;
+inline constexpr int kNameY = 5;
+// Module i (1 to 95) stands at x = i + kModuleOffset, so the symbol covers x = 21 to 115.
+inline constexpr int kModuleOffset = 20;
+// Every bar starts at kBarTop; a normal bar ends at kBarBottom, a guard bar
+// 5 pixels further down at kGuardBottom (end points are not coloured).
+inline constexpr int kBarTop = 20;
+inline constexpr int kBarBottom = 65;
+inline constexpr int kGuardBottom = 70;
+// The human-readable digits: their top, and where each group starts.
+inline constexpr int kDigitLine = 64;
+inline constexpr int kFirstDigitX = 12;  // position 1, left of the start guard
+inline constexpr int kLeftGroupX = 25;   // positions 2 to 7
+inline constexpr int kRightGroupX = 71;  // positions 8 to 13
+
+// The nominal module width X at 100 percent magnification.
+inline constexpr double kNominalModuleMm = 0.33;
+// Retail: quiet zones of 11 X and 7 X, bars 22.85 mm tall at 100 percent
+// and guards 5 X longer, the symbol's box 25.93 mm tall with its digits.
+inline constexpr int kRetailQuietLeft = 11;
+inline constexpr int kRetailQuietRight = 7;
+inline constexpr double kRetailBarHeight = 22.85 / kNominalModuleMm;
+inline constexpr double kRetailBoxHeight = 25.93 / kNominalModuleMm;
+inline constexpr int kGuardExtension = 5;
+
+// The typeface of a text.
+enum class Face {
+    Canvas,  // the window's Gothic face
+    Digits,  // OCR-B, for the human-readable digits of a printed symbol
+    Name,    // a Gothic face with Japanese, for a printed name
+};
+
+// A text and its place. size is the font's em in modules.
+struct TextPlace {
+    QString text;
+    Face face = Face::Canvas;
+    double size = 0;
+    // With centred, the middle of the text's baseline; otherwise the top-left
+    // corner of its line, as the window's canvas prints it.
+    QPointF at;
+    bool centred = false;
+    // A wider text is scaled down to this width (0: no limit).
+    double maxWidth = 0;
+};
+
+// A bar: neighbouring modules of one kind make one bar.
+struct BarRun {
+    double x;  // left edge
+    int width;
+    double top;
+    double bottom;
+};
+
+struct Description {
+    Layout layout = Layout::Window;
+    QSizeF box;             // the whole picture, white where nothing is drawn
+    double symbolLeft = 0;  // left edge of the first module
+    double barTop = 0;
+    double barBottom = 0;    // normal bars
+    double guardBottom = 0;  // guard bars
+    double quietLeft = 0;    // white modules left of the first module
+    double quietRight = 0;   // and right of the last
+    QList<BarRun> bars;      // left to right
+    // The digit groups (and the right quiet zone's marker), then the name
+    // unless it is empty.
+    QList<TextPlace> texts;
+};
+
+// The bars of a module pattern ("1" bar, "2" guard bar, anything else a
+// space), left to right, the first module's left edge at left.
+QList<BarRun> BarRuns(const QString& pattern, double left, double top, double bottom,
+                      double guardBottom);
+
+// The description of a 13-character code under a name. quietZoneMarker adds
+// the ">" of the right quiet zone to the retail layout.
+Description Describe(Layout layout, const QString& code, const QString& name,
+                     bool quietZoneMarker = false);
+
+}  // namespace symbol

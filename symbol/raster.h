@@ -1,0 +1,27 @@
+#pragma once
+
+// A description painted in whole device dots: each module a whole number of
+// dots, pure black and white, no smoothing, so that a printer of that
+// resolution prints every bar as drawn.
+
+#include <QImage>
+
+#include "layout.h"
+
+namespace symbol {
+
+// The module in whole dots of a printer: the number nearest to moduleMm at
+// dpi dots per inch (at least one), and the magnification it gives.
+struct WholeDots {
+    int dots;
+    double moduleMm;
+    double magnification;  // percent
+};
+WholeDots NearestWholeDots(double moduleMm, int dpi);
+
+// The description at dots per module, every bar narrowed by bwrDots (the
+// left edge moves in by half, rounded down), as an RGB32 picture of black
+// and white that states dotsPerMetre.
+QImage PaintRaster(const Description& description, int dots, int bwrDots, int dotsPerMetre);
+
+}  // namespace symbol
