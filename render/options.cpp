@@ -113,8 +113,10 @@ QString ReadSizeValues(const QCommandLineParser& parser, const SizeOptions& o, O
 // the printer, and a note when they differ from what was asked.
 QString FitToDots(Options* options, QString* note) {
     const double asked = symbol::kNominalModuleMm * options->magnification / 100;
-    const symbol::WholeDots module = symbol::NearestWholeDots(asked, options->dpi);
-    if (module.magnification < kMinMagnification || module.magnification > kMaxMagnification)
+    const double percentMm = symbol::kNominalModuleMm / 100;
+    const symbol::WholeDots module = symbol::NearestWholeDots(
+        asked, options->dpi, kMinMagnification * percentMm, kMaxMagnification * percentMm);
+    if (module.dots == 0)
         return QStringLiteral(
                    "at %1 dpi no whole number of dots makes a module of %2 to %3 "
                    "percent")

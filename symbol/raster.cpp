@@ -24,9 +24,13 @@ void PrintCanvasText(QPainter& painter, const TextPlace& text, int dots) {
 
 }  // namespace
 
-WholeDots NearestWholeDots(double moduleMm, int dpi) {
+WholeDots NearestWholeDots(double moduleMm, int dpi, double minMm, double maxMm) {
     const double dotMm = 25.4 / dpi;
-    const int dots = std::max(1, int(std::lround(moduleMm / dotMm)));
+    const int fewest = std::max(1, int(std::ceil(minMm / dotMm)));
+    const int most = int(std::floor(maxMm / dotMm));
+    if (fewest > most)
+        return {0, 0, 0};
+    const int dots = std::clamp(int(std::lround(moduleMm / dotMm)), fewest, most);
     return {dots, dots * dotMm, dots * dotMm / kNominalModuleMm * 100};
 }
 

@@ -11,13 +11,14 @@
 namespace symbol {
 
 // The module in whole dots of a printer: the number nearest to moduleMm at
-// dpi dots per inch (at least one), and the magnification it gives.
+// dpi dots per inch among those that make a module of minMm to maxMm, and
+// the magnification it gives; dots is 0 when no whole number does.
 struct WholeDots {
     int dots;
     double moduleMm;
     double magnification;  // percent
 };
-WholeDots NearestWholeDots(double moduleMm, int dpi);
+WholeDots NearestWholeDots(double moduleMm, int dpi, double minMm, double maxMm);
 
 // The description at dots per module, every bar narrowed by bwrDots (the
 // left edge moves in by half, rounded down), as an RGB32 picture of black
