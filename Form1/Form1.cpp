@@ -125,7 +125,10 @@ void Form1::CreateControls() {
         Command1[index] = button;
     }
 
-    Picture1 = new PictureBox(this, QRect(8, 92, 137, 89), PictureBox::Border::FlatSingle);
+    // The window layout's picture inside a border of one pixel.
+    Picture1 =
+        new PictureBox(this, QRect(8, 92, symbol::kWindowWidth + 2, symbol::kWindowHeight + 2),
+                       PictureBox::Border::FlatSingle);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setAccessibleName(QString::fromUtf16(u"バーコード"));
     connect(Picture1, &PictureBox::DblClick, this, &Form1::Picture1_DblClick);
@@ -222,7 +225,7 @@ void Form1::Command1_Click(int Index) {
     switch (Index) {
         case 0: {
             // The view copies the picture while it loads; each zoom makes a new one.
-            Form2 view(this);
+            Form2 view(this, Picture1->Image(), Check2->isChecked());
             view.exec();
             break;
         }

@@ -1,15 +1,13 @@
 #include "Form2.h"
 
-#include <QCheckBox>
-
-#include "Form1/Form1.h"
 #include "Form1/PictureBox.h"
 #include "Module1/Module1.h"
 
-Form2::Form2(Form1* owner)
+Form2::Form2(QWidget* owner, const QImage& picture, bool topmost)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      owner_(owner) {
+      picture_(picture),
+      topmost_(topmost) {
     setWindowTitle(QString::fromUtf16(u"Stripewell - 拡大図"));
     setFixedSize(274, 179);
     Picture1 = new PictureBox(this, QRect(0, 0, 274, 178), PictureBox::Border::Sunken3D);
@@ -19,15 +17,13 @@ Form2::Form2(Form1* owner)
 }
 
 void Form2::Form_Load() {
-    Module1::SetTopmost(this, owner_->Check2->isChecked());
-    setWindowIcon(owner_->windowIcon());
+    Module1::SetTopmost(this, topmost_);
+    setWindowIcon(parentWidget()->windowIcon());
 
-    const QImage& picture = owner_->Picture1->Image();
     const int dw = Picture1->ScaleWidth();
     const int dh = Picture1->ScaleHeight();
-    const int sw = owner_->Picture1->ScaleWidth();
-    const int sh = owner_->Picture1->ScaleHeight();
-    Picture1->Canvas().PaintPicture(picture, 0, 0, dw, dh, 0, 0, sw, sh);
+    Picture1->Canvas().PaintPicture(picture_, 0, 0, dw, dh, 0, 0, picture_.width(),
+                                    picture_.height());
 }
 
 void Form2::Form_Unload() {

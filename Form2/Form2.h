@@ -1,19 +1,19 @@
 #pragma once
 
-// The enlarged view: the main window's picture, stretched once to twice its
-// size when the view opens. It is shown modal over the main window and made
-// anew for every zoom.
+// The enlarged view: a picture, stretched once to twice its size when the
+// view opens. It is shown modal over its owner and made anew for every zoom.
 
 #include <QDialog>
+#include <QImage>
 
-class Form1;
 class PictureBox;
 
 class Form2 : public QDialog {
     Q_OBJECT
 
 public:
-    explicit Form2(Form1* owner);
+    // topmost keeps the view on top of other programs' windows, as its owner is.
+    Form2(QWidget* owner, const QImage& picture, bool topmost);
 
     PictureBox* Picture1;
 
@@ -23,5 +23,6 @@ private:
     void Form_Load();
     void Form_Unload();
 
-    Form1* owner_;
+    const QImage picture_;
+    const bool topmost_;
 };
