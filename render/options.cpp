@@ -41,16 +41,68 @@ QString ReadBounded(const QString& option, const QString& text, int low, int hig
     return QString();
 }
 
-// The options that size the symbol. Each is read only where it means
-// something: --scale for the window's bitmaps, --dpi and --bwr for the
-// retail layout, and --magnification wherever millimetres count.
-struct SizeOptions {
-    const QCommandLineOption& layout;
-    const QCommandLineOption& scale;
-    const QCommandLineOption& magnification;
-    const QCommandLineOption& dpi;
-    const QCommandLineOption& bwr;
-    const QCommandLineOption& marker;
+// The command line's options, each with the description that --help prints.
+struct CommandLine {
+    QCommandLineOption output{{"o", "output"},
+                              "The file to write; its ending (.bmp, .png, .svg, .pdf) chooses "
+                              "the format unless --format is given. \"-\" is standard output "
+                              "(bmp unless --format is given), and so is a link to it, such as "
+                              "/dev/stdout.",
+                              "FILE"};
+    QCommandLineOption name{"name",
+                            "The name: at the top left in the window layout, above the symbol "
+                            "in the retail layout (default: none).",
+                            "TEXT"};
+    QCommandLineOption format{"format", "bmp, png, svg or pdf (batch default: bmp).", "FORMAT"};
+    QCommandLineOption layout{"layout",
+                              "window (default): the window's picture, byte for byte its saved "
+                              "BMP at --scale 1. retail: the symbol for print, at its nominal "
+                              "sizes with OCR-B digits.",
+                              "NAME"};
+    QCommandLineOption scale{"scale",
+                             "Window layout, bmp and png: N pixels per module, 1 to 20 (default "
+                             "1), written as 96 x N dpi.",
+                             "N"};
+    QCommandLineOption magnification{"magnification",
+                                     "svg, pdf and the retail layout: the module is 0.33 mm "
+                                     "times PERCENT, 80 to 200 (default 100).",
+                                     "PERCENT"};
+    QCommandLineOption dpi{"dpi",
+                           "Retail bmp and png: the printer's resolution, 72 to 4800 (default "
+                           "300). A module is the nearest whole number of dots; a line on "
+                           "standard error says when that moves the magnification.",
+                           "N"};
+    QCommandLineOption bwr{"bwr",
+                           "Retail: bar width reduction, every bar narrowed by MICRONS "
+                           "micrometres about its middle (whole dots in bmp and png).",
+                           "MICRONS"};
+    QCommandLineOption marker{"quiet-zone-marker", "Retail: the \">\" in the right quiet zone."};
+    QCommandLineOption force{"force",
+                             "Replace a file or a link that already exists (the link itself); "
+                             "without it an existing file is left alone and counts as a "
+                             "failure. Never replaced: a folder, a device, a fifo, a socket, a "
+                             "read-only file, the batch list, standard input, output, error."};
+    QCommandLineOption batch{"batch", "One symbol per line of LIST (\"-\" reads standard input).",
+                             "LIST"};
+    QCommandLineOption outDir{"out-dir", "The folder the batch writes into (made if missing).",
+                              "DIR"};
+    QCommandLineOption help{{"h", "help"}, "This text."};
+    QCommandLineOption version{"version", "The version."};
+    QCommandLineParser parser;
+
+    CommandLine() {
+        parser.setApplicationDescription(QStringLiteral(
+            "Draws a JAN (EAN-13) bar code symbol into a file: by default the picture\n"
+            "that the Stripewell window draws and saves, or with --layout retail the\n"
+            "symbol for print."));
+        parser.addPositionalArgument(
+            QStringLiteral("DIGITS"),
+            QStringLiteral("12 digits, to which the check digit is added, or 13, whose last "
+                           "digit is checked."),
+            QStringLiteral("[--name TEXT] DIGITS -o FILE | --batch LIST --out-dir DIR"));
+        parser.addOptions({output, name, format, layout, scale, magnification, dpi, bwr, marker,
+                           force, batch, outDir, help, version});
+    }
 };
 
 bool ReadLayout(const QString& text, symbol::Layout* layout) {
@@ -64,7 +116,8 @@ bool ReadLayout(const QString& text, symbol::Layout* layout) {
     return true;
 }
 
-QString ReadSizeValues(const QCommandLineParser& parser, const SizeOptions& o, Options* options) {
+QString ReadSizeValues(const CommandLine& o, Options* options) {
+    const QCommandLineParser& parser = o.parser;
     const bool bitmap = options->format == Format::Bmp || options->format == Format::Png;
     const bool retail = options->layout == symbol::Layout::Retail;
     struct Bounded {
@@ -165,16 +218,72 @@ QString CheckBwr(const Options& options) {
     return QString();
 }
 
-QString ReadSizes(const QCommandLineParser& parser, const SizeOptions& o, Options* options,
-                  QString* note) {
+// The options that size the symbol. Each is read only where it means
+// something: --scale for the window's bitmaps, --dpi and --bwr for the
+// retail layout, and --magnification wherever millimetres count.
+QString ReadSizes(const CommandLine& o, Options* options, QString* note) {
+    const QCommandLineParser& parser = o.parser;
     if (parser.isSet(o.layout) && !ReadLayout(parser.value(o.layout), &options->layout))
         return QStringLiteral("--layout takes window or retail, not '%1'")
             .arg(parser.value(o.layout));
-    const QString error = ReadSizeValues(parser, o, options);
+    const QString error = ReadSizeValues(o, options);
     if (!error.isEmpty() || options->layout != symbol::Layout::Retail)
         return error;
     const bool bitmap = options->format == Format::Bmp || options->format == Format::Png;
     return bitmap ? FitToDots(options, note) : CheckBwr(*options);
+}
+
+QString ReadBatch(const CommandLine& o, Options* options) {
+    const QCommandLineParser& parser = o.parser;
+    options->mode = Options::Mode::Batch;
+    options->batchList = parser.value(o.batch);
+    options->outDir = parser.value(o.outDir);
+    if (!parser.positionalArguments().isEmpty())
+        return QStringLiteral("--batch takes the digits from its list, not from '%1'")
+            .arg(parser.positionalArguments().constFirst());
+    if (parser.isSet(o.output) || parser.isSet(o.name))
+        return QStringLiteral(
+            "--batch takes the names from its list and writes into --out-dir; -o and --name "
+            "do not go with it");
+    if (options->outDir.isEmpty())
+        return QStringLiteral("--batch needs --out-dir DIR, the folder to write into");
+    return QString();
+}
+
+QString ReadSingle(const CommandLine& o, Options* options) {
+    const QCommandLineParser& parser = o.parser;
+    options->mode = Options::Mode::Single;
+    if (parser.isSet(o.outDir))
+        return QStringLiteral("--out-dir goes with --batch; a single symbol is written to -o FILE");
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() != 1)
+        return positional.isEmpty() ? QStringLiteral("the digits are missing")
+                                    : QStringLiteral("one DIGITS argument expected, %1 given: %2")
+                                          .arg(positional.size())
+                                          .arg(EchoTyped(positional.join(u' ')));
+    options->digits = positional.constFirst();
+    options->name = parser.value(o.name);
+    options->output = parser.value(o.output);
+    if (options->output.isEmpty())
+        return QStringLiteral("-o FILE is missing: where should the symbol go?");
+    return QString();
+}
+
+// --format, or else the ending of -o.
+QString ReadFileFormat(const CommandLine& o, Options* options) {
+    const QCommandLineParser& parser = o.parser;
+    if (parser.isSet(o.format)) {
+        if (!ReadFormat(parser.value(o.format), &options->format))
+            return QStringLiteral("--format takes bmp, png, svg or pdf, not '%1'")
+                .arg(parser.value(o.format));
+    } else if (options->mode == Options::Mode::Single && options->output != u"-" &&
+               !ReadFormat(QFileInfo(options->output).suffix(), &options->format)) {
+        return QStringLiteral(
+                   "cannot tell the format from the name '%1': end it in .bmp, .png, .svg or "
+                   ".pdf, or give --format")
+            .arg(options->output);
+    }
+    return QString();
 }
 
 }  // namespace
@@ -194,129 +303,32 @@ const char* FormatName(Format format) {
 }
 
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
-    const QCommandLineOption output(QStringList{"o", "output"}, "", "FILE");
-    const QCommandLineOption name("name", "", "TEXT");
-    const QCommandLineOption format("format", "", "FORMAT");
-    const QCommandLineOption scale("scale", "", "N");
-    const QCommandLineOption magnification("magnification", "", "PERCENT");
-    const QCommandLineOption layout("layout", "", "NAME");
-    const QCommandLineOption dpi("dpi", "", "N");
-    const QCommandLineOption bwr("bwr", "", "MICRONS");
-    const QCommandLineOption marker("quiet-zone-marker");
-    const QCommandLineOption force("force");
-    const QCommandLineOption batch("batch", "", "FILE");
-    const QCommandLineOption outDir("out-dir", "", "DIR");
-    const QCommandLineOption help(QStringList{"h", "help"});
-    const QCommandLineOption version("version");
-
-    QCommandLineParser parser;
-    parser.addOptions({output, name, format, scale, magnification, layout, dpi, bwr, marker, force,
-                       batch, outDir, help, version});
-
+    CommandLine o;
+    const QCommandLineParser& parser = o.parser;
     ParsedCommandLine result;
     Options& options = result.options;
-    auto fail = [&](const QString& error) {
-        result.error = error;
-        return result;
-    };
-
     // The parser expects the program's name first.
-    if (!parser.parse(QStringList{QStringLiteral("stripewell-render")} + arguments))
-        return fail(parser.errorText());
-    if (parser.isSet(help)) {
-        options.mode = Options::Mode::Help;
+    if (!o.parser.parse(QStringList{QStringLiteral("stripewell-render")} + arguments)) {
+        result.error = parser.errorText();
         return result;
     }
-    if (parser.isSet(version)) {
-        options.mode = Options::Mode::Version;
+    if (parser.isSet(o.help) || parser.isSet(o.version)) {
+        options.mode = parser.isSet(o.help) ? Options::Mode::Help : Options::Mode::Version;
         return result;
     }
-
-    options.force = parser.isSet(force);
-    const QStringList positional = parser.positionalArguments();
-    if (parser.isSet(batch)) {
-        options.mode = Options::Mode::Batch;
-        options.batchList = parser.value(batch);
-        options.outDir = parser.value(outDir);
-        if (!positional.isEmpty())
-            return fail(QStringLiteral("--batch takes the digits from its list, not from '%1'")
-                            .arg(positional.constFirst()));
-        if (parser.isSet(output) || parser.isSet(name))
-            return fail(
-                QStringLiteral("--batch takes the names from its list and writes into "
-                               "--out-dir; -o and --name do not go with it"));
-        if (options.outDir.isEmpty())
-            return fail(QStringLiteral("--batch needs --out-dir DIR, the folder to write into"));
-    } else {
-        options.mode = Options::Mode::Single;
-        if (parser.isSet(outDir))
-            return fail(
-                QStringLiteral("--out-dir goes with --batch; a single symbol is written "
-                               "to -o FILE"));
-        if (positional.size() != 1)
-            return fail(positional.isEmpty()
-                            ? QStringLiteral("the digits are missing")
-                            : QStringLiteral("one DIGITS argument expected, %1 given: %2")
-                                  .arg(positional.size())
-                                  .arg(EchoTyped(positional.join(u' '))));
-        options.digits = positional.constFirst();
-        options.name = parser.value(name);
-        options.output = parser.value(output);
-        if (options.output.isEmpty())
-            return fail(QStringLiteral("-o FILE is missing: where should the symbol go?"));
-    }
-
-    if (parser.isSet(format)) {
-        if (!ReadFormat(parser.value(format), &options.format))
-            return fail(QStringLiteral("--format takes bmp, png, svg or pdf, not '%1'")
-                            .arg(parser.value(format)));
-    } else if (options.mode == Options::Mode::Single && options.output != u"-") {
-        if (!ReadFormat(QFileInfo(options.output).suffix(), &options.format))
-            return fail(QStringLiteral("cannot tell the format from the name '%1': end it in "
-                                       ".bmp, .png, .svg or .pdf, or give --format")
-                            .arg(options.output));
-    }
-
-    const QString sizeError =
-        ReadSizes(parser, {layout, scale, magnification, dpi, bwr, marker}, &options, &result.note);
-    if (!sizeError.isEmpty())
-        return fail(sizeError);
+    options.force = parser.isSet(o.force);
+    result.error = parser.isSet(o.batch) ? ReadBatch(o, &options) : ReadSingle(o, &options);
+    if (result.error.isEmpty())
+        result.error = ReadFileFormat(o, &options);
+    if (result.error.isEmpty())
+        result.error = ReadSizes(o, &options, &result.note);
     return result;
 }
 
 QString HelpText() {
-    return QStringLiteral(R"(Usage:
-  stripewell-render [--name TEXT] DIGITS -o FILE [options]
-  stripewell-render --batch LIST --out-dir DIR [options]
-
-Draws a JAN (EAN-13) bar code symbol into a file, the same picture that the
-Stripewell window draws and saves.
-
-DIGITS is 12 digits, to which the check digit is added, or 13 digits, whose
-last digit is checked. A wrong check digit is refused with the right one and
-with every swap of two neighbouring digits that would make the code valid.
-
-Options:
-  -o, --output FILE      the file to write; its ending (.bmp, .png, .svg)
-                         chooses the format unless --format is given. "-"
-                         is standard output (bmp unless --format is given),
-                         and so is a link to it, such as /dev/stdout
-  --name TEXT            the name printed at the top left (default: none)
-  --format FORMAT        bmp, png or svg (batch default: bmp)
-  --scale N              bmp and png: N pixels per module, 1 to 20 (default 1);
-                         every size and the font grow with it. At 1 the bmp is
-                         byte for byte the one the window saves.
-  --magnification PCT    svg: the module is 0.33 mm times PCT percent,
-                         80 to 200 (default 100); sizes are in millimetres
-  --force                replace a file or a link that already exists (the
-                         link itself); without it an existing file is left
-                         alone and counts as a failure. Never replaced: a
-                         folder, a device, a fifo, a socket, a read-only
-                         file, the batch list, standard input, output, error
-  --batch LIST           one symbol per line of LIST ("-" reads standard input)
-  --out-dir DIR          the folder the batch writes into (made if missing)
-  -h, --help             this text
-  --version              the version
+    return CommandLine().parser.helpText() + QStringLiteral(R"(
+A wrong check digit is refused with the right one and with every swap of two
+neighbouring digits that would make the code valid.
 
 Batch list:
   UTF-8 text, one symbol per line: NAME, a tab or a comma, then DIGITS, e.g.
@@ -349,6 +361,8 @@ Examples:
   stripewell-render 4901234567894 --scale 4 -o tea.png
   stripewell-render 4901234567894 --magnification 120 -o tea.svg
   stripewell-render --batch items.csv --out-dir symbols --format png
+  stripewell-render --layout retail --name "Green tea" 4901234567894 -o tea.pdf
+  stripewell-render --layout retail --dpi 203 4901234567894 -o tea.png
 )");
 }
 
