@@ -1,0 +1,130 @@
+// Label sheets: the built-in sheets, sheet files of one's own, and where each
+// label of a list lands.
+
+#include <QTest>
+
+#include "sheet.h"
+
+using render::SheetTemplate;
+
+class TestSheet : public QObject {
+    Q_OBJECT
+
+private slots:
+    void builtInSheetsFitOnA4_data();
+    void builtInSheetsFitOnA4();
+    void sheetFileIsReadOrRefused_data();
+    void sheetFileIsReadOrRefused();
+    void labelsFillPagesInOrder_data();
+    void labelsFillPagesInOrder();
+};
+
+void TestSheet::builtInSheetsFitOnA4_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("labels");
+    for (auto [name, labels] : {std::pair{"a4-12", 12},
+                                {"a4-18", 18},
+                                {"a4-21", 21},
+                                {"a4-24", 24},
+                                {"a4-40", 40},
+                                {"a4-44", 44},
+                                {"a4-65", 65}})
+        QTest::newRow(name) << QString::fromLatin1(name) << labels;
+}
+
+// Each built-in sheet is found by name, holds its number of labels, lies on
+// the page, and its last label ends where its numbers say.
+void TestSheet::builtInSheetsFitOnA4() {
+    QFETCH(QString, name);
+    QFETCH(int, labels);
+    const std::optional<SheetTemplate> sheet = render::FindSheet(name.toUpper());
+    QVERIFY(sheet);
+    QCOMPARE(sheet->LabelsPerPage(), labels);
+    QCOMPARE(render::SheetProblem(*sheet), QString());
+    QVERIFY(render::SheetListText().contains(name + u' '));
+    const QRectF last = sheet->LabelRect(labels - 1);
+    QCOMPARE(last.left(), sheet->left + (sheet->columns - 1) * sheet->pitchX);
+    QCOMPARE(last.bottom(), sheet->top + (sheet->rows - 1) * sheet->pitchY + sheet->labelHeight);
+}
+
+void TestSheet::sheetFileIsReadOrRefused_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("error");
+    const QString good = QStringLiteral(
+        "# 24 labels\ncolumns = 3\nrows = 8\nlabel-width = 70\nlabel-height = 33.9\n"
+        "left = 0\ntop = 12.7\npitch-x = 70\npitch-y = 33.9\n");
+    QTest::newRow("good") << good << "";
+    QTest::newRow("good, CR line ends and blanks")
+        << QString(good).replace(u'\n', u'\r').replace(QStringLiteral("="), QStringLiteral("  =\t"))
+        << "";
+    QTest::newRow("missing") << QString(good).remove(QStringLiteral("rows = 8\n"))
+                             << "rows is missing";
+    QTest::newRow("twice") << good + "rows = 8\n"
+                           << "10: rows is given twice";
+    QTest::newRow("unknown") << good + "gap = 2\n"
+                             << "10: unknown key \"gap\"";
+    QTest::newRow("no equals") << "columns 3\n" + good << "1: not of the form key = value";
+    QTest::newRow("negative") << QString(good).replace("left = 0", "left = -1")
+                              << "6: left must be a length in millimetres such as 12.5, not \"-1\"";
+    QTest::newRow("unit") << QString(good).replace("top = 12.7", "top = 12.7mm")
+                          << "7: top must be a length in millimetres such as 12.5, not \"12.7mm\"";
+    QTest::newRow("fraction of a row") << QString(good).replace("rows = 8", "rows = 8.5")
+                                       << "3: rows must be a whole number, not \"8.5\"";
+    QTest::newRow("no rows") << QString(good).replace("rows = 8", "rows = 0")
+                             << "columns and rows must be at least 1";
+    QTest::newRow("too wide")
+        << QString(good).replace("left = 0", "left = 1")
+        << "the labels reach 211.00 mm from the left, beyond the page's width of 210 mm";
+    QTest::newRow("too tall")
+        << QString(good).replace("rows = 8", "rows = 9")
+        << "the labels reach 317.80 mm from the top, beyond the page's height of 297 mm";
+    QTest::newRow("overlap")
+        << QString(good).replace("pitch-x = 70", "pitch-x = 60")
+        << "pitch-x 60.00 mm is less than the label's width 70.00 mm: the labels overlap";
+}
+
+void TestSheet::sheetFileIsReadOrRefused() {
+    QFETCH(QString, text);
+    QFETCH(QString, error);
+    const render::SheetFile file = render::ParseSheetText(text, QStringLiteral("mine.txt"));
+    QCOMPARE(file.error, error);
+    QCOMPARE(file.sheet.has_value(), error.isEmpty());
+    if (file.sheet) {
+        const QRectF second = file.sheet->LabelRect(4);  // second row, second column
+        QCOMPARE(second, QRectF(70, 12.7 + 33.9, 70, 33.9));
+    }
+}
+
+void TestSheet::labelsFillPagesInOrder_data() {
+    QTest::addColumn<int>("skip");
+    QTest::addColumn<int>("labels");
+    QTest::addColumn<QList<int>>("perPage");
+    QTest::newRow("50 labels") << 0 << 50 << QList<int>{24, 24, 2};
+    QTest::newRow("50 labels after 5 used") << 5 << 50 << QList<int>{19, 24, 7};
+    QTest::newRow("one full sheet") << 0 << 24 << QList<int>{24};
+    QTest::newRow("last place") << 23 << 1 << QList<int>{1};
+}
+
+void TestSheet::labelsFillPagesInOrder() {
+    QFETCH(int, skip);
+    QFETCH(int, labels);
+    QFETCH(QList<int>, perPage);
+    const SheetTemplate sheet = *render::FindSheet(QStringLiteral("a4-24"));
+    QList<int> counted;
+    render::LabelSlot previous{0, skip - 1};
+    for (int n = 0; n < labels; ++n) {
+        const render::LabelSlot slot = render::SlotOf(sheet, skip, n);
+        const bool next = slot.page == previous.page
+                              ? slot.index == previous.index + 1
+                              : slot.page == previous.page + 1 && slot.index == 0;
+        QVERIFY2(next, qPrintable(QStringLiteral("label %1 is out of order").arg(n)));
+        if (slot.page == counted.size())
+            counted.append(0);
+        ++counted[slot.page];
+        previous = slot;
+    }
+    QCOMPARE(counted, perPage);
+}
+
+QTEST_GUILESS_MAIN(TestSheet)
+#include "tst_render_sheet.moc"
