@@ -1,0 +1,123 @@
+#include "sheetpainter.h"
+
+#include <QPagedPaintDevice>
+#include <QPen>
+#include <cmath>
+
+#include "symbol/layout.h"
+#include "symbol/outline.h"
+#include "symbol/vector.h"
+
+namespace render {
+
+namespace {
+
+// The name's line: its em at least 1.6 mm, at most 10 modules, and the line
+// 1.3 em tall with the gap to the bars.
+constexpr double kNameMinEmMm = 1.6;
+constexpr double kNameEmModules = 10;
+constexpr double kNameLine = 1.3;
+
+double ModuleMm(double magnification) {
+    return symbol::kNominalModuleMm * magnification / 100;
+}
+
+QSizeF SymbolSizeMm(double magnification) {
+    const symbol::Description d = symbol::Describe(symbol::Layout::Retail, QString(13, u'0'), {});
+    return d.box * ModuleMm(magnification);
+}
+
+}  // namespace
+
+QSizeF NeededLabelSize(double magnification, bool withName) {
+    const QSizeF symbol = SymbolSizeMm(magnification);
+    const double name = withName ? kNameMinEmMm * kNameLine : 0;
+    return {symbol.width() + 2 * kLabelMarginMm, symbol.height() + name + 2 * kLabelMarginMm};
+}
+
+double FitMagnification(QSizeF labelMm, double asked, bool withName) {
+    const QSizeF at100 = NeededLabelSize(100, false) - QSizeF(2, 2) * kLabelMarginMm;
+    const double name = withName ? kNameMinEmMm * kNameLine : 0;
+    const double room = std::min((labelMm.width() - 2 * kLabelMarginMm) / at100.width(),
+                                 (labelMm.height() - 2 * kLabelMarginMm - name) / at100.height());
+    const double fits = std::floor(room * 1000) / 10;
+    if (fits >= asked)
+        return asked;
+    return fits >= 80 ? fits : 0;
+}
+
+SheetTemplate WholePageSheet(QSizeF pageMm) {
+    return {QStringLiteral("page"),
+            QStringLiteral("one symbol on the page"),
+            0,
+            0,
+            pageMm.width(),
+            pageMm.height(),
+            pageMm.width(),
+            pageMm.height(),
+            1,
+            1};
+}
+
+SheetPainter::SheetPainter(QPagedPaintDevice* device, const SheetTemplate& sheet, int skip,
+                           const LabelStyle& style)
+    : device_(device), sheet_(sheet), style_(style), next_(skip) {
+    painter_.begin(device_);
+}
+
+SheetPainter::~SheetPainter() {
+    painter_.end();
+}
+
+bool SheetPainter::Add(const QString& name, const QString& code) {
+    const LabelSlot slot = SlotOf(sheet_, 0, next_++);
+    while (slot.page > page_) {
+        if (!device_->newPage())
+            return false;
+        ++page_;
+    }
+    PaintLabel(sheet_.LabelRect(slot.index), name, code);
+    return true;
+}
+
+// In millimetres from the page's corner, the device's dots scaled. The
+// symbol's corner falls on a whole dot, so that a module of whole dots keeps
+// every bar edge on a dot.
+void SheetPainter::PaintLabel(const QRectF& label, const QString& name, const QString& code) {
+    const double dotsPerMm = device_->logicalDpiX() / 25.4;
+    painter_.setTransform(QTransform::fromScale(dotsPerMm, dotsPerMm));
+    if (style_.outline) {
+        painter_.setPen(QPen(Qt::black, 0.1));
+        painter_.setBrush(Qt::NoBrush);
+        painter_.drawRect(label);
+    }
+    const double module = ModuleMm(style_.magnification);
+    const symbol::VectorSymbol symbol =
+        symbol::Vectorise(symbol::Describe(symbol::Layout::Retail, code, {}), module, style_.bwrMm);
+    const QRectF inner =
+        label.adjusted(kLabelMarginMm, kLabelMarginMm, -kLabelMarginMm, -kLabelMarginMm);
+
+    // The name's em: what the room above the symbol allows, at most 10 modules.
+    const bool withName = style_.names && !name.isEmpty();
+    const double em = withName ? std::min(kNameEmModules * module,
+                                          (inner.height() - symbol.size.height()) / kNameLine)
+                               : 0;
+    const double nameLine = em * kNameLine;
+    const double top = inner.center().y() - (symbol.size.height() + nameLine) / 2 + nameLine;
+    const double left = inner.center().x() - symbol.size.width() / 2;
+    const QPointF corner(std::round(left * dotsPerMm) / dotsPerMm,
+                         std::round(top * dotsPerMm) / dotsPerMm);
+
+    for (const QRectF& bar : symbol.bars)
+        painter_.fillRect(bar.translated(corner), Qt::black);
+    painter_.fillPath(symbol.text.translated(corner), Qt::black);
+    if (withName) {
+        const symbol::TextPlace place{
+            name, symbol::Face::Name,
+            em,   QPointF(inner.center().x(), corner.y() - nameLine + 0.9 * em),
+            true, inner.width()};
+        painter_.fillPath(symbol::TextOutline(place), Qt::black);
+    }
+}
+
+}  // namespace render

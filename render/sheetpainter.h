@@ -1,0 +1,64 @@
+#pragma once
+
+// Labels on sheets of paper: retail symbols placed one per label, left to
+// right and top to bottom, on the pages of any paged device (a PDF file, a
+// printer), in millimetres, with every text as outlines.
+
+#include <QPainter>
+#include <QRectF>
+#include <QString>
+
+#include "sheet.h"
+
+class QPagedPaintDevice;
+
+namespace render {
+
+// Clear room kept between a label's edge and what is printed on it.
+inline constexpr double kLabelMarginMm = 1.0;
+
+struct LabelStyle {
+    double magnification = 100;  // percent, as fitted to the label
+    double bwrMm = 0;            // bar width reduction
+    bool names = true;           // print each label's name above its symbol
+    bool outline = false;        // draw each label's edge
+};
+
+// The size a label must have for a retail symbol at magnification percent,
+// with a line for its name when withName, margins included.
+QSizeF NeededLabelSize(double magnification, bool withName);
+
+// The magnification to print at on labels of that size: the asked one when
+// it fits, else the largest that fits (to a tenth of a percent), at least
+// 80 percent; 0 when even 80 percent does not fit.
+double FitMagnification(QSizeF labelMm, double asked, bool withName);
+
+// The sheet for one symbol per page: one label as large as the page.
+SheetTemplate WholePageSheet(QSizeF pageMm);
+
+class SheetPainter {
+public:
+    // Paints on device, whose pages must be the sheet's paper, from its
+    // corner (no margins); skip places of the first page are left empty.
+    SheetPainter(QPagedPaintDevice* device, const SheetTemplate& sheet, int skip,
+                 const LabelStyle& style);
+    ~SheetPainter();
+
+    // The next label: a 13-digit code under a name. False when the device
+    // could not start a new page.
+    bool Add(const QString& name, const QString& code);
+
+    int Pages() const { return page_ + 1; }
+
+private:
+    void PaintLabel(const QRectF& label, const QString& name, const QString& code);
+
+    QPagedPaintDevice* device_;
+    SheetTemplate sheet_;
+    LabelStyle style_;
+    QPainter painter_;
+    int next_;  // the place of the next label on the sheet's pages
+    int page_ = 0;
+};
+
+}  // namespace render
