@@ -261,9 +261,9 @@ void Form1::SavePicture() {
     }
     QString error;
     if (!Module1::SavePicture(Picture1->Image(), path, &error)) {
-        QMessageBox::warning(this, windowTitle(),
-                             QString::fromUtf16(u"ファイル「%1」を保存できませんでした。\n%2")
-                                 .arg(QDir::toNativeSeparators(path), error));
+        Module1::Warn(this, windowTitle(),
+                      QString::fromUtf16(u"ファイル「%1」を保存できませんでした。\n%2")
+                          .arg(QDir::toNativeSeparators(path), error));
     }
     Text2->setFocus();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-// Thin wrappers over what the platform does for a window: keep it above all
-// others, ask for the path of a file to write, and write a picture as a
-// bitmap file.
+// Thin wrappers over what the platform does for a window: speak Japanese in
+// the texts the toolkit supplies, keep a window above all others, ask for the
+// path of a file to write, and write a picture as a bitmap file.
 
 #include <QString>
 
@@ -10,6 +10,11 @@ class QImage;
 class QWidget;
 
 namespace Module1 {
+
+// Loads the toolkit's own Japanese texts (dialogs, buttons, system reasons)
+// and makes Japanese the default locale, whatever the system's locale is:
+// the program speaks Japanese. False when the translation is not installed.
+bool LoadJapanese();
 
 // Puts a window into the window manager's always-on-top band, or takes it
 // back out, without hiding, moving or resizing it.
@@ -21,7 +26,10 @@ void SetTopmost(QWidget* window, bool on);
 // filterIndex selects the pair shown first. The dialog opens in initialDir
 // unless it is null, with defaultName in its name field; names of files that
 // do not exist yet are accepted, and an existing file is replaced only after
-// the dialog has asked. No suffix is added.
+// the dialog has asked. No suffix is added. A folder that does not exist, or
+// a name longer than the folder's file system takes, is refused in the dialog
+// itself, which says so and stays open. Nothing of the dialog is written into
+// the person's home.
 // Returns the full path, or "" when the person cancels; on a path, filterIndex
 // is set to the pair that was selected.
 QString ShowSaveDialog(QWidget* owner, const QString& title, const QString& filter,
@@ -32,5 +40,14 @@ QString ShowSaveDialog(QWidget* owner, const QString& title, const QString& filt
 // failed write leaves an existing file as it was. Returns false with the
 // reason in error when the file could not be written.
 bool SavePicture(const QImage& picture, const QString& path, QString* error);
+
+// The reason a write failed, as a person reads it: in Japanese for the common
+// causes (no permission, no space left, read-only file system, no such
+// folder, a folder in the way, a name or a file too large), else the
+// system's text. errorText is what the file said, errorCode the errno then.
+QString FailureReason(const QString& errorText, int errorCode);
+
+// A warning in a modal message box with a Japanese close button.
+void Warn(QWidget* owner, const QString& title, const QString& text);
 
 }  // namespace Module1

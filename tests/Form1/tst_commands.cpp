@@ -19,13 +19,17 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
+#include <cerrno>
 #include <csignal>
 
 #include "Form1/Form1.h"
 #include "Form1/PictureBox.h"
+#include "Form2/Form2.h"
+#include "Module1/Module1.h"
 #include "person.h"
 
 namespace {
@@ -43,6 +47,30 @@ void Write(const QString& path, const QByteArray& bytes) {
     file.write(bytes);
 }
 
+// The Latin letters that a person reads in a window (title, and captions,
+// list items and tooltips of its visible widgets), but for the program's own
+// captions, the access keys in brackets of Japanese captions, paths and name.
+QStringList English(QWidget* window, const QString& name = QString()) {
+    QStringList texts{window->windowTitle()};
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisible())
+            continue;
+        texts << widget->toolTip();
+        if (!qobject_cast<QLineEdit*>(widget))  // what is typed is a name
+            texts << widget->property("text").toString();
+        if (auto* list = qobject_cast<QComboBox*>(widget))
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->itemText(i);
+    }
+    static const QRegularExpression own(
+        R"(Stripewell|Zoom|Copy|Save|Checkdigit|\*\.bmp|\*\.\*|\(&[A-Z]\)|/\S*)");
+    static const QRegularExpression latin("[A-Za-z]");
+    texts.replaceInStrings(own, "");
+    if (!name.isEmpty())
+        texts.replaceInStrings(name, "");
+    return texts.filter(latin);
+}
+
 // What the save dialog showed when it opened, and the texts of the message
 // boxes that followed it.
 struct DialogSeen {
@@ -52,6 +80,7 @@ struct DialogSeen {
     QString filter;
     QStringList filters;
     QStringList messages;
+    bool stayedOpen = false;  // the dialog was still open after a message
 };
 
 }  // namespace
@@ -60,8 +89,10 @@ class TestCommands : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
+    void cleanupTestCase();
 
     void copyReplacesTheClipboardWithThePicture();
     void saveWritesTheBitmapUnderTheChosenName_data();
@@ -73,6 +104,10 @@ private slots:
     void appendedExtensionAsksBeforeReplacing();
     void failedSaveKeepsTheOldFileAndSaysWhy_data();
     void failedSaveKeepsTheOldFileAndSaysWhy();
+    void dialogRefusesAPathItCannotWrite_data();
+    void dialogRefusesAPathItCannotWrite();
+    void enlargedViewSpeaksJapanese();
+    void commonFailuresAreToldInJapanese();
 
 private:
     // Clicks "Save"; in the dialog chooses the filter with the keyboard, goes
@@ -83,7 +118,17 @@ private:
 
     Form1* form = nullptr;
     QTemporaryDir folder;
+    QTemporaryDir home;
+    QStringList english;  // left in English in the dialogs of a test
 };
+
+void TestCommands::initTestCase() {
+    QVERIFY(Module1::LoadJapanese());
+    // A home of the test's own, which the saves must leave empty.
+    QVERIFY(home.isValid());
+    qputenv("HOME", QFile::encodeName(home.path()));
+    qunsetenv("XDG_CONFIG_HOME");
+}
 
 void TestCommands::init() {
     form = new Form1;
@@ -97,6 +142,12 @@ void TestCommands::cleanup() {
     form = nullptr;
     QDir(folder.path()).removeRecursively();
     QDir().mkpath(folder.path());
+    QCOMPARE(std::exchange(english, {}), QStringList());
+}
+
+void TestCommands::cleanupTestCase() {
+    QCOMPARE(QDir(home.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 DialogSeen TestCommands::Save(const QString& name, Filter filter,
@@ -109,10 +160,18 @@ DialogSeen TestCommands::Save(const QString& name, Filter filter,
     // its text kept.
     std::function<void(QMessageBox*)> answerMessage = [&](QMessageBox* box) {
         seen.messages << box->text();
+        english << English(box, name);
         if (QAbstractButton* button = box->button(answer))
             button->click();
         else
             box->accept();
+        // A dialog that stays open after its own message is cancelled.
+        QTimer::singleShot(100, &session, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                seen.stayedOpen = true;
+                dialog->reject();
+            }
+        });
         WhenModalOpens<QMessageBox>(&session, answerMessage);
     };
 
@@ -129,6 +188,7 @@ DialogSeen TestCommands::Save(const QString& name, Filter filter,
         auto* nameEdit = dialog->findChild<QLineEdit*>("fileNameEdit");
         auto* filterBox = dialog->findChild<QComboBox*>("fileTypeCombo");
         seen.name = nameEdit->text();
+        english << English(dialog);
         if (name.isNull()) {
             QTest::keyClick(dialog, Qt::Key_Escape);
             return;
@@ -241,22 +301,26 @@ void TestCommands::emptyNameOpensAnEmptyNameField() {
 }
 
 void TestCommands::appendedExtensionAsksBeforeReplacing_data() {
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("replaced");
-    QTest::newRow("no keeps the file") << int(QMessageBox::No) << false;
-    QTest::newRow("yes replaces it") << int(QMessageBox::Yes) << true;
+    QTest::newRow("no keeps the file") << "ABC" << int(QMessageBox::No) << false;
+    QTest::newRow("yes replaces it") << "ABC" << int(QMessageBox::Yes) << true;
+    QTest::newRow("the dialog asks about ABC.bmp") << "ABC.bmp" << int(QMessageBox::Yes) << true;
 }
 
 void TestCommands::appendedExtensionAsksBeforeReplacing() {
+    QFETCH(QString, typed);
     QFETCH(int, answer);
     QFETCH(bool, replaced);
     const QString existing = folder.filePath("ABC.bmp");
     Write(existing, "an older picture");
     QTest::keyClicks(form->Text1, "490123456789");
 
-    const DialogSeen seen = Save("ABC", Bitmap, QMessageBox::StandardButton(answer));
+    const DialogSeen seen = Save(typed, Bitmap, QMessageBox::StandardButton(answer));
     QCOMPARE(seen.messages.size(), 1);
-    QVERIFY(seen.messages[0].contains(QDir::toNativeSeparators(existing)));
+    // The dialog names the file as typed.
+    QVERIFY(seen.messages[0].contains(typed == "ABC" ? QDir::toNativeSeparators(existing) : typed));
     QCOMPARE(Contents(existing) == "an older picture", !replaced);
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"ABC.bmp"});
     if (replaced)
@@ -265,13 +329,20 @@ void TestCommands::appendedExtensionAsksBeforeReplacing() {
 
 void TestCommands::failedSaveKeepsTheOldFileAndSaysWhy_data() {
     QTest::addColumn<QString>("how");
-    QTest::newRow("folder refuses writing") << "read-only folder";
-    QTest::newRow("name is a folder") << "folder";
-    QTest::newRow("disk full") << "size limit";
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("folder refuses writing")
+        << "read-only folder"
+        << QString::fromUtf16(u"このフォルダーまたはファイルに書き込む権限がありません。");
+    QTest::newRow("name is a folder")
+        << "folder" << QString::fromUtf16(u"同じ名前のフォルダーがあります。");
+    QTest::newRow("disk full") << "size limit" << QString::fromUtf16(u"ファイルが大きすぎます。");
+    QTest::newRow("name too long once .bmp is added")
+        << "long name" << QString::fromUtf16(u"ファイル名が長すぎます。");
 }
 
 void TestCommands::failedSaveKeepsTheOldFileAndSaysWhy() {
     QFETCH(QString, how);
+    QFETCH(QString, reason);
     QTest::keyClicks(form->Text1, "490123456789");
     const QByteArray old(100, 'x');
     QString typed = "old.bmp";
@@ -291,6 +362,9 @@ void TestCommands::failedSaveKeepsTheOldFileAndSaysWhy() {
         target = folder.filePath("box.bmp");
         QVERIFY(QDir().mkdir(target));
         Write(target + "/inside", old);
+    } else if (how == "long name") {
+        typed = QString(252, u'n');  // the file system takes 255 bytes
+        target = folder.filePath(typed + ".bmp");
     } else {
         Write(target, old);
         std::signal(SIGXFSZ, SIG_IGN);
@@ -315,17 +389,66 @@ void TestCommands::failedSaveKeepsTheOldFileAndSaysWhy() {
     const QString failure = seen.messages.last();
     QVERIFY2(failure.contains(QDir::toNativeSeparators(target)), qPrintable(failure));
     QVERIFY2(failure.contains(QString::fromUtf16(u"保存できませんでした")), qPrintable(failure));
+    QVERIFY2(failure.endsWith(u'\n' + reason), qPrintable(failure));
     if (how == "folder") {
         QVERIFY(QFileInfo(target).isDir());
         QCOMPARE(Contents(target + "/inside"), old);
-    } else {
+    } else if (how != "long name") {
         QCOMPARE(Contents(target), old);
     }
     // No temporary file left behind, and the program goes on.
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot).size(),
-             1);
+             how == "long name" ? 0 : 1);
     QTest::keyClick(form->Text1, Qt::Key_Backspace);
     QCOMPARE(form->Text1->text(), "49012345678");
+}
+
+void TestCommands::dialogRefusesAPathItCannotWrite_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("folder does not exist")
+        << "nowhere/abc" << QString::fromUtf16(u"フォルダー「%1」が見つかりません。");
+    // 100 characters, but 300 bytes of the 255 a file name may take.
+    QTest::newRow("name too long for the file system")
+        << QString(100, QChar(u'見')) << QString::fromUtf16(u"ファイル名が長すぎます。");
+}
+
+void TestCommands::dialogRefusesAPathItCannotWrite() {
+    QFETCH(QString, typed);
+    QFETCH(QString, refusal);
+    QTest::keyClicks(form->Text1, "490123456789");
+    const DialogSeen seen = Save(typed, Bitmap);
+    QCOMPARE(seen.messages.size(), 1);
+    QVERIFY2(seen.messages[0].startsWith(
+                 refusal.arg(QDir::toNativeSeparators(folder.filePath("nowhere")))),
+             qPrintable(seen.messages[0]));
+    QVERIFY(seen.stayedOpen);
+    QVERIFY(QDir(folder.path()).isEmpty());
+}
+
+void TestCommands::enlargedViewSpeaksJapanese() {
+    QObject session;
+    bool opened = false;
+    WhenModalOpens<Form2>(&session, [&](Form2* view) {
+        opened = true;
+        english << English(view);
+        view->close();
+    });
+    QTest::mouseClick(form->Command1[0], Qt::LeftButton);
+    QVERIFY(opened);
+}
+
+void TestCommands::commonFailuresAreToldInJapanese() {
+    const QString shortWrite = QCoreApplication::translate("QIODevice", "Unknown error");
+    for (int code : {EACCES, EPERM, ENOSPC, EROFS, ENOENT, EISDIR, ENAMETOOLONG, EFBIG})
+        for (const QString& text : {qt_error_string(code), shortWrite}) {
+            const QString reason = Module1::FailureReason(text, code);
+            QVERIFY2(reason != text && !reason.contains(QRegularExpression("[A-Za-z]")),
+                     qPrintable(text));
+        }
+    // Any other cause keeps the system's own text.
+    QCOMPARE(Module1::FailureReason(qt_error_string(EIO), EIO), qt_error_string(EIO));
+    QCOMPARE(Module1::FailureReason(shortWrite, EIO), shortWrite);
 }
 
 QTEST_MAIN(TestCommands)
