@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QValidator>
 
 #include "Form1/PictureBox.h"
 #include "Form2/Form2.h"
@@ -23,6 +24,10 @@
 namespace {
 
 constexpr int kEnter = 13;
+
+// The most characters a box takes in: the name box keeps them all, a digit
+// box keeps its few of them. A huge paste is cut here at once.
+constexpr int kBoxLimit = 1000;
 
 // The save dialog's filters: display text and pattern, each ended by "|".
 constexpr char16_t kSaveFilter[] = u"ビットマップ(*.bmp)|*.bmp|全てのファイル(*.*)|*.*|";
@@ -46,6 +51,64 @@ QFont CaptionFont() {
 
 QFont BoxFont(bool bold = false) {
     return WindowFont("IPAGothic", bold);
+}
+
+// What a digit box takes, typed or pasted: no control character, and at most
+// maxLength of the others, an insertion cut as the box's own limit cuts it.
+class DigitBoxValidator : public QValidator {
+public:
+    DigitBoxValidator(int maxLength, QObject* parent) : QValidator(parent), maxLength_(maxLength) {}
+
+    State validate(QString& input, int& pos) const override {
+        // pos stands just behind what was inserted; behind it lies the old text.
+        QString inserted = WithoutControls(input.left(pos));
+        const QString after = WithoutControls(input.mid(pos));
+        inserted.truncate(std::max<qsizetype>(0, maxLength_ - after.size()));
+        if (inserted.size() + after.size() != input.size()) {
+            input = inserted + after;
+            pos = int(inserted.size());
+        }
+        return Acceptable;
+    }
+
+private:
+    static QString WithoutControls(QString text) {
+        text.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+        return text;
+    }
+
+    int maxLength_;
+};
+
+// For a code whose check digit is not the computed one: the right digit, and
+// every swap of two neighbouring digits that makes the code valid, since such
+// a swap is the slip a check digit cannot tell from a wrong check digit.
+// "" when the check digit is right.
+QString CheckDigitHint(const QString& code) {
+    const auto valid = [](const QString& code) {
+        return symbol::CheckDigit(code) == symbol::DigitValue(code[12]);
+    };
+    if (valid(code))
+        return QString();
+    const QString right = code.left(12) + QString::number(symbol::CheckDigit(code));
+    QString hint =
+        QString::fromUtf16(u"チェックディジットが違います。正しくは %1 で、コードは %2 です。")
+            .arg(right.right(1), right);
+    QStringList swaps;
+    for (int i = 0; i + 1 < code.size(); ++i) {
+        QString swapped = code;
+        std::swap(swapped[i], swapped[i + 1]);
+        if (code[i] != code[i + 1] && code[i].isDigit() && code[i + 1].isDigit() && valid(swapped))
+            swaps << QString::fromUtf16(u"  %1（%2 桁目と %3 桁目を入れ替え）")
+                         .arg(swapped, QString::number(i + 1), QString::number(i + 2));
+    }
+    if (swaps.isEmpty())
+        return hint + QString::fromUtf16(
+                          u"\n隣り合う二つの数字を入れ替えても正しいコードにはなりません。");
+    return hint +
+           QString::fromUtf16(
+               u"\n隣り合う二つの数字を入れ替えたのなら、次のコードが正しいコードです:\n") +
+           swaps.join(u'\n');
 }
 
 }  // namespace
@@ -72,6 +135,7 @@ void Form1::CreateControls() {
     auto textBox = [this](const char* name, const QRect& geometry, const QString& accessibleName) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QString::fromLatin1(name));
+        box->setMaxLength(kBoxLimit);
         box->setGeometry(geometry);
         box->setFont(BoxFont());
         box->setAccessibleName(accessibleName);
@@ -100,10 +164,10 @@ void Form1::CreateControls() {
 
     Text2 = textBox("Text2", QRect(44, 8, 189, 18), Label2->text());
     Text1 = textBox("Text1", QRect(44, 28, 85, 18), Label1->text());
-    Text1->setMaxLength(12);
+    Text1->setValidator(new DigitBoxValidator(12, Text1));
     Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
     Text3 = textBox("Text3", QRect(212, 28, 21, 18), Label3->text());
-    Text3->setMaxLength(1);
+    Text3->setValidator(new DigitBoxValidator(1, Text3));
     Label1->setBuddy(Text1);
     Label2->setBuddy(Text2);
     Label3->setBuddy(Text3);
@@ -174,6 +238,7 @@ void Form1::Text1_Change() {
         Text3->setText(checkDigit);  // re-enters Text3_Change, which sees Updating
     }
     symbol::DrawSymbol(canvas, code, symbol::BuildPattern(code));
+    MarkCheckDigit(Check1->isChecked() ? QString() : CheckDigitHint(code));
     // Typing the twelfth digit moves on to the check digit when it is typed by hand.
     if (Text1->text().size() == 12 && PrevLength == 11 && !Check1->isChecked())
         FocusAndSelectAll(Text3);
@@ -308,4 +373,12 @@ void Form1::SetCheckDigitLocked(bool locked) {
     // Leaving read-only turns the input method back on; digits are typed directly.
     Text3->setAttribute(Qt::WA_InputMethodEnabled, false);
     Text3->setFont(BoxFont(locked));
+}
+
+void Form1::MarkCheckDigit(const QString& hint) {
+    QPalette palette;  // the window's own colours
+    if (!hint.isEmpty())
+        palette.setColor(QPalette::Text, Qt::red);
+    Text3->setPalette(palette);
+    Text3->setToolTip(hint);
 }

@@ -68,6 +68,9 @@ private:
     static void FocusAndSelectAll(QLineEdit* box);
     // Locks or frees the check-digit box, bold while locked.
     void SetCheckDigitLocked(bool locked);
+    // Shows in the check-digit box that its digit is not the computed one:
+    // red, with hint as its tooltip; as usual when hint is "".
+    void MarkCheckDigit(const QString& hint);
 
     // True while the redraw runs: its own write of Text3 must not redraw again.
     bool Updating = false;

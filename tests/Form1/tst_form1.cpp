@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 
 #include "Form1/Form1.h"
@@ -61,6 +62,10 @@ private slots:
     void controlsLieInsideAndApart();
     void captionsAndDigitsFitTheirBoxes();
     void keepOnTopSwitchesTheHintInPlace();
+    void wrongCheckDigitShowsRedWithTheRightOne_data();
+    void wrongCheckDigitShowsRedWithTheRightOne();
+    void pasteKeepsToWhatTheBoxesTake_data();
+    void pasteKeepsToWhatTheBoxesTake();
 
 private:
     Form1* form = nullptr;
@@ -331,6 +336,87 @@ void TestForm1::keepOnTopSwitchesTheHintInPlace() {
     QVERIFY(!(form->windowHandle()->flags() & Qt::WindowStaysOnTopHint));
     QVERIFY(form->isVisible());
     QCOMPARE(form->geometry(), before);
+}
+
+void TestForm1::wrongCheckDigitShowsRedWithTheRightOne_data() {
+    QTest::addColumn<bool>("automatic");
+    QTest::addColumn<QString>("typed");        // twelve digits and a check digit
+    QTest::addColumn<QStringList>("offered");  // the codes the tooltip names
+    QTest::newRow("wrong, six swaps valid")
+        << false << "4091234567894"
+        << QStringList{"4091234567892", "0491234567894", "4901234567894", "4091324567894",
+                       "4091235467894", "4091234576894", "4091234567984"};
+    QTest::newRow("wrong, no swap valid")
+        << false << "4901234567890" << QStringList{"4901234567894"};
+    QTest::newRow("right") << false << "4901234567894" << QStringList();
+    QTest::newRow("computed") << true << "4091234567894" << QStringList();
+}
+
+void TestForm1::wrongCheckDigitShowsRedWithTheRightOne() {
+    QFETCH(bool, automatic);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, offered);
+    if (!automatic)
+        Click(form->Check1);
+    QTest::keyClicks(form->Text1, typed.left(12));
+    form->Text3->selectAll();
+    QTest::keyClicks(form->Text3, typed.right(1));
+
+    QStringList named;
+    for (const auto& match : QRegularExpression("\\d{13}").globalMatch(form->Text3->toolTip()))
+        named << match.captured();
+    QCOMPARE(named, offered);
+    // Red shows in the box exactly when the digit is wrong.
+    const QImage box = form->Text3->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto* pixels = reinterpret_cast<const QRgb*>(box.constBits());
+    QCOMPARE(std::any_of(pixels, pixels + box.width() * box.height(),
+                         [](QRgb c) { return qRed(c) - std::max(qGreen(c), qBlue(c)) > 100; }),
+             !offered.isEmpty());
+}
+
+void TestForm1::pasteKeepsToWhatTheBoxesTake_data() {
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("before");  // | stands for the cursor
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("controls among the digits")
+        << "Text1"
+        << "|" << QString("\t4901\t23") + QChar(0) + "4567\x1b" + "89\r\n"
+        << "490123456789";
+    QTest::newRow("thirteen digits keep twelve") << "Text1"
+                                                 << "|"
+                                                 << "4901234567894"
+                                                 << "490123456789";
+    QTest::newRow("into a full box") << "Text1"
+                                     << "4901|23456789"
+                                     << "55"
+                                     << "490123456789";
+    QTest::newRow("two places left") << "Text1"
+                                     << "49|01234567"
+                                     << "7\t78"
+                                     << "497701234567";
+    QTest::newRow("check digit behind a line feed") << "Text3"
+                                                    << "|"
+                                                    << "\n7"
+                                                    << "7";
+    QTest::newRow("ten million characters of name")
+        << "Text2"
+        << "|" << QString(10'000'000, u'n') << QString(1000, u'n');
+}
+
+void TestForm1::pasteKeepsToWhatTheBoxesTake() {
+    QFETCH(QString, box);
+    QFETCH(QString, before);
+    QFETCH(QString, pasted);
+    QFETCH(QString, after);
+    Click(form->Check1);  // the check-digit box takes typing
+    auto* edit = form->findChild<QLineEdit*>(box);
+    edit->setFocus();
+    edit->setText(QString(before).remove(u'|'));
+    edit->setCursorPosition(int(before.indexOf(u'|')));
+    QApplication::clipboard()->setText(pasted);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(edit->text(), after);
 }
 
 QTEST_MAIN(TestForm1)
