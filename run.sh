@@ -10,8 +10,5 @@ echo "== run.sh: building in build-release/"
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
 cmake --build build-release
 
-if [ -x build-release/stripewell ]; then
-    echo "== run.sh: starting Stripewell"
-    exec build-release/stripewell "$@"
-fi
-echo "== run.sh: the symbol core is built; the main window does not exist yet, so there is nothing to start"
+echo "== run.sh: starting Stripewell"
+exec build-release/stripewell "$@"
