@@ -125,6 +125,9 @@ QString ShowSaveDialog(QWidget* owner, const QString& title, const QString& filt
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // Names only: the details' sizes and dates follow the system's locale,
+    // not the program's Japanese.
+    dialog.setViewMode(QFileDialog::List);
     dialog.setNameFilters(nameFilters);
     if (filterIndex >= 0 && filterIndex < nameFilters.size())
         dialog.selectNameFilter(nameFilters[filterIndex]);

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Takes the screenshots of the main window in docs/: starts Xvfb and openbox,
-# types a name and twelve digits into Stripewell, and saves the window with
-# its title bar, at scale 1 (main-window.png) and 2 (main-window-2x.png).
+# Takes the screenshots in docs/: starts Xvfb and openbox, types a name and
+# twelve digits into Stripewell, and saves the window with its title bar, at
+# scale 1 (main-window.png) and 2 (main-window-2x.png); then clicks Save and
+# saves the save dialog (save-dialog.png) and its question about replacing an
+# existing file (replace-question.png).
 # Usage: docs/screenshot.sh [path/to/stripewell]   (default build-release/stripewell)
 set -euo pipefail
 
@@ -35,30 +37,56 @@ grab() {  # grab FRAME FILE: the frame's rectangle of the screen
     import -window root -crop "$(cat "$tmp/rect")" +repage -strip "$2"
 }
 
-shoot() {  # shoot SCALE FILE
-    echo "screenshot: starting Stripewell at QT_SCALE_FACTOR=$1"
-    QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$1 "$program" >"$tmp/program.log" 2>&1 &
-    local pid=$!
-    pids+=("$pid")
-    local found wid
-    found=$(timeout 15 xdotool search --sync --onlyvisible --name '^Stripewell$') ||
-        { echo "screenshot: no window titled Stripewell within 15 s"; cat "$tmp/program.log"; exit 1; }
-    wid=${found%%$'\n'*}
-    timeout 10 xdotool mousemove 0 0 windowactivate --sync "$wid"
-    echo "screenshot: typing the name Sample, Enter, and 490123456789"
-    xdotool type --delay 40 Sample
-    xdotool key Return
-    xdotool type --delay 40 490123456789
+# The picture is ready when two grabs in a row are the same.
+grab_settled() {  # grab_settled WINDOW FILE
     local frame
-    frame=$(frame_of "$wid")
-    # The picture is ready when two grabs in a row are the same.
+    frame=$(frame_of "$1")
     grab "$frame" "$tmp/a.png"
     settled() { grab "$frame" "$tmp/b.png"; cmp -s "$tmp/a.png" "$tmp/b.png" || { mv "$tmp/b.png" "$tmp/a.png"; false; }; }
     poll 5 settled || echo "screenshot: the window kept changing; saving the last grab"
     cp "$tmp/a.png" "$2"
     echo "screenshot: saved $(identify -format '%wx%h' "$2") to ${2#"$root"/}"
-    stop "$pid"
 }
 
-shoot 1 "$root/docs/main-window.png"
-shoot 2 "$root/docs/main-window-2x.png"
+wait_for() {  # wait_for TITLE [NOT_THIS_ID]: the id of a shown window titled TITLE
+    local id
+    for _ in $(seq 150); do
+        for id in $(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null); do
+            [ "$id" != "${2:-}" ] && { echo "$id"; return; }
+        done
+        sleep 0.1
+    done
+    echo "screenshot: no window titled $1 within 15 s" >&2
+    cat "$tmp/program.log" >&2
+    return 1
+}
+
+start() {  # start SCALE: Stripewell in $tmp/pictures, Sample and 490123456789 typed; sets pid and wid
+    echo "screenshot: starting Stripewell at QT_SCALE_FACTOR=$1"
+    (cd "$tmp/pictures" && QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=$1 exec "$program") >"$tmp/program.log" 2>&1 &
+    pid=$!
+    pids+=("$pid")
+    wid=$(wait_for Stripewell)
+    timeout 10 xdotool mousemove 0 0 windowactivate --sync "$wid"
+    echo "screenshot: typing the name Sample, Enter, and 490123456789"
+    xdotool type --delay 40 Sample
+    xdotool key Return
+    xdotool type --delay 40 490123456789
+}
+
+mkdir "$tmp/pictures"
+for scale in 1 2; do
+    start "$scale"
+    grab_settled "$wid" "$root/docs/main-window$([ "$scale" = 1 ] || echo "-${scale}x").png"
+    stop "$pid"
+done
+
+start 1
+: >"$tmp/pictures/Sample.bmp"
+xdotool mousemove --window "$wid" 192 168 click 1
+dialog=$(wait_for ジャンコードの保存)
+grab_settled "$dialog" "$root/docs/save-dialog.png"
+echo "screenshot: typing Sample.bmp, which exists, and Enter"
+xdotool key ctrl+a && xdotool type --delay 40 Sample.bmp && xdotool key Return
+grab_settled "$(wait_for ジャンコードの保存 "$dialog")" "$root/docs/replace-question.png"
+stop "$pid"
