@@ -1,6 +1,7 @@
 #include "vector.h"
 
 #include <QTransform>
+#include <charconv>
 
 #include "outline.h"
 
@@ -10,47 +11,38 @@ namespace {
 
 constexpr double kPointsPerMm = 72 / 25.4;
 
-// A micrometre is plenty for print.
-QString Mm(double value) {
-    return QString::number(value, 'f', 3);
+// Appends a length in millimetres: a micrometre is plenty for print.
+void AppendMm(QByteArray& out, double value) {
+    char buffer[32];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
+    out.append(buffer, written.ptr - buffer);
 }
 
-// The outline as SVG path data.
-QString PathData(const QPainterPath& path) {
-    QString d;
-    d.reserve(path.elementCount() * 16);
-    for (int i = 0; i < path.elementCount(); ++i) {
-        const QPainterPath::Element e = path.elementAt(i);
-        if (e.isMoveTo())
-            d += u'M';
-        else if (e.isLineTo())
-            d += u'L';
-        else if (e.isCurveTo())
-            d += u'C';
-        else
-            d += u' ';
-        d += Mm(e.x) + u' ' + Mm(e.y);
+void AppendMm(QByteArray& out, std::initializer_list<double> values) {
+    for (double value : values) {
+        AppendMm(out, value);
+        out += ' ';
     }
-    return d;
 }
 
-// The outline as PDF path operators (y down, as the page's matrix makes it).
-QByteArray PdfPath(const QPainterPath& path) {
-    QByteArray ops;
-    for (int i = 0; i < path.elementCount(); ++i) {
+// The outline as path operators, each before its points as SVG has them or
+// after them as PDF has them.
+QByteArray PathOperators(const QPainterPath& path, bool pdf) {
+    QByteArray out;
+    out.reserve(path.elementCount() * 16);
+    for (int i = 0; i < path.elementCount();) {
         const QPainterPath::Element e = path.elementAt(i);
-        ops += (Mm(e.x) + u' ' + Mm(e.y)).toLatin1();
-        if (e.isMoveTo())
-            ops += " m\n";
-        else if (e.isLineTo())
-            ops += " l\n";
-        else if (i + 1 == path.elementCount() ||
-                 path.elementAt(i + 1).type != QPainterPath::CurveToDataElement)
-            ops += " c\n";  // the end point of a curve
-        else
-            ops += ' ';
+        const int points = e.isCurveTo() ? 3 : 1;
+        const char op = e.isMoveTo() ? 'M' : e.isLineTo() ? 'L' : 'C';
+        if (!pdf)
+            out += op;
+        for (const int end = i + points; i < end; ++i)
+            AppendMm(out, {path.elementAt(i).x, path.elementAt(i).y});
+        if (pdf)
+            out += QByteArray(1, char(op | 0x20)) + '\n';
     }
-    return ops;
+    return out;
 }
 
 QString Pt(double mm) {
@@ -97,38 +89,46 @@ VectorSymbol Vectorise(const Description& description, double moduleMm, double b
 }
 
 QByteArray SvgFile(const VectorSymbol& symbol) {
-    const QString width = Mm(symbol.size.width());
-    const QString height = Mm(symbol.size.height());
-    QString svg = QStringLiteral(
-                      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" "
-                      "width=\"%1mm\" height=\"%2mm\" viewBox=\"0 0 %1 %2\">\n"
-                      "<rect width=\"%1\" height=\"%2\" fill=\"#fff\"/>\n"
-                      "<g fill=\"#000\" shape-rendering=\"crispEdges\">\n")
-                      .arg(width, height);
-    for (const QRectF& bar : symbol.bars)
-        svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/>\n")
-                   .arg(Mm(bar.x()), Mm(bar.y()), Mm(bar.width()), Mm(bar.height()));
-    svg += QStringLiteral("</g>\n<path fill=\"#000\" fill-rule=\"%1\" d=\"%2\"/>\n</svg>\n")
-               .arg(symbol.text.fillRule() == Qt::OddEvenFill ? u"evenodd" : u"nonzero",
-                    PathData(symbol.text));
-    return svg.toUtf8();
+    QByteArray size;
+    AppendMm(size, {symbol.size.width(), symbol.size.height()});
+    const QList<QByteArray> wh = size.trimmed().split(' ');
+    QByteArray svg =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+        wh[0] + "mm\" height=\"" + wh[1] + "mm\" viewBox=\"0 0 " + size.trimmed() +
+        "\">\n<rect width=\"" + wh[0] + "\" height=\"" + wh[1] + "\" fill=\"#fff\"/>\n" +
+        "<path fill=\"#000\" d=\"";
+    for (const QRectF& bar : symbol.bars) {
+        svg += 'M';
+        AppendMm(svg, {bar.left(), bar.top()});
+        svg += 'H';
+        AppendMm(svg, {bar.right()});
+        svg += 'V';
+        AppendMm(svg, {bar.bottom()});
+        svg += 'H';
+        AppendMm(svg, {bar.left()});
+        svg += 'Z';
+    }
+    svg += "\"/>\n<path fill=\"#000\" fill-rule=\"";
+    svg += symbol.text.fillRule() == Qt::OddEvenFill ? "evenodd" : "nonzero";
+    return svg + "\" d=\"" + PathOperators(symbol.text, false).trimmed() + "\"/>\n</svg>\n";
 }
 
 QByteArray PdfFile(const VectorSymbol& symbol) {
     // In millimetres from the top-left corner, as the description has it.
-    QByteArray content = QStringLiteral("%1 0 0 -%1 0 %2 cm\n1 g 0 0 %3 %4 re f\n0 g\n")
-                             .arg(Mm(kPointsPerMm), Pt(symbol.size.height()),
-                                  Mm(symbol.size.width()), Mm(symbol.size.height()))
-                             .toLatin1();
-    for (const QRectF& bar : symbol.bars)
-        content += QStringLiteral("%1 %2 %3 %4 re\n")
-                       .arg(Mm(bar.x()), Mm(bar.y()), Mm(bar.width()), Mm(bar.height()))
-                       .toLatin1();
+    QByteArray content = QByteArray::number(kPointsPerMm, 'f', 6) + " 0 0 " +
+                         QByteArray::number(-kPointsPerMm, 'f', 6) + " 0 " +
+                         Pt(symbol.size.height()).toLatin1() + " cm\n1 g 0 0 ";
+    AppendMm(content, {symbol.size.width(), symbol.size.height()});
+    content += "re f\n0 g\n";
+    for (const QRectF& bar : symbol.bars) {
+        AppendMm(content, {bar.x(), bar.y(), bar.width(), bar.height()});
+        content += "re\n";
+    }
     content += "f\n";
-    content += PdfPath(symbol.text);
+    content += PathOperators(symbol.text, true);
     content += symbol.text.fillRule() == Qt::OddEvenFill ? "f*\n" : "f\n";
-    return OnePagePdf(symbol.size, qCompress(content).mid(4));
+    return OnePagePdf(symbol.size, qCompress(content, 1).mid(4));
 }
 
 }  // namespace symbol
