@@ -15,10 +15,10 @@ constexpr double kCanvasEm = 13;
 constexpr double kDigitEm = 10.4;
 constexpr double kDigitCell = 7;
 constexpr double kDigitLift = 0.5;
-// The first digit's middle, left of the start guard, and the marker's, in
-// the middle of the right quiet zone: modules from the symbol's edges.
+constexpr double kDigitHeight = 8;
+// The middle of a digit outside the guards, in modules from the symbol's edge
+// (the JAN's first digit, UPC-A's first and last).
 constexpr double kFirstDigitCentre = 4;
-constexpr double kMarkerCentre = kRetailQuietRight / 2.0;
 
 // A printed name: 10 modules em (3.3 mm at 100 percent), its baseline at 0.9
 // em, and a band of 13 modules above the bars (2 clear below its descent).
@@ -26,53 +26,141 @@ constexpr double kNameEm = 10;
 constexpr double kNameBaseline = 9;
 constexpr double kNameBand = 13;
 
-TextPlace WindowText(const QString& text, double x, double y) {
-    return {text, Face::Canvas, kCanvasEm, QPointF(x, y), false, 0};
+// UPC-A's first and last digits are printed smaller.
+constexpr double kSmallCanvasEm = 10;
+constexpr double kSmallCanvasDrop = 3;  // keeps their foot on the others' line
+constexpr double kSmallDigitEm = 7.8;
+
+// The window's first module, and the add-on's digits above its bars: a line
+// of canvas text from 2 pixels above the bars' top, 12 pixels for it.
+constexpr int kWindowLeft = kModuleOffset + 1;
+constexpr double kWindowAddonBand = 12;
+// Printed, the add-on's digits take the band that the main digits take below,
+// their tops level with the main bars' tops.
+constexpr double kRetailDigitBand = kRetailBoxHeight - kRetailBarHeight;
+
+// A group of human-readable digits: count positions of the code from from,
+// the window's text at windowX and the printed digits centred from centre
+// on, one per symbol character, both in modules from the first module.
+struct DigitGroup {
+    int from;
+    int count;
+    int windowX;
+    double centre;
+    bool small = false;
+};
+
+QList<DigitGroup> DigitGroups(Symbology symbology) {
+    const int first = kFirstDigitX - kWindowLeft;
+    switch (symbology) {
+        // The window's groups start 1 module into the left half and at the
+        // right half's first module, as the JAN's do.
+        case Symbology::Jan8:
+            return {{0, 4, kLeftGroupX - kWindowLeft, 6.5}, {4, 4, 36, 39.5}};
+        case Symbology::UpcA:
+            return {{0, 1, first, -kFirstDigitCentre, true},
+                    {1, 5, 11, 13.5},
+                    {6, 5, kRightGroupX - kWindowLeft, 53.5},
+                    {11, 1, 97, 95 + kFirstDigitCentre, true}};
+        case Symbology::Jan13:
+            break;
+    }
+    // The first digit left of the start guard, without a symbol character.
+    return {{0, 1, first, -kFirstDigitCentre},
+            {1, 6, kLeftGroupX - kWindowLeft, 6.5},
+            {7, 6, kRightGroupX - kWindowLeft, 53.5}};
 }
 
-Description WindowLayout(const QString& code, const QString& name) {
+// Modules from the main symbol's right edge to the add-on's, if any.
+int AddonSpan(const QString& addon) {
+    return addon.isEmpty() ? 0 : kAddonGap + int(AddonPattern(addon).size());
+}
+
+// The add-on's place, and each of its digits placed by digit(text, left edge
+// of its symbol character): after the start's 4 modules, 9 apart.
+template <typename Place>
+void PlaceAddon(Description& d, const SymbolCode& symbol, double band, Place digit) {
+    if (symbol.addon.isEmpty())
+        return;
+    d.addonLeft = d.symbolLeft + ModuleCount(symbol.symbology) + kAddonGap;
+    d.addonTop = d.barTop + band;
+    for (int i = 0; i < symbol.addon.size(); ++i)
+        digit(symbol.addon.mid(i, 1), d.addonLeft + 4 + 9 * i);
+}
+
+TextPlace WindowText(const QString& text, double x, double y, double size = kCanvasEm) {
+    return {text, Face::Canvas, size, QPointF(x, y), false, 0};
+}
+
+Description WindowLayout(const SymbolCode& symbol, const QString& name) {
     Description d;
     d.layout = Layout::Window;
-    d.box = QSizeF(kWindowWidth, kWindowHeight);
-    d.symbolLeft = kModuleOffset + 1;
+    const int modules = ModuleCount(symbol.symbology);
+    d.symbolLeft = kWindowLeft;
+    d.quietLeft = d.symbolLeft;
+    d.quietRight = kWindowWidth - d.symbolLeft - kModuleCount;
+    d.box = QSizeF(d.symbolLeft + modules + AddonSpan(symbol.addon) + d.quietRight, kWindowHeight);
     d.barTop = kBarTop;
     d.barBottom = kBarBottom;
     d.guardBottom = kGuardBottom;
-    d.quietLeft = d.symbolLeft;
-    d.quietRight = kWindowWidth - d.symbolLeft - kModuleCount;
-    d.texts = {WindowText(code.mid(0, 1), kFirstDigitX, kDigitLine),
-               WindowText(code.mid(1, 6), kLeftGroupX, kDigitLine),
-               WindowText(code.mid(7, 6), kRightGroupX, kDigitLine)};
+    for (const DigitGroup& g : DigitGroups(symbol.symbology))
+        d.texts.append(WindowText(symbol.code.mid(g.from, g.count), d.symbolLeft + g.windowX,
+                                  g.small ? kDigitLine + kSmallCanvasDrop : kDigitLine,
+                                  g.small ? kSmallCanvasEm : kCanvasEm));
+    PlaceAddon(d, symbol, kWindowAddonBand, [&](const QString& text, double left) {
+        d.texts.append(WindowText(text, left + 1, kBarTop - 2));
+    });
     if (!name.isEmpty())
         d.texts.append(WindowText(name, kNameX, kNameY));
     return d;
 }
 
-Description RetailLayout(const QString& code, const QString& name, bool quietZoneMarker) {
+// Retail quiet zones, left and right: 11 and 7 X for the JAN, 7 and 7 for
+// the short JAN, 9 and 9 for UPC-A; after an add-on, its own.
+QPointF RetailQuietZones(const SymbolCode& symbol) {
+    QPointF quiet(kRetailQuietLeft, kRetailQuietRight);
+    if (symbol.symbology == Symbology::Jan8)
+        quiet.setX(kRetailQuietRight);
+    else if (symbol.symbology == Symbology::UpcA)
+        quiet = QPointF(kRetailUpcAQuiet, kRetailUpcAQuiet);
+    if (!symbol.addon.isEmpty())
+        quiet.setY(kAddonQuietRight);
+    return quiet;
+}
+
+Description RetailLayout(const SymbolCode& symbol, const QString& name, bool quietZoneMarker) {
     Description d;
     d.layout = Layout::Retail;
+    const int modules = ModuleCount(symbol.symbology);
+    const QPointF quiet = RetailQuietZones(symbol);
     const double top = name.isEmpty() ? 0 : kNameBand;
-    d.box = QSizeF(kRetailQuietLeft + kModuleCount + kRetailQuietRight, top + kRetailBoxHeight);
-    d.symbolLeft = kRetailQuietLeft;
+    const double shorter =
+        symbol.symbology == Symbology::Jan8 ? kRetailBarHeight - kRetailJan8BarHeight : 0;
+    d.box = QSizeF(quiet.x() + modules + AddonSpan(symbol.addon) + quiet.y(),
+                   top + kRetailBoxHeight - shorter);
+    d.symbolLeft = quiet.x();
     d.barTop = top;
-    d.barBottom = top + kRetailBarHeight;
+    d.barBottom = top + kRetailBarHeight - shorter;
     d.guardBottom = d.barBottom + kGuardExtension;
-    d.quietLeft = kRetailQuietLeft;
-    d.quietRight = kRetailQuietRight;
+    d.quietLeft = quiet.x();
+    d.quietRight = quiet.y();
 
     const double baseline = d.box.height() - kDigitLift;
-    auto digit = [&](const QString& text, double centre) {
-        d.texts.append({text, Face::Digits, kDigitEm, QPointF(centre, baseline), true, 0});
+    auto digit = [&](const QString& text, double centre, double y, double size = kDigitEm) {
+        d.texts.append({text, Face::Digits, size, QPointF(centre, y), true, 0});
     };
-    digit(code.mid(0, 1), d.symbolLeft - kFirstDigitCentre);
-    // Positions 2 to 7 under the left half (after the 3-module start guard),
-    // 8 to 13 under the right half (after the 5-module centre guard too).
-    for (int i = 1; i < 13 && i < code.size(); ++i) {
-        const double cell = 3 + (i - 1) * kDigitCell + (i >= 7 ? 5 : 0);
-        digit(code.mid(i, 1), d.symbolLeft + cell + kDigitCell / 2);
-    }
+    for (const DigitGroup& g : DigitGroups(symbol.symbology))
+        for (int i = 0; i < g.count && g.from + i < symbol.code.size(); ++i)
+            digit(symbol.code.mid(g.from + i, 1), d.symbolLeft + (g.centre + i * kDigitCell),
+                  baseline, g.small ? kSmallDigitEm : kDigitEm);
+    PlaceAddon(d, symbol, kRetailDigitBand, [&](const QString& text, double left) {
+        digit(text, left + kDigitCell / 2, d.barTop + kDigitHeight);
+    });
+    if (quietZoneMarker && symbol.symbology == Symbology::Jan8)
+        digit(QStringLiteral("<"), d.quietLeft / 2, baseline);
     if (quietZoneMarker)
-        digit(QStringLiteral(">"), d.symbolLeft + kModuleCount + kMarkerCentre);
+        digit(QStringLiteral(">"),
+              d.symbolLeft + modules + AddonSpan(symbol.addon) + d.quietRight / 2, baseline);
     if (!name.isEmpty())
         d.texts.append({name, Face::Name, kNameEm, QPointF(d.box.width() / 2, kNameBaseline), true,
                         d.box.width()});
@@ -97,12 +185,21 @@ QList<BarRun> BarRuns(const QString& pattern, double left, double top, double bo
     return runs;
 }
 
+Description Describe(Layout layout, const SymbolCode& symbol, const QString& name,
+                     bool quietZoneMarker) {
+    Description d = layout == Layout::Window ? WindowLayout(symbol, name)
+                                             : RetailLayout(symbol, name, quietZoneMarker);
+    d.bars = BarRuns(FamilyPattern(symbol.symbology, symbol.code), d.symbolLeft, d.barTop,
+                     d.barBottom, d.guardBottom);
+    if (!symbol.addon.isEmpty())
+        d.bars +=
+            BarRuns(AddonPattern(symbol.addon), d.addonLeft, d.addonTop, d.barBottom, d.barBottom);
+    return d;
+}
+
 Description Describe(Layout layout, const QString& code, const QString& name,
                      bool quietZoneMarker) {
-    Description d = layout == Layout::Window ? WindowLayout(code, name)
-                                             : RetailLayout(code, name, quietZoneMarker);
-    d.bars = BarRuns(BuildPattern(code), d.symbolLeft, d.barTop, d.barBottom, d.guardBottom);
-    return d;
+    return Describe(layout, SymbolCode{Symbology::Jan13, code, {}}, name, quietZoneMarker);
 }
 
 }  // namespace symbol

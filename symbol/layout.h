@@ -10,6 +10,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include "family.h"
+
 namespace symbol {
 
 enum class Layout {
@@ -49,6 +51,14 @@ inline constexpr int kRetailQuietRight = 7;
 inline constexpr double kRetailBarHeight = 22.85 / kNominalModuleMm;
 inline constexpr double kRetailBoxHeight = 25.93 / kNominalModuleMm;
 inline constexpr int kGuardExtension = 5;
+// UPC-A's quiet zones, both 9 X.
+inline constexpr int kRetailUpcAQuiet = 9;
+// The short JAN's bars: 18.23 mm at 100 percent.
+inline constexpr double kRetailJan8BarHeight = 18.23 / kNominalModuleMm;
+// An add-on stands 9 X after its main symbol (7 to 12 are allowed) and
+// leaves a quiet zone of 5 X after itself.
+inline constexpr int kAddonGap = 9;
+inline constexpr int kAddonQuietRight = 5;
 
 // The typeface of a text.
 enum class Face {
@@ -86,7 +96,9 @@ struct Description {
     double barBottom = 0;    // normal bars
     double guardBottom = 0;  // guard bars
     double quietLeft = 0;    // white modules left of the first module
-    double quietRight = 0;   // and right of the last
+    double quietRight = 0;   // and right of the last (the add-on's, if any)
+    double addonLeft = 0;    // the add-on's first module (0: no add-on)
+    double addonTop = 0;     // and the top of its bars
     QList<BarRun> bars;      // left to right
     // The digit groups (and the right quiet zone's marker), then the name
     // unless it is empty.
@@ -98,8 +110,22 @@ struct Description {
 QList<BarRun> BarRuns(const QString& pattern, double left, double top, double bottom,
                       double guardBottom);
 
-// The description of a 13-character code under a name. quietZoneMarker adds
-// the ">" of the right quiet zone to the retail layout.
+// What a symbol encodes: the whole code of its symbology (check digit
+// included) and the 2 or 5 digits of an add-on, or none.
+struct SymbolCode {
+    Symbology symbology = Symbology::Jan13;
+    QString code;
+    QString addon;
+};
+
+// The description of a symbol under a name. quietZoneMarker adds the ">"
+// of the right quiet zone to the retail layout (and the short JAN's "<" on
+// the left). An add-on stands after the main symbol, its digits above its
+// bars, which end with the main symbol's normal bars.
+Description Describe(Layout layout, const SymbolCode& symbol, const QString& name,
+                     bool quietZoneMarker = false);
+
+// The same for a 13-character JAN code without add-on.
 Description Describe(Layout layout, const QString& code, const QString& name,
                      bool quietZoneMarker = false);
 
