@@ -45,6 +45,11 @@ int MakeFolders(const QString& path) {
     return err;
 }
 
+// A file without a name is named after its code, and its add-on if any.
+QString Stem(const TypedCode& typed) {
+    return typed.addon.isEmpty() ? typed.code : typed.code + u'+' + typed.addon;
+}
+
 }  // namespace
 
 ExitStatus RunBatch(const Options& options) {
@@ -120,7 +125,7 @@ ExitStatus RunBatch(const Options& options) {
         if (line.kind == BatchLine::Kind::Bad) {
             fail(line.error);
         } else if (line.kind == BatchLine::Kind::Entry) {
-            const TypedCode typed = ReadTypedCode(line.digits);
+            const TypedCode typed = ReadTypedCode(line.digits, options.symbology);
             // A file already there is found when the new one claims its name,
             // in the same step, so that nothing made meanwhile is replaced.
             if (folder.Stopped())
@@ -128,8 +133,8 @@ ExitStatus RunBatch(const Options& options) {
             else if (!typed.refusal.isEmpty())
                 fail(typed.refusal);
             else
-                writers.Submit(
-                    {lineNumber, line.name, typed.code, namer.Next(line.name, typed.code)});
+                writers.Submit({lineNumber, line.name, typed.code, typed.addon,
+                                namer.Next(line.name, Stem(typed))});
         }
         showWritersMessages();
         progress.Update(list.pos(), writers.Written(), failed + writers.Failed());

@@ -33,14 +33,15 @@ void Print(std::FILE* stream, const QString& text) {
 }
 
 render::ExitStatus RenderOne(const render::Options& options) {
-    const render::TypedCode typed = render::ReadTypedCode(options.digits);
+    const render::TypedCode typed =
+        render::ReadTypedCode(options.digits, options.symbology, options.addon);
     if (!typed.refusal.isEmpty()) {
         Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(typed.refusal));
         return render::kExitRefused;
     }
     render::Renderer renderer(options);
     QString error;
-    const QByteArray bytes = renderer.Render(options.name, typed.code, &error);
+    const QByteArray bytes = renderer.Render(options.name, typed.code, typed.addon, &error);
     if (bytes.isEmpty() || !render::WriteSymbolFile(options.output, bytes, options.force, &error)) {
         Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(error));
         return render::kExitNotWritten;

@@ -53,6 +53,15 @@ struct CommandLine {
                             "The name: at the top left in the window layout, above the symbol "
                             "in the retail layout (default: none).",
                             "TEXT"};
+    QCommandLineOption symbology{"symbol",
+                                 "jan13 (default; also ean13), jan8 (also ean8): the short "
+                                 "JAN, or upca.",
+                                 "NAME"};
+    QCommandLineOption addon{"addon",
+                             "jan13 and upca: a 2- or 5-digit add-on after the symbol. In a "
+                             "batch list, the code field gives it: \"4910123450124 12345\" or "
+                             "\"4910123450124+12345\".",
+                             "DIGITS"};
     QCommandLineOption format{"format", "bmp, png, svg or pdf (batch default: bmp).", "FORMAT"};
     QCommandLineOption layout{"layout",
                               "window (default): the window's picture, byte for byte its saved "
@@ -94,14 +103,14 @@ struct CommandLine {
         parser.setApplicationDescription(QStringLiteral(
             "Draws a JAN (EAN-13) bar code symbol into a file: by default the picture\n"
             "that the Stripewell window draws and saves, or with --layout retail the\n"
-            "symbol for print."));
+            "symbol for print. --symbol draws a short JAN (EAN-8) or UPC-A instead."));
         parser.addPositionalArgument(
             QStringLiteral("DIGITS"),
-            QStringLiteral("12 digits, to which the check digit is added, or 13, whose last "
-                           "digit is checked."),
+            QStringLiteral("12 digits (jan8: 7, upca: 11), to which the check digit is added, "
+                           "or one more, whose last digit is checked."),
             QStringLiteral("[--name TEXT] DIGITS -o FILE | --batch LIST --out-dir DIR"));
-        parser.addOptions({output, name, format, layout, scale, magnification, dpi, bwr, marker,
-                           force, batch, outDir, help, version});
+        parser.addOptions({output, name, symbology, addon, format, layout, scale, magnification,
+                           dpi, bwr, marker, force, batch, outDir, help, version});
     }
 };
 
@@ -269,6 +278,26 @@ QString ReadSingle(const CommandLine& o, Options* options) {
     return QString();
 }
 
+// --symbol and --addon: what is drawn.
+QString ReadSymbol(const CommandLine& o, Options* options) {
+    const QCommandLineParser& parser = o.parser;
+    const QString name = parser.value(o.symbology).toLower();
+    if (name == u"jan8" || name == u"ean8")
+        options->symbology = symbol::Symbology::Jan8;
+    else if (name == u"upca")
+        options->symbology = symbol::Symbology::UpcA;
+    else if (!name.isEmpty() && name != u"jan13" && name != u"ean13")
+        return QStringLiteral("--symbol takes jan13, jan8 or upca, not '%1'").arg(name);
+    options->addon = parser.value(o.addon);
+    if (parser.isSet(o.addon) && options->mode == Options::Mode::Batch)
+        return QStringLiteral(
+            "--batch takes add-ons from its list's code field, as in "
+            "\"4910123450124 12345\"");
+    if (options->symbology == symbol::Symbology::UpcA && parser.isSet(o.marker))
+        return QStringLiteral("--quiet-zone-marker is for jan13 and jan8");
+    return QString();
+}
+
 // --format, or else the ending of -o.
 QString ReadFileFormat(const CommandLine& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
@@ -319,6 +348,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     options.force = parser.isSet(o.force);
     result.error = parser.isSet(o.batch) ? ReadBatch(o, &options) : ReadSingle(o, &options);
     if (result.error.isEmpty())
+        result.error = ReadSymbol(o, &options);
+    if (result.error.isEmpty())
         result.error = ReadFileFormat(o, &options);
     if (result.error.isEmpty())
         result.error = ReadSizes(o, &options, &result.note);
@@ -363,6 +394,8 @@ Examples:
   stripewell-render --batch items.csv --out-dir symbols --format png
   stripewell-render --layout retail --name "Green tea" 4901234567894 -o tea.pdf
   stripewell-render --layout retail --dpi 203 4901234567894 -o tea.png
+  stripewell-render --layout retail --symbol jan8 4912345 -o gum.pdf
+  stripewell-render --layout retail 4910123450124 --addon 12345 -o magazine.pdf
 )");
 }
 

@@ -33,6 +33,9 @@ struct Options {
     QString batchList;  // --batch ("-" for standard input)
     QString outDir;     // --out-dir
 
+    symbol::Symbology symbology = symbol::Symbology::Jan13;  // --symbol
+    QString addon;                                           // --addon, single mode
+
     Format format = Format::Bmp;
     symbol::Layout layout = symbol::Layout::Window;
     int scale = 1;            // window layout, bmp and png: pixels per module

@@ -24,22 +24,24 @@ Renderer::Renderer(const Options& options) : options_(options) {
         canvas_.emplace(QSize(symbol::kWindowWidth, symbol::kWindowHeight));
 }
 
-QByteArray Renderer::Render(const QString& name, const QString& code, QString* error) {
+QByteArray Renderer::Render(const QString& name, const QString& code, const QString& addon,
+                            QString* error) {
+    const symbol::SymbolCode symbol{options_.symbology, code, addon};
     if (options_.format == Format::Svg || options_.format == Format::Pdf)
-        return Vector(name, code);
-    return Bitmap(name, code, error);
+        return Vector(name, symbol);
+    return Bitmap(name, symbol, error);
 }
 
-QByteArray Renderer::Bitmap(const QString& name, const QString& code, QString* error) {
+QByteArray Renderer::Bitmap(const QString& name, const symbol::SymbolCode& symbol, QString* error) {
     const char* format = FormatName(options_.format);
-    if (canvas_) {
+    if (canvas_ && symbol.symbology == symbol::Symbology::Jan13 && symbol.addon.isEmpty()) {
         // Exactly the window's redraw, so that the file matches its save.
         symbol::PrintName(*canvas_, name);
-        symbol::DrawSymbol(*canvas_, code, symbol::BuildPattern(code));
+        symbol::DrawSymbol(*canvas_, symbol.code, symbol::BuildPattern(symbol.code));
         return symbol::EncodePicture(canvas_->Image(), format, error);
     }
     const symbol::Description description =
-        symbol::Describe(options_.layout, code, name, options_.quietZoneMarker);
+        symbol::Describe(options_.layout, symbol, name, options_.quietZoneMarker);
     if (options_.layout == symbol::Layout::Window)
         return symbol::EncodePicture(symbol::PaintRaster(description, options_.scale, 0,
                                                          kWindowDotsPerMetre * options_.scale),
@@ -50,15 +52,15 @@ QByteArray Renderer::Bitmap(const QString& name, const QString& code, QString* e
         format, error);
 }
 
-QByteArray Renderer::Vector(const QString& name, const QString& code) {
+QByteArray Renderer::Vector(const QString& name, const symbol::SymbolCode& symbol) {
     const bool window = options_.layout == symbol::Layout::Window;
     if (window && options_.format == Format::Svg)
-        return SymbolSvg(name, code, options_.magnification, svgMetrics_);
+        return SymbolSvg(name, symbol, options_.magnification, svgMetrics_);
     const double moduleMm = symbol::kNominalModuleMm * options_.magnification / 100;
-    const symbol::VectorSymbol symbol =
-        symbol::Vectorise(symbol::Describe(options_.layout, code, name, options_.quietZoneMarker),
+    const symbol::VectorSymbol drawn =
+        symbol::Vectorise(symbol::Describe(options_.layout, symbol, name, options_.quietZoneMarker),
                           moduleMm, options_.bwrMicrons / 1000.0);
-    return options_.format == Format::Svg ? symbol::SvgFile(symbol) : symbol::PdfFile(symbol);
+    return options_.format == Format::Svg ? symbol::SvgFile(drawn) : symbol::PdfFile(drawn);
 }
 
 }  // namespace render

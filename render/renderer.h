@@ -11,6 +11,7 @@
 #include "options.h"
 #include "svg.h"
 #include "symbol/canvas.h"
+#include "symbol/layout.h"
 
 namespace render {
 
@@ -18,13 +19,15 @@ class Renderer {
 public:
     explicit Renderer(const Options& options);
 
-    // The file of a 13-digit code under the name; empty, with the reason in
-    // error, when it cannot be encoded.
-    QByteArray Render(const QString& name, const QString& code, QString* error);
+    // The file of a whole code of the options' symbology, and an add-on's
+    // digits or none, under the name; empty, with the reason in error, when
+    // it cannot be encoded.
+    QByteArray Render(const QString& name, const QString& code, const QString& addon,
+                      QString* error);
 
 private:
-    QByteArray Bitmap(const QString& name, const QString& code, QString* error);
-    QByteArray Vector(const QString& name, const QString& code);
+    QByteArray Bitmap(const QString& name, const symbol::SymbolCode& symbol, QString* error);
+    QByteArray Vector(const QString& name, const symbol::SymbolCode& symbol);
 
     const Options options_;
     std::optional<symbol::Canvas> canvas_;  // the window's own canvas, for its bitmaps at scale 1

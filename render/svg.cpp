@@ -58,10 +58,11 @@ SvgTextMetrics MeasureCanvasFont() {
     return metrics;
 }
 
-QByteArray SymbolSvg(const QString& name, const QString& code, int magnification,
+QByteArray SymbolSvg(const QString& name, const symbol::SymbolCode& symbol, int magnification,
                      const SvgTextMetrics& metrics) {
     const double moduleMm = symbol::kNominalModuleMm * magnification / 100.0;
-    const symbol::Description window = symbol::Describe(symbol::Layout::Window, code, name);
+    // The name is written on its own, before the digits.
+    const symbol::Description window = symbol::Describe(symbol::Layout::Window, symbol, QString());
     QString svg;
     svg.reserve(4096);
     svg += QStringLiteral(
@@ -92,17 +93,18 @@ QByteArray SymbolSvg(const QString& name, const QString& code, int magnification
                .arg(Number(symbol::kNameY + metrics.ascent), EscapeXml(name));
     // Each digit at its own place, so that a fallback font with wider digits
     // still keeps every group between its guards.
-    const QString baseline = Number(symbol::kDigitLine + metrics.ascent);
-    auto group = [&](double x, qsizetype from, qsizetype count) {
-        for (qsizetype i = from; i < from + count && i < code.size(); ++i) {
-            svg += QStringLiteral("<text x=\"%1\" y=\"%2\">%3</text>\n")
-                       .arg(Number(x), baseline, EscapeXml(code.mid(i, 1)));
-            x += metrics.digitAdvance[symbol::DigitValue(code[i])];
+    for (const symbol::TextPlace& group : window.texts) {
+        const double scale = group.size / 13;
+        const QString baseline = Number(group.at.y() + metrics.ascent * scale);
+        const QString size =
+            scale == 1 ? QString() : QStringLiteral(" font-size=\"%1\"").arg(group.size);
+        double x = group.at.x();
+        for (const QChar digit : group.text) {
+            svg += QStringLiteral("<text x=\"%1\" y=\"%2\"%3>%4</text>\n")
+                       .arg(Number(x), baseline, size, EscapeXml(digit));
+            x += metrics.digitAdvance[symbol::DigitValue(digit)] * scale;
         }
-    };
-    group(symbol::kFirstDigitX, 0, 1);
-    group(symbol::kLeftGroupX, 1, 6);
-    group(symbol::kRightGroupX, 7, 6);
+    }
     svg += QStringLiteral("</g>\n</svg>\n");
     return svg.toUtf8();
 }

@@ -8,6 +8,8 @@
 #include <QString>
 #include <array>
 
+#include "symbol/layout.h"
+
 namespace render {
 
 // What the layout takes from the canvas font, measured once.
@@ -19,8 +21,8 @@ struct SvgTextMetrics {
 // Measures the canvas font.
 SvgTextMetrics MeasureCanvasFont();
 
-// magnification in percent; code has 13 digits.
-QByteArray SymbolSvg(const QString& name, const QString& code, int magnification,
+// magnification in percent.
+QByteArray SymbolSvg(const QString& name, const symbol::SymbolCode& symbol, int magnification,
                      const SvgTextMetrics& metrics);
 
 }  // namespace render

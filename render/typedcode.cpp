@@ -1,9 +1,12 @@
 #include "typedcode.h"
 
 #include <QStringList>
+#include <algorithm>
+#include <utility>
 
 #include "filenames.h"
 #include "symbol/code.h"
+#include "symbol/family.h"
 
 namespace render {
 
@@ -61,16 +64,26 @@ QString WindowCode(const QString& twelveDigits) {
     return code.left(12) + QChar(u'0' + symbol::CheckDigit(code));
 }
 
-bool IsValid(const QString& thirteenDigits) {
-    return symbol::CheckDigit(thirteenDigits) == symbol::DigitValue(thirteenDigits[12]);
+// The code of the data digits with their check digit.
+QString WholeCode(const QString& data, symbol::Symbology symbology) {
+    if (symbology == symbol::Symbology::Jan13)
+        return WindowCode(data);
+    return data + QChar(u'0' + symbol::FamilyCheckDigit(data));
 }
 
-QString WrongCheckDigit(const QString& typed) {
-    const QString expected = WindowCode(typed.left(12));
+bool IsValid(const QString& code) {
+    return symbol::FamilyCheckDigit(code.chopped(1)) == symbol::DigitValue(code.back());
+}
+
+QString WrongCheckDigit(const QString& typed, symbol::Symbology symbology) {
+    const QString data = typed.chopped(1);
+    const QString expected = WholeCode(data, symbology);
     QString message = QStringLiteral(
-                          "%1: wrong check digit: the 13th digit is %2, but for %3 it "
-                          "must be %4, which makes %5")
-                          .arg(typed, typed.right(1), typed.left(12), expected.right(1), expected);
+                          "%1: wrong check digit: the %2th digit is %3, but for %4 it "
+                          "must be %5, which makes %6")
+                          .arg(typed)
+                          .arg(typed.size())
+                          .arg(typed.right(1), data, expected.right(1), expected);
 
     QStringList swaps;
     for (int i = 0; i + 1 < typed.size(); ++i) {
@@ -93,32 +106,85 @@ QString WrongCheckDigit(const QString& typed) {
     return message;
 }
 
-}  // namespace
+// Digits and nothing else.
+bool AllDigits(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return IsAsciiDigit(c.unicode()); });
+}
 
-TypedCode ReadTypedCode(const QString& typed) {
+// The code and add-on of "code addon" or "code+addon", when what comes before
+// the last space or "+" is a code of the symbology's length.
+std::pair<QString, QString> SplitAddon(const QString& typed, int dataDigits) {
+    const qsizetype at = std::max(typed.lastIndexOf(u' '), typed.lastIndexOf(u'+'));
+    const QString code = typed.left(at);
+    if (at < 0 || at + 1 == typed.size() || !AllDigits(code) ||
+        (code.size() != dataDigits && code.size() != dataDigits + 1))
+        return {typed, QString()};
+    return {code, typed.mid(at + 1)};
+}
+
+QString AddonRefusal(const QString& typed, const QString& addon, symbol::Symbology symbology) {
+    if (symbology == symbol::Symbology::Jan8)
+        return QStringLiteral("%1: a short JAN (--symbol jan8) takes no add-on")
+            .arg(EchoTyped(typed));
+    if (!AllDigits(addon) || (addon.size() != 2 && addon.size() != 5))
+        return QStringLiteral("%1: the add-on '%2' is not 2 or 5 digits 0-9")
+            .arg(EchoTyped(typed), EchoTyped(addon));
+    return QString();
+}
+
+// How many digits a symbology takes, and the other symbol that takes as many.
+QString CountRefusal(const QString& typed, int dataDigits) {
+    QString message = QStringLiteral(
+                          "%1: %2 %3; give %4 (the check digit is added) or %5 (the check digit "
+                          "is checked)")
+                          .arg(EchoTyped(typed))
+                          .arg(typed.size())
+                          .arg(typed.size() == 1 ? u"digit" : u"digits")
+                          .arg(dataDigits)
+                          .arg(dataDigits + 1);
+    if (dataDigits == 12 && (typed.size() == 7 || typed.size() == 8))
+        message += QStringLiteral("; --symbol jan8 draws a short JAN of 8");
+    return message;
+}
+
+TypedCode ReadMainCode(const QString& typed, symbol::Symbology symbology) {
     // Positions count characters as a person sees them, so a character
     // outside the Basic Multilingual Plane counts once.
     qsizetype position = 0;
     for (char32_t c : typed.toUcs4()) {
         ++position;
         if (!IsAsciiDigit(c))
-            return {QString(), QStringLiteral("%1: character %2 (%3) is not a digit 0-9")
-                                   .arg(EchoTyped(typed))
-                                   .arg(position)
-                                   .arg(Describe(c))};
+            return {QString(), QString(),
+                    QStringLiteral("%1: character %2 (%3) is not a digit 0-9")
+                        .arg(EchoTyped(typed))
+                        .arg(position)
+                        .arg(Describe(c))};
     }
-    if (typed.size() != 12 && typed.size() != 13)
-        return {QString(),
-                QStringLiteral("%1: %2 %3; give 12 (the check digit is added) or 13 (the "
-                               "check digit is checked)")
-                    .arg(EchoTyped(typed))
-                    .arg(typed.size())
-                    .arg(typed.size() == 1 ? u"digit" : u"digits")};
+    const int dataDigits = symbol::DataDigitCount(symbology);
+    if (typed.size() != dataDigits && typed.size() != dataDigits + 1)
+        return {QString(), QString(), CountRefusal(typed, dataDigits)};
 
-    const QString code = WindowCode(typed.left(12));
-    if (typed.size() == 13 && typed != code)
-        return {QString(), WrongCheckDigit(typed)};
-    return {code, QString()};
+    const QString code = WholeCode(typed.left(dataDigits), symbology);
+    if (typed.size() > dataDigits && typed != code)
+        return {QString(), QString(), WrongCheckDigit(typed, symbology)};
+    return {code, QString(), QString()};
+}
+
+}  // namespace
+
+TypedCode ReadTypedCode(const QString& typed, symbol::Symbology symbology, const QString& addon) {
+    const auto [code, ownAddon] = addon.isEmpty()
+                                      ? SplitAddon(typed, symbol::DataDigitCount(symbology))
+                                      : std::pair{typed, addon};
+    if (!ownAddon.isEmpty()) {
+        const QString refusal =
+            AddonRefusal(addon.isEmpty() ? typed : typed + u' ' + addon, ownAddon, symbology);
+        if (!refusal.isEmpty())
+            return {QString(), QString(), refusal};
+    }
+    TypedCode read = ReadMainCode(code, symbology);
+    read.addon = ownAddon;
+    return read;
 }
 
 }  // namespace render

@@ -1,23 +1,34 @@
 #pragma once
 
-// The digits of a symbol as a person typed them: accepted as a 13-digit code,
-// or refused with a message that says what is wrong and how to put it right.
+// The digits of a symbol as a person typed them: accepted as a whole code of
+// its symbology, or refused with a message that says what is wrong and how to
+// put it right.
 
 #include <QString>
+
+#include "symbol/family.h"
 
 namespace render {
 
 struct TypedCode {
-    QString code;     // the 13 digits, check digit last; empty when refused
+    QString code;     // the whole code, check digit last; empty when refused
+    QString addon;    // the 2 or 5 digits of an add-on, or empty
     QString refusal;  // why the digits were refused; empty when accepted
 };
 
-// 12 digits get their check digit computed; 13 digits get theirs checked.
-// A wrong check digit is refused with the one expected and with every swap of
-// two neighbouring digits that makes the 13 typed digits a valid code, since
-// such a swap is the slip that the check digit cannot tell from a wrong check
-// digit. The message starts with the digits as typed.
-TypedCode ReadTypedCode(const QString& typed);
+// The symbology's data digits (12, 7 or 11) get their check digit computed;
+// one more gets the last checked. A wrong check digit is refused with the one
+// expected and with every swap of two neighbouring digits that makes the
+// typed digits a valid code, since such a swap is the slip that the check
+// digit cannot tell from a wrong check digit. The message starts with the
+// digits as typed.
+//
+// Without addon, a code followed by a space or "+" and more digits
+// ("4910123450124 12345") gives an add-on. An add-on has 2 or 5 digits, and
+// the short JAN takes none.
+TypedCode ReadTypedCode(const QString& typed,
+                        symbol::Symbology symbology = symbol::Symbology::Jan13,
+                        const QString& addon = QString());
 
 // What was typed, as a message shows it: a control character or a reordering
 // mark would act on the terminal or on the text around it (an escape sequence

@@ -75,8 +75,9 @@ void SymbolWriters::Run() {
             hasRoom_.notify_one();
 
         QString error;
-        const QByteArray bytes =
-            folder_.Stopped() ? QByteArray() : renderer.Render(job.name, job.code, &error);
+        const QByteArray bytes = folder_.Stopped()
+                                     ? QByteArray()
+                                     : renderer.Render(job.name, job.code, job.addon, &error);
         if (!bytes.isEmpty() && folder_.Write(job.fileName, bytes, options_.force, &error)) {
             ++written_;
             continue;

@@ -23,7 +23,8 @@ namespace render {
 struct SymbolJob {
     int line = 0;  // in the list, for messages
     QString name;
-    QString code;      // 13 digits
+    QString code;      // the whole code
+    QString addon;     // an add-on's digits, or empty
     QString fileName;  // in the output folder
 };
 

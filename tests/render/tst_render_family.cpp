@@ -1,0 +1,281 @@
+// The short JAN, UPC-A and the add-ons in the files of stripewell-render: the
+// whole drawn symbol against zint's, every file read back by ZXing and zbar,
+// the retail sizes measured in dots, and the input that is refused.
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <algorithm>
+
+#include "files.h"
+
+namespace {
+
+struct Output {
+    int exitCode = -1;
+    QString out;
+};
+
+Output Run(const QString& program, const QStringList& arguments, const QString& folder) {
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(),
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
+}
+
+// The black runs of a bitmap's row: where each starts and how many dots.
+QList<QPoint> BlackRuns(const QImage& image, int y) {
+    QList<QPoint> runs;
+    for (int x = 0; x < image.width(); ++x) {
+        if (qGray(image.pixel(x, y)) >= 128)
+            continue;
+        if (runs.isEmpty() || runs.last().x() + runs.last().y() != x)
+            runs.append(QPoint(x, 0));
+        runs.last().ry()++;
+    }
+    return runs;
+}
+
+// Black dots down a column from y on.
+int BlackBelow(const QImage& image, int x, int y) {
+    int length = 0;
+    while (y + length < image.height() && qGray(image.pixel(x, y + length)) < 128)
+        ++length;
+    return length;
+}
+
+// What zint draws for its data: a row of "1" bars and "0" spaces.
+QString ZintModules(const QStringList& arguments) {
+    const Output dump = Run(QStringLiteral("zint"), arguments + QStringList{"--dump"}, ".");
+    QString modules;
+    for (const QString& hex : dump.out.split(u'\n').constFirst().split(u' '))
+        modules += QString::number(hex.toInt(nullptr, 16), 2).rightJustified(hex.size() * 4, u'0');
+    while (modules.endsWith(u'0'))
+        modules.chop(1);
+    return modules;
+}
+
+}  // namespace
+
+class TestRenderFamily : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void everyFileIsZintsSymbol_data();
+    void everyFileIsZintsSymbol();
+    void retailSizesInDots_data();
+    void retailSizesInDots();
+    void batchCodeFieldGivesTheAddon();
+    void badInputIsRefused_data();
+    void badInputIsRefused();
+
+private:
+    Output Render(const QStringList& arguments) {
+        return Run(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
+    }
+    QString Path(const QString& name) const { return dir_->filePath(name); }
+    // ZXing's reading with the add-on, then zbar's, one line each.
+    QString Decoded(const QString& file, const QString& format);
+
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestRenderFamily::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+}
+
+QString TestRenderFamily::Decoded(const QString& file, const QString& format) {
+    QString png = Path(file);
+    if (file.endsWith(".svg"))
+        Run("rsvg-convert", {"-d", "300", "-p", "300", "-o", "raster.png", file}, dir_->path());
+    else if (file.endsWith(".pdf"))
+        Run("pdftoppm", {"-r", "300", "-png", "-singlefile", file, "raster"}, dir_->path());
+    if (!file.endsWith(".png") && !file.endsWith(".bmp"))
+        png = Path("raster.png");
+    // ZXing reports a symbol with an add-on twice: alone, and with it.
+    const QStringList zxing =
+        Run("ZXingReader", {"-1", "-format", format, png}, ".").out.split(u'\n');
+    const QString longest =
+        *std::max_element(zxing.begin(), zxing.end(),
+                          [](const QString& a, const QString& b) { return a.size() < b.size(); });
+    QStringList zbar =
+        Run("zbarimg", {"-q", "--raw", "-Sean2.enable", "-Sean5.enable", "-Supca.enable", png}, ".")
+            .out.split(u'\n');
+    zbar.removeIf([](const QString& line) { return !line.contains(QRegularExpression("^\\d+$")); });
+    std::sort(zbar.begin(), zbar.end());
+    return longest.section(u'"', 1, 1) + u'\n' + zbar.join(u' ');
+}
+
+void TestRenderFamily::everyFileIsZintsSymbol_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("zint");  // zint's arguments for the same symbol
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("text");  // as ZXing reads it, then zbar
+    // clang-format off
+    const struct {
+        bool everyFile;  // or only the window's png
+        QStringList arguments, zint;
+        const char *format, *text;
+    } symbols[] = {
+        {true, {"--symbol", "jan8", "9638507"}, {"-b", "13", "-d", "9638507"},
+         "EAN-8", "96385074\n96385074"},
+        {false, {"--symbol", "ean8", "45123450"}, {"-b", "13", "-d", "4512345"},
+         "EAN-8", "45123450\n45123450"},
+        {true, {"--symbol", "upca", "03600029145"}, {"-b", "34", "-d", "03600029145"},
+         "UPC-A", "036000291452\n036000291452"},
+        {true, {"--symbol", "upca", "712345678904+12"}, {"-b", "34", "-d", "71234567890+12"},
+         "UPC-A", "712345678904 12\n12 712345678904"},
+        {false, {"--symbol", "upca", "91234567890", "--addon", "54321"}, {"-b", "34", "-d", "91234567890+54321"},
+         "UPC-A", "912345678908 54321\n54321 912345678908"},
+        {true, {"4910123450124 12345"}, {"-b", "13", "-d", "491012345012+12345"},
+         "EAN-13", "4910123450124 12345\n12345 4910123450124"},
+        {false, {"--symbol", "ean13", "978412345678", "--addon", "90"}, {"-b", "13", "-d", "978412345678+90"},
+         "EAN-13", "9784123456784 90\n90 9784123456784"},
+    };
+    // clang-format on
+    for (const auto& symbol : symbols)
+        for (const QString file : {"s.png", "s.bmp", "s.svg", "s.pdf"})
+            for (const QString layout : {"window", "retail"})
+                if (symbol.everyFile || file + layout == "s.pngwindow")
+                    QTest::addRow("%s %s %s", qPrintable(symbol.arguments.join(u' ')),
+                                  qPrintable(file), qPrintable(layout))
+                        << symbol.arguments + QStringList{"--layout", layout, "-o", file}
+                        << symbol.zint + QStringList{"--addongap=9"} << symbol.format
+                        << symbol.text;
+}
+
+void TestRenderFamily::everyFileIsZintsSymbol() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, zint);
+    QFETCH(QString, format);
+    QFETCH(QString, text);
+    const QString file = arguments.constLast();
+    const bool windowBitmap =
+        arguments.contains("window") && !file.endsWith("vg") && !file.endsWith("df");
+    if (windowBitmap)
+        arguments << "--scale"
+                  << "3";
+    QCOMPARE(Render(arguments).exitCode, 0);
+    QCOMPARE(Decoded(file, format), text);
+    if (!windowBitmap)
+        return;
+    // A row through every bar of the window's picture, 3 pixels a module.
+    const QImage image(Path(file));
+    QString drawn;
+    for (int x = 1; x < image.width(); x += 3)
+        drawn += qGray(image.pixel(x, 150)) < 128 ? u'1' : u'0';
+    QCOMPARE(drawn.mid(drawn.indexOf(u'1'), drawn.lastIndexOf(u'1') - drawn.indexOf(u'1') + 1),
+             ZintModules(zint));
+}
+
+void TestRenderFamily::retailSizesInDots_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QList<int>>("modules");  // quiet zone, symbol, gap, add-on, quiet zone
+    QTest::addColumn<double>("barMm");        // normal bars at 100 percent
+    QTest::newRow("jan8") << QStringList{"--symbol", "jan8", "96385074"} << QList{7, 67, 0, 0, 7}
+                          << 18.23;
+    QTest::newRow("upca+2") << QStringList{"--symbol", "upca", "036000291452+12"}
+                            << QList{9, 95, 9, 20, 5} << 22.85;
+    QTest::newRow("jan13+5") << QStringList{"4910123450124+12345"} << QList{11, 95, 9, 47, 5}
+                             << 22.85;
+}
+
+void TestRenderFamily::retailSizesInDots() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QList<int>, modules);
+    QFETCH(double, barMm);
+    // At 600 dpi a module of 0.33 mm is 8 dots, and a millimetre 8 / 0.33.
+    const Output run =
+        Render(arguments + QStringList{"--layout", "retail", "--dpi", "600", "-o", "r.png"});
+    QCOMPARE(run.exitCode, 0);
+    const QImage image(Path("r.png"));
+    const double mm = 8 / 0.33;
+    // Widths from the bars across the middle, in dots.
+    const QList<QPoint> bars = BlackRuns(image, image.height() * 55 / 100);
+    const int mainBars = modules[1] == 67 ? 22 : 30;  // two a digit, two a guard
+    const bool addon = mainBars < bars.size();
+    const int mainRight = bars[mainBars - 1].x() + 8;  // the end guard's last bar is one module
+    const int addonLeft = addon ? bars[mainBars].x() : mainRight;
+    const int right = bars.last().x() + bars.last().y();
+    for (int& width : modules)
+        width *= 8;
+    QCOMPARE((QList<int>{bars.first().x(), mainRight - bars.first().x(), addonLeft - mainRight,
+                         right - addonLeft, image.width() - right}),
+             modules);
+    // Heights from the box's top.
+    int addonTop = 0;
+    while (addon && qGray(image.pixel(addonLeft, addonTop)) >= 128)
+        ++addonTop;
+    const struct {
+        const char* what;
+        double dots, nominal;
+    } heights[] = {
+        {"normal bar", double(BlackBelow(image, bars[4].x(), 0)), barMm * mm},
+        {"guard bar", double(BlackBelow(image, bars[0].x(), 0)), barMm * mm + 5 * 8},
+        {"box", double(image.height()), (barMm + 3.08) * mm},
+        {"add-on's digits", double(addonTop), addon ? 3.08 * mm : 0},
+        {"add-on's bars", double(addon ? BlackBelow(image, addonLeft, addonTop) : 0),
+         addon ? (barMm - 3.08) * mm : 0},
+    };
+    for (const auto& height : heights)
+        QVERIFY2(std::abs(height.dots - height.nominal) <= 0.5,
+                 qPrintable(QString("%1: %2 dots, not %3")
+                                .arg(height.what)
+                                .arg(height.dots)
+                                .arg(height.nominal)));
+}
+
+void TestRenderFamily::batchCodeFieldGivesTheAddon() {
+    QVERIFY(WriteAll(Path("list.csv"), "Weekly,4910123450124 12345\n,4910123450124+67\n"));
+    QCOMPARE(Render({"--batch", "list.csv", "--out-dir", "out", "--format", "png", "--scale", "3"})
+                 .exitCode,
+             0);
+    QCOMPARE(QDir(Path("out")).entryList(QDir::Files),
+             (QStringList{"4910123450124+67.png", "Weekly.png"}));
+    QCOMPARE(Decoded("out/Weekly.png", "EAN-13"), "4910123450124 12345\n12345 4910123450124");
+}
+
+void TestRenderFamily::badInputIsRefused_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("mention");
+    const QString jan8 = "--symbol=jan8", upca = "--symbol=upca";
+    QTest::newRow("8 digits as a JAN") << QStringList{"49123456"} << 2 << "--symbol jan8";
+    QTest::newRow("13 digits as a short JAN")
+        << QStringList{jan8, "4901234567894"} << 2 << "give 7";
+    QTest::newRow("13 digits as UPC-A") << QStringList{upca, "4901234567894"} << 2 << "give 11";
+    QTest::newRow("short JAN's check digit") << QStringList{jan8, "96385075"} << 2 << "must be 4";
+    QTest::newRow("UPC-A's swap") << QStringList{upca, "306000291452"} << 2
+                                  << "036000291452  (digits 1 and 2";
+    QTest::newRow("add-on of 3") << QStringList{"4910123450124", "--addon", "123"} << 2 << "2 or 5";
+    QTest::newRow("add-on of 4") << QStringList{upca, "036000291452+1234"} << 2 << "2 or 5";
+    QTest::newRow("add-on for jan8")
+        << QStringList{jan8, "96385074", "--addon", "12"} << 2 << "no add-on";
+    QTest::newRow("add-on for jan8 in the code")
+        << QStringList{jan8, "96385074 12345"} << 2 << "no add-on";
+    QTest::newRow("no such symbol")
+        << QStringList{"--symbol", "code39", "1"} << 1 << "jan8 or upca";
+    QTest::newRow("--addon for a batch")
+        << QStringList{"--batch", "l", "--addon", "12"} << 1 << "code field";
+}
+
+void TestRenderFamily::badInputIsRefused() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, mention);
+    const Output run = Render(
+        arguments + QStringList{arguments.contains("--batch") ? "--out-dir" : "-o", "a.png"});
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.out.contains(mention), qPrintable(run.out));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
+}
+
+QTEST_MAIN(TestRenderFamily)
+#include "tst_render_family.moc"
