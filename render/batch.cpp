@@ -1,16 +1,19 @@
 #include "batch.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
 
-#include "batchlist.h"
 #include "filenames.h"
 #include "folderwriter.h"
+#include "listreader.h"
 #include "progress.h"
+#include "sheetcode.h"
 #include "typedcode.h"
 #include "writers.h"
 
@@ -19,10 +22,6 @@ namespace render {
 namespace {
 
 const QString kProgram = QStringLiteral("stripewell-render: ");
-
-// No line of a real list comes near this. A longer one (a binary file given
-// by mistake) is reported and skipped without being held in memory.
-constexpr qint64 kMaxLineBytes = 64 * 1024;
 
 void Report(const QString& message) {
     std::fputs((kProgram + message + u'\n').toUtf8().constData(), stderr);
@@ -50,16 +49,56 @@ QString Stem(const TypedCode& typed) {
     return typed.addon.isEmpty() ? typed.code : typed.code + u'+' + typed.addon;
 }
 
+// Whether standard input was open when the program started: once it has
+// started, the first file it opens (Qt opens some) would take its number.
+const bool kStandardInputOpen = fcntl(STDIN_FILENO, F_GETFD) != -1;
+
+// Why standard input cannot be a list: closed, or a folder. Empty when it can.
+QString StandardInputProblem() {
+    struct stat status;
+    if (!kStandardInputOpen || fstat(STDIN_FILENO, &status) != 0)
+        return QStringLiteral("it is closed");
+    if (S_ISDIR(status.st_mode))
+        return QStringLiteral("it is a folder");
+    return QString();
+}
+
+// Opens the list, standard input for "-". Empty, or why it cannot be read.
+QString OpenList(QFile& list, bool fromStdin) {
+    if (fromStdin) {
+        const QString problem = StandardInputProblem();
+        if (!problem.isEmpty())
+            return problem;
+        return list.open(stdin, QIODevice::ReadOnly) ? QString() : list.errorString();
+    }
+    if (QFileInfo(list).isDir())
+        return QStringLiteral("it is a folder");
+    return list.open(QIODevice::ReadOnly) ? QString() : list.errorString();
+}
+
+// Why a list that gave no symbol wrote nothing; empty when it gave some.
+QString NothingToWrite(const ListReader& reader) {
+    if (reader.HeaderAlone())
+        return QStringLiteral("holds a header line and no line after it; nothing written");
+    if (!reader.SawContent())
+        return QStringLiteral("holds no line to write; nothing written");
+    return QString();
+}
+
 }  // namespace
 
 ExitStatus RunBatch(const Options& options) {
     const bool fromStdin = options.batchList == u"-";
     const QString listName = fromStdin ? QStringLiteral("(standard input)") : options.batchList;
     QFile list(fromStdin ? QString() : options.batchList);
-    const bool opened =
-        fromStdin ? list.open(stdin, QIODevice::ReadOnly) : list.open(QIODevice::ReadOnly);
-    if (!opened) {
-        Report(QStringLiteral("cannot read the list %1: %2").arg(listName, list.errorString()));
+    const QString openError = OpenList(list, fromStdin);
+    if (!openError.isEmpty()) {
+        Report(QStringLiteral("cannot read the list %1: %2").arg(listName, openError));
+        return kExitNotWritten;
+    }
+    ListReader reader(list, options.list);
+    if (!reader.Start()) {
+        Report(listName + reader.Refusal());
         return kExitNotWritten;
     }
     if (const int err = MakeFolders(options.outDir)) {
@@ -77,74 +116,53 @@ ExitStatus RunBatch(const Options& options) {
     SymbolWriters writers(options, listName, folder);
     FileNamer namer(QString::fromLatin1(FormatName(options.format)));
     Progress progress(fromStdin ? 0 : QFileInfo(list).size());
-    int lineNumber = 0;
     int failed = 0;      // lines refused here; the writers count their own
     int notWritten = 0;  // lines passed over once the folder stopped
-    bool firstContent = true;
-    auto where = [&] { return QStringLiteral("%1:%2").arg(listName).arg(lineNumber); };
-    auto fail = [&](const QString& reason) {
-        if (folder.Stopped())
-            return;
-        ++failed;
-        progress.Message(kProgram + where() + QStringLiteral(": ") + reason);
-    };
     auto showWritersMessages = [&] {
         for (const QString& message : writers.TakeMessages())
             progress.Message(kProgram + message);
     };
 
-    // One buffer for all lines: a buffer of kMaxLineBytes made and dropped
-    // for each line went back to the system every time, and every such
-    // return interrupts the cores that run the writer threads.
-    QByteArray buffer(kMaxLineBytes + 1, Qt::Uninitialized);
-    auto readLine = [&] { return list.readLine(buffer.data(), buffer.size()); };
-    while (!list.atEnd()) {
-        const qint64 size = readLine();
-        if (size <= 0) {
-            // Standard input ends here without atEnd() having said so.
-            if (list.error() == QFileDevice::NoError)
-                break;
+    ListRecord record;
+    while (reader.Next(&record)) {
+        // A file already there is found when the new one claims its name,
+        // in the same step, so that nothing made meanwhile is replaced.
+        TypedCode typed;
+        if (record.error.isEmpty())
+            typed = ReadListCode(record.digits, reader.HasHeader(), options.symbology);
+        else
+            typed.refusal = record.error;
+        if (folder.Stopped()) {
+            ++notWritten;
+        } else if (typed.refusal.isEmpty()) {
+            writers.Submit({record.line, record.name, typed.code, typed.addon,
+                            namer.Next(record.name, Stem(typed))});
+        } else {
             ++failed;
-            progress.Message(kProgram + QStringLiteral("%1: reading stopped after line %2: %3")
-                                            .arg(listName)
-                                            .arg(lineNumber)
-                                            .arg(list.errorString()));
-            break;
-        }
-        ++lineNumber;
-        const QByteArray raw(buffer.constData(), size);
-        if (!raw.endsWith('\n') && !list.atEnd()) {
-            for (qint64 rest = size; rest > 0 && buffer[rest - 1] != '\n' && !list.atEnd();)
-                rest = readLine();
-            fail(QStringLiteral("longer than %1 bytes").arg(kMaxLineBytes));
-            continue;
-        }
-        const BatchLine line = ReadBatchLine(raw, firstContent);
-        if (line.kind != BatchLine::Kind::Blank)
-            firstContent = false;
-        if (line.kind == BatchLine::Kind::Bad) {
-            fail(line.error);
-        } else if (line.kind == BatchLine::Kind::Entry) {
-            const TypedCode typed = ReadTypedCode(line.digits, options.symbology);
-            // A file already there is found when the new one claims its name,
-            // in the same step, so that nothing made meanwhile is replaced.
-            if (folder.Stopped())
-                ++notWritten;
-            else if (!typed.refusal.isEmpty())
-                fail(typed.refusal);
-            else
-                writers.Submit({lineNumber, line.name, typed.code, typed.addon,
-                                namer.Next(line.name, Stem(typed))});
+            progress.Message(QStringLiteral("%1%2:%3: %4")
+                                 .arg(kProgram, listName)
+                                 .arg(record.line)
+                                 .arg(typed.refusal));
         }
         showWritersMessages();
-        progress.Update(list.pos(), writers.Written(), failed + writers.Failed());
+        progress.Update(reader.BytesRead(), writers.Written(), failed + writers.Failed());
     }
     writers.Finish();
     showWritersMessages();
     const int written = writers.Written();
     failed += writers.Failed();
     notWritten += writers.NotWritten();
-    progress.Finish(list.pos(), written, failed);
+    progress.Finish(reader.BytesRead(), written, failed);
+    if (!reader.Refusal().isEmpty()) {
+        Report(listName + reader.Refusal());
+        if (written == 0)
+            return kExitNotWritten;
+        ++failed;
+    }
+    if (const QString nothing = NothingToWrite(reader); !nothing.isEmpty()) {
+        Report(listName + u' ' + nothing);
+        return reader.SawContent() || reader.BytesRead() > 0 ? kExitNotWritten : kExitOk;
+    }
 
     // The files were not synced one by one: this makes all of them durable,
     // names included, before the batch says it succeeded.

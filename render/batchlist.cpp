@@ -1,68 +1,219 @@
 #include "batchlist.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace render {
 
 namespace {
 
-QString Unquote(const QString& field) {
-    if (field.size() < 2 || !field.startsWith(u'"') || !field.endsWith(u'"'))
-        return field;
-    QString inner = field.mid(1, field.size() - 2);
-    inner.replace(QStringLiteral("\"\""), QStringLiteral("\""));
-    return inner;
+bool IsBlank(QChar c) {
+    return c == u' ' || c == u'\t';
 }
 
 // Spaces and tabs only: other white space may be part of a name.
 QString TrimBlanks(const QString& text) {
     qsizetype from = 0;
     qsizetype to = text.size();
-    while (from < to && (text[from] == u' ' || text[from] == u'\t'))
+    while (from < to && IsBlank(text[from]))
         ++from;
-    while (to > from && (text[to - 1] == u' ' || text[to - 1] == u'\t'))
+    while (to > from && IsBlank(text[to - 1]))
         --to;
     return text.mid(from, to - from);
 }
 
+bool HasDigit(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+}
+
+// A header text as compared: full-width letters as ASCII, half-width kana as
+// full-width, case and blanks ignored.
+QString HeaderKey(const QString& text) {
+    QString key = text.normalized(QString::NormalizationForm_KC).toCaseFolded();
+    key.removeIf([](QChar c) { return c.isSpace() || c == u'_' || c == u'-'; });
+    return key;
+}
+
+const QStringList kNameHeaders = {"名称",    "商品名",      "品名", "name",
+                                  "product", "productname", "item", "itemname"};
+const QStringList kCodeHeaders = {"jan",     "janコード", "コード",  "バーコード", "code",
+                                  "barcode", "ean",       "jancode", "ean13",      "gtin"};
+
+int FindHeader(const QStringList& fields, const QStringList& keys) {
+    for (int i = 0; i < fields.size(); ++i)
+        if (keys.contains(HeaderKey(fields[i])))
+            return i;
+    return -1;
+}
+
+// A code as a spreadsheet may have left it: digits, or a number in exponent form.
+bool LooksLikeCode(const QString& field) {
+    static const QRegularExpression code(
+        QStringLiteral(R"(\A(\d{11,13}|\d+([.,]\d+)?[eE][+-]?\d+)\z)"));
+    return code.match(field).hasMatch();
+}
+
+// A column option: a number from 1, or a header text looked up in the
+// fields. -1 when not given; -2 when given but not found.
+int ColumnOption(const QString& option, const QStringList& fields, bool* byText) {
+    if (option.isEmpty())
+        return -1;
+    bool number = false;
+    const int column = option.toInt(&number);
+    if (number)
+        return column - 1;
+    *byText = true;
+    const int found = FindHeader(fields, {HeaderKey(option)});
+    return found < 0 ? -2 : found;
+}
+
 }  // namespace
+
+Fields SplitFields(const QString& record, QChar separator) {
+    Fields fields;
+    QString field;
+    bool quoted = false;   // this field started with a quote
+    bool inQuote = false;  // and it has not closed yet
+    for (qsizetype i = 0; i < record.size(); ++i) {
+        const QChar c = record[i];
+        if (inQuote) {
+            if (c != u'"')
+                field += c;
+            else if (i + 1 < record.size() && record[i + 1] == u'"')
+                field += record[++i];
+            else
+                inQuote = false;
+        } else if (c == separator) {
+            fields.values << (quoted ? field : TrimBlanks(field));
+            fields.ends << i;
+            field.clear();
+            quoted = false;
+        } else if (c == u'"' && !quoted && TrimBlanks(field).isEmpty()) {
+            field.clear();
+            quoted = inQuote = true;
+        } else if (!quoted || !IsBlank(c)) {
+            field += c;
+        }
+    }
+    fields.values << (quoted ? field : TrimBlanks(field));
+    fields.ends << record.size();
+    fields.quoteOpen = inQuote;
+    return fields;
+}
+
+QChar RecordSeparator(const QString& record, QChar listSeparator) {
+    const QChar other = listSeparator == u'\t'  ? u','
+                        : listSeparator == u',' ? u'\t'
+                                                : listSeparator;
+    return record.contains(listSeparator) || !record.contains(other) ? listSeparator : other;
+}
+
+BatchLine ReadTwoColumns(const QString& record, QChar separator, bool firstContent) {
+    BatchLine result;
+    if (TrimBlanks(record).isEmpty())
+        return result;
+    const Fields fields = SplitFields(record, separator);
+    const QString& digitField = fields.values.constLast();
+    // "name,jan" is a header; "Tea," is a line whose digits were left out.
+    if (firstContent && !digitField.isEmpty() && !HasDigit(digitField)) {
+        result.kind = BatchLine::Kind::Header;
+        return result;
+    }
+    if (fields.values.size() < 2) {
+        result.kind = BatchLine::Kind::Bad;
+        result.error = QStringLiteral("no tab or comma between the name and the digits");
+        return result;
+    }
+    result.kind = BatchLine::Kind::Entry;
+    result.digits = digitField;
+    if (fields.values.size() == 2) {
+        result.name = fields.values.constFirst();
+    } else {
+        // Everything before the last separator, as a name holding commas.
+        result.name = TrimBlanks(record.left(fields.ends[fields.ends.size() - 2]));
+        if (result.name.size() >= 2 && result.name.startsWith(u'"') && result.name.endsWith(u'"'))
+            result.name = result.name.mid(1, result.name.size() - 2)
+                              .replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    }
+    return result;
+}
 
 BatchLine ReadBatchLine(QByteArray line, bool firstContent) {
     if (line.endsWith('\n'))
         line.chop(1);
     if (line.endsWith('\r'))
         line.chop(1);
-    if (firstContent && line.startsWith("\xEF\xBB\xBF"))
+    if (line.startsWith("\xEF\xBB\xBF"))
         line.remove(0, 3);
-
-    BatchLine result;
-    if (line.trimmed().isEmpty())
-        return result;
     if (!QByteArrayView(line).isValidUtf8()) {
-        result.kind = BatchLine::Kind::Bad;
-        result.error = QStringLiteral("not valid UTF-8 text");
-        return result;
+        BatchLine bad;
+        bad.kind = BatchLine::Kind::Bad;
+        bad.error = QStringLiteral("not valid UTF-8 text");
+        return bad;
     }
-
     const QString text = QString::fromUtf8(line);
-    qsizetype separator = text.lastIndexOf(u'\t');
-    if (separator < 0)
-        separator = text.lastIndexOf(u',');
-    const QString digitField = TrimBlanks(separator < 0 ? text : text.mid(separator + 1));
-    // "name,jan" is a header; "Tea," is a line whose digits were left out.
-    if (firstContent && !digitField.isEmpty() &&
-        std::none_of(digitField.begin(), digitField.end(), [](QChar c) { return c.isDigit(); })) {
-        result.kind = BatchLine::Kind::Header;
-        return result;
+    return ReadTwoColumns(text, text.contains(u'\t') ? u'\t' : u',', firstContent);
+}
+
+ListShape ReadListShape(const QString& firstRecord, QChar separator, const QString& nameColumn,
+                        const QString& codeColumn) {
+    const QStringList fields = SplitFields(firstRecord, separator).values;
+    ListShape shape;
+    bool byText = false;
+    const int nameOption = ColumnOption(nameColumn, fields, &byText);
+    const int codeOption = ColumnOption(codeColumn, fields, &byText);
+    const int nameHeader = FindHeader(fields, kNameHeaders);
+    const int codeHeader = FindHeader(fields, kCodeHeaders);
+    const int codeField = codeOption >= 0 ? codeOption : fields.size() - 1;
+    shape.header =
+        byText || codeHeader >= 0 ||
+        (codeField < fields.size() && !fields[codeField].isEmpty() && !HasDigit(fields[codeField]));
+    auto refuse = [&](const QString& error) {
+        shape.error = error;
+        return shape;
+    };
+    if (nameOption == -2 || codeOption == -2)
+        return refuse(QStringLiteral("no field of the first line is called %1")
+                          .arg(nameOption == -2 ? nameColumn : codeColumn));
+
+    Columns& columns = shape.columns;
+    columns.code = codeOption >= 0 ? codeOption : shape.header ? codeHeader : -1;
+    columns.name = nameOption >= 0 ? nameOption : shape.header ? nameHeader : -1;
+    if (codeOption >= 0 || (columns.code >= 0 && fields.size() > 2) || columns.code == 0) {
+        columns.twoColumns = false;
+        if (columns.name < 0 && codeOption < 0)
+            return refuse(
+                QStringLiteral("the header names no name column (名称, 商品名, 品名, "
+                               "name, product): give --name-column N"));
+        return shape;
     }
-    if (separator < 0) {
+    if (fields.size() > 2 && (shape.header || !LooksLikeCode(fields.constLast())))
+        return refuse(QStringLiteral("%1 fields, and none is named as the code: give "
+                                     "--code-column N (its field, from 1) and --name-column N, "
+                                     "or a header line (JAN, 商品名)")
+                          .arg(fields.size()));
+    return shape;
+}
+
+BatchLine ReadRecord(const QString& record, QChar separator, const Columns& columns) {
+    if (columns.twoColumns)
+        return ReadTwoColumns(record, separator, false);
+    BatchLine result;
+    if (TrimBlanks(record).isEmpty())
+        return result;
+    const QStringList fields = SplitFields(record, separator).values;
+    if (columns.code >= fields.size()) {
         result.kind = BatchLine::Kind::Bad;
-        result.error = QStringLiteral("no tab or comma between the name and the digits");
+        result.error = QStringLiteral("%1 fields; the code is in field %2")
+                           .arg(fields.size())
+                           .arg(columns.code + 1);
         return result;
     }
     result.kind = BatchLine::Kind::Entry;
-    result.name = Unquote(TrimBlanks(text.left(separator)));
-    result.digits = Unquote(digitField);
+    result.digits = fields[columns.code];
+    if (columns.name >= 0 && columns.name < fields.size())
+        result.name = fields[columns.name];
     return result;
 }
 

@@ -1,11 +1,27 @@
 #pragma once
 
-// One line of a batch list: "name<TAB>digits" or "name,digits".
+// The records of a batch list: fields as spreadsheets write them (RFC 4180),
+// the header that names the columns, and the name and the code of each line.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
+
+#include "listdecoding.h"
 
 namespace render {
+
+// How to read a list: --encoding, --separator, --name-column, --code-column.
+// Each is found from the list when not given.
+struct ListFormat {
+    std::optional<ListEncoding> encoding;
+    QChar separator;  // null: a tab when the first line has one, else a comma
+    QString nameColumn;
+    QString codeColumn;
+};
 
 struct BatchLine {
     enum class Kind { Blank, Header, Entry, Bad };
@@ -15,15 +31,50 @@ struct BatchLine {
     QString error;   // why a Bad line is bad
 };
 
-// Reads a line as read from the file, its line end (LF or CRLF) included or
-// not. firstContent says that no line with content came before: only such a
-// line can be a header, and only it may start with a UTF-8 byte order mark.
-//
-// With a tab on the line, the last tab separates the name from the digits,
-// otherwise the last comma, so that a name may hold commas. Spaces around
-// either field are dropped, and a field in double quotes is unquoted ("" is
-// one "), as spreadsheets write them. A first line whose digit field holds
-// text but no digit at all is a header.
+// The fields of a record split at the separator. A field that starts with a
+// double quote (after blanks) runs to the closing one, separators and line
+// breaks included; "" in it is one ". Spaces and tabs around an unquoted
+// field are dropped.
+struct Fields {
+    QStringList values;
+    QList<qsizetype> ends;   // where each field's text ends in the record
+    bool quoteOpen = false;  // the last field's quote is not closed
+};
+Fields SplitFields(const QString& record, QChar separator);
+
+// The separator of a record: the list's, or the other of tab and comma when
+// the record holds only that one (lists pasted together from two sources).
+QChar RecordSeparator(const QString& record, QChar listSeparator);
+
+// Reads a record of a two-column list. The last field is the digits and
+// everything before its separator the name, so that a name may hold commas.
+// A first record whose digit field holds text but no digit is a header.
+BatchLine ReadTwoColumns(const QString& record, QChar separator, bool firstContent);
+
+// The same for one line of a UTF-8 list as read from the file, its line end
+// included or not; the separator is a tab when the line has one.
 BatchLine ReadBatchLine(QByteArray line, bool firstContent);
+
+// Which fields hold the name and the code. twoColumns: read as above.
+struct Columns {
+    bool twoColumns = true;
+    int name = -1;  // -1: none; the files are named after their codes
+    int code = -1;
+};
+
+// What the first record with content says about the list: whether it is a
+// header, and the columns, from it and from --name-column and
+// --code-column (a number from 1, or a header text; empty when not given).
+// A non-empty error refuses the whole list.
+struct ListShape {
+    bool header = false;
+    Columns columns;
+    QString error;
+};
+ListShape ReadListShape(const QString& firstRecord, QChar separator, const QString& nameColumn,
+                        const QString& codeColumn);
+
+// Reads a record with the columns of its list.
+BatchLine ReadRecord(const QString& record, QChar separator, const Columns& columns);
 
 }  // namespace render

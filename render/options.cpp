@@ -95,6 +95,20 @@ struct CommandLine {
                              "LIST"};
     QCommandLineOption outDir{"out-dir", "The folder the batch writes into (made if missing).",
                               "DIR"};
+    QCommandLineOption encoding{"encoding",
+                                "The list's encoding: UTF-8, UTF-16LE, UTF-16BE or Shift_JIS "
+                                "(default: found from the list).",
+                                "NAME"};
+    QCommandLineOption separator{"separator",
+                                 "The list's separator: a character, tab, comma or semicolon "
+                                 "(default: a tab if the first line has one, else a comma).",
+                                 "CHAR"};
+    QCommandLineOption codeColumn{"code-column",
+                                  "The list's field of the codes: its number from 1, or its "
+                                  "header text (default: found by the header).",
+                                  "COLUMN"};
+    QCommandLineOption nameColumn{"name-column", "The list's field of the names, the same way.",
+                                  "COLUMN"};
     QCommandLineOption help{{"h", "help"}, "This text."};
     QCommandLineOption version{"version", "The version."};
     QCommandLineParser parser;
@@ -109,8 +123,9 @@ struct CommandLine {
             QStringLiteral("12 digits (jan8: 7, upca: 11), to which the check digit is added, "
                            "or one more, whose last digit is checked."),
             QStringLiteral("[--name TEXT] DIGITS -o FILE | --batch LIST --out-dir DIR"));
-        parser.addOptions({output, name, symbology, addon, format, layout, scale, magnification,
-                           dpi, bwr, marker, force, batch, outDir, help, version});
+        parser.addOptions({output,        name,      symbology,  addon,      format, layout, scale,
+                           magnification, dpi,       bwr,        marker,     force,  batch,  outDir,
+                           encoding,      separator, codeColumn, nameColumn, help,   version});
     }
 };
 
@@ -242,6 +257,56 @@ QString ReadSizes(const CommandLine& o, Options* options, QString* note) {
     return bitmap ? FitToDots(options, note) : CheckBwr(*options);
 }
 
+// --separator: one character, or tab, comma or semicolon by name.
+bool ReadSeparator(const QString& text, QChar* separator) {
+    const QString lower = text.toLower();
+    if (lower == u"tab" || text == u"\\t")
+        *separator = u'\t';
+    else if (lower == u"comma")
+        *separator = u',';
+    else if (lower == u"semicolon")
+        *separator = u';';
+    else if (text.size() == 1 && text != u"\"" && text != u"\n" && text != u"\r")
+        *separator = text[0];
+    else
+        return false;
+    return true;
+}
+
+// --name-column and --code-column: a number from 1, or a header text.
+bool ReadColumn(const QString& text) {
+    bool number = false;
+    const int column = text.toInt(&number);
+    return number ? column >= 1 : !text.trimmed().isEmpty();
+}
+
+// The options that say how to read the list; an error message, or empty.
+QString ReadListFormat(const CommandLine& o, ListFormat* format) {
+    const QCommandLineParser& parser = o.parser;
+    if (parser.isSet(o.encoding)) {
+        ListEncoding read = ListEncoding::Utf8;
+        if (!EncodingByName(parser.value(o.encoding), &read))
+            return QStringLiteral(
+                       "--encoding takes UTF-8, UTF-16LE, UTF-16BE or Shift_JIS, not "
+                       "'%1'")
+                .arg(parser.value(o.encoding));
+        format->encoding = read;
+    }
+    if (parser.isSet(o.separator) && !ReadSeparator(parser.value(o.separator), &format->separator))
+        return QStringLiteral(
+                   "--separator takes one character, or tab, comma or semicolon, not "
+                   "'%1'")
+            .arg(parser.value(o.separator));
+    for (const QCommandLineOption* column : {&o.nameColumn, &o.codeColumn}) {
+        if (parser.isSet(*column) && !ReadColumn(parser.value(*column)))
+            return QStringLiteral("--%1 takes a field's number from 1 or its header text, not '%2'")
+                .arg(column->names().constFirst(), parser.value(*column));
+    }
+    format->nameColumn = parser.value(o.nameColumn).trimmed();
+    format->codeColumn = parser.value(o.codeColumn).trimmed();
+    return QString();
+}
+
 QString ReadBatch(const CommandLine& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
     options->mode = Options::Mode::Batch;
@@ -256,7 +321,7 @@ QString ReadBatch(const CommandLine& o, Options* options) {
             "do not go with it");
     if (options->outDir.isEmpty())
         return QStringLiteral("--batch needs --out-dir DIR, the folder to write into");
-    return QString();
+    return ReadListFormat(o, &options->list);
 }
 
 QString ReadSingle(const CommandLine& o, Options* options) {
@@ -264,6 +329,11 @@ QString ReadSingle(const CommandLine& o, Options* options) {
     options->mode = Options::Mode::Single;
     if (parser.isSet(o.outDir))
         return QStringLiteral("--out-dir goes with --batch; a single symbol is written to -o FILE");
+    for (const QCommandLineOption* listOption :
+         {&o.encoding, &o.separator, &o.nameColumn, &o.codeColumn})
+        if (parser.isSet(*listOption))
+            return QStringLiteral("--%1 says how to read a --batch list")
+                .arg(listOption->names().constFirst());
     const QStringList positional = parser.positionalArguments();
     if (positional.size() != 1)
         return positional.isEmpty() ? QStringLiteral("the digits are missing")

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "batchlist.h"
 #include "symbol/layout.h"
 
 namespace render {
@@ -32,6 +33,7 @@ struct Options {
 
     QString batchList;  // --batch ("-" for standard input)
     QString outDir;     // --out-dir
+    ListFormat list;    // --encoding, --separator, --name-column, --code-column
 
     symbol::Symbology symbology = symbol::Symbology::Jan13;  // --symbol
     QString addon;                                           // --addon, single mode

@@ -1,0 +1,66 @@
+#include "sheetcode.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+#include "symbol/code.h"
+
+namespace render {
+
+namespace {
+
+const QString kKeepAsText = QStringLiteral(
+    "keep the code column as text in the spreadsheet (see \"Lists from a spreadsheet\" in the "
+    "README) and export the list again");
+
+bool IsValidCode(const QString& digits) {
+    return digits.size() == 13 && symbol::CheckDigit(digits) == symbol::DigitValue(digits[12]);
+}
+
+QString WithCheckDigit(const QString& twelve) {
+    return twelve + QChar(u'0' + symbol::CheckDigit(twelve + u'0'));
+}
+
+TypedCode Refused(const QString& refusal) {
+    TypedCode refused;
+    refused.refusal = refusal;
+    return refused;
+}
+
+bool AllDigits(const QString& field) {
+    return std::all_of(field.begin(), field.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+}  // namespace
+
+TypedCode ReadListCode(const QString& field, bool wholeCodes, symbol::Symbology symbology) {
+    static const QRegularExpression exponent(QStringLiteral(R"(\A\d+([.,]\d+)?[eE][+-]?\d+\z)"));
+    if (exponent.match(field).hasMatch())
+        return Refused(
+            QStringLiteral("%1: a spreadsheet turned this code into a number and wrote it in "
+                           "exponent form; its last digits are lost and cannot be told: %2")
+                .arg(field, kKeepAsText));
+    // The other symbologies take 11 or 7 digits as they are.
+    if (!AllDigits(field) || symbology != symbol::Symbology::Jan13)
+        return ReadTypedCode(field, symbology);
+    const QString zero = u'0' + field;
+    if (field.size() == 11) {
+        const QString twoZeros = u'0' + zero;
+        return Refused(
+            QStringLiteral("%1: 11 digits: a spreadsheet probably dropped leading "
+                           "zeros. With them the code is %2%3; %4, or write them in")
+                .arg(field, IsValidCode(twoZeros) ? twoZeros : WithCheckDigit(zero),
+                     IsValidCode(twoZeros) ? QString() : QStringLiteral(" (check digit added)"),
+                     kKeepAsText));
+    }
+    if (wholeCodes && field.size() == 12 && IsValidCode(zero))
+        return Refused(
+            QStringLiteral("%1: 12 digits, and with a leading 0 they are the valid code %2: a "
+                           "spreadsheet probably dropped the zero. Write %2; or, if these are "
+                           "the 12 digits without their check digit, all 13: %3")
+                .arg(field, zero, WithCheckDigit(field)));
+    return ReadTypedCode(field);
+}
+
+}  // namespace render
