@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Stripewell with the sanitizers, fuzzes the
-# symbol core for a bounded time, and runs every test in a temporary home.
+# symbol core and the batch list reader for a bounded time, and runs every
+# test in a temporary home.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -11,17 +12,22 @@ echo "== test.sh: building with AddressSanitizer and UndefinedBehaviorSanitizer 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Debug -DSTRIPEWELL_SANITIZE=ON
 cmake --build build
 
-echo "== test.sh: building the fuzz target with clang in build-fuzz/"
+echo "== test.sh: building the fuzz targets with clang in build-fuzz/"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTRIPEWELL_FUZZ=ON \
     -DCMAKE_CXX_COMPILER=clang++
 cmake --build build-fuzz
 
-echo "== test.sh: replaying the committed corpus, then fuzzing for ${FUZZ_SECONDS:=30} s"
-fuzz=build-fuzz/tests/fuzz/fuzz_code
-"$fuzz" -runs=0 tests/fuzz/corpus
-rm -rf build-fuzz/corpus && mkdir -p build-fuzz/corpus
-"$fuzz" -max_total_time="$FUZZ_SECONDS" -max_len=4096 -print_final_stats=1 build-fuzz/corpus \
-    tests/fuzz/corpus 2>&1 | tail -n 12
+# fuzz TARGET CORPUS SECONDS: replays the committed corpus, then fuzzes.
+fuzz() {
+    "build-fuzz/tests/fuzz/$1" -runs=0 "$2"
+    rm -rf "build-fuzz/corpus-$1" && mkdir -p "build-fuzz/corpus-$1"
+    "build-fuzz/tests/fuzz/$1" -max_total_time="$3" -max_len=4096 -print_final_stats=1 \
+        "build-fuzz/corpus-$1" "$2" 2>&1 | tail -n 12
+}
+: "${FUZZ_SECONDS:=30}"
+echo "== test.sh: replaying each fuzz corpus, then fuzzing for ${FUZZ_SECONDS} s in all"
+fuzz fuzz_code tests/fuzz/corpus $(((FUZZ_SECONDS + 1) / 2))
+fuzz fuzz_list tests/fuzz/lists $(((FUZZ_SECONDS + 1) / 2))
 
 echo "== test.sh: running the tests with a temporary home"
 config=${XDG_CONFIG_HOME:-$HOME/.config}

@@ -62,7 +62,6 @@ private:
     std::unique_ptr<QTemporaryFile> spool_;
     std::unique_ptr<Lines> lines_;
     std::unique_ptr<LineDecoder> decoder_;
-    qint64 start_ = 0;  // the first byte after a byte order mark
     int line_ = 0;
     QChar separator_;
     Columns columns_;
