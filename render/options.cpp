@@ -432,12 +432,17 @@ A wrong check digit is refused with the right one and with every swap of two
 neighbouring digits that would make the code valid.
 
 Batch list:
-  UTF-8 text, one symbol per line: NAME, a tab or a comma, then DIGITS, e.g.
+  One symbol per line: NAME, a tab or a comma, then DIGITS, e.g.
       Green tea 500ml,4901234567894
-  With a tab on the line, the last tab separates; otherwise the last comma, so
-  a name may hold commas. A name in double quotes is unquoted ("" is one ").
-  Blank lines are skipped, CRLF line ends are fine, and a first line whose
-  digit field holds text but no digit (like "name,jan") is a header.
+  CSV as spreadsheets write it: quoted fields may hold separators, quotes ("")
+  and line breaks. With two fields the last is the digits and all before it
+  the name, so a name may hold commas. A first line that names the columns
+  (JAN, JANコード, コード, code, EAN; 名称, 商品名, 品名, name, product) or whose
+  digit field holds text but no digit (like "name,jan") is a header; other
+  columns are ignored. UTF-8, UTF-16 with a byte order mark and Shift_JIS are
+  found by themselves. LF, CRLF and CR end lines; blank lines are skipped.
+  A code a spreadsheet turned into a number (4.90123E+12, leading zeros
+  lost) is refused and the reason told.
   Each file is named after its name, made safe for file systems (/ \ : * ?
   " < > | and control characters become _, no leading dot, no Windows
   device name, at most 200 bytes), or after the code when the name is empty; a name seen before gets
@@ -452,9 +457,9 @@ Exit status:
   1  usage: the command line cannot be followed
   2  the digits were refused (not digits, wrong count, wrong check digit)
   3  nothing written: the file exists without --force, it or the folder cannot
-     be written, or the batch list cannot be read; or a batch stopped at a
-     full or read-only disk or a folder it may not write, or its files could
-     not be made safe on disk at its end
+     be written, or the batch list cannot be read or holds nothing to write;
+     or a batch stopped at a full or read-only disk or a folder it may not
+     write, or its files could not be made safe on disk at its end
   4  batch: some lines failed; all the others were written
 
 Examples:
