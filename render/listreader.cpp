@@ -17,7 +17,8 @@ public:
     Lines(QIODevice& device, ListEncoding encoding)
         : device_(device),
           unit_(UnitBytes(encoding)),
-          bigEndian_(encoding == ListEncoding::Utf16Be) {}
+          bigEndian_(encoding == ListEncoding::Utf16Be),
+          read_(device.isSequential() ? 0 : device.pos()) {}
 
     // The next line without its end; false at the end of the list. A line
     // longer than kMaxLineBytes comes back empty, with tooLong set.
@@ -57,7 +58,7 @@ public:
     }
 
     QString Error() const { return error_; }
-    qint64 Position() const { return device_.pos() - (buffer_.size() - at_); }
+    qint64 Position() const { return read_ - (buffer_.size() - at_); }
 
 private:
     LineEnd EndAt(qsizetype at) const {
@@ -72,6 +73,7 @@ private:
         buffer_.resize(size + kChunkBytes);
         const qint64 read = device_.read(buffer_.data() + size, kChunkBytes);
         buffer_.resize(size + qMax<qint64>(read, 0));
+        read_ += qMax<qint64>(read, 0);
         if (read < 0)
             error_ = device_.errorString();
         end_ = read <= 0;
@@ -82,6 +84,7 @@ private:
     const bool bigEndian_;
     QByteArray buffer_;
     qsizetype at_ = 0;
+    qint64 read_;  // bytes of the list read from the device
     bool end_ = false;
     QString error_;
 };
@@ -249,7 +252,11 @@ bool ListReader::ReadRecordText(QString* text, QString* error) {
     QString more;
     while (error->isEmpty() && SplitFields(*text, separator).quoteOpen) {
         if (text->size() > kMaxLineBytes || !ReadLine(&more, error)) {
-            *error = QStringLiteral("a quote opened on this line is not closed");
+            *error = QStringLiteral(
+                         "a quote opened on this line is not closed: lines %1 to %2 "
+                         "were read as one field")
+                         .arg(first)
+                         .arg(line_);
             return true;
         }
         if (!error->isEmpty())
