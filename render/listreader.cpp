@@ -96,7 +96,7 @@ ListReader::~ListReader() = default;
 
 bool ListReader::Start() {
     // Standard input can be read once, and its encoding is found from all
-    // of it: it is kept in an unnamed temporary file meanwhile.
+    // of it: it is kept in a temporary file meanwhile.
     if (device_->isSequential() && !format_.encoding && !Spool())
         return false;
     ListEncoding marked = ListEncoding::Utf8;
@@ -219,14 +219,15 @@ bool ListReader::Next(ListRecord* record) {
         if (error.isEmpty() && text.trimmed().isEmpty())
             continue;
         sawContent_ = true;
-        if (error.isEmpty() && !ReadRecordText(&text, &error))
+        QChar separator;
+        if (error.isEmpty() && !ReadRecordText(&text, &error, &separator))
             continue;  // the header
         sawEntry_ = shaped_;
         if (!error.isEmpty()) {
             record->error = error;
             return true;
         }
-        const BatchLine line = ReadRecord(text, RecordSeparator(text), columns_);
+        const BatchLine line = ReadRecord(text, separator, columns_);
         record->name = line.name;
         record->digits = line.digits;
         record->error = line.error;
@@ -246,8 +247,8 @@ QChar ListReader::RecordSeparator(const QString& text) {
 // Joins the lines of a record whose quoted field holds line breaks, and
 // reads the list's shape from its first record. False for a header or when
 // the list is refused.
-bool ListReader::ReadRecordText(QString* text, QString* error) {
-    const QChar separator = RecordSeparator(*text);
+bool ListReader::ReadRecordText(QString* text, QString* error, QChar* recordSeparator) {
+    const QChar separator = *recordSeparator = RecordSeparator(*text);
     const int first = line_;
     QString more;
     while (error->isEmpty() && SplitFields(*text, separator).quoteOpen) {

@@ -54,7 +54,7 @@ private:
     bool Spool();
     bool ReadLine(QString* text, QString* error);
     QChar RecordSeparator(const QString& text);
-    bool ReadRecordText(QString* text, QString* error);
+    bool ReadRecordText(QString* text, QString* error, QChar* recordSeparator);
 
     QIODevice* device_;
     ListFormat format_;
