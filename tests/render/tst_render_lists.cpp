@@ -111,10 +111,10 @@ void TestRenderLists::spreadsheetExportsGiveTheirSymbols() {
         QCOMPARE(Decode(Path("out/" + it.key())), it.value());
     // The codes the spreadsheet kept as numbers, each refused for what it did to them.
     QCOMPARE(run.exitCode, 4);
-    for (const QString& mention : {":9: 4.53988E+12: a spreadsheet turned this code into a number",
-                                   ":10: 12345678905: 11 digits", "the code is 0012345678905",
-                                   ":11: 123456789050: 12 digits", "valid code 0123456789050"})
-        QVERIFY2(run.err.contains(mention), qPrintable(run.err));
+    for (const char* mention : {":9: 4.53988E+12: a spreadsheet turned this code into a number",
+                                ":10: 12345678905: 11 digits", "the code is 0012345678905",
+                                ":11: 123456789050: 12 digits", "valid code 0123456789050"})
+        QVERIFY2(run.err.contains(QLatin1StringView(mention)), qPrintable(run.err));
     QCOMPARE(run.err.count(u'\n'), 4);  // the three, and how many failed
 }
 
