@@ -203,6 +203,15 @@ void TestRenderLists::listsAreReadOrRefusedWithTheReason_data() {
         << QByteArray("Product;Item no\nTea;4901234567894\n") << 0 << "" << QStringList{"Tea.bmp"};
     QTest::newRow("header names no code column")
         << run << QByteArray("品名,価格,棚\n緑茶,120,A\n") << 3 << "--code-column" << QStringList{};
+    QTest::newRow("add-on in a spreadsheet's code column")
+        << run +
+               " && \"$R\" --name 雑誌 --addon 12345 4910123450124 -o one.bmp && cmp out/雑誌.bmp "
+               "one.bmp"
+        << QByteArray("JAN,品名,価格\n\"4910123450124 12345\",雑誌,500\n") << 0 << ""
+        << QStringList{u"雑誌.bmp"_qs};
+    QTest::newRow("11 digits are a whole UPC-A code")
+        << run + " --symbol upca" << QByteArray("品名,JAN\nImport,03600029145\n") << 0 << ""
+        << QStringList{"Import.bmp"};
     QTest::newRow("quote never closed")
         << run << QByteArray("\"Tea,4901234567894\nMilk,490123456789\n") << 4
         << "list:1: a quote opened on this line is not closed" << QStringList{};
