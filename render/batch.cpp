@@ -63,7 +63,17 @@ QString StandardInputProblem() {
     return QString();
 }
 
-// Opens the list, standard input for "-". Empty, or why it cannot be read.
+// Why a list that gave no symbol wrote nothing; empty when it gave some.
+QString NothingToWrite(const ListReader& reader) {
+    if (reader.HeaderAlone())
+        return QStringLiteral("holds a header line and no line after it; nothing written");
+    if (!reader.SawContent())
+        return QStringLiteral("holds no line to write; nothing written");
+    return QString();
+}
+
+}  // namespace
+
 QString OpenList(QFile& list, bool fromStdin) {
     if (fromStdin) {
         const QString problem = StandardInputProblem();
@@ -75,17 +85,6 @@ QString OpenList(QFile& list, bool fromStdin) {
         return QStringLiteral("it is a folder");
     return list.open(QIODevice::ReadOnly) ? QString() : list.errorString();
 }
-
-// Why a list that gave no symbol wrote nothing; empty when it gave some.
-QString NothingToWrite(const ListReader& reader) {
-    if (reader.HeaderAlone())
-        return QStringLiteral("holds a header line and no line after it; nothing written");
-    if (!reader.SawContent())
-        return QStringLiteral("holds no line to write; nothing written");
-    return QString();
-}
-
-}  // namespace
 
 ExitStatus RunBatch(const Options& options) {
     const bool fromStdin = options.batchList == u"-";

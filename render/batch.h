@@ -5,7 +5,12 @@
 #include "exitstatus.h"
 #include "options.h"
 
+#include <QFile>
+
 namespace render {
+
+// Opens the list, standard input for "-". Empty, or why it cannot be read.
+QString OpenList(QFile& list, bool fromStdin);
 
 // Reads the list line by line and writes each line's file before reading the
 // next, so that memory stays the same however long the list is. A bad line

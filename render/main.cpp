@@ -11,6 +11,8 @@
 #include "options.h"
 #include "output.h"
 #include "renderer.h"
+#include "sheet.h"
+#include "sheetjob.h"
 #include "symbol/canvas.h"
 #include "typedcode.h"
 
@@ -83,10 +85,13 @@ int main(int argc, char* argv[]) {
         case render::Options::Mode::Version:
             Print(stdout, QStringLiteral("stripewell-render %1\n").arg(STRIPEWELL_VERSION));
             return render::kExitOk;
+        case render::Options::Mode::SheetList:
+            Print(stdout, render::SheetListText());
+            return render::kExitOk;
         case render::Options::Mode::Batch:
-            return render::RunBatch(options);
+            return options.OnSheet() ? render::RunSheet(options) : render::RunBatch(options);
         case render::Options::Mode::Single:
             break;
     }
-    return RenderOne(options);
+    return options.OnSheet() ? render::RunSheet(options) : RenderOne(options);
 }

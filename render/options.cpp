@@ -107,6 +107,20 @@ struct CommandLine {
                                   "The list's field of the codes: its number from 1, or its "
                                   "header text (default: found by the header).",
                                   "COLUMN"};
+    QCommandLineOption sheet{"sheet",
+                             "Labels on an A4 label sheet, into one pdf at -o: the sheet NAME "
+                             "(\"--sheet list\" shows them). Each label holds a retail symbol "
+                             "at --magnification, or the largest that fits, at least 80.",
+                             "NAME"};
+    QCommandLineOption sheetFile{
+        "sheet-file", "Labels on a sheet of one's own, described in FILE (see below).", "FILE"};
+    QCommandLineOption copies{"copies", "Label sheets: N labels of each code (default 1).", "N"};
+    QCommandLineOption skip{"skip",
+                            "Label sheets: leave the first N labels of the first page empty, "
+                            "for a sheet that was partly used.",
+                            "N"};
+    QCommandLineOption outline{"outline",
+                               "Label sheets: draw each label's edge, for a test print."};
     QCommandLineOption nameColumn{"name-column", "The list's field of the names, the same way.",
                                   "COLUMN"};
     QCommandLineOption help{{"h", "help"}, "This text."};
@@ -123,9 +137,11 @@ struct CommandLine {
             QStringLiteral("12 digits (jan8: 7, upca: 11), to which the check digit is added, "
                            "or one more, whose last digit is checked."),
             QStringLiteral("[--name TEXT] DIGITS -o FILE | --batch LIST --out-dir DIR"));
-        parser.addOptions({output,        name,      symbology,  addon,      format, layout, scale,
-                           magnification, dpi,       bwr,        marker,     force,  batch,  outDir,
-                           encoding,      separator, codeColumn, nameColumn, help,   version});
+        parser.addOptions({output,    name,       symbology,     addon,  format,
+                           layout,    scale,      magnification, dpi,    bwr,
+                           marker,    force,      batch,         outDir, encoding,
+                           separator, codeColumn, nameColumn,    sheet,  sheetFile,
+                           copies,    skip,       outline,       help,   version});
     }
 };
 
@@ -368,6 +384,54 @@ QString ReadSymbol(const CommandLine& o, Options* options) {
     return QString();
 }
 
+// A label sheet: one code or a list, into one pdf of retail symbols at -o.
+QString ReadLabelSheet(const CommandLine& o, Options* options) {
+    const QCommandLineParser& parser = o.parser;
+    if (parser.isSet(o.sheet) && parser.isSet(o.sheetFile))
+        return QStringLiteral("give --sheet or --sheet-file, not both");
+    for (const QCommandLineOption* other :
+         {&o.outDir, &o.format, &o.layout, &o.scale, &o.dpi, &o.marker})
+        if (parser.isSet(*other))
+            return QStringLiteral(
+                       "--%1 does not go with a label sheet, a pdf of retail symbols at -o")
+                .arg(other->names().constLast());
+    options->sheet = parser.value(o.sheet);
+    options->sheetFile = parser.value(o.sheetFile);
+    options->format = Format::Pdf;
+    options->layout = symbol::Layout::Retail;
+    options->outline = parser.isSet(o.outline);
+    QString error;
+    if (parser.isSet(o.batch)) {
+        options->mode = Options::Mode::Batch;
+        options->batchList = parser.value(o.batch);
+        if (!parser.positionalArguments().isEmpty() || parser.isSet(o.name))
+            return QStringLiteral("--batch takes the names and digits from its list");
+        error = ReadListFormat(o, &options->list);
+    } else {
+        error = ReadSingle(o, options);
+    }
+    options->output = parser.value(o.output);
+    if (error.isEmpty() && options->output.isEmpty())
+        error = QStringLiteral("-o FILE.pdf is missing: where should the labels go?");
+    if (error.isEmpty() && options->output != u"-" &&
+        !options->output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        error =
+            QStringLiteral("a label sheet is a pdf: end -o in .pdf, not '%1'").arg(options->output);
+    const struct {
+        const QCommandLineOption& option;
+        int low, high;
+        int* value;
+    } values[] = {{o.copies, 1, kMaxCopies, &options->copies},
+                  {o.skip, 0, 999, &options->skip},
+                  {o.magnification, kMinMagnification, kMaxMagnification, &options->magnification},
+                  {o.bwr, 0, kMaxBwrMicrons, &options->bwrMicrons}};
+    for (const auto& v : values)
+        if (error.isEmpty() && parser.isSet(v.option))
+            error = ReadBounded("--" + v.option.names().constLast(), parser.value(v.option), v.low,
+                                v.high, v.value);
+    return error;
+}
+
 // --format, or else the ending of -o.
 QString ReadFileFormat(const CommandLine& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
@@ -416,6 +480,22 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         return result;
     }
     options.force = parser.isSet(o.force);
+    if (parser.value(o.sheet) == u"list") {
+        options.mode = Options::Mode::SheetList;
+        return result;
+    }
+    if (parser.isSet(o.sheet) || parser.isSet(o.sheetFile)) {
+        result.error = ReadLabelSheet(o, &options);
+        if (result.error.isEmpty())
+            result.error = ReadSymbol(o, &options);
+        return result;
+    }
+    for (const QCommandLineOption* sheetOption : {&o.copies, &o.skip, &o.outline})
+        if (parser.isSet(*sheetOption)) {
+            result.error = QStringLiteral("--%1 goes with --sheet or --sheet-file")
+                               .arg(sheetOption->names().constLast());
+            return result;
+        }
     result.error = parser.isSet(o.batch) ? ReadBatch(o, &options) : ReadSingle(o, &options);
     if (result.error.isEmpty())
         result.error = ReadSymbol(o, &options);
@@ -462,6 +542,14 @@ Exit status:
      write, or its files could not be made safe on disk at its end
   4  batch: some lines failed; all the others were written
 
+Label sheets:
+  Built in (--sheet list shows them): a4-12, a4-18, a4-21, a4-24, a4-40,
+  a4-44 and a4-65. A sheet file holds one "key = value" line for each of
+  columns, rows, label-width, label-height, left, top, pitch-x and pitch-y,
+  in millimetres (left and top: the page's corner to the first label's;
+  pitch: one label's edge to the next one's); # starts a comment. Labels too
+  small for a symbol at 80 percent are refused, and nothing is written.
+
 Examples:
   stripewell-render --name "Green tea" 490123456789 -o tea.bmp
   stripewell-render 4901234567894 --scale 4 -o tea.png
@@ -471,6 +559,8 @@ Examples:
   stripewell-render --layout retail --dpi 203 4901234567894 -o tea.png
   stripewell-render --layout retail --symbol jan8 4912345 -o gum.pdf
   stripewell-render --layout retail 4910123450124 --addon 12345 -o magazine.pdf
+  stripewell-render --batch items.csv --sheet a4-24 -o labels.pdf
+  stripewell-render 4901234567894 --sheet a4-24 --copies 24 -o tea-sheet.pdf
 )");
 }
 

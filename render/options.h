@@ -22,9 +22,10 @@ inline constexpr int kMaxMagnification = 200;
 inline constexpr int kMinDpi = 72;
 inline constexpr int kMaxDpi = 4800;
 inline constexpr int kMaxBwrMicrons = 1000;
+inline constexpr int kMaxCopies = 10000;
 
 struct Options {
-    enum class Mode { Help, Version, Single, Batch };
+    enum class Mode { Help, Version, Single, Batch, SheetList };
     Mode mode = Mode::Single;
 
     QString name;    // --name, single mode
@@ -37,6 +38,14 @@ struct Options {
 
     symbol::Symbology symbology = symbol::Symbology::Jan13;  // --symbol
     QString addon;                                           // --addon, single mode
+
+    // Label sheets: one pdf of A4 pages at -o, single or batch.
+    QString sheet;      // --sheet, a built-in sheet
+    QString sheetFile;  // --sheet-file, a sheet of one's own
+    int copies = 1;     // labels of each code
+    int skip = 0;       // places of the first page left empty
+    bool outline = false;
+    bool OnSheet() const { return !sheet.isEmpty() || !sheetFile.isEmpty(); }
 
     Format format = Format::Bmp;
     symbol::Layout layout = symbol::Layout::Window;

@@ -127,8 +127,8 @@ SheetFile ParseSheetText(const QString& text, const QString& name) {
     std::array<bool, kKeys.size()> seen{};
     const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString line = lines[i].trimmed();
-        if (line.isEmpty() || line.startsWith(u'#'))
+        const QString line = lines[i].section(u'#', 0, 0).trimmed();
+        if (line.isEmpty())
             continue;
         const auto fail = [&](const QString& reason) {
             return SheetFile{std::nullopt, QStringLiteral("%1: %2").arg(i + 1).arg(reason)};

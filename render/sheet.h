@@ -51,7 +51,7 @@ struct SheetFile {
 
 // Reads a sheet description: lines "key = value" (keys as in the README:
 // columns, rows, label-width, label-height, left, top, pitch-x, pitch-y),
-// blank lines and lines starting with # ignored, every key exactly once.
+// a # starts a comment, blank lines are ignored, every key exactly once.
 SheetFile ParseSheetText(const QString& text, const QString& name);
 
 // Where a label goes: its page and its place on that page, for the n-th label

@@ -4,6 +4,7 @@
 #include <QPen>
 #include <cmath>
 
+#include "symbol/family.h"
 #include "symbol/layout.h"
 #include "symbol/outline.h"
 #include "symbol/vector.h"
@@ -22,21 +23,25 @@ double ModuleMm(double magnification) {
     return symbol::kNominalModuleMm * magnification / 100;
 }
 
-QSizeF SymbolSizeMm(double magnification) {
-    const symbol::Description d = symbol::Describe(symbol::Layout::Retail, QString(13, u'0'), {});
-    return d.box * ModuleMm(magnification);
+// The symbol's box in modules; any code of its length gives the same.
+QSizeF SymbolBox(const symbol::SymbolCode& symbol) {
+    symbol::SymbolCode sample = symbol;
+    sample.code = QString(symbol::DataDigitCount(symbol.symbology) + 1, u'0');
+    sample.addon.fill(u'0');
+    return symbol::Describe(symbol::Layout::Retail, sample, {}).box;
 }
 
 }  // namespace
 
-QSizeF NeededLabelSize(double magnification, bool withName) {
-    const QSizeF symbol = SymbolSizeMm(magnification);
+QSizeF NeededLabelSize(double magnification, bool withName, const symbol::SymbolCode& code) {
+    const QSizeF symbol = SymbolBox(code) * ModuleMm(magnification);
     const double name = withName ? kNameMinEmMm * kNameLine : 0;
     return {symbol.width() + 2 * kLabelMarginMm, symbol.height() + name + 2 * kLabelMarginMm};
 }
 
-double FitMagnification(QSizeF labelMm, double asked, bool withName) {
-    const QSizeF at100 = NeededLabelSize(100, false) - QSizeF(2, 2) * kLabelMarginMm;
+double FitMagnification(QSizeF labelMm, double asked, bool withName,
+                        const symbol::SymbolCode& code) {
+    const QSizeF at100 = SymbolBox(code) * ModuleMm(100);
     const double name = withName ? kNameMinEmMm * kNameLine : 0;
     const double room = std::min((labelMm.width() - 2 * kLabelMarginMm) / at100.width(),
                                  (labelMm.height() - 2 * kLabelMarginMm - name) / at100.height());
@@ -63,37 +68,50 @@ SheetPainter::SheetPainter(QPagedPaintDevice* device, const SheetTemplate& sheet
                            const LabelStyle& style)
     : device_(device), sheet_(sheet), style_(style), next_(skip) {
     painter_.begin(device_);
+    StartPage();
+}
+
+// A test print shows every label's edge, the empty ones too.
+void SheetPainter::StartPage() {
+    const double dotsPerMm = device_->logicalDpiX() / 25.4;
+    painter_.setTransform(QTransform::fromScale(dotsPerMm, dotsPerMm));
+    if (!style_.outline)
+        return;
+    painter_.setPen(QPen(Qt::black, 0.1));
+    painter_.setBrush(Qt::NoBrush);
+    for (int i = 0; i < sheet_.LabelsPerPage(); ++i)
+        painter_.drawRect(sheet_.LabelRect(i));
 }
 
 SheetPainter::~SheetPainter() {
     painter_.end();
 }
 
-bool SheetPainter::Add(const QString& name, const QString& code) {
+SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolCode& code) {
+    const symbol::Description symbol = symbol::Describe(symbol::Layout::Retail, code, {});
+    const QRectF label = sheet_.LabelRect(SlotOf(sheet_, 0, next_).index);
+    const double room = (label.width() - 2 * kLabelMarginMm) / symbol.box.width();
+    const double module = std::min(ModuleMm(style_.magnification), room);
+    if (module < ModuleMm(80))
+        return Added::TooLarge;
     const LabelSlot slot = SlotOf(sheet_, 0, next_++);
     while (slot.page > page_) {
         if (!device_->newPage())
-            return false;
+            return Added::DeviceFailed;
         ++page_;
+        StartPage();
     }
-    PaintLabel(sheet_.LabelRect(slot.index), name, code);
-    return true;
+    PaintLabel(label, name, symbol, module);
+    return Added::Painted;
 }
 
 // In millimetres from the page's corner, the device's dots scaled. The
 // symbol's corner falls on a whole dot, so that a module of whole dots keeps
 // every bar edge on a dot.
-void SheetPainter::PaintLabel(const QRectF& label, const QString& name, const QString& code) {
+void SheetPainter::PaintLabel(const QRectF& label, const QString& name,
+                              const symbol::Description& description, double module) {
     const double dotsPerMm = device_->logicalDpiX() / 25.4;
-    painter_.setTransform(QTransform::fromScale(dotsPerMm, dotsPerMm));
-    if (style_.outline) {
-        painter_.setPen(QPen(Qt::black, 0.1));
-        painter_.setBrush(Qt::NoBrush);
-        painter_.drawRect(label);
-    }
-    const double module = ModuleMm(style_.magnification);
-    const symbol::VectorSymbol symbol =
-        symbol::Vectorise(symbol::Describe(symbol::Layout::Retail, code, {}), module, style_.bwrMm);
+    const symbol::VectorSymbol symbol = symbol::Vectorise(description, module, style_.bwrMm);
     const QRectF inner =
         label.adjusted(kLabelMarginMm, kLabelMarginMm, -kLabelMarginMm, -kLabelMarginMm);
 

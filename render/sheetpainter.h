@@ -9,6 +9,7 @@
 #include <QString>
 
 #include "sheet.h"
+#include "symbol/layout.h"
 
 class QPagedPaintDevice;
 
@@ -24,14 +25,16 @@ struct LabelStyle {
     bool outline = false;        // draw each label's edge
 };
 
-// The size a label must have for a retail symbol at magnification percent,
-// with a line for its name when withName, margins included.
-QSizeF NeededLabelSize(double magnification, bool withName);
+// The size a label must have for a retail symbol of the symbology (its
+// add-on, if any, too) at magnification percent, with a line for its name
+// when withName, margins included.
+QSizeF NeededLabelSize(double magnification, bool withName, const symbol::SymbolCode& symbol = {});
 
 // The magnification to print at on labels of that size: the asked one when
 // it fits, else the largest that fits (to a tenth of a percent), at least
 // 80 percent; 0 when even 80 percent does not fit.
-double FitMagnification(QSizeF labelMm, double asked, bool withName);
+double FitMagnification(QSizeF labelMm, double asked, bool withName,
+                        const symbol::SymbolCode& symbol = {});
 
 // The sheet for one symbol per page: one label as large as the page.
 SheetTemplate WholePageSheet(QSizeF pageMm);
@@ -44,14 +47,19 @@ public:
                  const LabelStyle& style);
     ~SheetPainter();
 
-    // The next label: a 13-digit code under a name. False when the device
-    // could not start a new page.
-    bool Add(const QString& name, const QString& code);
+    enum class Added { Painted, TooLarge, DeviceFailed };
+    // The next label: a whole code under a name. A symbol that the style's
+    // magnification makes too wide for the label (an add-on) is drawn
+    // smaller, down to 80 percent; below that it is left out (TooLarge)
+    // and its place goes to the next label.
+    Added Add(const QString& name, const symbol::SymbolCode& code);
 
     int Pages() const { return page_ + 1; }
 
 private:
-    void PaintLabel(const QRectF& label, const QString& name, const QString& code);
+    void StartPage();
+    void PaintLabel(const QRectF& label, const QString& name, const symbol::Description& symbol,
+                    double module);
 
     QPagedPaintDevice* device_;
     SheetTemplate sheet_;

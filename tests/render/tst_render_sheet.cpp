@@ -59,6 +59,8 @@ void TestSheet::sheetFileIsReadOrRefused_data() {
         << "";
     QTest::newRow("missing") << QString(good).remove(QStringLiteral("rows = 8\n"))
                              << "rows is missing";
+    QTest::newRow("comments after the numbers")
+        << QString(good).replace(QStringLiteral("\n"), QStringLiteral("  # mm\n")) << "";
     QTest::newRow("twice") << good + "rows = 8\n"
                            << "10: rows is given twice";
     QTest::newRow("unknown") << good + "gap = 2\n"

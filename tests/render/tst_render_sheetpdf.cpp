@@ -1,14 +1,15 @@
-// Label sheets as PDF pages, read back as a person's printer would see them:
-// each page rasterised by pdftoppm, each label cut out where the sheet's
-// numbers put it and read by zbarimg, the label edges measured.
+// Label sheets from the command line, read back as a person's printer would
+// see them: each page rasterised by pdftoppm, each label cut out where the
+// sheet's numbers put it and read by zbarimg, the label edges measured.
 
 #include <QImage>
-#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "files.h"
+#include "sheetpages.h"
 #include "sheetpainter.h"
 #include "symbol/code.h"
 
@@ -16,23 +17,10 @@ using render::SheetTemplate;
 
 namespace {
 
-QString Run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(120000);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
 // Code number i: twelve digits from i and its check digit.
 QString CodeNumber(int i) {
     const QString data = QStringLiteral("4901234%1").arg(i, 5, 10, QChar(u'0'));
     return data + QString::number(symbol::CheckDigit(data));
-}
-
-void SetUpA4(QPdfWriter& writer) {
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(),
-                                     QPageLayout::Millimeter));
-    writer.setResolution(1200);
 }
 
 }  // namespace
@@ -46,13 +34,17 @@ private slots:
     void labelsReadBackInTheListsOrder();
     void labelEdgesLieWhereTheSheetSays_data();
     void labelEdgesLieWhereTheSheetSays();
+    void refusalsWriteNothing_data();
+    void refusalsWriteNothing();
     void symbolIsFittedToTheLabel_data();
     void symbolIsFittedToTheLabel();
 
 private:
     // The pages of a PDF of codes on a sheet, rasterised at dpi.
-    QList<QImage> Pages(const SheetTemplate& sheet, const QStringList& codes, int skip,
-                        const render::LabelStyle& style, int dpi, const QRect& crop = {});
+    // The pages that stripewell-render makes of codes on a sheet, with more
+    // options, rasterised at dpi.
+    QList<QImage> Pages(const QString& sheet, const QStringList& codes, const QStringList& options,
+                        int dpi, const QRect& crop = {});
 
     std::unique_ptr<QTemporaryDir> dir_;
 };
@@ -62,32 +54,23 @@ void TestSheetPdf::init() {
     QVERIFY(dir_->isValid());
 }
 
-QList<QImage> TestSheetPdf::Pages(const SheetTemplate& sheet, const QStringList& codes, int skip,
-                                  const render::LabelStyle& style, int dpi, const QRect& crop) {
+QList<QImage> TestSheetPdf::Pages(const QString& sheet, const QStringList& codes,
+                                  const QStringList& options, int dpi, const QRect& crop) {
+    QByteArray list = "名称,JAN\n";
+    for (const QString& code : codes)
+        list += QStringLiteral("品名 %1,%2\n").arg(code.right(3), code).toUtf8();
+    if (!WriteAll(dir_->filePath(QStringLiteral("list.csv")), list))
+        return {};
     const QString pdf = dir_->filePath(QStringLiteral("sheet.pdf"));
-    {
-        QPdfWriter writer(pdf);
-        SetUpA4(writer);
-        render::SheetPainter painter(&writer, sheet, skip, style);
-        for (const QString& code : codes)
-            painter.Add(QStringLiteral("品名 %1").arg(code.right(3)), code);
+    const Ran made = RunProgram(
+        QStringLiteral(STRIPEWELL_RENDER),
+        QStringList{"--batch", "list.csv", "--sheet", sheet, "-o", "sheet.pdf"} + options,
+        dir_->path());
+    if (made.exitCode != 0) {
+        qWarning("stripewell-render: %s", qPrintable(made.err));
+        return {};
     }
-    const QString prefix = dir_->filePath(QStringLiteral("page"));
-    QStringList arguments{"-r", QString::number(dpi), "-gray", "-png"};
-    if (!crop.isEmpty())
-        arguments += {"-x", QString::number(crop.x()),     "-y", QString::number(crop.y()),
-                      "-W", QString::number(crop.width()), "-H", QString::number(crop.height())};
-    Run(QStringLiteral("pdftoppm"), arguments + QStringList{pdf, prefix});
-    QList<QImage> pages;
-    for (int n = 1;; ++n) {
-        QImage page(QStringLiteral("%1-%2.png").arg(prefix).arg(n));
-        if (page.isNull())
-            page.load(QStringLiteral("%1-%2.png").arg(prefix).arg(n, 2, 10, QChar(u'0')));
-        if (page.isNull())
-            break;
-        pages.append(page);
-    }
-    return pages;
+    return RasterisePdf(pdf, dpi, dir_->path(), crop);
 }
 
 void TestSheetPdf::labelsReadBackInTheListsOrder_data() {
@@ -111,38 +94,14 @@ void TestSheetPdf::labelsReadBackInTheListsOrder() {
     QStringList codes;
     for (int i = 0; i < labels; ++i)
         codes.append(CodeNumber(i));
-    render::LabelStyle style;
-    style.magnification =
-        render::FitMagnification(QSizeF(layout.labelWidth, layout.labelHeight), 100, true);
-    QVERIFY(style.magnification >= 80);
     constexpr int kDpi = 300;
-    const QList<QImage> pages = Pages(layout, codes, skip, style, kDpi);
+    const QList<QImage> pages = Pages(sheet, codes, {"--skip", QString::number(skip)}, kDpi);
     QCOMPARE(pages.size(), perPage.size());
 
-    QStringList crops;
     QStringList expected;
-    for (int p = 0; p < pages.size(); ++p)
-        for (int i = 0; i < layout.LabelsPerPage(); ++i) {
-            const QRectF mm = layout.LabelRect(i);
-            const QRect dots(QPointF(mm.topLeft() * kDpi / 25.4).toPoint(),
-                             QPointF(mm.bottomRight() * kDpi / 25.4).toPoint());
-            const QString crop = dir_->filePath(QStringLiteral("label-%1-%2.png").arg(p).arg(i));
-            QVERIFY(pages[p].copy(dots).save(crop));
-            crops.append(crop);
-            const int n = p * layout.LabelsPerPage() + i - skip;
-            expected.append(n >= 0 && n < labels ? codes[n] : QStringLiteral("-"));
-        }
-    // One zbarimg for every label, which names each file it read.
-    const QString xml = Run(QStringLiteral("zbarimg"), QStringList{"-q", "--xml"} + crops);
-    QStringList read;
-    for (const QString& crop : crops) {
-        const qsizetype at = xml.indexOf(QStringLiteral("href='%1'").arg(crop));
-        const qsizetype end = xml.indexOf(QStringLiteral("</source>"), at);
-        const QRegularExpressionMatch data =
-            QRegularExpression(QStringLiteral("<data><!\\[CDATA\\[(\\d+)\\]\\]></data>"))
-                .match(xml.mid(at, end - at));
-        read.append(at >= 0 && data.hasMatch() ? data.captured(1) : QStringLiteral("-"));
-    }
+    for (int place = 0; place < pages.size() * layout.LabelsPerPage(); ++place)
+        expected.append(place >= skip && place - skip < labels ? codes[place - skip] : "-");
+    const QStringList read = ReadLabels(pages, layout, kDpi, dir_->path());
     QCOMPARE(read, expected);
 }
 
@@ -158,9 +117,6 @@ void TestSheetPdf::labelEdgesLieWhereTheSheetSays_data() {
 void TestSheetPdf::labelEdgesLieWhereTheSheetSays() {
     QFETCH(QString, sheet);
     const SheetTemplate layout = *render::FindSheet(sheet);
-    render::LabelStyle style;
-    style.outline = true;
-    style.magnification = 80;
     constexpr int kDpi = 600;
     constexpr double kDotsPerMm = kDpi / 25.4;
     // A label of the last row whose edges all lie inside the page (the first
@@ -170,7 +126,8 @@ void TestSheetPdf::labelEdgesLieWhereTheSheetSays() {
     const QRectF label = layout.LabelRect(index);
     const QRect crop(QPointF((label.topLeft() - QPointF(2, 2)) * kDotsPerMm).toPoint(),
                      QPointF((label.bottomRight() + QPointF(2, 2)) * kDotsPerMm).toPoint());
-    const QList<QImage> pages = Pages(layout, {CodeNumber(1)}, index, style, kDpi, crop);
+    const QList<QImage> pages =
+        Pages(sheet, {CodeNumber(1)}, {"--outline", "--skip", QString::number(index)}, kDpi, crop);
     QCOMPARE(pages.size(), 1);
     const QImage& page = pages[0];
     // The middle of the dark run nearest to a place, along a row or a column.
@@ -195,6 +152,48 @@ void TestSheetPdf::labelEdgesLieWhereTheSheetSays() {
     QVERIFY(std::abs(lineAt(true, midRow, label.right()) - label.right()) <= 0.1);
     QVERIFY(std::abs(lineAt(false, midColumn, label.top()) - label.top()) <= 0.1);
     QVERIFY(std::abs(lineAt(false, midColumn, label.bottom()) - label.bottom()) <= 0.1);
+}
+
+void TestSheetPdf::refusalsWriteNothing_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("sheetFile");
+    QTest::addColumn<QString>("message");
+    const QStringList single{"4901234567894", "-o", "sheet.pdf"};
+    const QString good =
+        "columns = 3\nrows = 8\nlabel-width = 70\nlabel-height = 33.9\n"
+        "left = 0\ntop = 12.7\npitch-x = 70\npitch-y = 33.9\n";
+    QTest::newRow("unknown sheet") << single + QStringList{"--sheet", "a4-99"} << ""
+                                   << "there is no sheet 'a4-99'";
+    QTest::newRow("sheet file without rows")
+        << single + QStringList{"--sheet-file", "mine.txt"} << QString(good).remove("rows = 8\n")
+        << "mine.txt:rows is missing";
+    QTest::newRow("sheet file off the page")
+        << single + QStringList{"--sheet-file", "mine.txt"}
+        << QString(good).replace("top = 12.7", "top = 30") << "beyond the page's height of 297 mm";
+    QTest::newRow("skip beyond the page")
+        << single + QStringList{"--sheet", "a4-24", "--skip", "24"} << ""
+        << "--skip 24 is beyond the 24 labels";
+    QTest::newRow("label too small") << single + QStringList{"--sheet", "a4-65"} << ""
+                                     << "the labels of a4-65 are 38.1 x 21.2 mm";
+    QTest::newRow("not a pdf") << QStringList{"4901234567894", "--sheet", "a4-24", "-o",
+                                              "sheet.png"}
+                               << ""
+                               << "a label sheet is a pdf";
+    QTest::newRow("copies without a sheet") << single + QStringList{"--copies", "2"} << ""
+                                            << "--copies goes with --sheet";
+}
+
+void TestSheetPdf::refusalsWriteNothing() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, sheetFile);
+    QFETCH(QString, message);
+    if (!sheetFile.isEmpty())
+        QVERIFY(WriteAll(dir_->filePath("mine.txt"), sheetFile.toUtf8()));
+    const Ran ran = RunProgram(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
+    QCOMPARE(ran.exitCode, 1);
+    QVERIFY2(ran.err.contains(message), qPrintable(ran.err));
+    QVERIFY(!QFile::exists(dir_->filePath("sheet.pdf")) &&
+            !QFile::exists(dir_->filePath("sheet.png")));
 }
 
 void TestSheetPdf::symbolIsFittedToTheLabel_data() {

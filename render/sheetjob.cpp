@@ -1,0 +1,261 @@
+#include "sheetjob.h"
+
+#include <unistd.h>
+
+#include <QFile>
+#include <QPdfWriter>
+#include <cerrno>
+#include <cstdio>
+#include <optional>
+
+#include "batch.h"
+#include "folderwriter.h"
+#include "listreader.h"
+#include "output.h"
+#include "sheetcode.h"
+#include "sheetpainter.h"
+#include "typedcode.h"
+
+namespace render {
+
+namespace {
+
+const QString kProgram = QStringLiteral("stripewell-render: ");
+
+void Report(const QString& message) {
+    std::fputs((kProgram + message + u'\n').toUtf8().constData(), stderr);
+}
+
+QString Mm(double value) {
+    return QString::number(value, 'f', 1);
+}
+
+// The built-in sheet or the one of --sheet-file; empty, with the reason in
+// error, when there is none.
+std::optional<SheetTemplate> ReadSheet(const Options& options, QString* error) {
+    if (options.sheetFile.isEmpty()) {
+        std::optional<SheetTemplate> sheet = FindSheet(options.sheet);
+        if (!sheet)
+            *error = QStringLiteral("there is no sheet '%1'; --sheet list shows the sheets")
+                         .arg(options.sheet);
+        return sheet;
+    }
+    QFile file(options.sheetFile);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read the sheet file %1: %2")
+                     .arg(options.sheetFile, file.errorString());
+        return std::nullopt;
+    }
+    const SheetFile read = ParseSheetText(QString::fromUtf8(file.readAll()), options.sheetFile);
+    if (!read.sheet)
+        *error = QStringLiteral("%1:%2").arg(options.sheetFile, read.error);
+    return read.sheet;
+}
+
+// The labels of a run: the one code, or the lines of the list as they are
+// read, each given copies times. Bad lines are reported and counted.
+class Labels {
+public:
+    explicit Labels(const Options& options) : options_(options) {}
+
+    // Empty, or why the list cannot be read.
+    QString Open() {
+        if (options_.mode != Options::Mode::Batch)
+            return QString();
+        fromStdin_ = options_.batchList == u"-";
+        listName_ = fromStdin_ ? QStringLiteral("(standard input)") : options_.batchList;
+        list_.setFileName(fromStdin_ ? QString() : options_.batchList);
+        const QString problem = OpenList(list_, fromStdin_);
+        if (!problem.isEmpty())
+            return QStringLiteral("cannot read the list %1: %2").arg(listName_, problem);
+        reader_.emplace(list_, options_.list);
+        return reader_->Start() ? QString() : listName_ + reader_->Refusal();
+    }
+
+    int ListHandle() const { return list_.isOpen() ? list_.handle() : -1; }
+
+    // Paints every label; false with errno set when the device failed.
+    bool PaintAll(SheetPainter& painter) {
+        if (!reader_) {
+            for (int i = 0; i < options_.copies; ++i)
+                if (!Add(painter, options_.name, code_, 0))
+                    return false;
+            return true;
+        }
+        ListRecord record;
+        while (reader_->Next(&record)) {
+            const TypedCode typed =
+                record.error.isEmpty()
+                    ? ReadListCode(record.digits, reader_->HasHeader(), options_.symbology)
+                    : TypedCode{QString(), QString(), record.error};
+            if (!typed.refusal.isEmpty()) {
+                ++failed_;
+                Report(
+                    QStringLiteral("%1:%2: %3").arg(listName_).arg(record.line).arg(typed.refusal));
+                continue;
+            }
+            const symbol::SymbolCode code{options_.symbology, typed.code, typed.addon};
+            for (int i = 0; i < options_.copies; ++i)
+                if (!Add(painter, record.name, code, record.line))
+                    return false;
+        }
+        if (!reader_->Refusal().isEmpty()) {
+            ++failed_;
+            Report(listName_ + reader_->Refusal());
+        }
+        return true;
+    }
+
+    void SetCode(const symbol::SymbolCode& code) { code_ = code; }
+    int Count() const { return count_; }
+    int Failed() const { return failed_; }
+    const QString& ListName() const { return listName_; }
+
+private:
+    // False, with errno set, when the device failed.
+    bool Add(SheetPainter& painter, const QString& name, const symbol::SymbolCode& code, int line) {
+        switch (painter.Add(name, code)) {
+            case SheetPainter::Added::Painted:
+                ++count_;
+                return true;
+            case SheetPainter::Added::TooLarge:
+                ++failed_;
+                Report(QStringLiteral("%1:%2: with its add-on the symbol is too wide for the "
+                                      "label even at 80 percent")
+                           .arg(listName_)
+                           .arg(line));
+                return true;
+            case SheetPainter::Added::DeviceFailed:
+                break;
+        }
+        errno = EIO;
+        return false;
+    }
+
+    const Options& options_;
+    QFile list_;
+    bool fromStdin_ = false;
+    QString listName_;
+    std::optional<ListReader> reader_;
+    symbol::SymbolCode code_;
+    int count_ = 0;
+    int failed_ = 0;
+};
+
+// The whole PDF into fd: pages of A4 from its corner, vector throughout.
+bool WritePdf(int fd, const SheetTemplate& sheet, const Options& options, const LabelStyle& style,
+              Labels& labels) {
+    FdDevice device(fd);
+    {
+        QPdfWriter writer(&device);
+        writer.setCreator(QStringLiteral("stripewell-render"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(), QPageLayout::Millimeter));
+        writer.setResolution(1200);
+        SheetPainter painter(&writer, sheet, options.skip, style);
+        if (!labels.PaintAll(painter))
+            return false;
+    }
+    if (device.Errno() != 0) {
+        errno = device.Errno();
+        return false;
+    }
+    if (labels.Count() == 0) {
+        errno = ENODATA;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+ExitStatus RunSheet(const Options& options) {
+    QString error;
+    const std::optional<SheetTemplate> sheet = ReadSheet(options, &error);
+    if (!sheet) {
+        Report(error);
+        return kExitUsage;
+    }
+    if (options.skip >= sheet->LabelsPerPage()) {
+        Report(QStringLiteral("--skip %1 is beyond the %2 labels of a sheet of %3")
+                   .arg(options.skip)
+                   .arg(sheet->LabelsPerPage())
+                   .arg(sheet->name));
+        return kExitUsage;
+    }
+    Labels labels(options);
+    // The run's symbol, for its size: with the single code's add-on; a list's
+    // add-ons are fitted label by label.
+    symbol::SymbolCode sized{options.symbology, QString(), QString()};
+    if (options.mode == Options::Mode::Single) {
+        const TypedCode typed = ReadTypedCode(options.digits, options.symbology, options.addon);
+        if (!typed.refusal.isEmpty()) {
+            Report(typed.refusal);
+            return kExitRefused;
+        }
+        labels.SetCode({options.symbology, typed.code, typed.addon});
+        sized.addon = typed.addon;
+    }
+    const QSizeF label(sheet->labelWidth, sheet->labelHeight);
+    const bool names = options.mode == Options::Mode::Batch || !options.name.isEmpty();
+    LabelStyle style;
+    style.names = names;
+    style.outline = options.outline;
+    style.bwrMm = options.bwrMicrons / 1000.0;
+    style.magnification = FitMagnification(label, options.magnification, names, sized);
+    if (style.magnification == 0) {
+        const QSizeF needed = NeededLabelSize(80, names, sized);
+        Report(QStringLiteral("the labels of %1 are %2 x %3 mm; a symbol at 80 percent%4 needs "
+                              "%5 x %6 mm with its margins: nothing written")
+                   .arg(sheet->name, Mm(label.width()), Mm(label.height()),
+                        names ? QStringLiteral(" and its name") : QString(), Mm(needed.width()),
+                        Mm(needed.height())));
+        return kExitUsage;
+    }
+    if (style.magnification < options.magnification)
+        Report(QStringLiteral("the symbols are printed at %1 percent, the largest that fits the "
+                              "labels of %2")
+                   .arg(style.magnification)
+                   .arg(sheet->name));
+    if (const QString problem = labels.Open(); !problem.isEmpty()) {
+        Report(problem);
+        return kExitNotWritten;
+    }
+
+    const auto content = [&](int fd) { return WritePdf(fd, *sheet, options, style, labels); };
+    bool written = false;
+    if (IsStandardOutput(options.output)) {
+        written = content(STDOUT_FILENO);
+        if (!written)
+            error =
+                QStringLiteral("cannot write to the standard output: %1").arg(qt_error_string());
+    } else {
+        const qsizetype slash = options.output.lastIndexOf(u'/');
+        FolderWriter folder(slash < 0 ? QString() : options.output.left(qMax(slash, 1)));
+        if (labels.ListHandle() >= 0)
+            folder.Protect(labels.ListHandle(), QStringLiteral("the list being read"));
+        written = folder.OpenError().isEmpty()
+                      ? folder.WriteContent(options.output.mid(slash + 1), content, options.force,
+                                            &error) &&
+                            folder.Sync(&error)
+                      : (error = folder.OpenError(), false);
+    }
+    if (labels.Count() == 0) {
+        Report(QStringLiteral("%1 gives no label; nothing written").arg(labels.ListName()));
+        return kExitNotWritten;
+    }
+    if (!written) {
+        Report(error);
+        return kExitNotWritten;
+    }
+    if (labels.Failed() == 0)
+        return kExitOk;
+    Report(QStringLiteral("%1 of the lines in %2 failed; %3 labels written to %4")
+               .arg(labels.Failed())
+               .arg(labels.ListName())
+               .arg(labels.Count())
+               .arg(options.output));
+    return kExitBatchLinesFailed;
+}
+
+}  // namespace render
