@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
@@ -16,6 +17,7 @@
 
 #include "Form1/PictureBox.h"
 #include "Form2/Form2.h"
+#include "Form3/Form3.h"
 #include "Module1/Module1.h"
 #include "symbol/code.h"
 #include "symbol/drawing.h"
@@ -197,6 +199,14 @@ void Form1::CreateControls() {
     Picture1->setAccessibleName(QString::fromUtf16(u"バーコード"));
     connect(Picture1, &PictureBox::DblClick, this, &Form1::Picture1_DblClick);
 
+    // Printing has no button of its own: Ctrl+P, or the picture's context menu.
+    auto* print = new QAction(QStringLiteral("印刷(&P)..."), this);
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &Form1::PrintPicture);
+    addAction(print);
+    Picture1->addAction(print);
+    Picture1->setContextMenuPolicy(Qt::ActionsContextMenu);
+
     setTabOrder(Text2, Text1);
     setTabOrder(Text1, Text3);
     setTabOrder(Text3, Check1);
@@ -231,12 +241,9 @@ void Form1::Text1_Change() {
     Updating = true;
     symbol::Canvas& canvas = Picture1->Canvas();
     symbol::PrintName(canvas, Text2->text());
-    QString code = symbol::ComposeCode(Text1->text(), Text3->text());
-    if (Check1->isChecked()) {
-        const QString checkDigit = QString::number(symbol::CheckDigit(code));
-        code = code.left(12) + checkDigit;
-        Text3->setText(checkDigit);  // re-enters Text3_Change, which sees Updating
-    }
+    const QString code = DrawnCode();
+    if (Check1->isChecked())
+        Text3->setText(code.right(1));  // re-enters Text3_Change, which sees Updating
     symbol::DrawSymbol(canvas, code, symbol::BuildPattern(code));
     MarkCheckDigit(Check1->isChecked() ? QString() : CheckDigitHint(code));
     // Typing the twelfth digit moves on to the check digit when it is typed by hand.
@@ -344,6 +351,18 @@ bool Form1::ConfirmReplace(const QString& path) {
 
 void Form1::Picture1_DblClick() {
     Command1_Click(0);
+}
+
+QString Form1::DrawnCode() const {
+    const QString code = symbol::ComposeCode(Text1->text(), Text3->text());
+    if (!Check1->isChecked())
+        return code;
+    return code.left(12) + QString::number(symbol::CheckDigit(code));
+}
+
+void Form1::PrintPicture() {
+    Form3 dialog(Text2->text(), DrawnCode(), this);
+    dialog.exec();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

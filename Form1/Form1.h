@@ -56,6 +56,11 @@ private:
     void Text3_KeyPress(int& keyAscii);
     void Command1_Click(int Index);
     void Picture1_DblClick();
+    // The code the picture shows: the boxes' code, its check digit computed
+    // while Check1 is checked.
+    QString DrawnCode() const;
+    // The print dialog, for what the picture shows or a product list.
+    void PrintPicture();
 
     // The commands behind the buttons.
     void CopyPicture();

@@ -3,7 +3,8 @@
 # twelve digits into Stripewell, and saves the window with its title bar, at
 # scale 1 (main-window.png) and 2 (main-window-2x.png); then clicks Save and
 # saves the save dialog (save-dialog.png) and its question about replacing an
-# existing file (replace-question.png).
+# existing file (replace-question.png); then presses Ctrl+P and saves the print
+# dialog (print-dialog.png) and its preview (print-preview.png).
 # Usage: docs/screenshot.sh [path/to/stripewell]   (default build-release/stripewell)
 set -euo pipefail
 
@@ -89,4 +90,14 @@ grab_settled "$dialog" "$root/docs/save-dialog.png"
 echo "screenshot: typing Sample.bmp, which exists, and Enter"
 xdotool key ctrl+a && xdotool type --delay 40 Sample.bmp && xdotool key Return
 grab_settled "$(wait_for ジャンコードの保存 "$dialog")" "$root/docs/replace-question.png"
+stop "$pid"
+
+start 1
+echo "screenshot: Ctrl+P, the sheet a4-24 chosen with the keyboard, then the preview"
+xdotool key ctrl+p
+dialog=$(wait_for 印刷)
+xdotool key --window "$dialog" alt+t Down Down Down Down  # the sheet a4-24
+grab_settled "$dialog" "$root/docs/print-dialog.png"
+xdotool key --window "$dialog" alt+v
+grab_settled "$(wait_for 印刷プレビュー)" "$root/docs/print-preview.png"
 stop "$pid"

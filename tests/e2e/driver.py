@@ -32,6 +32,7 @@ OUTSIDE_CODES = [
 
 MAIN_TITLE = "Stripewell"
 VIEW_TITLE = "Stripewell - 拡大図"
+PRINT_TITLE = "印刷"
 SAVE_TITLE = "ジャンコードの保存"
 PICTURE_SIZE = (135, 87)
 WAIT = 10  # seconds to wait for what must follow an action; a busy machine is slow
@@ -578,11 +579,27 @@ class Run:
         click(self.main, CHECK2)
         self.check("t2: _NET_WM_STATE_ABOVE leaves the main window", poll(lambda: not above(self.main), WAIT))
 
+    def print_dialog(self):
+        """Ctrl+P opens the print dialog over the main window; Esc closes it
+        and the main window takes the keyboard again."""
+        self.say("p1: Ctrl+P, then Esc")
+        click(self.main, TEXT2)
+        keys("ctrl+p")
+        found = poll(lambda: windows_titled(PRINT_TITLE), WAIT)
+        self.check(f"p1: Ctrl+P shows a window titled {PRINT_TITLE}", bool(found))
+        if not found:
+            return
+        self.check("p1: the print dialog has the keyboard", poll(lambda: active_window() == found[0], WAIT))
+        keys("Escape")
+        self.check("p1: Esc closes it", poll(lambda: not windows_titled(PRINT_TITLE), WAIT))
+        self.check("p1: the main window is active again", poll(lambda: active_window() == self.main, WAIT))
+
     def everything(self):
         self.start()
         self.automatic_check_digits(OUTSIDE_CODES[:10] + generated_codes())
         self.typed_check_digits(OUTSIDE_CODES[10], OUTSIDE_CODES[11])
         self.keep_on_top(OUTSIDE_CODES[12])
+        self.print_dialog()
         extra = sorted(set(p.name for p in self.out.iterdir()) - self.saved)
         self.check("no other file was saved", not extra, extra)
         self.close()

@@ -1,0 +1,264 @@
+#include "Form3.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "listreader.h"
+#include "sheetcode.h"
+#include "sheetpainter.h"
+#include "symbol/code.h"
+#include "symbol/raster.h"
+
+namespace {
+
+QSettings Settings() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Stripewell"),
+                     QStringLiteral("Stripewell"));
+}
+
+// A module that the printer prints as whole dots where it prints dots: the
+// magnification nearest to the asked one that gives one.
+double PrinterMagnification(QPrinter* printer, double asked) {
+    if (printer->outputFormat() == QPrinter::PdfFormat)
+        return asked;
+    const symbol::WholeDots dots =
+        symbol::NearestWholeDots(symbol::kNominalModuleMm * asked / 100, printer->resolution(),
+                                 symbol::kNominalModuleMm * 0.8, symbol::kNominalModuleMm * 2);
+    return dots.dots > 0 ? dots.magnification : asked;
+}
+
+// Why the window's code cannot be printed; empty when it can. The window
+// draws whatever the boxes hold, but a printed symbol must scan.
+QString CodeProblem(const QString& code) {
+    for (QChar c : code)
+        if (c < u'0' || c > u'9')
+            return QStringLiteral("コード %1 は数字だけではないため印刷できません。").arg(code);
+    const int check = symbol::CheckDigit(code);
+    if (code.size() != 13 || code[12].digitValue() != check)
+        return QStringLiteral("チェックディジットが正しくないため印刷できません (正しくは %1)。")
+            .arg(check);
+    return QString();
+}
+
+}  // namespace
+
+Form3::Form3(const QString& name, const QString& code, QWidget* parent)
+    : QDialog(parent), name_(name), code_(code), codeProblem_(CodeProblem(code)) {
+    setWindowTitle(QStringLiteral("印刷"));
+    Option1 = new QRadioButton(QStringLiteral("この記号(&S)"), this);
+    Option2 = new QRadioButton(QStringLiteral("一覧ファイル(&L)"), this);
+    ListPath = new QLineEdit(this);
+    auto* browse = new QPushButton(QStringLiteral("参照(&B)..."), this);
+    Sheet = new QComboBox(this);
+    Sheet->addItem(QStringLiteral("用紙1枚に1つ"));
+    for (const render::SheetTemplate& sheet : render::BuiltInSheets())
+        Sheet->addItem(QStringLiteral("A4 %1面 (%2)")
+                           .arg(sheet.LabelsPerPage())
+                           .arg(QString(sheet.description).replace(u'x', u'×')),
+                       sheet.name);
+    Magnification = new QSpinBox(this);
+    Magnification->setRange(80, 200);
+    Magnification->setSuffix(QStringLiteral(" %"));
+    Copies = new QSpinBox(this);
+    Copies->setRange(1, 9999);
+    Start = new QSpinBox(this);
+    Start->setRange(1, 1);
+    PrintName = new QCheckBox(QStringLiteral("名称を印刷する(&N)"), this);
+    PrintName->setChecked(true);
+    Summary = new QLabel(this);
+    Problems = new QPlainTextEdit(this);
+    Problems->setReadOnly(true);
+    Problems->setPlaceholderText(QStringLiteral("印刷できない行はありません"));
+
+    auto* listRow = new QHBoxLayout;
+    listRow->addWidget(Option2);
+    listRow->addWidget(ListPath, 1);
+    listRow->addWidget(browse);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("用紙(&T):"), Sheet);
+    form->addRow(QStringLiteral("倍率(&M):"), Magnification);
+    form->addRow(QStringLiteral("枚数(&C):"), Copies);
+    form->addRow(QStringLiteral("開始位置(&A):"), Start);
+    form->addRow(PrintName);
+    auto* buttons = new QDialogButtonBox(this);
+    auto* preview =
+        buttons->addButton(QStringLiteral("プレビュー(&V)..."), QDialogButtonBox::ActionRole);
+    auto* print = buttons->addButton(QStringLiteral("印刷(&P)..."), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Option1);
+    layout->addLayout(listRow);
+    layout->addLayout(form);
+    layout->addWidget(Summary);
+    layout->addWidget(Problems);
+    layout->addWidget(buttons);
+
+    const QSettings settings = Settings();
+    Sheet->setCurrentIndex(std::max(0, Sheet->findData(settings.value("print/sheet"))));
+    Magnification->setValue(settings.value("print/magnification", 100).toInt());
+    Option1->setChecked(true);
+
+    connect(browse, &QPushButton::clicked, this, &Form3::ChooseList);
+    connect(ListPath, &QLineEdit::editingFinished, this, &Form3::ReadList);
+    connect(preview, &QPushButton::clicked, this, &Form3::Preview);
+    connect(print, &QPushButton::clicked, this, &Form3::PrintNow);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    for (QSpinBox* box : {Magnification, Copies, Start})
+        connect(box, &QSpinBox::valueChanged, this, &Form3::UpdateSummary);
+    connect(Sheet, &QComboBox::currentIndexChanged, this, &Form3::UpdateSummary);
+    connect(Option1, &QRadioButton::toggled, this, &Form3::UpdateSummary);
+    connect(PrintName, &QCheckBox::toggled, this, &Form3::UpdateSummary);
+    UpdateSummary();
+}
+
+void Form3::ChooseList() {
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("一覧ファイルを開く"), QString(),
+                                     QStringLiteral("一覧 (*.csv *.txt *.tsv);;全てのファイル (*)"),
+                                     nullptr, QFileDialog::DontUseNativeDialog);
+    if (path.isEmpty())
+        return;
+    ListPath->setText(path);
+    ReadList();
+}
+
+// The list as stripewell-render --batch reads it: every line that gives a
+// code is an entry; every other line is shown with its reason.
+void Form3::ReadList() {
+    listEntries_.clear();
+    QStringList problems;
+    QFile file(ListPath->text());
+    if (!file.open(QIODevice::ReadOnly)) {
+        problems.append(
+            QStringLiteral("%1: 開けません (%2)").arg(ListPath->text(), file.errorString()));
+    } else {
+        render::ListReader reader(file, {});
+        render::ListRecord record;
+        if (reader.Start()) {
+            while (reader.Next(&record)) {
+                const render::TypedCode code =
+                    record.error.isEmpty() ? render::ReadListCode(record.digits, reader.HasHeader())
+                                           : render::TypedCode{{}, {}, record.error};
+                if (code.code.isEmpty())
+                    problems.append(
+                        QStringLiteral("%1 行目: %2").arg(record.line).arg(code.refusal));
+                else
+                    listEntries_.append({record.name, code.code, code.addon});
+            }
+        }
+        if (!reader.Refusal().isEmpty())
+            problems.append(reader.Refusal());
+    }
+    Problems->setPlainText(problems.join(u'\n'));
+    Option2->setChecked(true);
+    UpdateSummary();
+}
+
+QList<Form3::Entry> Form3::Entries() const {
+    const QList<Entry> each = !Option1->isChecked()    ? listEntries_
+                              : codeProblem_.isEmpty() ? QList<Entry>{{name_, code_, {}}}
+                                                       : QList<Entry>{};
+    QList<Entry> all;
+    for (const Entry& entry : each)
+        for (int i = 0; i < Copies->value(); ++i)
+            all.append(entry);
+    return all;
+}
+
+void Form3::UpdateSummary() {
+    const std::optional<render::SheetTemplate> sheet =
+        render::FindSheet(Sheet->currentData().toString());
+    const int perPage = sheet ? sheet->LabelsPerPage() : 1;
+    Start->setMaximum(perPage);
+    Start->setEnabled(sheet.has_value());
+    const int labels = int(Entries().size());
+    const int skip = sheet ? Start->value() - 1 : 0;
+    const int pages = labels == 0 ? 0 : (skip + labels + perPage - 1) / perPage;
+    QString text = QStringLiteral("ラベル %1 枚、%2 ページ").arg(labels).arg(pages);
+    if (Option1->isChecked() && !codeProblem_.isEmpty())
+        text = codeProblem_;
+    if (sheet) {
+        const double fitted =
+            render::FitMagnification(QSizeF(sheet->labelWidth, sheet->labelHeight),
+                                     Magnification->value(), PrintName->isChecked());
+        if (fitted == 0) {
+            const QSizeF needed = render::NeededLabelSize(80, PrintName->isChecked());
+            text = QStringLiteral(
+                       "ラベル (%1 × %2 mm) が小さすぎます。80 % でも %3 × %4 mm 必要です。")
+                       .arg(sheet->labelWidth)
+                       .arg(sheet->labelHeight)
+                       .arg(needed.width(), 0, 'f', 1)
+                       .arg(needed.height(), 0, 'f', 1);
+        } else if (fitted < Magnification->value()) {
+            text += QStringLiteral("（ラベルに合わせて %1 % で印刷）").arg(fitted);
+        }
+    }
+    Summary->setText(text);
+}
+
+bool Form3::Paint(QPrinter* printer) {
+    const std::optional<render::SheetTemplate> sheet =
+        render::FindSheet(Sheet->currentData().toString());
+    printer->setFullPage(true);
+    if (sheet)
+        printer->setPageSize(QPageSize(QPageSize::A4));
+    const render::SheetTemplate layout =
+        sheet ? *sheet
+              : render::WholePageSheet(
+                    printer->pageLayout().fullRect(QPageLayout::Millimeter).size());
+    render::LabelStyle style;
+    style.names = PrintName->isChecked();
+    style.magnification = render::FitMagnification(QSizeF(layout.labelWidth, layout.labelHeight),
+                                                   Magnification->value(), style.names);
+    const QList<Entry> entries = Entries();
+    if (style.magnification == 0 || entries.isEmpty())
+        return false;
+    style.magnification = PrinterMagnification(printer, style.magnification);
+    render::SheetPainter painter(printer, layout, sheet ? Start->value() - 1 : 0, style);
+    for (const Entry& entry : entries)
+        if (painter.Add(entry.name, {symbol::Symbology::Jan13, entry.code, entry.addon}) ==
+            render::SheetPainter::Added::DeviceFailed)
+            return false;
+    Remember();
+    return true;
+}
+
+void Form3::Preview() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog preview(&printer, this);
+    preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* p) { Paint(p); });
+    preview.exec();
+}
+
+void Form3::PrintNow() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (Paint(&printer))
+        accept();
+}
+
+void Form3::Remember() const {
+    QSettings settings = Settings();
+    settings.setValue("print/sheet", Sheet->currentData());
+    settings.setValue("print/magnification", Magnification->value());
+}
