@@ -32,6 +32,8 @@ private slots:
     void init();
     void labelsReadBackInTheListsOrder_data();
     void labelsReadBackInTheListsOrder();
+    void everySymbolOfTheFamilyGoesOnASheet_data();
+    void everySymbolOfTheFamilyGoesOnASheet();
     void labelEdgesLieWhereTheSheetSays_data();
     void labelEdgesLieWhereTheSheetSays();
     void refusalsWriteNothing_data();
@@ -40,7 +42,6 @@ private slots:
     void symbolIsFittedToTheLabel();
 
 private:
-    // The pages of a PDF of codes on a sheet, rasterised at dpi.
     // The pages that stripewell-render makes of codes on a sheet, with more
     // options, rasterised at dpi.
     QList<QImage> Pages(const QString& sheet, const QStringList& codes, const QStringList& options,
@@ -103,6 +104,30 @@ void TestSheetPdf::labelsReadBackInTheListsOrder() {
         expected.append(place >= skip && place - skip < labels ? codes[place - skip] : "-");
     const QStringList read = ReadLabels(pages, layout, kDpi, dir_->path());
     QCOMPARE(read, expected);
+}
+
+void TestSheetPdf::everySymbolOfTheFamilyGoesOnASheet_data() {
+    QTest::addColumn<QString>("symbol");
+    QTest::addColumn<QStringList>("codes");
+    QTest::addColumn<QStringList>("read");  // as zbarimg reports them, add-ons left out
+    QTest::newRow("short JAN") << "jan8" << QStringList{"4912345", "45123450"}
+                               << QStringList{"49123456", "45123450"};
+    QTest::newRow("UPC-A") << "upca" << QStringList{"03600029145"} << QStringList{"0036000291452"};
+    QTest::newRow("JAN with add-ons")
+        << "jan13" << QStringList{"4910123450124 12345", "4910123450124+12"}
+        << QStringList{"4910123450124", "4910123450124"};
+}
+
+void TestSheetPdf::everySymbolOfTheFamilyGoesOnASheet() {
+    QFETCH(QString, symbol);
+    QFETCH(QStringList, codes);
+    QFETCH(QStringList, read);
+    constexpr int kDpi = 300;
+    const QList<QImage> pages = Pages("a4-24", codes, {"--symbol", symbol}, kDpi);
+    QCOMPARE(pages.size(), 1);
+    QStringList places = ReadLabels(pages, *render::FindSheet("a4-24"), kDpi, dir_->path());
+    QCOMPARE(places.mid(0, codes.size()), read);
+    QCOMPARE(places.count("-"), 24 - codes.size());
 }
 
 void TestSheetPdf::labelEdgesLieWhereTheSheetSays_data() {
