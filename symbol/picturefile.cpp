@@ -12,43 +12,97 @@ namespace {
 constexpr QRgb kBlack = 0xff000000;
 constexpr QRgb kWhite = 0xffffffff;
 
+// Packs a row of black and white pixels into bits (black 1, white 0) over
+// out, which holds the padding too; false when a pixel is neither.
+bool PackRow(const QRgb* in, int width, uchar* out, qsizetype bytes) {
+    std::fill(out, out + bytes, 0);
+    for (int x = 0; x < width; ++x) {
+        if (in[x] == kBlack)
+            out[x >> 3] |= uchar(0x80 >> (x & 7));
+        else if (in[x] != kWhite)
+            return false;
+    }
+    return true;
+}
+
 // The picture at one bit a pixel (white colour 0, black colour 1, the
 // padding of each row zero), or a null image when a pixel is neither black
 // nor white (a colour glyph in a name). One pass: a check for black and
 // white and Qt's own conversion took three times as long as drawing.
 QImage OneBitPicture(const QImage& picture) {
-    if (picture.format() != QImage::Format_RGB32)
-        return QImage();
     QImage oneBit(picture.size(), QImage::Format_Mono);
     oneBit.setColorTable({kWhite, kBlack});
     oneBit.setDotsPerMeterX(picture.dotsPerMeterX());
     oneBit.setDotsPerMeterY(picture.dotsPerMeterY());
-    const int width = picture.width();
     const qsizetype stride = oneBit.bytesPerLine();
     uchar* out = oneBit.bits();
     for (int y = 0; y < picture.height(); ++y, out += stride) {
-        std::fill(out, out + stride, 0);
         const QRgb* in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        for (int x = 0; x < width; ++x) {
-            if (in[x] == kBlack)
-                out[x >> 3] |= uchar(0x80 >> (x & 7));
-            else if (in[x] != kWhite)
-                return QImage();
-        }
+        if (!PackRow(in, picture.width(), out, stride))
+            return QImage();
     }
     return oneBit;
+}
+
+// Writes value at the bytes from at on, low byte first, and moves at past them.
+void Put(char*& at, quint32 value, int bytes = 4) {
+    for (int i = 0; i < bytes; ++i, value >>= 8)
+        *at++ = char(value & 0xff);
+}
+
+// The picture as the BMP file that Qt's writer makes of OneBitPicture(),
+// byte for byte, packed straight from its rows. Empty when a pixel is
+// neither black nor white.
+QByteArray OneBitBmp(const QImage& picture) {
+    constexpr int kHeaders = 14 + 40 + 2 * 4;  // file, information, two colours
+    const qsizetype stride = (picture.width() + 31) / 32 * 4;
+    const qsizetype rows = stride * picture.height();
+    QByteArray bytes(kHeaders + rows, Qt::Uninitialized);
+    char* at = bytes.data();
+    *at++ = 'B';
+    *at++ = 'M';
+    Put(at, bytes.size());
+    Put(at, 0);  // reserved
+    Put(at, kHeaders);
+    Put(at, 40);
+    Put(at, picture.width());
+    Put(at, picture.height());
+    Put(at, 1, 2);  // planes
+    Put(at, 1, 2);  // bits a pixel
+    Put(at, 0);     // no compression
+    Put(at, rows);
+    Put(at, picture.dotsPerMeterX());
+    Put(at, picture.dotsPerMeterY());
+    Put(at, 2);  // colours used
+    Put(at, 2);  // colours that matter
+    Put(at, kWhite & 0xffffff);
+    Put(at, kBlack & 0xffffff);
+    // The rows bottom up, each padded to four bytes.
+    uchar* out = reinterpret_cast<uchar*>(at);
+    for (int y = picture.height() - 1; y >= 0; --y, out += stride) {
+        const QRgb* in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
+        if (!PackRow(in, picture.width(), out, stride))
+            return QByteArray();
+    }
+    return bytes;
 }
 
 }  // namespace
 
 QByteArray EncodePicture(const QImage& picture, const char* format, QString* error) {
+    // A symbol is black on white: one bit a pixel holds it exactly, in a
+    // twentieth of the bytes. Only RGB32 pictures are looked at.
+    const bool rgb = picture.format() == QImage::Format_RGB32;
+    if (rgb && qstricmp(format, "bmp") == 0) {
+        const QByteArray bmp = OneBitBmp(picture);
+        if (!bmp.isEmpty())
+            return bmp;
+    }
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter encoder(&buffer, format);
-    // A symbol is black on white: one bit a pixel holds it exactly, in a
-    // twentieth of the bytes.
-    const QImage oneBit = OneBitPicture(picture);
+    const QImage oneBit = rgb ? OneBitPicture(picture) : QImage();
     const QImage& written = oneBit.isNull() ? picture : oneBit;
     if (!encoder.write(written)) {
         *error = encoder.errorString();

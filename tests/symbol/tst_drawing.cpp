@@ -1,7 +1,9 @@
 // The symbol as drawn: bar columns and their extent, quiet zones, where the
 // digit groups stand, and redraws that leave no trace.
 
+#include <QBuffer>
 #include <QCryptographicHash>
+#include <QImageWriter>
 #include <QTest>
 
 #include "symbol/canvas.h"
@@ -69,6 +71,8 @@ private slots:
     void emptyNameStillClears();
     void windowBmpKeepsItsBytes_data();
     void windowBmpKeepsItsBytes();
+    void bmpMatchesQtsWriter_data();
+    void bmpMatchesQtsWriter();
 };
 
 void TestDrawing::barsStandInTheirColumns_data() {
@@ -207,6 +211,38 @@ void TestDrawing::windowBmpKeepsItsBytes() {
     QString error;
     const QByteArray bmp = symbol::EncodePicture(Draw(name, code), "bmp", &error);
     QCOMPARE(QCryptographicHash::hash(bmp, QCryptographicHash::Sha256).toHex(), sha256);
+}
+
+void TestDrawing::bmpMatchesQtsWriter_data() {
+    QTest::addColumn<int>("width");
+    for (int width : {1, 7, 31, 32, 33, 135})
+        QTest::newRow(qPrintable(QString("%1 pixels wide").arg(width))) << width;
+}
+
+// Any black and white picture is written exactly as Qt's own BMP writer
+// writes it at one bit a pixel, white first in the colour table.
+void TestDrawing::bmpMatchesQtsWriter() {
+    QFETCH(int, width);
+    QImage picture(width, 5, QImage::Format_RGB32);
+    QImage mono(picture.size(), QImage::Format_Mono);
+    mono.setColorTable({kWhite, qRgb(0, 0, 0)});
+    std::fill_n(mono.bits(), mono.sizeInBytes(), 0);  // the padding too
+    for (QImage* image : {&picture, &mono}) {
+        image->setDotsPerMeterX(3780);
+        image->setDotsPerMeterY(11811);
+    }
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < width; ++x) {
+            const bool black = (x * 7 + y * 3) % 5 < 2;
+            picture.setPixel(x, y, black ? qRgb(0, 0, 0) : kWhite);
+            mono.setPixel(x, y, black);
+        }
+    QByteArray expected;
+    QBuffer buffer(&expected);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(QImageWriter(&buffer, "bmp").write(mono));
+    QString error;
+    QCOMPARE(symbol::EncodePicture(picture, "bmp", &error), expected);
 }
 
 QTEST_MAIN(TestDrawing)
