@@ -19,6 +19,9 @@ constexpr char kSubstituteFamily[] = "IPAGothic";
 
 constexpr QRgb kBlack = 0xff000000;
 
+// Glyph places a canvas keeps: a symbol's digits need about 130.
+constexpr size_t kMostGlyphInks = 1024;
+
 bool IsCodeText(const QString& text) {
     for (QChar c : text)
         if (!((c >= u'0' && c <= u'9') || c == u'-'))
@@ -89,24 +92,47 @@ void Canvas::Print(const QString& text, bool endLine) {
 
 qreal Canvas::PrintCodeText(const QString& text, QPointF baseline) {
     // Digits need no shaping: the glyphs and their advances come straight
-    // from the font's tables.
+    // from the font's tables. Each glyph colours what it coloured the last
+    // time it stood in the same place.
     const QList<quint32> glyphs = rawFont_.glyphIndexesForString(text);
     const QList<QPointF> advances = rawFont_.advancesForGlyphIndexes(glyphs);
-    QList<QPointF> positions;
-    positions.reserve(glyphs.size());
+    const qsizetype stride = image_.bytesPerLine();
+    uchar* bits = image_.bits();
     qreal x = 0;
-    for (const QPointF& advance : advances) {
-        positions.append(QPointF(x, 0));
-        x += advance.x();
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        for (const QPoint& pixel : GlyphInk(glyphs[i], baseline + QPointF(x, 0)))
+            reinterpret_cast<QRgb*>(bits + pixel.y() * stride)[pixel.x()] = kBlack;
+        x += advances[i].x();
     }
+    return x;
+}
+
+const QList<QPoint>& Canvas::GlyphInk(quint32 glyph, QPointF position) {
+    const auto key = std::make_tuple(glyph, position.x(), position.y());
+    if (const auto found = glyphInk_.find(key); found != glyphInk_.end())
+        return found->second;
+    // Odd text in odd places cannot make the table grow without end.
+    if (glyphInk_.size() >= kMostGlyphInks)
+        glyphInk_.clear();
+    QImage alone(image_.size(), QImage::Format_RGB32);
+    alone.fill(Qt::white);
     QGlyphRun run;
     run.setRawFont(rawFont_);
-    run.setGlyphIndexes(glyphs);
-    run.setPositions(positions);
-    QPainter painter(&image_);
+    run.setGlyphIndexes({glyph});
+    run.setPositions({QPointF(0, 0)});
+    QPainter painter(&alone);
     painter.setPen(Qt::black);
-    painter.drawGlyphRun(baseline, run);
-    return x;
+    painter.drawGlyphRun(position, run);
+    painter.end();
+    QList<QPoint> ink;
+    const int width = alone.width();
+    for (int y = 0; y < alone.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(alone.constScanLine(y));
+        for (int x = 0; x < width; ++x)
+            if (row[x] == kBlack)
+                ink.append(QPoint(x, y));
+    }
+    return glyphInk_.emplace(key, std::move(ink)).first->second;
 }
 
 void Canvas::Line(float x1, float y1, float x2, float y2) {

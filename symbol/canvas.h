@@ -11,6 +11,8 @@
 #include <QSize>
 #include <QStaticText>
 #include <QString>
+#include <map>
+#include <tuple>
 
 namespace symbol {
 
@@ -65,12 +67,19 @@ private:
     // redraw; returns its advance. Draws exactly what QPainter::drawText would.
     qreal PrintCodeText(const QString& text, QPointF baseline);
 
+    // The pixels that a glyph of the raw font colours when QPainter draws it
+    // at position, all black as the canvas font is not smoothed; found once
+    // by drawing it alone on a white image.
+    const QList<QPoint>& GlyphInk(quint32 glyph, QPointF position);
+
     QImage image_;
     QFont font_;
     QRawFont rawFont_;
     // Other text is laid out once and kept while it stays the same: the name
     // is printed again, unchanged, on every redraw that a digit causes.
     QStaticText lastText_;
+    // The digits stand in the same few places on every redraw.
+    std::map<std::tuple<quint32, qreal, qreal>, QList<QPoint>> glyphInk_;
     qreal ascent_;
     qreal lineHeight_;
     QPointF current_;

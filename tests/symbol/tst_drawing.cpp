@@ -68,6 +68,8 @@ private slots:
     void digitGroupsStandBetweenTheGuards();
     void longNameIsClippedWithoutMovingTheSymbol();
     void redrawLeavesNoTraceOfThePrevious();
+    void digitsDrawnAgainMatchAFreshCanvas_data();
+    void digitsDrawnAgainMatchAFreshCanvas();
     void emptyNameStillClears();
     void windowBmpKeepsItsBytes_data();
     void windowBmpKeepsItsBytes();
@@ -171,6 +173,25 @@ void TestDrawing::redrawLeavesNoTraceOfThePrevious() {
     symbol::PrintName(canvas, "X");
     symbol::DrawSymbol(canvas, "4901234567894", symbol::BuildPattern("4901234567894"));
     QCOMPARE(canvas.Image(), Draw("X", "4901234567894"));
+}
+
+void TestDrawing::digitsDrawnAgainMatchAFreshCanvas_data() {
+    QTest::addColumn<QString>("code");
+    QTest::newRow("4901234567894") << "4901234567894";
+    QTest::newRow("9780306406157") << "9780306406157";
+    QTest::newRow("minus sign") << "0000000000-50";
+}
+
+// Every digit in every place has been drawn before on the same canvas.
+void TestDrawing::digitsDrawnAgainMatchAFreshCanvas() {
+    QFETCH(QString, code);
+    symbol::Canvas canvas(kPictureSize);
+    for (const QString& earlier :
+         QStringList{"0123456789012", "5678901234567", "0000000000-50", code}) {
+        symbol::PrintName(canvas, "X");
+        symbol::DrawSymbol(canvas, earlier, symbol::BuildPattern(earlier));
+    }
+    QCOMPARE(canvas.Image(), Draw("X", code));
 }
 
 void TestDrawing::emptyNameStillClears() {
