@@ -4,6 +4,7 @@
 #include <QImageWriter>
 #include <QSaveFile>
 #include <algorithm>
+#include <cstring>
 
 namespace symbol {
 
@@ -79,10 +80,16 @@ QByteArray OneBitBmp(const QImage& picture) {
     Put(at, kBlack & 0xffffff);
     // The rows bottom up, each padded to four bytes.
     uchar* out = reinterpret_cast<uchar*>(at);
+    const size_t rowBytes = picture.width() * sizeof(QRgb);
+    const uchar* below = nullptr;
     for (int y = picture.height() - 1; y >= 0; --y, out += stride) {
-        const QRgb* in = reinterpret_cast<const QRgb*>(picture.constScanLine(y));
-        if (!PackRow(in, picture.width(), out, stride))
+        const uchar* row = picture.constScanLine(y);
+        // A row like the one below packs the same: the bar rows are all alike.
+        if (below && std::memcmp(row, below, rowBytes) == 0)
+            std::memcpy(out, out - stride, stride);
+        else if (!PackRow(reinterpret_cast<const QRgb*>(row), picture.width(), out, stride))
             return QByteArray();
+        below = row;
     }
     return bytes;
 }
