@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs a build into a temporary prefix and checks what a desktop gets:
-# the program, its menu entry (valid for desktop-file-validate) and its icons.
-# Usage: tests/install/install_test.sh BUILD_DIR
+# Installs a build into a temporary prefix and checks what a desktop gets: the
+# programs, the menu entry, icons, AppStream metadata, manual pages, bash
+# completion, copyright; then packages the build and has lintian check it.
+# Usage: tests/install/install_test.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 
-build=${1:?usage: $0 BUILD_DIR}
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+build=$(realpath "${1:?usage: $0 BUILD_DIR SOURCE_DIR}")
+source=$(realpath "${2:?usage: $0 BUILD_DIR SOURCE_DIR}")
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+prefix=$tmp/prefix
 passed=0 failed=0
 check() {  # check DESCRIPTION COMMAND...
     if "${@:2}"; then
@@ -15,22 +18,103 @@ check() {  # check DESCRIPTION COMMAND...
         echo "FAIL: $1"; failed=$((failed + 1))
     fi
 }
+same() {  # same WHAT EXPECTED ACTUAL: passes when they are equal, shows both otherwise
+    [ "$2" = "$3" ] || { printf '%s differ:\n--- expected\n%s\n--- actual\n%s\n' "$1" "$2" "$3"; false; }
+}
 
 echo "install_test: installing $build into a temporary prefix"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 check "the program is installed and executable" test -x "$prefix/bin/stripewell"
-entry="$prefix/share/applications/stripewell.desktop"
+render=$prefix/bin/stripewell-render
+check "stripewell-render is installed and executable" test -x "$render"
+id=org.stripewell.Stripewell
+entry="$prefix/share/applications/$id.desktop"
 check "the menu entry is installed" test -f "$entry"
 check "the menu entry is valid" desktop-file-validate "$entry"
 check "the menu entry starts the program" grep -qx 'Exec=stripewell' "$entry"
 check "the menu entry has a Japanese comment" grep -q '^Comment\[ja\]=' "$entry"
 check "the menu entry is in Graphics and Office" grep -qx 'Categories=Graphics;Office;' "$entry"
+check "the menu entry's icon is installed" grep -qx 'Icon=stripewell' "$entry"
 for size in 16 32 48; do
     icon="$prefix/share/icons/hicolor/${size}x${size}/apps/stripewell.png"
     check "the ${size} px icon is a ${size}x${size} PNG" \
         sh -c "file '$icon' | grep -q 'PNG image data, $size x $size'"
 done
+
+metainfo=$prefix/share/metainfo/$id.metainfo.xml
+check "the AppStream metadata is valid, without warnings" \
+    appstreamcli validate --no-net --strict "$metainfo"
+check "the AppStream metadata launches the menu entry" \
+    grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo"
+check "the AppStream metadata has English and Japanese summaries" \
+    same "summaries" "<summary> <summary xml:lang=\"ja\">" "$(grep -o '<summary[^>]*>' "$metainfo" | xargs -d '\n')"
+shot=$(sed -n 's|.*<image type="source"[^>]*>.*/\(docs/[^<]*\)</image>.*|\1|p' "$metainfo")
+check "the AppStream screenshot is docs/main-window.png" \
+    same "screenshot" "docs/main-window.png" "$shot"
+
+for page in stripewell stripewell-render; do
+    man=$prefix/share/man/man1/$page.1.gz
+    check "the manual page of $page shows without warnings" \
+        same "warnings" "" "$(LC_ALL=C.UTF-8 man --warnings -E UTF-8 -l -Tutf8 -Z "$man" 2>&1 >/dev/null)"
+done
+
+# Option names: in --help, lines "  -x, --long VALUE   text"; in the manual
+# page, the tag lines of its OPTIONS section.
+help_options() {
+    "$render" --help | sed -n 's/^  \(-[a-zA-Z-].*\)/\1/p' | sed 's/  .*//' |
+        grep -o -- '--\?[a-zA-Z][a-zA-Z0-9-]*' | sort -u
+}
+man_options() {
+    awk '/^\.SH/ { in_options = ($2 == "OPTIONS") } in_options && tag { print } { tag = /^\.TP/ }' \
+        "$source/packaging/stripewell-render.1" | sed 's/\\-/-/g; s/\\f.//g' |
+        grep -o -- '--\?[a-zA-Z][a-zA-Z0-9-]*' | sort -u
+}
+expected=$(help_options)
+check "--help lists options" test -n "$expected"
+check "the manual page has the options of --help" same "options" "$expected" "$(man_options)"
+
+# Bash completion, loaded the way bash-completion finds it for the command.
+complete_words() {  # complete_words WORD...: the completions of the last word
+    XDG_DATA_DIRS=$prefix/share BASH_COMPLETION_USER_DIR=$tmp/none bash -c '
+        source /usr/share/bash-completion/bash_completion
+        __load_completion stripewell-render || exit 1
+        COMP_WORDS=(stripewell-render "$@"); COMP_CWORD=$#
+        COMP_LINE="${COMP_WORDS[*]}"; COMP_POINT=${#COMP_LINE}
+        $(complete -p stripewell-render | sed "s/.* -F \([^ ]*\) .*/\1/")
+        printf "%s\n" "${COMPREPLY[@]}" | sort' complete "$@"
+}
+check "bash completion offers the options of --help" same "options" "$expected" "$(complete_words -)"
+formats=$(complete_words --format '')
+check "bash completion offers formats" test -n "$formats"
+for format in $formats; do
+    check "the completed format $format is one stripewell-render writes" \
+        "$render" 490123456789 --format "$format" -o "$tmp/symbol.$format"
+done
+
+doc=$prefix/share/doc/stripewell
+permission() {  # the licence's text from "Permission" on, in one line
+    sed -n '/^ *Permission/,$p' "$1" | sed 's/^ //; s/^\.$//' | tr -s ' \n' '  '
+}
+check "the copyright file grants the licence in LICENSE" \
+    same "licence" "$(permission "$source/LICENSE")" "$(permission "$doc/copyright")"
+version=$("$render" --version | grep -o '[0-9][0-9.]*' | head -1)
+at_version() {
+    zcat "$doc/changelog.Debian.gz" | head -1 | grep -q "($version-" &&
+        grep -q "<release version=\"$version\"" "$metainfo" &&
+        zgrep -q "\"Stripewell $version\"" "$prefix"/share/man/man1/stripewell{,-render}.1.gz
+}
+check "changelog, AppStream release and manual pages are at version $version" at_version
+
+echo "install_test: packaging $build"
+(cd "$tmp" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/package" >/dev/null)
+deb=$(echo "$tmp"/package/stripewell_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/ *(.*//; s/^ *//' |
+    grep -x 'libc6\|fonts-ipafont-gothic\|fonts-ocr-b\|qt6-translations-l10n\|qt6-qpa-plugins' | sort | xargs)
+check "the package depends on libc and on the fonts, translations and platform plugins" \
+    same "dependencies" "fonts-ipafont-gothic fonts-ocr-b libc6 qt6-qpa-plugins qt6-translations-l10n" "$depends"
+check "lintian finds no error and no warning in the package" \
+    lintian --fail-on error,warning "$deb"
 
 echo "install_test: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
