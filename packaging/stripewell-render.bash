@@ -5,12 +5,9 @@ _stripewell_render() {
     _init_completion || return
 
     case $prev in
-        -o | --output)
-            _filedir '@(bmp|png|svg)'
-            return
-            ;;
-        --batch)
-            _filedir
+        -o | --output | --batch)
+            # "-" is standard output, or the list read from standard input.
+            if [[ $prev == --batch ]]; then _filedir; else _filedir '@(bmp|png|svg)'; fi
             [[ -z $cur || $cur == - ]] && COMPREPLY+=(-)
             return
             ;;
