@@ -7,7 +7,7 @@ _stripewell_render() {
     case $prev in
         -o | --output | --batch)
             # "-" is standard output, or the list read from standard input.
-            if [[ $prev == --batch ]]; then _filedir; else _filedir '@(bmp|png|svg)'; fi
+            if [[ $prev == --batch ]]; then _filedir; else _filedir '@(bmp|png|svg|pdf)'; fi
             [[ -z $cur || $cur == - ]] && COMPREPLY+=(-)
             return
             ;;
@@ -16,17 +16,22 @@ _stripewell_render() {
             return
             ;;
         --format)
-            COMPREPLY=($(compgen -W 'bmp png svg' -- "$cur"))
+            COMPREPLY=($(compgen -W 'bmp png svg pdf' -- "$cur"))
             return
             ;;
-        --name | --scale | --magnification)
+        --layout)
+            COMPREPLY=($(compgen -W 'window retail' -- "$cur"))
+            return
+            ;;
+        --name | --scale | --magnification | --dpi | --bwr)
             return
             ;;
     esac
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '-o --output --name --format --scale
-            --magnification --force --batch --out-dir -h --help --version' -- "$cur"))
+        COMPREPLY=($(compgen -W '-o --output --name --format --layout --scale
+            --magnification --dpi --bwr --quiet-zone-marker --force --batch --out-dir
+            -h --help --version' -- "$cur"))
     fi
 } &&
     complete -F _stripewell_render stripewell-render

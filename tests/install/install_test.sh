@@ -85,11 +85,13 @@ complete_words() {  # complete_words WORD...: the completions of the last word
         printf "%s\n" "${COMPREPLY[@]}" | sort' complete "$@"
 }
 check "bash completion offers the options of --help" same "options" "$expected" "$(complete_words -)"
-formats=$(complete_words --format '')
-check "bash completion offers formats" test -n "$formats"
-for format in $formats; do
-    check "the completed format $format is one stripewell-render writes" \
-        "$render" 490123456789 --format "$format" -o "$tmp/symbol.$format"
+for option in --format --layout; do
+    values=$(complete_words "$option" '')
+    check "bash completion offers values of $option" test -n "$values"
+    for value in $values; do
+        check "stripewell-render takes the completed $option $value" \
+            "$render" 490123456789 "$option" "$value" -o "$tmp/symbol$option-$value.svg"
+    done
 done
 
 doc=$prefix/share/doc/stripewell
