@@ -23,13 +23,17 @@ _stripewell_render() {
             COMPREPLY=($(compgen -W 'window retail' -- "$cur"))
             return
             ;;
-        --name | --scale | --magnification | --dpi | --bwr)
+        --symbol)
+            COMPREPLY=($(compgen -W 'jan13 jan8 upca ean13 ean8' -- "$cur"))
+            return
+            ;;
+        --name | --addon | --scale | --magnification | --dpi | --bwr)
             return
             ;;
     esac
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '-o --output --name --format --layout --scale
+        COMPREPLY=($(compgen -W '-o --output --name --symbol --addon --format --layout --scale
             --magnification --dpi --bwr --quiet-zone-marker --force --batch --out-dir
             -h --help --version' -- "$cur"))
     fi

@@ -85,12 +85,15 @@ complete_words() {  # complete_words WORD...: the completions of the last word
         printf "%s\n" "${COMPREPLY[@]}" | sort' complete "$@"
 }
 check "bash completion offers the options of --help" same "options" "$expected" "$(complete_words -)"
-for option in --format --layout; do
+takes() {  # takes OPTION VALUE: not refused as a usage error (status 1)
+    "$render" 490123456789 "$1" "$2" -o "$tmp/symbol$1-$2.svg" 2>/dev/null
+    [ $? -ne 1 ]
+}
+for option in --format --layout --symbol; do
     values=$(complete_words "$option" '')
     check "bash completion offers values of $option" test -n "$values"
     for value in $values; do
-        check "stripewell-render takes the completed $option $value" \
-            "$render" 490123456789 "$option" "$value" -o "$tmp/symbol$option-$value.svg"
+        check "stripewell-render takes the completed $option $value" takes "$option" "$value"
     done
 done
 
