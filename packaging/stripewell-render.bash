@@ -15,6 +15,22 @@ _stripewell_render() {
             _filedir -d
             return
             ;;
+        --sheet-file)
+            _filedir
+            return
+            ;;
+        --sheet)
+            COMPREPLY=($(compgen -W "list $("$1" --sheet list 2>/dev/null | awk '{print $1}')" -- "$cur"))
+            return
+            ;;
+        --encoding)
+            COMPREPLY=($(compgen -W 'UTF-8 UTF-16LE UTF-16BE Shift_JIS' -- "$cur"))
+            return
+            ;;
+        --separator)
+            COMPREPLY=($(compgen -W 'tab comma semicolon' -- "$cur"))
+            return
+            ;;
         --format)
             COMPREPLY=($(compgen -W 'bmp png svg pdf' -- "$cur"))
             return
@@ -27,7 +43,7 @@ _stripewell_render() {
             COMPREPLY=($(compgen -W 'jan13 jan8 upca ean13 ean8' -- "$cur"))
             return
             ;;
-        --name | --addon | --scale | --magnification | --dpi | --bwr)
+        --name | --addon | --scale | --magnification | --dpi | --bwr | --code-column | --name-column | --copies | --skip)
             return
             ;;
     esac
@@ -35,7 +51,8 @@ _stripewell_render() {
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '-o --output --name --symbol --addon --format --layout --scale
             --magnification --dpi --bwr --quiet-zone-marker --force --batch --out-dir
-            -h --help --version' -- "$cur"))
+            --encoding --separator --code-column --name-column --sheet --sheet-file --copies
+            --skip --outline -h --help --version' -- "$cur"))
     fi
 } &&
     complete -F _stripewell_render stripewell-render
