@@ -4,6 +4,7 @@ _stripewell_render() {
     local cur prev words cword
     _init_completion || return
 
+    local values=
     case $prev in
         -o | --output | --batch)
             # "-" is standard output, or the list read from standard input.
@@ -11,44 +12,20 @@ _stripewell_render() {
             [[ -z $cur || $cur == - ]] && COMPREPLY+=(-)
             return
             ;;
-        --out-dir)
-            _filedir -d
-            return
-            ;;
-        --sheet-file)
-            _filedir
-            return
-            ;;
-        --sheet)
-            COMPREPLY=($(compgen -W "list $("$1" --sheet list 2>/dev/null | awk '{print $1}')" -- "$cur"))
-            return
-            ;;
-        --encoding)
-            COMPREPLY=($(compgen -W 'UTF-8 UTF-16LE UTF-16BE Shift_JIS' -- "$cur"))
-            return
-            ;;
-        --separator)
-            COMPREPLY=($(compgen -W 'tab comma semicolon' -- "$cur"))
-            return
-            ;;
-        --format)
-            COMPREPLY=($(compgen -W 'bmp png svg pdf' -- "$cur"))
-            return
-            ;;
-        --layout)
-            COMPREPLY=($(compgen -W 'window retail' -- "$cur"))
-            return
-            ;;
-        --symbol)
-            COMPREPLY=($(compgen -W 'jan13 jan8 upca ean13 ean8' -- "$cur"))
-            return
-            ;;
-        --name | --addon | --scale | --magnification | --dpi | --bwr | --code-column | --name-column | --copies | --skip)
-            return
-            ;;
+        --out-dir) _filedir -d; return ;;
+        --sheet-file) _filedir; return ;;
+        --name | --addon | --scale | --magnification | --dpi | --bwr | --code-column | \
+            --name-column | --copies | --skip) return ;;
+        --format) values='bmp png svg pdf' ;;
+        --layout) values='window retail' ;;
+        --symbol) values='jan13 jan8 upca ean13 ean8' ;;
+        --encoding) values='UTF-8 UTF-16LE UTF-16BE Shift_JIS' ;;
+        --separator) values='tab comma semicolon' ;;
+        --sheet) values="list $("$1" --sheet list 2>/dev/null | awk '{print $1}')" ;;
     esac
-
-    if [[ $cur == -* ]]; then
+    if [[ -n $values ]]; then
+        COMPREPLY=($(compgen -W "$values" -- "$cur"))
+    elif [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '-o --output --name --symbol --addon --format --layout --scale
             --magnification --dpi --bwr --quiet-zone-marker --force --batch --out-dir
             --encoding --separator --code-column --name-column --sheet --sheet-file --copies
