@@ -22,6 +22,8 @@ cleanup() {
 trap cleanup EXIT
 
 start_x11 screenshot || exit 1
+# What the program keeps between runs (the print dialog's last sheet) stays here.
+export XDG_CONFIG_HOME="$tmp/config"
 
 frame_of() {  # the window manager's frame around a client window
     local id=$1 parent top
