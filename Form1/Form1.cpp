@@ -87,23 +87,16 @@ private:
 // a swap is the slip a check digit cannot tell from a wrong check digit.
 // "" when the check digit is right.
 QString CheckDigitHint(const QString& code) {
-    const auto valid = [](const QString& code) {
-        return symbol::CheckDigit(code) == symbol::DigitValue(code[12]);
-    };
-    if (valid(code))
+    if (symbol::HasValidCheckDigit(code))
         return QString();
     const QString right = code.left(12) + QString::number(symbol::CheckDigit(code));
     QString hint =
         QString::fromUtf16(u"チェックディジットが違います。正しくは %1 で、コードは %2 です。")
             .arg(right.right(1), right);
     QStringList swaps;
-    for (int i = 0; i + 1 < code.size(); ++i) {
-        QString swapped = code;
-        std::swap(swapped[i], swapped[i + 1]);
-        if (code[i] != code[i + 1] && code[i].isDigit() && code[i + 1].isDigit() && valid(swapped))
-            swaps << QString::fromUtf16(u"  %1（%2 桁目と %3 桁目を入れ替え）")
-                         .arg(swapped, QString::number(i + 1), QString::number(i + 2));
-    }
+    for (const symbol::DigitSwap& swap : symbol::ValidDigitSwaps(code))
+        swaps << QString::fromUtf16(u"  %1（%2 桁目と %3 桁目を入れ替え）")
+                     .arg(swap.code, QString::number(swap.first), QString::number(swap.first + 1));
     if (swaps.isEmpty())
         return hint + QString::fromUtf16(
                           u"\n隣り合う二つの数字を入れ替えても正しいコードにはなりません。");

@@ -50,7 +50,7 @@ QString CodeProblem(const QString& code) {
         if (c < u'0' || c > u'9')
             return QStringLiteral("コード %1 は数字だけではないため印刷できません。").arg(code);
     const int check = symbol::CheckDigit(code);
-    if (code.size() != 13 || code[12].digitValue() != check)
+    if (code.size() != 13 || !symbol::HasValidCheckDigit(code))
         return QStringLiteral("チェックディジットが正しくないため印刷できません (正しくは %1)。")
             .arg(check);
     return QString();

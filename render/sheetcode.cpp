@@ -15,7 +15,7 @@ const QString kKeepAsText = QStringLiteral(
     "README) and export the list again");
 
 bool IsValidCode(const QString& digits) {
-    return digits.size() == 13 && symbol::CheckDigit(digits) == symbol::DigitValue(digits[12]);
+    return digits.size() == 13 && symbol::HasValidCheckDigit(digits);
 }
 
 QString WithCheckDigit(const QString& twelve) {

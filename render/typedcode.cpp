@@ -68,11 +68,7 @@ QString WindowCode(const QString& twelveDigits) {
 QString WholeCode(const QString& data, symbol::Symbology symbology) {
     if (symbology == symbol::Symbology::Jan13)
         return WindowCode(data);
-    return data + QChar(u'0' + symbol::FamilyCheckDigit(data));
-}
-
-bool IsValid(const QString& code) {
-    return symbol::FamilyCheckDigit(code.chopped(1)) == symbol::DigitValue(code.back());
+    return data + QChar(u'0' + symbol::CheckDigitOf(data));
 }
 
 QString WrongCheckDigit(const QString& typed, symbol::Symbology symbology) {
@@ -86,17 +82,11 @@ QString WrongCheckDigit(const QString& typed, symbol::Symbology symbology) {
                           .arg(typed.right(1), data, expected.right(1), expected);
 
     QStringList swaps;
-    for (int i = 0; i + 1 < typed.size(); ++i) {
-        if (typed[i] == typed[i + 1])
-            continue;
-        QString swapped = typed;
-        std::swap(swapped[i], swapped[i + 1]);
-        if (IsValid(swapped))
-            swaps << QStringLiteral("  %1  (digits %2 and %3 swapped)")
-                         .arg(swapped)
-                         .arg(i + 1)
-                         .arg(i + 2);
-    }
+    for (const symbol::DigitSwap& swap : symbol::ValidDigitSwaps(typed))
+        swaps << QStringLiteral("  %1  (digits %2 and %3 swapped)")
+                     .arg(swap.code)
+                     .arg(swap.first)
+                     .arg(swap.first + 1);
     if (swaps.isEmpty())
         message +=
             QStringLiteral("\nNo swap of two neighbouring digits makes %1 valid.").arg(typed);

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace symbol {
 
@@ -145,18 +146,33 @@ QString ComposeCode(const QString& dataText, const QString& checkText) {
     return joined.right(13);
 }
 
+int CheckDigitOf(QStringView dataDigits) {
+    int sum = 0;
+    int weight = 3;
+    for (qsizetype i = dataDigits.size() - 1; i >= 0; --i, weight = 4 - weight)
+        sum += weight * DigitValue(dataDigits[i]);
+    return (10 - sum % 10) % 10;
+}
+
 int CheckDigit(const QString& code) {
-    auto digitAt = [&](int position) {
-        return position <= code.size() ? DigitValue(code[position - 1]) : 0;
-    };
-    int even = 0;
-    int odd = 0;
-    for (int position = 2; position <= 12; position += 2)
-        even += digitAt(position);
-    for (int position = 1; position <= 11; position += 2)
-        odd += digitAt(position);
-    const int total = 3 * even + odd;
-    return (10 - total % 10) % 10;
+    return CheckDigitOf(code.left(12).leftJustified(12, u'0'));
+}
+
+bool HasValidCheckDigit(QStringView code) {
+    return !code.isEmpty() && CheckDigitOf(code.chopped(1)) == DigitValue(code.back());
+}
+
+QList<DigitSwap> ValidDigitSwaps(const QString& code) {
+    QList<DigitSwap> swaps;
+    for (int i = 0; i + 1 < code.size(); ++i) {
+        if (code[i] == code[i + 1] || !code[i].isDigit() || !code[i + 1].isDigit())
+            continue;
+        QString swapped = code;
+        std::swap(swapped[i], swapped[i + 1]);
+        if (HasValidCheckDigit(swapped))
+            swaps.append({swapped, i + 1});
+    }
+    return swaps;
 }
 
 }  // namespace symbol

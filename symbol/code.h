@@ -3,7 +3,9 @@
 // The 13-character code of a symbol, composed from the texts of the
 // data-digit box and the check-digit box, and its check digit.
 
+#include <QList>
 #include <QString>
+#include <QStringView>
 
 namespace symbol {
 
@@ -33,8 +35,29 @@ QString NumericText(const QString& text);
 // characters are kept. Always exactly 13 characters long.
 QString ComposeCode(const QString& dataText, const QString& checkText);
 
-// The JAN/EAN-13 check digit (0 to 9) of positions 1 to 12 of a code:
-// weights 1 and 3 alternate from position 1; a missing position counts as 0.
+// The check digit (0 to 9) of a string of data digits, as for every symbol
+// of the EAN/UPC family: weights 3 and 1 alternate from the rightmost data
+// digit. A character that is not a digit counts as 0.
+int CheckDigitOf(QStringView dataDigits);
+
+// The JAN/EAN-13 check digit of positions 1 to 12 of a code: weights 1 and 3
+// alternate from position 1; a missing position counts as 0.
 int CheckDigit(const QString& code);
+
+// Whether the last character of a whole code is the check digit of the
+// characters before it.
+bool HasValidCheckDigit(QStringView code);
+
+// A swap of two neighbouring digits: the code it makes and the position,
+// from 1, of the first of the two.
+struct DigitSwap {
+    QString code;
+    int first;
+};
+
+// Every swap of two neighbouring, different digits of a whole code that
+// makes it valid: the slip a check digit cannot tell from a wrong check
+// digit, so a message about a wrong check digit names them.
+QList<DigitSwap> ValidDigitSwaps(const QString& code);
 
 }  // namespace symbol

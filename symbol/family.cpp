@@ -62,14 +62,6 @@ int ModuleCount(Symbology symbology) {
     return symbology == Symbology::Jan8 ? 3 + 4 * 7 + 5 + 4 * 7 + 3 : 3 + 6 * 7 + 5 + 6 * 7 + 3;
 }
 
-int FamilyCheckDigit(const QString& dataDigits) {
-    int sum = 0;
-    int weight = 3;
-    for (qsizetype i = dataDigits.size() - 1; i >= 0; --i, weight = 4 - weight)
-        sum += weight * dataDigits[i].digitValue();
-    return (10 - sum % 10) % 10;
-}
-
 QString FamilyPattern(Symbology symbology, const QString& code) {
     switch (symbology) {
         case Symbology::Jan8:

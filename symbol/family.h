@@ -16,11 +16,6 @@ int DataDigitCount(Symbology symbology);
 // Modules of a symbol without quiet zones: 95, 67 or 95.
 int ModuleCount(Symbology symbology);
 
-// The check digit of a string of data digits ("0" to "9" only): weights 3
-// and 1 alternate from the rightmost data digit, as for every symbol of the
-// family.
-int FamilyCheckDigit(const QString& dataDigits);
-
 // The pattern of a whole code (data digits and check digit, digits only, of
 // the symbol's length). Guard bars are "2"; in UPC-A the bars of the first
 // and last symbol characters are "2" as well, since they stand as long as the

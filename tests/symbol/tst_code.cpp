@@ -16,6 +16,8 @@ private slots:
     void composeCodePadsDropsAndShifts();
     void checkDigitWeighsOneAndThree_data();
     void checkDigitWeighsOneAndThree();
+    void digitSwapsAreEveryNeighbourSwapThatChecks_data();
+    void digitSwapsAreEveryNeighbourSwapThatChecks();
 };
 
 void TestCode::numericTextReadsTheLeadingNumber_data() {
@@ -208,6 +210,35 @@ void TestCode::checkDigitWeighsOneAndThree() {
     QFETCH(QString, code);
     QFETCH(int, digit);
     QCOMPARE(symbol::CheckDigit(code), digit);
+}
+
+void TestCode::digitSwapsAreEveryNeighbourSwapThatChecks_data() {
+    // Each swap written out as "code@first position", worked by hand from
+    // the weights 3 and 1: every one that checks, and no other.
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QStringList>("swaps");
+    QTest::newRow("JAN with its first digits swapped")
+        << "4091234567894" << QStringList{"0491234567894@1", "4901234567894@2", "4091324567894@5",
+                                          "4091235467894@7", "4091234576894@9", "4091234567984@11"};
+    QTest::newRow("JAN with its check digit swapped in")
+        << "4901234567849" << QStringList{"9401234567849@1", "4901234567894@12"};
+    QTest::newRow("short JAN") << "96385047"
+                               << QStringList{"93685047@2", "96358047@4", "96385074@7"};
+    QTest::newRow("UPC-A") << "036000291425"
+                           << QStringList{"306000291425@1", "036002091425@6", "036000219425@8",
+                                          "036000294125@9", "036000291452@11"};
+    // Swapping the minus sign with the 7 would check too.
+    QTest::newRow("a minus sign is never swapped")
+        << "0000000007-10" << QStringList{"0000000070-10@9"};
+}
+
+void TestCode::digitSwapsAreEveryNeighbourSwapThatChecks() {
+    QFETCH(QString, code);
+    QFETCH(QStringList, swaps);
+    QStringList found;
+    for (const symbol::DigitSwap& swap : symbol::ValidDigitSwaps(code))
+        found << QStringLiteral("%1@%2").arg(swap.code).arg(swap.first);
+    QCOMPARE(found, swaps);
 }
 
 QTEST_GUILESS_MAIN(TestCode)

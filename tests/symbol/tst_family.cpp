@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include "symbol/code.h"
 #include "symbol/family.h"
 
 using symbol::Symbology;
@@ -134,7 +135,7 @@ void TestFamily::checkDigitOfPublishedCodes_data() {
 void TestFamily::checkDigitOfPublishedCodes() {
     QFETCH(QString, data);
     QFETCH(int, check);
-    QCOMPARE(symbol::FamilyCheckDigit(data), check);
+    QCOMPARE(symbol::CheckDigitOf(data), check);
 }
 
 void TestFamily::longBarsAreTheGuardsAndUpcAsOuterCharacters_data() {
