@@ -179,7 +179,7 @@ QList<BarRun> BarRuns(const QString& pattern, double left, double top, double bo
             ++end;
         if (module == u'1' || module == u'2')
             runs.append(
-                {left + double(i), int(end - i), top, module == u'2' ? guardBottom : bottom});
+                {left + double(i), double(end - i), top, module == u'2' ? guardBottom : bottom});
         i = end;
     }
     return runs;

@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -80,10 +81,11 @@ struct TextPlace {
     double maxWidth = 0;
 };
 
-// A bar: neighbouring modules of one kind make one bar.
+// A bar: neighbouring modules of one kind make one bar. A width need not be
+// whole: the wide bars of a two-width symbology are 2 to 3 narrow ones.
 struct BarRun {
     double x;  // left edge
-    int width;
+    double width;
     double top;
     double bottom;
 };
@@ -100,6 +102,10 @@ struct Description {
     double addonLeft = 0;    // the add-on's first module (0: no add-on)
     double addonTop = 0;     // and the top of its bars
     QList<BarRun> bars;      // left to right
+    // Bearer bars: black rectangles framing the bars (above and below them,
+    // or on all four sides), which a bar width reduction leaves as they are.
+    // The EAN/UPC family has none.
+    QList<QRectF> bearers;
     // The digit groups (and the right quiet zone's marker), then the name
     // unless it is empty.
     QList<TextPlace> texts;

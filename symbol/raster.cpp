@@ -44,12 +44,18 @@ QImage PaintRaster(const Description& description, int dots, int bwrDots, int do
     painter.setPen(Qt::black);
     // One rectangle per bar, however many modules wide, so that no seam can
     // show between the modules of a wide bar.
-    for (const BarRun& bar : description.bars) {
-        const int left = qRound(bar.x * dots) + bwrDots / 2;
-        const int top = qRound(bar.top * dots);
-        painter.fillRect(left, top, bar.width * dots - bwrDots, qRound(bar.bottom * dots) - top,
-                         Qt::black);
-    }
+    // Edges on whole dots, each rounded on its own, so that a bar covers the
+    // dots between its edges whatever its width.
+    const auto fill = [&](double x, double width, double top, double bottom, int narrower) {
+        const int left = qRound(x * dots);
+        const int y = qRound(top * dots);
+        painter.fillRect(left + narrower / 2, y, qRound((x + width) * dots) - left - narrower,
+                         qRound(bottom * dots) - y, Qt::black);
+    };
+    for (const BarRun& bar : description.bars)
+        fill(bar.x, bar.width, bar.top, bar.bottom, bwrDots);
+    for (const QRectF& bearer : description.bearers)
+        fill(bearer.x(), bearer.width(), bearer.top(), bearer.bottom(), 0);
     for (const TextPlace& text : description.texts) {
         if (text.face == Face::Canvas)
             PrintCanvasText(painter, text, dots);

@@ -82,6 +82,8 @@ VectorSymbol Vectorise(const Description& description, double moduleMm, double b
     for (const BarRun& bar : description.bars)
         symbol.bars.append(QRectF(bar.x * moduleMm + bwrMm / 2, bar.top * moduleMm,
                                   bar.width * moduleMm - bwrMm, (bar.bottom - bar.top) * moduleMm));
+    for (const QRectF& bearer : description.bearers)
+        symbol.bars.append(QRectF(bearer.topLeft() * moduleMm, bearer.size() * moduleMm));
     const QTransform toMm = QTransform::fromScale(moduleMm, moduleMm);
     for (const TextPlace& text : description.texts)
         symbol.text.addPath(toMm.map(TextOutline(text)));

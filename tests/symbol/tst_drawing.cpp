@@ -11,6 +11,8 @@
 #include "symbol/drawing.h"
 #include "symbol/pattern.h"
 #include "symbol/picturefile.h"
+#include "symbol/raster.h"
+#include "symbol/vector.h"
 
 namespace {
 
@@ -75,6 +77,8 @@ private slots:
     void windowBmpKeepsItsBytes();
     void bmpMatchesQtsWriter_data();
     void bmpMatchesQtsWriter();
+    void partModulesAndBearersLandOnWholeDots_data();
+    void partModulesAndBearersLandOnWholeDots();
 };
 
 void TestDrawing::barsStandInTheirColumns_data() {
@@ -267,4 +271,52 @@ void TestDrawing::bmpMatchesQtsWriter() {
 }
 
 QTEST_MAIN(TestDrawing)
+void TestDrawing::partModulesAndBearersLandOnWholeDots_data() {
+    // One bar of 2.5 modules from module 10, rows 2 to 18, and a bearer over
+    // the top module row, in a box of 30 x 20 modules: the black columns of
+    // row 10 and the black rows of column 0, counted by hand.
+    QTest::addColumn<int>("dots");
+    QTest::addColumn<int>("bwrDots");
+    QTest::addColumn<int>("firstColumn");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("bearerRows");
+    QTest::newRow("4 dots: 10 dots wide") << 4 << 0 << 40 << 10 << 4;
+    QTest::newRow("3 dots: 37.5 rounds up to 38") << 3 << 0 << 30 << 8 << 3;
+    QTest::newRow("4 dots less 2: the bearer stays") << 4 << 2 << 41 << 8 << 4;
+    QTest::newRow("1 dot") << 1 << 0 << 10 << 3 << 1;
+}
+
+void TestDrawing::partModulesAndBearersLandOnWholeDots() {
+    QFETCH(int, dots);
+    QFETCH(int, bwrDots);
+    QFETCH(int, firstColumn);
+    QFETCH(int, columns);
+    QFETCH(int, bearerRows);
+    symbol::Description d;
+    d.box = QSizeF(30, 20);
+    d.bars = {{10, 2.5, 2, 18}};
+    d.bearers = {QRectF(0, 0, 30, 1)};
+    const QImage image = symbol::PaintRaster(d, dots, bwrDots, 3780);
+    QList<int> black;
+    for (int x = 0; x < image.width(); ++x)
+        if (image.pixel(x, 10 * dots) != kWhite)
+            black << x;
+    QCOMPARE(black.size(), columns);
+    QCOMPARE(black.first(), firstColumn);
+    QCOMPARE(black.last(), firstColumn + columns - 1);
+    int rows = 0;
+    while (rows < image.height() && image.pixel(0, rows) != kWhite)
+        ++rows;
+    QCOMPARE(rows, bearerRows);
+    QVERIFY(ColumnBlack(image, image.width() - 1, 0, bearerRows - 1));
+
+    // In millimetres the same bar is 2.5 modules less the reduction, and the
+    // bearer is whole.
+    const double module = 0.5;
+    const symbol::VectorSymbol vector = symbol::Vectorise(d, module, 0.1);
+    QCOMPARE(vector.bars.size(), 2);
+    QCOMPARE(vector.bars[0], QRectF(5.05, 1, 1.15, 8));
+    QCOMPARE(vector.bars[1], QRectF(0, 0, 15, 0.5));
+}
+
 #include "tst_drawing.moc"
