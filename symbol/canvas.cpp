@@ -6,12 +6,11 @@
 #include <algorithm>
 #include <mutex>
 
+#include "layout.h"
+
 namespace symbol {
 
 namespace {
-
-// 96 dots per inch.
-constexpr int kDotsPerMetre = 3780;
 
 // The face of the canvas font where kFontFamily itself is missing: its digits
 // are 6.5 pixels wide at 13 pixels, so a group of six fits between guards.
@@ -41,7 +40,7 @@ void RegisterFontSubstitution() {
 QFont CanvasFont() {
     RegisterFontSubstitution();
     QFont font(QString::fromUtf16(kFontFamily));
-    font.setPixelSize(13);
+    font.setPixelSize(kCanvasEm);
     font.setWeight(QFont::Normal);
     // Black and white only, as in a bitmap made for print.
     font.setStyleStrategy(QFont::NoAntialias);
@@ -50,8 +49,8 @@ QFont CanvasFont() {
 
 Canvas::Canvas(QSize size)
     : image_(size, QImage::Format_RGB32), font_(CanvasFont()), rawFont_(QRawFont::fromFont(font_)) {
-    image_.setDotsPerMeterX(kDotsPerMetre);
-    image_.setDotsPerMeterY(kDotsPerMetre);
+    image_.setDotsPerMeterX(kWindowDotsPerMetre);
+    image_.setDotsPerMeterY(kWindowDotsPerMetre);
     const QFontMetricsF metrics(font_, &image_);
     ascent_ = metrics.ascent();
     lineHeight_ = metrics.height();

@@ -6,9 +6,6 @@ namespace symbol {
 
 namespace {
 
-// The window's canvas font is 13 pixels, one pixel a module.
-constexpr double kCanvasEm = 13;
-
 // OCR-B's digits are 0.77 em tall: 8 modules, 2.64 mm at 100 percent. Each
 // is centred in its symbol character's 7 modules, 0.5 module above the
 // bottom of the box.

@@ -24,9 +24,13 @@ enum class Layout {
     Retail,
 };
 
-// The window's picture, in pixels of one module each.
+// The window's picture, in pixels of one module each, at 96 dots per inch
+// (3780 dots per metre), with its text in a 13-pixel font.
 inline constexpr int kWindowWidth = 135;
 inline constexpr int kWindowHeight = 87;
+inline constexpr int kWindowDpi = 96;
+inline constexpr int kWindowDotsPerMetre = 3780;
+inline constexpr int kCanvasEm = 13;
 // Top-left corner of the name.
 inline constexpr int kNameX = 5;
 inline constexpr int kNameY = 5;
@@ -43,8 +47,16 @@ inline constexpr int kFirstDigitX = 12;  // position 1, left of the start guard
 inline constexpr int kLeftGroupX = 25;   // positions 2 to 7
 inline constexpr int kRightGroupX = 71;  // positions 8 to 13
 
-// The nominal module width X at 100 percent magnification.
+// The nominal module width X at 100 percent magnification, and the
+// magnifications a printed symbol may have, in percent.
 inline constexpr double kNominalModuleMm = 0.33;
+inline constexpr int kMinMagnification = 80;
+inline constexpr int kMaxMagnification = 200;
+
+// The module X in millimetres at a magnification in percent.
+constexpr double ModuleMm(double magnification) {
+    return kNominalModuleMm * magnification / 100;
+}
 // Retail: quiet zones of 11 X and 7 X, bars 22.85 mm tall at 100 percent
 // and guards 5 X longer, the symbol's box 25.93 mm tall with its digits.
 inline constexpr int kRetailQuietLeft = 11;
