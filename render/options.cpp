@@ -241,7 +241,8 @@ QString FitToDots(Options* options, QString* note) {
                        .arg(bwrDots)
                        .arg(bwrUm, 0, 'f', 0);
     if (!changed.isEmpty())
-        *note = QStringLiteral("at %1 dpi: %2").arg(options->dpi).arg(changed.join("; "));
+        *note += (note->isEmpty() ? QString() : QStringLiteral("; ")) +
+                 QStringLiteral("at %1 dpi: %2").arg(options->dpi).arg(changed.join("; "));
     return QString();
 }
 
@@ -282,11 +283,25 @@ bool ReadSeparator(const QString& text, QChar* separator) {
         *separator = u',';
     else if (lower == u"semicolon")
         *separator = u';';
-    else if (text.size() == 1 && text != u"\"" && text != u"\n" && text != u"\r")
+    else if (text.size() == 1 && text != u"\n" && text != u"\r")
         *separator = text[0];
     else
         return false;
     return true;
+}
+
+// Why a character cannot part the fields: it can stand inside a code field
+// or a number that a spreadsheet wrote, which it would split. Empty when it can.
+QString SeparatorProblem(QChar separator) {
+    if (separator.isDigit())
+        return QStringLiteral("a digit is part of the codes");
+    if (separator == u'+')
+        return QStringLiteral("\"+\" joins a code to its add-on (4910123450124+12345)");
+    if (separator == u'.')
+        return QStringLiteral("\".\" stands in the numbers a spreadsheet writes (4.90123E+12)");
+    if (separator == u'"')
+        return QStringLiteral("\" quotes a field that holds the separator");
+    return QString();
 }
 
 // --name-column and --code-column: a number from 1, or a header text.
@@ -313,6 +328,11 @@ QString ReadListFormat(const CommandLine& o, ListFormat* format) {
                    "--separator takes one character, or tab, comma or semicolon, not "
                    "'%1'")
             .arg(parser.value(o.separator));
+    if (const QString problem = SeparatorProblem(format->separator); !problem.isEmpty())
+        return QStringLiteral(
+                   "--separator cannot be '%1': %2; give another character, such as tab, "
+                   "comma or semicolon")
+            .arg(format->separator, problem);
     for (const QCommandLineOption* column : {&o.nameColumn, &o.codeColumn}) {
         if (parser.isSet(*column) && !ReadColumn(parser.value(*column)))
             return QStringLiteral("--%1 takes a field's number from 1 or its header text, not '%2'")
@@ -340,7 +360,7 @@ QString ReadBatch(const CommandLine& o, Options* options) {
     return ReadListFormat(o, &options->list);
 }
 
-QString ReadSingle(const CommandLine& o, Options* options) {
+QString ReadSingle(const CommandLine& o, Options* options, QString* note) {
     const QCommandLineParser& parser = o.parser;
     options->mode = Options::Mode::Single;
     if (parser.isSet(o.outDir))
@@ -358,6 +378,8 @@ QString ReadSingle(const CommandLine& o, Options* options) {
                                           .arg(EchoTyped(positional.join(u' ')));
     options->digits = positional.constFirst();
     options->name = parser.value(o.name);
+    if (const QString cut = CutName(&options->name); !cut.isEmpty())
+        *note = QStringLiteral("--name: %1").arg(cut);
     options->output = parser.value(o.output);
     if (options->output.isEmpty())
         return QStringLiteral("-o FILE is missing: where should the symbol go?");
@@ -385,7 +407,7 @@ QString ReadSymbol(const CommandLine& o, Options* options) {
 }
 
 // A label sheet: one code or a list, into one pdf of retail symbols at -o.
-QString ReadLabelSheet(const CommandLine& o, Options* options) {
+QString ReadLabelSheet(const CommandLine& o, Options* options, QString* note) {
     const QCommandLineParser& parser = o.parser;
     if (parser.isSet(o.sheet) && parser.isSet(o.sheetFile))
         return QStringLiteral("give --sheet or --sheet-file, not both");
@@ -397,6 +419,8 @@ QString ReadLabelSheet(const CommandLine& o, Options* options) {
                 .arg(other->names().constLast());
     options->sheet = parser.value(o.sheet);
     options->sheetFile = parser.value(o.sheetFile);
+    if (options->sheetFile == u"-" && parser.value(o.batch) == u"-")
+        return QStringLiteral("standard input can be the list or the sheet file, not both");
     options->format = Format::Pdf;
     options->layout = symbol::Layout::Retail;
     options->outline = parser.isSet(o.outline);
@@ -408,7 +432,7 @@ QString ReadLabelSheet(const CommandLine& o, Options* options) {
             return QStringLiteral("--batch takes the names and digits from its list");
         error = ReadListFormat(o, &options->list);
     } else {
-        error = ReadSingle(o, options);
+        error = ReadSingle(o, options, note);
     }
     options->output = parser.value(o.output);
     if (error.isEmpty() && options->output.isEmpty())
@@ -430,6 +454,19 @@ QString ReadLabelSheet(const CommandLine& o, Options* options) {
             error = ReadBounded("--" + v.option.names().constLast(), parser.value(v.option), v.low,
                                 v.high, v.value);
     return error;
+}
+
+// An option given an empty value, as an unset shell variable gives: not
+// read as the option left out. --name and --addon may be empty: no name, no
+// add-on. An empty number is refused where the number is read.
+QString EmptyValue(const CommandLine& o) {
+    for (const QCommandLineOption* named :
+         {&o.output, &o.symbology, &o.format, &o.layout, &o.batch, &o.outDir, &o.encoding,
+          &o.separator, &o.codeColumn, &o.nameColumn, &o.sheet, &o.sheetFile})
+        if (o.parser.isSet(*named) && o.parser.value(*named).isEmpty())
+            return QStringLiteral("--%1 needs a %2, not an empty value")
+                .arg(named->names().constLast(), named->valueName());
+    return QString();
 }
 
 // --format, or else the ending of -o.
@@ -480,12 +517,16 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         return result;
     }
     options.force = parser.isSet(o.force);
-    if (parser.value(o.sheet) == u"list") {
+    if (const QString empty = EmptyValue(o); !empty.isEmpty()) {
+        result.error = empty;
+        return result;
+    }
+    if (parser.value(o.sheet).compare(u"list", Qt::CaseInsensitive) == 0) {
         options.mode = Options::Mode::SheetList;
         return result;
     }
     if (parser.isSet(o.sheet) || parser.isSet(o.sheetFile)) {
-        result.error = ReadLabelSheet(o, &options);
+        result.error = ReadLabelSheet(o, &options, &result.note);
         if (result.error.isEmpty())
             result.error = ReadSymbol(o, &options);
         return result;
@@ -496,7 +537,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                                .arg(sheetOption->names().constLast());
             return result;
         }
-    result.error = parser.isSet(o.batch) ? ReadBatch(o, &options) : ReadSingle(o, &options);
+    result.error =
+        parser.isSet(o.batch) ? ReadBatch(o, &options) : ReadSingle(o, &options, &result.note);
     if (result.error.isEmpty())
         result.error = ReadSymbol(o, &options);
     if (result.error.isEmpty())
