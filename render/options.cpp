@@ -51,7 +51,8 @@ struct CommandLine {
                               "FILE"};
     QCommandLineOption name{"name",
                             "The name: at the top left in the window layout, above the symbol "
-                            "in the retail layout (default: none).",
+                            "in the retail layout (default: none). At most 1000 characters, as "
+                            "in the window: a longer name is cut, and a line says so.",
                             "TEXT"};
     QCommandLineOption symbology{"symbol",
                                  "jan13 (default; also ean13), jan8 (also ean8): the short "
@@ -101,7 +102,8 @@ struct CommandLine {
                                 "NAME"};
     QCommandLineOption separator{"separator",
                                  "The list's separator: a character, tab, comma or semicolon "
-                                 "(default: a tab if the first line has one, else a comma).",
+                                 "(default: a tab if the first line has one, else a comma). Not "
+                                 "a digit, +, . or \", which stand inside codes and numbers.",
                                  "CHAR"};
     QCommandLineOption codeColumn{"code-column",
                                   "The list's field of the codes: its number from 1, or its "
@@ -113,7 +115,10 @@ struct CommandLine {
                              "at --magnification, or the largest that fits, at least 80.",
                              "NAME"};
     QCommandLineOption sheetFile{
-        "sheet-file", "Labels on a sheet of one's own, described in FILE (see below).", "FILE"};
+        "sheet-file",
+        "Labels on a sheet of one's own, described in FILE (see below): a file of at most 64 "
+        "KiB, or \"-\" for standard input.",
+        "FILE"};
     QCommandLineOption copies{"copies", "Label sheets: N labels of each code (default 1).", "N"};
     QCommandLineOption skip{"skip",
                             "Label sheets: leave the first N labels of the first page empty, "
@@ -564,7 +569,8 @@ Batch list:
   columns are ignored. UTF-8, UTF-16 with a byte order mark and Shift_JIS are
   found by themselves. LF, CRLF and CR end lines; blank lines are skipped.
   A code a spreadsheet turned into a number (4.90123E+12, leading zeros
-  lost) is refused and the reason told.
+  lost) is refused and the reason told. A name longer than 1000 characters
+  is cut to them, and its line says so.
   Each file is named after its name, made safe for file systems (/ \ : * ?
   " < > | and control characters become _, no leading dot, no Windows
   device name, at most 200 bytes), or after the code when the name is empty; a name seen before gets
@@ -589,8 +595,11 @@ Label sheets:
   a4-44 and a4-65. A sheet file holds one "key = value" line for each of
   columns, rows, label-width, label-height, left, top, pitch-x and pitch-y,
   in millimetres (left and top: the page's corner to the first label's;
-  pitch: one label's edge to the next one's); # starts a comment. Labels too
-  small for a symbol at 80 percent are refused, and nothing is written.
+  pitch: one label's edge to the next one's); # starts a comment. Counts go
+  up to 999 and lengths up to 1000 mm; a sheet file is a regular file of at
+  most 64 KiB, or standard input. Labels too small for a symbol at 80
+  percent, or for --bwr at the module they get, are refused, and nothing is
+  written.
 
 Examples:
   stripewell-render --name "Green tea" 490123456789 -o tea.bmp
