@@ -13,7 +13,11 @@ _stripewell_render() {
             return
             ;;
         --out-dir) _filedir -d; return ;;
-        --sheet-file) _filedir; return ;;
+        --sheet-file)
+            _filedir
+            [[ -z $cur || $cur == - ]] && COMPREPLY+=(-)
+            return
+            ;;
         --name | --addon | --scale | --magnification | --dpi | --bwr | --code-column | \
             --name-column | --copies | --skip) return ;;
         --format) values='bmp png svg pdf' ;;

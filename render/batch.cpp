@@ -63,15 +63,6 @@ QString StandardInputProblem() {
     return QString();
 }
 
-// Why a list that gave no symbol wrote nothing; empty when it gave some.
-QString NothingToWrite(const ListReader& reader) {
-    if (reader.HeaderAlone())
-        return QStringLiteral("holds a header line and no line after it; nothing written");
-    if (!reader.SawContent())
-        return QStringLiteral("holds no line to write; nothing written");
-    return QString();
-}
-
 }  // namespace
 
 QString OpenList(QFile& list, bool fromStdin) {
@@ -122,6 +113,11 @@ ExitStatus RunBatch(const Options& options) {
             progress.Message(kProgram + message);
     };
 
+    auto lineMessage = [&](int line, const QString& message) {
+        progress.Message(
+            QStringLiteral("%1%2:%3: %4").arg(kProgram, listName).arg(line).arg(message));
+    };
+
     ListRecord record;
     while (reader.Next(&record)) {
         // A file already there is found when the new one claims its name,
@@ -134,14 +130,13 @@ ExitStatus RunBatch(const Options& options) {
         if (folder.Stopped()) {
             ++notWritten;
         } else if (typed.refusal.isEmpty()) {
+            if (!record.note.isEmpty())
+                lineMessage(record.line, record.note);
             writers.Submit({record.line, record.name, typed.code, typed.addon,
                             namer.Next(record.name, Stem(typed))});
         } else {
             ++failed;
-            progress.Message(QStringLiteral("%1%2:%3: %4")
-                                 .arg(kProgram, listName)
-                                 .arg(record.line)
-                                 .arg(typed.refusal));
+            lineMessage(record.line, typed.refusal);
         }
         showWritersMessages();
         progress.Update(reader.BytesRead(), writers.Written(), failed + writers.Failed());
@@ -158,7 +153,7 @@ ExitStatus RunBatch(const Options& options) {
             return kExitNotWritten;
         ++failed;
     }
-    if (const QString nothing = NothingToWrite(reader); !nothing.isEmpty()) {
+    if (const QString nothing = reader.NothingToWrite(); !nothing.isEmpty()) {
         Report(listName + u' ' + nothing);
         return reader.SawContent() || reader.BytesRead() > 0 ? kExitNotWritten : kExitOk;
     }

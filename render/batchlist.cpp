@@ -102,6 +102,60 @@ Fields SplitFields(const QString& record, QChar separator) {
     return fields;
 }
 
+void OpenQuote::Add(QStringView text) {
+    qsizetype i = 0;
+    if (quoteLast_ && !text.isEmpty()) {
+        quoteLast_ = false;
+        if (text[0] == u'"')
+            i = 1;  // "" is one quote inside the field
+        else
+            inQuote_ = false;
+    }
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (inQuote_) {
+            if (c != u'"')
+                continue;
+            if (i + 1 == text.size())
+                quoteLast_ = true;
+            else if (text[i + 1] == u'"')
+                ++i;
+            else
+                inQuote_ = false;
+        } else if (c == separator_) {
+            quoted_ = false;
+            blank_ = true;
+        } else if (c == u'"' && !quoted_ && blank_) {
+            quoted_ = inQuote_ = true;
+        } else if (!IsBlank(c)) {
+            blank_ = false;
+        }
+    }
+}
+
+QString CutName(QString* name) {
+    if (name->size() <= kMaxNameLength)
+        return QString();
+    const qsizetype length = name->size();
+    qsizetype keep = kMaxNameLength;
+    if (name->at(keep - 1).isHighSurrogate() && name->at(keep).isLowSurrogate())
+        --keep;
+    name->truncate(keep);
+    return QStringLiteral("the name is %1 characters long; only its first %2 are used")
+        .arg(length)
+        .arg(keep);
+}
+
+QString SeparatorName(QChar separator) {
+    if (separator == u'\t')
+        return QStringLiteral("tab");
+    if (separator == u',')
+        return QStringLiteral("comma");
+    if (separator == u';')
+        return QStringLiteral("semicolon");
+    return QStringLiteral("\"%1\"").arg(separator);
+}
+
 QChar RecordSeparator(const QString& record, QChar listSeparator) {
     const QChar other = listSeparator == u'\t'  ? u','
                         : listSeparator == u',' ? u'\t'
@@ -109,7 +163,8 @@ QChar RecordSeparator(const QString& record, QChar listSeparator) {
     return record.contains(listSeparator) || !record.contains(other) ? listSeparator : other;
 }
 
-BatchLine ReadTwoColumns(const QString& record, QChar separator, bool firstContent) {
+BatchLine ReadTwoColumns(const QString& record, QChar separator, bool firstContent,
+                         bool eitherSeparator) {
     BatchLine result;
     if (TrimBlanks(record).isEmpty())
         return result;
@@ -122,7 +177,9 @@ BatchLine ReadTwoColumns(const QString& record, QChar separator, bool firstConte
     }
     if (fields.values.size() < 2) {
         result.kind = BatchLine::Kind::Bad;
-        result.error = QStringLiteral("no tab or comma between the name and the digits");
+        result.error =
+            QStringLiteral("no %1 between the name and the digits")
+                .arg(eitherSeparator ? QStringLiteral("tab or comma") : SeparatorName(separator));
         return result;
     }
     result.kind = BatchLine::Kind::Entry;
@@ -196,9 +253,10 @@ ListShape ReadListShape(const QString& firstRecord, QChar separator, const QStri
     return shape;
 }
 
-BatchLine ReadRecord(const QString& record, QChar separator, const Columns& columns) {
+BatchLine ReadRecord(const QString& record, QChar separator, const Columns& columns,
+                     bool eitherSeparator) {
     if (columns.twoColumns)
-        return ReadTwoColumns(record, separator, false);
+        return ReadTwoColumns(record, separator, false, eitherSeparator);
     BatchLine result;
     if (TrimBlanks(record).isEmpty())
         return result;

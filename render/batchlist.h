@@ -42,6 +42,35 @@ struct Fields {
 };
 Fields SplitFields(const QString& record, QChar separator);
 
+// Whether a record read a line at a time still has a quoted field open, as
+// SplitFields would say of all its lines joined: each line is read once, so
+// that a quote left open does not make the list take time as the square of
+// its lines.
+class OpenQuote {
+public:
+    explicit OpenQuote(QChar separator) : separator_(separator) {}
+    void Add(QStringView text);
+    bool IsOpen() const { return inQuote_ && !quoteLast_; }
+
+private:
+    QChar separator_;
+    bool quoted_ = false;     // this field started with a quote
+    bool inQuote_ = false;    // and it has not closed yet
+    bool blank_ = true;       // the field holds only blanks so far
+    bool quoteLast_ = false;  // a quote ended the text: closing, or the first of ""
+};
+
+// The longest name a label or a file gets, as the window's name box keeps.
+inline constexpr qsizetype kMaxNameLength = 1000;
+
+// Cuts a longer name to kMaxNameLength characters, never between the two
+// halves of one; what was done, for a message, or empty when nothing was.
+QString CutName(QString* name);
+
+// The separator as messages name it: "tab", "comma", "semicolon" or the
+// character in quotes.
+QString SeparatorName(QChar separator);
+
 // The separator of a record: the list's, or the other of tab and comma when
 // the record holds only that one (lists pasted together from two sources).
 QChar RecordSeparator(const QString& record, QChar listSeparator);
@@ -49,7 +78,10 @@ QChar RecordSeparator(const QString& record, QChar listSeparator);
 // Reads a record of a two-column list. The last field is the digits and
 // everything before its separator the name, so that a name may hold commas.
 // A first record whose digit field holds text but no digit is a header.
-BatchLine ReadTwoColumns(const QString& record, QChar separator, bool firstContent);
+// eitherSeparator: the list's separator was found, so a tab or a comma
+// would have split the record; otherwise only separator would.
+BatchLine ReadTwoColumns(const QString& record, QChar separator, bool firstContent,
+                         bool eitherSeparator = true);
 
 // The same for one line of a UTF-8 list as read from the file, its line end
 // included or not; the separator is a tab when the line has one.
@@ -75,6 +107,7 @@ ListShape ReadListShape(const QString& firstRecord, QChar separator, const QStri
                         const QString& codeColumn);
 
 // Reads a record with the columns of its list.
-BatchLine ReadRecord(const QString& record, QChar separator, const Columns& columns);
+BatchLine ReadRecord(const QString& record, QChar separator, const Columns& columns,
+                     bool eitherSeparator = true);
 
 }  // namespace render

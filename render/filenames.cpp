@@ -1,6 +1,7 @@
 #include "filenames.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <functional>
 #include <string_view>
 
@@ -84,17 +85,27 @@ QString FileNamer::Next(const QString& name, const QString& code) {
     QString stem = SafeFileStem(name);
     if (stem.isEmpty())
         stem = code;
-    QString candidate = stem;
-    for (int number = 2; !Take(candidate); ++number)
-        candidate = stem + u'-' + QString::number(number);
-    return candidate + u'.' + extension_;
+    if (Take(stem))
+        return stem + u'.' + extension_;
+    // Every number below the one remembered was handed out already, so the
+    // search for a free one starts there rather than at 2 each time: a list
+    // of one name thousands of times takes no longer than one of as many names.
+    int& number = nextNumber_[FoldedHash(stem)];
+    number = std::max(number, 2);
+    while (!Take(stem + u'-' + QString::number(number)))
+        ++number;
+    return stem + u'-' + QString::number(number++) + u'.' + extension_;
+}
+
+size_t FileNamer::FoldedHash(const QString& stem) {
+    const QString folded = stem.toCaseFolded();
+    // 64 bits wherever size_t is.
+    return std::hash<std::u16string_view>()(
+        std::u16string_view(reinterpret_cast<const char16_t*>(folded.utf16()), folded.size()));
 }
 
 bool FileNamer::Take(const QString& stem) {
-    const QString folded = stem.toCaseFolded();
-    // 64 bits wherever size_t is.
-    const size_t hash = std::hash<std::u16string_view>()(
-        std::u16string_view(reinterpret_cast<const char16_t*>(folded.utf16()), folded.size()));
+    const size_t hash = FoldedHash(stem);
     if (used_.contains(hash))
         return false;
     used_.insert(hash);

@@ -2,6 +2,7 @@
 
 // File names for a batch's symbols, made from their names.
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 
@@ -37,6 +38,7 @@ public:
     QString Next(const QString& name, const QString& code);
 
 private:
+    static size_t FoldedHash(const QString& stem);
     bool Take(const QString& stem);
 
     QString extension_;
@@ -44,6 +46,8 @@ private:
     // long batch costs a few bytes per line. Should two stems ever share a
     // hash, the second one gets a number it did not need, and no file is lost.
     QSet<size_t> used_;
+    // For each stem that was handed out numbered, the number to try next.
+    QHash<size_t, int> nextNumber_;
 };
 
 }  // namespace render

@@ -103,6 +103,8 @@ bool ListReader::Start() {
     const int mark = ByteOrderMark(device_->peek(3), &marked);
     if (mark > 0 && (!format_.encoding || *format_.encoding == marked))
         device_->skip(mark);
+    if (mark > 0 && !format_.encoding && !MarkFitsText(marked))
+        return false;
     if (format_.encoding)
         encoding_ = *format_.encoding;
     else if (mark > 0)
@@ -136,6 +138,31 @@ bool ListReader::Spool() {
     }
     device_ = spool_.get();
     return device_->seek(0);
+}
+
+// A list's text in UTF-16 holds zero bytes (its digits and line ends have
+// one each), and in UTF-8 none: a mark that says otherwise was put before
+// text of another encoding, whose lines would be read as nonsense.
+bool ListReader::MarkFitsText(ListEncoding marked) {
+    const QByteArray start = device_->peek(kChunkBytes);
+    const bool zeros = start.contains('\0');
+    if (start.isEmpty() || zeros == (UnitBytes(marked) == 2))
+        return true;
+    refusal_ = QStringLiteral(
+                   ": its byte order mark says %1, but the text after it is not %1 (%2); give "
+                   "--encoding NAME to read it as what it is")
+                   .arg(EncodingName(marked),
+                        zeros ? QStringLiteral("it holds zero bytes, as UTF-16 does")
+                              : QStringLiteral("it holds no zero byte, as UTF-16 text does"));
+    return false;
+}
+
+QString ListReader::NothingToWrite() const {
+    if (HeaderAlone())
+        return QStringLiteral("holds a header line and no line after it; nothing written");
+    if (!SawContent())
+        return QStringLiteral("holds no line to write; nothing written");
+    return QString();
 }
 
 // The first of UTF-8 and Shift_JIS that decodes every line, so that no line
@@ -227,8 +254,9 @@ bool ListReader::Next(ListRecord* record) {
             record->error = error;
             return true;
         }
-        const BatchLine line = ReadRecord(text, separator, columns_);
+        const BatchLine line = ReadRecord(text, separator, columns_, format_.separator.isNull());
         record->name = line.name;
+        record->note = CutName(&record->name);
         record->digits = line.digits;
         record->error = line.error;
         return true;
@@ -251,7 +279,9 @@ bool ListReader::ReadRecordText(QString* text, QString* error, QChar* recordSepa
     const QChar separator = *recordSeparator = RecordSeparator(*text);
     const int first = line_;
     QString more;
-    while (error->isEmpty() && SplitFields(*text, separator).quoteOpen) {
+    OpenQuote quote(separator);
+    quote.Add(*text);
+    while (error->isEmpty() && quote.IsOpen()) {
         if (text->size() > kMaxLineBytes || !ReadLine(&more, error)) {
             *error = QStringLiteral(
                          "a quote opened on this line is not closed: lines %1 to %2 "
@@ -263,6 +293,7 @@ bool ListReader::ReadRecordText(QString* text, QString* error, QChar* recordSepa
         if (!error->isEmpty())
             *error = QStringLiteral("line %1: %2").arg(line_).arg(*error);
         *text += u'\n' + more;
+        quote.Add(QStringView(*text).last(more.size() + 1));
     }
     if (!error->isEmpty() || shaped_)
         return true;

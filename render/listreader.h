@@ -18,6 +18,7 @@ struct ListRecord {
     QString name;  // of an entry
     QString digits;
     QString error;  // why the record is refused; empty for an entry
+    QString note;   // what was done to the record: its name cut
 };
 
 class ListReader {
@@ -43,6 +44,9 @@ public:
     // The list has a header: a spreadsheet's, whose codes carry their check digit.
     bool HasHeader() const { return header_; }
     qint64 BytesRead() const;
+    // Why a list that gave no record wrote nothing, with "nothing written";
+    // empty when it gave some.
+    QString NothingToWrite() const;
 
     // No line of a real list comes near this. A longer one (a binary file
     // given by mistake) is reported and skipped without being held in memory.
@@ -51,6 +55,7 @@ public:
 private:
     class Lines;
     bool FindEncoding();
+    bool MarkFitsText(ListEncoding marked);
     bool Spool();
     bool ReadLine(QString* text, QString* error);
     QChar RecordSeparator(const QString& text);

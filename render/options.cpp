@@ -51,7 +51,8 @@ struct CommandLine {
                               "FILE"};
     QCommandLineOption name{"name",
                             "The name: at the top left in the window layout, above the symbol "
-                            "in the retail layout (default: none).",
+                            "in the retail layout (default: none). At most 1000 characters, as "
+                            "in the window: a longer name is cut, and a line says so.",
                             "TEXT"};
     QCommandLineOption symbology{"symbol",
                                  "jan13 (default; also ean13), jan8 (also ean8): the short "
@@ -101,7 +102,8 @@ struct CommandLine {
                                 "NAME"};
     QCommandLineOption separator{"separator",
                                  "The list's separator: a character, tab, comma or semicolon "
-                                 "(default: a tab if the first line has one, else a comma).",
+                                 "(default: a tab if the first line has one, else a comma). Not "
+                                 "a digit, +, . or \", which stand inside codes and numbers.",
                                  "CHAR"};
     QCommandLineOption codeColumn{"code-column",
                                   "The list's field of the codes: its number from 1, or its "
@@ -113,7 +115,10 @@ struct CommandLine {
                              "at --magnification, or the largest that fits, at least 80.",
                              "NAME"};
     QCommandLineOption sheetFile{
-        "sheet-file", "Labels on a sheet of one's own, described in FILE (see below).", "FILE"};
+        "sheet-file",
+        "Labels on a sheet of one's own, described in FILE (see below): a file of at most 64 "
+        "KiB, or \"-\" for standard input.",
+        "FILE"};
     QCommandLineOption copies{"copies", "Label sheets: N labels of each code (default 1).", "N"};
     QCommandLineOption skip{"skip",
                             "Label sheets: leave the first N labels of the first page empty, "
@@ -241,7 +246,8 @@ QString FitToDots(Options* options, QString* note) {
                        .arg(bwrDots)
                        .arg(bwrUm, 0, 'f', 0);
     if (!changed.isEmpty())
-        *note = QStringLiteral("at %1 dpi: %2").arg(options->dpi).arg(changed.join("; "));
+        *note += (note->isEmpty() ? QString() : QStringLiteral("; ")) +
+                 QStringLiteral("at %1 dpi: %2").arg(options->dpi).arg(changed.join("; "));
     return QString();
 }
 
@@ -282,11 +288,25 @@ bool ReadSeparator(const QString& text, QChar* separator) {
         *separator = u',';
     else if (lower == u"semicolon")
         *separator = u';';
-    else if (text.size() == 1 && text != u"\"" && text != u"\n" && text != u"\r")
+    else if (text.size() == 1 && text != u"\n" && text != u"\r")
         *separator = text[0];
     else
         return false;
     return true;
+}
+
+// Why a character cannot part the fields: it can stand inside a code field
+// or a number that a spreadsheet wrote, which it would split. Empty when it can.
+QString SeparatorProblem(QChar separator) {
+    if (separator.isDigit())
+        return QStringLiteral("a digit is part of the codes");
+    if (separator == u'+')
+        return QStringLiteral("\"+\" joins a code to its add-on (4910123450124+12345)");
+    if (separator == u'.')
+        return QStringLiteral("\".\" stands in the numbers a spreadsheet writes (4.90123E+12)");
+    if (separator == u'"')
+        return QStringLiteral("\" quotes a field that holds the separator");
+    return QString();
 }
 
 // --name-column and --code-column: a number from 1, or a header text.
@@ -313,6 +333,11 @@ QString ReadListFormat(const CommandLine& o, ListFormat* format) {
                    "--separator takes one character, or tab, comma or semicolon, not "
                    "'%1'")
             .arg(parser.value(o.separator));
+    if (const QString problem = SeparatorProblem(format->separator); !problem.isEmpty())
+        return QStringLiteral(
+                   "--separator cannot be '%1': %2; give another character, such as tab, "
+                   "comma or semicolon")
+            .arg(format->separator, problem);
     for (const QCommandLineOption* column : {&o.nameColumn, &o.codeColumn}) {
         if (parser.isSet(*column) && !ReadColumn(parser.value(*column)))
             return QStringLiteral("--%1 takes a field's number from 1 or its header text, not '%2'")
@@ -340,7 +365,7 @@ QString ReadBatch(const CommandLine& o, Options* options) {
     return ReadListFormat(o, &options->list);
 }
 
-QString ReadSingle(const CommandLine& o, Options* options) {
+QString ReadSingle(const CommandLine& o, Options* options, QString* note) {
     const QCommandLineParser& parser = o.parser;
     options->mode = Options::Mode::Single;
     if (parser.isSet(o.outDir))
@@ -358,6 +383,8 @@ QString ReadSingle(const CommandLine& o, Options* options) {
                                           .arg(EchoTyped(positional.join(u' ')));
     options->digits = positional.constFirst();
     options->name = parser.value(o.name);
+    if (const QString cut = CutName(&options->name); !cut.isEmpty())
+        *note = QStringLiteral("--name: %1").arg(cut);
     options->output = parser.value(o.output);
     if (options->output.isEmpty())
         return QStringLiteral("-o FILE is missing: where should the symbol go?");
@@ -385,7 +412,7 @@ QString ReadSymbol(const CommandLine& o, Options* options) {
 }
 
 // A label sheet: one code or a list, into one pdf of retail symbols at -o.
-QString ReadLabelSheet(const CommandLine& o, Options* options) {
+QString ReadLabelSheet(const CommandLine& o, Options* options, QString* note) {
     const QCommandLineParser& parser = o.parser;
     if (parser.isSet(o.sheet) && parser.isSet(o.sheetFile))
         return QStringLiteral("give --sheet or --sheet-file, not both");
@@ -397,6 +424,8 @@ QString ReadLabelSheet(const CommandLine& o, Options* options) {
                 .arg(other->names().constLast());
     options->sheet = parser.value(o.sheet);
     options->sheetFile = parser.value(o.sheetFile);
+    if (options->sheetFile == u"-" && parser.value(o.batch) == u"-")
+        return QStringLiteral("standard input can be the list or the sheet file, not both");
     options->format = Format::Pdf;
     options->layout = symbol::Layout::Retail;
     options->outline = parser.isSet(o.outline);
@@ -408,7 +437,7 @@ QString ReadLabelSheet(const CommandLine& o, Options* options) {
             return QStringLiteral("--batch takes the names and digits from its list");
         error = ReadListFormat(o, &options->list);
     } else {
-        error = ReadSingle(o, options);
+        error = ReadSingle(o, options, note);
     }
     options->output = parser.value(o.output);
     if (error.isEmpty() && options->output.isEmpty())
@@ -430,6 +459,19 @@ QString ReadLabelSheet(const CommandLine& o, Options* options) {
             error = ReadBounded("--" + v.option.names().constLast(), parser.value(v.option), v.low,
                                 v.high, v.value);
     return error;
+}
+
+// An option given an empty value, as an unset shell variable gives: not
+// read as the option left out. --name and --addon may be empty: no name, no
+// add-on. An empty number is refused where the number is read.
+QString EmptyValue(const CommandLine& o) {
+    for (const QCommandLineOption* named :
+         {&o.output, &o.symbology, &o.format, &o.layout, &o.batch, &o.outDir, &o.encoding,
+          &o.separator, &o.codeColumn, &o.nameColumn, &o.sheet, &o.sheetFile})
+        if (o.parser.isSet(*named) && o.parser.value(*named).isEmpty())
+            return QStringLiteral("--%1 needs a %2, not an empty value")
+                .arg(named->names().constLast(), named->valueName());
+    return QString();
 }
 
 // --format, or else the ending of -o.
@@ -480,12 +522,16 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         return result;
     }
     options.force = parser.isSet(o.force);
-    if (parser.value(o.sheet) == u"list") {
+    if (const QString empty = EmptyValue(o); !empty.isEmpty()) {
+        result.error = empty;
+        return result;
+    }
+    if (parser.value(o.sheet).compare(u"list", Qt::CaseInsensitive) == 0) {
         options.mode = Options::Mode::SheetList;
         return result;
     }
     if (parser.isSet(o.sheet) || parser.isSet(o.sheetFile)) {
-        result.error = ReadLabelSheet(o, &options);
+        result.error = ReadLabelSheet(o, &options, &result.note);
         if (result.error.isEmpty())
             result.error = ReadSymbol(o, &options);
         return result;
@@ -496,7 +542,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
                                .arg(sheetOption->names().constLast());
             return result;
         }
-    result.error = parser.isSet(o.batch) ? ReadBatch(o, &options) : ReadSingle(o, &options);
+    result.error =
+        parser.isSet(o.batch) ? ReadBatch(o, &options) : ReadSingle(o, &options, &result.note);
     if (result.error.isEmpty())
         result.error = ReadSymbol(o, &options);
     if (result.error.isEmpty())
@@ -522,7 +569,8 @@ Batch list:
   columns are ignored. UTF-8, UTF-16 with a byte order mark and Shift_JIS are
   found by themselves. LF, CRLF and CR end lines; blank lines are skipped.
   A code a spreadsheet turned into a number (4.90123E+12, leading zeros
-  lost) is refused and the reason told.
+  lost) is refused and the reason told. A name longer than 1000 characters
+  is cut to them, and its line says so.
   Each file is named after its name, made safe for file systems (/ \ : * ?
   " < > | and control characters become _, no leading dot, no Windows
   device name, at most 200 bytes), or after the code when the name is empty; a name seen before gets
@@ -547,8 +595,11 @@ Label sheets:
   a4-44 and a4-65. A sheet file holds one "key = value" line for each of
   columns, rows, label-width, label-height, left, top, pitch-x and pitch-y,
   in millimetres (left and top: the page's corner to the first label's;
-  pitch: one label's edge to the next one's); # starts a comment. Labels too
-  small for a symbol at 80 percent are refused, and nothing is written.
+  pitch: one label's edge to the next one's); # starts a comment. Counts go
+  up to 999 and lengths up to 1000 mm; a sheet file is a regular file of at
+  most 64 KiB, or standard input. Labels too small for a symbol at 80
+  percent, or for --bwr at the module they get, are refused, and nothing is
+  written.
 
 Examples:
   stripewell-render --name "Green tea" 490123456789 -o tea.bmp

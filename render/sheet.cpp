@@ -1,8 +1,16 @@
 #include "sheet.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
 #include <QRegularExpression>
 #include <array>
+#include <cerrno>
 #include <cmath>
+
+#include "typedcode.h"
 
 namespace render {
 
@@ -25,19 +33,68 @@ std::vector<SheetTemplate> MakeBuiltIns() {
     };
 }
 
+// Far beyond any sheet of paper, and far within what a double holds exactly
+// enough for the messages.
+constexpr double kMaxLengthMm = 1000;
+constexpr int kMaxCount = 999;
+
 // A millimetre as the sheet files write it: a plain decimal number.
 std::optional<double> ReadLength(const QString& text) {
     static const QRegularExpression number(QStringLiteral("^[0-9]+(\\.[0-9]+)?$"));
-    if (!number.match(text).hasMatch())
+    if (!number.match(text).hasMatch() || text.toDouble() > kMaxLengthMm)
         return std::nullopt;
     return text.toDouble();
 }
 
 std::optional<int> ReadCount(const QString& text) {
-    static const QRegularExpression count(QStringLiteral("^[0-9]{1,3}$"));
-    if (!count.match(text).hasMatch())
+    static const QRegularExpression count(QStringLiteral("^[0-9]+$"));
+    if (!count.match(text).hasMatch() || text.toDouble() > kMaxCount)
         return std::nullopt;
     return text.toInt();
+}
+
+// A text of the file in a message: in quotes, and shown as typed digits are,
+// so that bytes of another encoding or control characters do not reach the
+// terminal as they are.
+QString Quoted(const QString& text) {
+    return text.isEmpty() ? QStringLiteral("\"\"") : u'"' + EchoTyped(text) + u'"';
+}
+
+// What a stat mode is, for the reason a sheet file is not read.
+QString KindOf(mode_t mode) {
+    if (S_ISDIR(mode))
+        return QStringLiteral("a folder");
+    if (S_ISFIFO(mode))
+        return QStringLiteral("a fifo");
+    if (S_ISSOCK(mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("a device");
+}
+
+// The bytes of fd up to one more than kMaxSheetFileBytes; an errno value
+// when reading failed.
+int ReadUpToLimit(int fd, QByteArray* bytes) {
+    bytes->resize(kMaxSheetFileBytes + 1);
+    qsizetype size = 0;
+    while (size < bytes->size()) {
+        const ssize_t read = ::read(fd, bytes->data() + size, size_t(bytes->size() - size));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0)
+            return errno;
+        if (read == 0)
+            break;
+        size += read;
+    }
+    bytes->truncate(size);
+    return 0;
+}
+
+// Whether path names what standard input is (/dev/stdin, /proc/self/fd/0).
+bool IsStandardInput(const QByteArray& path) {
+    struct stat at, in;
+    return stat(path.constData(), &at) == 0 && fstat(STDIN_FILENO, &in) == 0 &&
+           at.st_dev == in.st_dev && at.st_ino == in.st_ino;
 }
 
 struct Key {
@@ -131,7 +188,8 @@ SheetFile ParseSheetText(const QString& text, const QString& name) {
         if (line.isEmpty())
             continue;
         const auto fail = [&](const QString& reason) {
-            return SheetFile{std::nullopt, QStringLiteral("%1: %2").arg(i + 1).arg(reason)};
+            return SheetFile{std::nullopt, QStringLiteral("%1: %2").arg(i + 1).arg(reason),
+                             int(i + 1)};
         };
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0)
@@ -142,7 +200,7 @@ SheetFile ParseSheetText(const QString& text, const QString& name) {
             return key == QLatin1StringView(k.name);
         });
         if (known == kKeys.end())
-            return fail(QStringLiteral("unknown key \"%1\"").arg(key));
+            return fail(QStringLiteral("unknown key %1").arg(Quoted(key)));
         const size_t k = known - kKeys.begin();
         if (seen[k])
             return fail(QStringLiteral("%1 is given twice").arg(key));
@@ -150,15 +208,19 @@ SheetFile ParseSheetText(const QString& text, const QString& name) {
         if (known->count) {
             const std::optional<int> count = ReadCount(value);
             if (!count)
-                return fail(
-                    QStringLiteral("%1 must be a whole number, not \"%2\"").arg(key, value));
+                return fail(QStringLiteral("%1 must be a whole number from 1 to %2, not %3")
+                                .arg(key)
+                                .arg(kMaxCount)
+                                .arg(Quoted(value)));
             sheet.*(known->count) = *count;
         } else {
             const std::optional<double> length = ReadLength(value);
             if (!length)
-                return fail(
-                    QStringLiteral("%1 must be a length in millimetres such as 12.5, not \"%2\"")
-                        .arg(key, value));
+                return fail(QStringLiteral("%1 must be a length in millimetres such as 12.5, at "
+                                           "most %2, not %3")
+                                .arg(key)
+                                .arg(kMaxLengthMm)
+                                .arg(Quoted(value)));
             sheet.*(known->length) = *length;
         }
     }
@@ -169,6 +231,43 @@ SheetFile ParseSheetText(const QString& text, const QString& name) {
     if (const QString problem = SheetProblem(sheet); !problem.isEmpty())
         return {std::nullopt, problem};
     return {sheet, {}};
+}
+
+SheetFile ReadSheetFile(const QString& path) {
+    const auto refuse = [&](const QString& reason) {
+        return SheetFile{std::nullopt,
+                         QStringLiteral("cannot read the sheet file %1: %2").arg(path, reason)};
+    };
+    const QByteArray native = QFile::encodeName(path);
+    const bool fromStdin = path == u"-" || IsStandardInput(native);
+    // Not blocking: a fifo without a writer would otherwise hold the open for ever.
+    const int fd =
+        fromStdin ? STDIN_FILENO : open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return refuse(qt_error_string(errno));
+    struct stat status;
+    if (!fromStdin && fstat(fd, &status) == 0 && !S_ISREG(status.st_mode)) {
+        close(fd);
+        return refuse(QStringLiteral("it is %1; a sheet file is a small text file")
+                          .arg(KindOf(status.st_mode)));
+    }
+    QByteArray bytes;
+    const int err = ReadUpToLimit(fd, &bytes);
+    if (!fromStdin)
+        close(fd);
+    if (err != 0)
+        return refuse(qt_error_string(err));
+    if (bytes.size() > kMaxSheetFileBytes)
+        return refuse(QStringLiteral("it is longer than %1 KiB; a sheet file holds a few lines")
+                          .arg(kMaxSheetFileBytes / 1024));
+    if (bytes.contains('\0'))
+        return refuse(QStringLiteral("it holds zero bytes, as UTF-16 does; save it as UTF-8 text"));
+    const QString name = fromStdin ? QStringLiteral("(standard input)") : path;
+    SheetFile read = ParseSheetText(QString::fromUtf8(bytes), name);
+    if (!read.sheet)
+        read.error = (read.line > 0 ? QStringLiteral("%1:%2") : QStringLiteral("%1: %2"))
+                         .arg(name, read.error);
+    return read;
 }
 
 LabelSlot SlotOf(const SheetTemplate& sheet, int skip, int n) {

@@ -47,12 +47,22 @@ QString SheetProblem(const SheetTemplate& sheet);
 struct SheetFile {
     std::optional<SheetTemplate> sheet;
     QString error;  // "LINE: reason" or a reason for the whole file
+    int line = 0;   // the line of the error, or 0
 };
+
+// A sheet file is a few hundred bytes: more is not one.
+inline constexpr qsizetype kMaxSheetFileBytes = 64 * 1024;
 
 // Reads a sheet description: lines "key = value" (keys as in the README:
 // columns, rows, label-width, label-height, left, top, pitch-x, pitch-y),
 // a # starts a comment, blank lines are ignored, every key exactly once.
 SheetFile ParseSheetText(const QString& text, const QString& name);
+
+// Reads the sheet file at path ("-", or a name of standard input such as
+// /dev/stdin, reads standard input): a regular file of at most
+// kMaxSheetFileBytes, whose numbers are read as above. Anything else is
+// refused without waiting on it or reading it whole. The error names the file.
+SheetFile ReadSheetFile(const QString& path);
 
 // Where a label goes: its page and its place on that page, for the n-th label
 // (from 0) written after skip places of the first page were left empty.

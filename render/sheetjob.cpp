@@ -6,6 +6,7 @@
 #include <QPdfWriter>
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <optional>
 
 #include "batch.h"
@@ -14,6 +15,7 @@
 #include "output.h"
 #include "sheetcode.h"
 #include "sheetpainter.h"
+#include "symbol/layout.h"
 #include "typedcode.h"
 
 namespace render {
@@ -40,15 +42,8 @@ std::optional<SheetTemplate> ReadSheet(const Options& options, QString* error) {
                          .arg(options.sheet);
         return sheet;
     }
-    QFile file(options.sheetFile);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read the sheet file %1: %2")
-                     .arg(options.sheetFile, file.errorString());
-        return std::nullopt;
-    }
-    const SheetFile read = ParseSheetText(QString::fromUtf8(file.readAll()), options.sheetFile);
-    if (!read.sheet)
-        *error = QStringLiteral("%1:%2").arg(options.sheetFile, read.error);
+    SheetFile read = ReadSheetFile(options.sheetFile);
+    *error = read.error;
     return read.sheet;
 }
 
@@ -90,10 +85,11 @@ public:
                     : TypedCode{QString(), QString(), record.error};
             if (!typed.refusal.isEmpty()) {
                 ++failed_;
-                Report(
-                    QStringLiteral("%1:%2: %3").arg(listName_).arg(record.line).arg(typed.refusal));
+                ReportLine(record.line, typed.refusal);
                 continue;
             }
+            if (!record.note.isEmpty())
+                ReportLine(record.line, record.note);
             const symbol::SymbolCode code{options_.symbology, typed.code, typed.addon};
             for (int i = 0; i < options_.copies; ++i)
                 if (!Add(painter, record.name, code, record.line))
@@ -106,12 +102,25 @@ public:
         return true;
     }
 
+    // Why nothing was written when no label was painted, as a batch says it.
+    QString NothingWritten() const {
+        if (!reader_)
+            return QStringLiteral("no label was painted; nothing written");
+        const QString nothing = reader_->NothingToWrite();
+        return listName_ + u' ' +
+               (nothing.isEmpty() ? QStringLiteral("gives no label; nothing written") : nothing);
+    }
+
     void SetCode(const symbol::SymbolCode& code) { code_ = code; }
     int Count() const { return count_; }
     int Failed() const { return failed_; }
     const QString& ListName() const { return listName_; }
 
 private:
+    void ReportLine(int line, const QString& message) {
+        Report(QStringLiteral("%1:%2: %3").arg(listName_).arg(line).arg(message));
+    }
+
     // False, with errno set, when the device failed.
     bool Add(SheetPainter& painter, const QString& name, const symbol::SymbolCode& code, int line) {
         switch (painter.Add(name, code)) {
@@ -120,10 +129,15 @@ private:
                 return true;
             case SheetPainter::Added::TooLarge:
                 ++failed_;
-                Report(QStringLiteral("%1:%2: with its add-on the symbol is too wide for the "
-                                      "label even at 80 percent")
-                           .arg(listName_)
-                           .arg(line));
+                ReportLine(line, QStringLiteral("with its add-on the symbol is too wide for the "
+                                                "label even at 80 percent"));
+                return true;
+            case SheetPainter::Added::BarsTooThin:
+                ++failed_;
+                ReportLine(line, QStringLiteral("with its add-on the symbol is drawn so small "
+                                                "that --bwr %1 leaves bars narrower than half "
+                                                "a module")
+                                     .arg(options_.bwrMicrons));
                 return true;
             case SheetPainter::Added::DeviceFailed:
                 break;
@@ -142,10 +156,39 @@ private:
     int failed_ = 0;
 };
 
+// Holds what is written until the first label is painted, and drops it if
+// none is: a PDF without labels never reaches a pipe, where it could not be
+// taken back. Only the PDF's start is ever held: its pages go out as they end.
+class HeldDevice : public FdDevice {
+public:
+    HeldDevice(int fd, std::function<bool()> release)
+        : FdDevice(fd), release_(std::move(release)) {}
+
+protected:
+    qint64 writeData(const char* data, qint64 size) override {
+        if (!released_) {
+            if (!release_()) {
+                held_.append(data, size);
+                return size;
+            }
+            released_ = true;
+            if (!held_.isEmpty() && FdDevice::writeData(held_.constData(), held_.size()) < 0)
+                return -1;
+            held_ = QByteArray();
+        }
+        return FdDevice::writeData(data, size);
+    }
+
+private:
+    std::function<bool()> release_;
+    bool released_ = false;
+    QByteArray held_;
+};
+
 // The whole PDF into fd: pages of A4 from its corner, vector throughout.
 bool WritePdf(int fd, const SheetTemplate& sheet, const Options& options, const LabelStyle& style,
               Labels& labels) {
-    FdDevice device(fd);
+    HeldDevice device(fd, [&labels] { return labels.Count() > 0; });
     {
         QPdfWriter writer(&device);
         writer.setCreator(QStringLiteral("stripewell-render"));
@@ -217,31 +260,56 @@ ExitStatus RunSheet(const Options& options) {
                               "labels of %2")
                    .arg(style.magnification)
                    .arg(sheet->name));
+    // A reduction is checked against the module the labels get, which the
+    // fitting may have made smaller than the one asked for.
+    const double moduleUm = symbol::kNominalModuleMm * 1000 * style.magnification / 100;
+    if (2 * options.bwrMicrons > moduleUm) {
+        Report(QStringLiteral("--bwr %1 would leave bars narrower than half a module (%2 "
+                              "micrometres at %3 percent on the labels of %4): nothing written")
+                   .arg(options.bwrMicrons)
+                   .arg(moduleUm / 2, 0, 'f', 0)
+                   .arg(style.magnification)
+                   .arg(sheet->name));
+        return kExitUsage;
+    }
+
+    // The folder is opened before the list is read, so that a folder that
+    // cannot be written is said as such, not as a list without labels.
+    const bool toStdout = IsStandardOutput(options.output);
+    const qsizetype slash = options.output.lastIndexOf(u'/');
+    std::optional<FolderWriter> folder;
+    if (!toStdout) {
+        folder.emplace(slash < 0 ? QString() : options.output.left(qMax(slash, 1)));
+        if (!folder->OpenError().isEmpty()) {
+            Report(folder->OpenError());
+            return kExitNotWritten;
+        }
+    }
     if (const QString problem = labels.Open(); !problem.isEmpty()) {
         Report(problem);
         return kExitNotWritten;
     }
 
-    const auto content = [&](int fd) { return WritePdf(fd, *sheet, options, style, labels); };
+    bool painted = false;  // the labels were painted, whatever became of the file
+    const auto content = [&](int fd) {
+        painted = true;
+        return WritePdf(fd, *sheet, options, style, labels);
+    };
     bool written = false;
-    if (IsStandardOutput(options.output)) {
+    if (toStdout) {
         written = content(STDOUT_FILENO);
         if (!written)
             error =
                 QStringLiteral("cannot write to the standard output: %1").arg(qt_error_string());
     } else {
-        const qsizetype slash = options.output.lastIndexOf(u'/');
-        FolderWriter folder(slash < 0 ? QString() : options.output.left(qMax(slash, 1)));
         if (labels.ListHandle() >= 0)
-            folder.Protect(labels.ListHandle(), QStringLiteral("the list being read"));
-        written = folder.OpenError().isEmpty()
-                      ? folder.WriteContent(options.output.mid(slash + 1), content, options.force,
-                                            &error) &&
-                            folder.Sync(&error)
-                      : (error = folder.OpenError(), false);
+            folder->Protect(labels.ListHandle(), QStringLiteral("the list being read"));
+        written =
+            folder->WriteContent(options.output.mid(slash + 1), content, options.force, &error) &&
+            folder->Sync(&error);
     }
-    if (labels.Count() == 0) {
-        Report(QStringLiteral("%1 gives no label; nothing written").arg(labels.ListName()));
+    if (painted && labels.Count() == 0) {
+        Report(labels.NothingWritten());
         return kExitNotWritten;
     }
     if (!written) {

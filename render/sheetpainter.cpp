@@ -94,6 +94,8 @@ SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolC
     const double module = std::min(ModuleMm(style_.magnification), room);
     if (module < ModuleMm(80))
         return Added::TooLarge;
+    if (2 * style_.bwrMm > module)
+        return Added::BarsTooThin;
     const LabelSlot slot = SlotOf(sheet_, 0, next_++);
     while (slot.page > page_) {
         if (!device_->newPage())

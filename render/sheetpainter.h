@@ -47,11 +47,12 @@ public:
                  const LabelStyle& style);
     ~SheetPainter();
 
-    enum class Added { Painted, TooLarge, DeviceFailed };
+    enum class Added { Painted, TooLarge, BarsTooThin, DeviceFailed };
     // The next label: a whole code under a name. A symbol that the style's
     // magnification makes too wide for the label (an add-on) is drawn
     // smaller, down to 80 percent; below that it is left out (TooLarge)
-    // and its place goes to the next label.
+    // and its place goes to the next label, as when the smaller module
+    // leaves less than half of it after the bar width reduction (BarsTooThin).
     Added Add(const QString& name, const symbol::SymbolCode& code);
 
     int Pages() const { return page_ + 1; }

@@ -2,6 +2,7 @@
 // messages that refuse them, the command line, the lines of a batch list and
 // the file names made from them.
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -54,6 +55,11 @@ private slots:
     void longStemsAreCutBetweenCharacters_data();
     void longStemsAreCutBetweenCharacters();
     void fileNamesAreNeverHandedOutTwice();
+    void repeatedNamesAreNumberedWithoutSearchingAgain();
+    void openQuoteIsFoundPieceByPiece_data();
+    void openQuoteIsFoundPieceByPiece();
+    void longNamesAreCut_data();
+    void longNamesAreCut();
 };
 
 void TestRenderInput::acceptedDigitsGiveTheCode_data() {
@@ -373,6 +379,74 @@ void TestRenderInput::fileNamesAreNeverHandedOutTwice() {
         "4901234567894.png", "4901234567894-2.png", "9780306406157.png", "Tea_.png",
     };
     QCOMPARE(given, expected);
+}
+
+// Numbers go on from where the same name left off, past those taken by
+// names that look numbered; 40,000 of one name took minutes when each
+// searched from -2 again, and take well under a second so.
+void TestRenderInput::repeatedNamesAreNumberedWithoutSearchingAgain() {
+    render::FileNamer namer(QStringLiteral("bmp"));
+    QStringList given = {namer.Next("Tea-3", "4901234567894")};
+    for (int i = 0; i < 5; ++i)
+        given << namer.Next("Tea", "4901234567894");
+    given << namer.Next("TEA", "4901234567894") << namer.Next("Tea-3", "4901234567894");
+    QCOMPARE(given, QStringList({"Tea-3.bmp", "Tea.bmp", "Tea-2.bmp", "Tea-4.bmp", "Tea-5.bmp",
+                                 "Tea-6.bmp", "TEA-7.bmp", "Tea-3-2.bmp"}));
+    QElapsedTimer timer;
+    timer.start();
+    QString last;
+    for (int i = 0; i < 40000; ++i)
+        last = namer.Next("Tea", "4901234567894");
+    QCOMPARE(last, QStringLiteral("Tea-40007.bmp"));
+    QVERIFY2(timer.elapsed() < 30000, qPrintable(QString::number(timer.elapsed())));
+}
+
+void TestRenderInput::openQuoteIsFoundPieceByPiece_data() {
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QChar>("separator");
+    for (const char* record :
+         {"\"A", "\"A\"", "\"A\"\"", "\"A\"\"\"", "x,\"A", "x,  \"A", "x,y\"A", "\"A\"x,\"B",
+          "\"A\"\n\"B", "\"A\n\"\"\n", "\"\"\"", "  \"A,B\"\",\"C", "\"A\"\"\n\"", "\"A;B"})
+        for (QChar separator : {QChar(u','), QChar(u';')})
+            QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(record, separator)))
+                << QString::fromLatin1(record) << separator;
+}
+
+// Fed a character at a time, as lines are fed one at a time, OpenQuote says
+// what SplitFields says of the whole record.
+void TestRenderInput::openQuoteIsFoundPieceByPiece() {
+    QFETCH(QString, record);
+    QFETCH(QChar, separator);
+    render::OpenQuote whole(separator), pieces(separator);
+    whole.Add(record);
+    for (QChar c : record)
+        pieces.Add(QStringView(&c, 1));
+    const bool open = render::SplitFields(record, separator).quoteOpen;
+    QCOMPARE(whole.IsOpen(), open);
+    QCOMPARE(pieces.IsOpen(), open);
+}
+
+void TestRenderInput::longNamesAreCut_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("kept");
+    const QString pair = QString::fromUtf16(u"\U0001F375");  // two halves
+    QTest::newRow("1000 characters") << QString(1000, u'a') << 1000;
+    QTest::newRow("1001 characters") << QString(1001, u'a') << 1000;
+    QTest::newRow("a pair across the limit") << QString(999, u'a') + pair + u'a' << 999;
+    QTest::newRow("a pair at the limit") << QString(998, u'a') + pair + u'a' << 1000;
+}
+
+void TestRenderInput::longNamesAreCut() {
+    QFETCH(QString, name);
+    QFETCH(int, kept);
+    QString cut = name;
+    const QString note = render::CutName(&cut);
+    QCOMPARE(cut, name.left(kept));
+    QCOMPARE(note.isEmpty(), kept == name.size());
+    if (!note.isEmpty())
+        QCOMPARE(note, QStringLiteral("the name is %1 characters long; only its first %2 are used")
+                           .arg(name.size())
+                           .arg(kept));
 }
 
 QTEST_MAIN(TestRenderInput)

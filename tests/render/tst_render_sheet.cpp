@@ -1,6 +1,10 @@
 // Label sheets: the built-in sheets, sheet files of one's own, and where each
 // label of a list lands.
 
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "sheet.h"
@@ -15,6 +19,8 @@ private slots:
     void builtInSheetsFitOnA4();
     void sheetFileIsReadOrRefused_data();
     void sheetFileIsReadOrRefused();
+    void sheetFileIsReadOnlyWhenAFile_data();
+    void sheetFileIsReadOnlyWhenAFile();
     void labelsFillPagesInOrder_data();
     void labelsFillPagesInOrder();
 };
@@ -66,12 +72,32 @@ void TestSheet::sheetFileIsReadOrRefused_data() {
     QTest::newRow("unknown") << good + "gap = 2\n"
                              << "10: unknown key \"gap\"";
     QTest::newRow("no equals") << "columns 3\n" + good << "1: not of the form key = value";
-    QTest::newRow("negative") << QString(good).replace("left = 0", "left = -1")
-                              << "6: left must be a length in millimetres such as 12.5, not \"-1\"";
-    QTest::newRow("unit") << QString(good).replace("top = 12.7", "top = 12.7mm")
-                          << "7: top must be a length in millimetres such as 12.5, not \"12.7mm\"";
-    QTest::newRow("fraction of a row") << QString(good).replace("rows = 8", "rows = 8.5")
-                                       << "3: rows must be a whole number, not \"8.5\"";
+    QTest::newRow("negative")
+        << QString(good).replace("left = 0", "left = -1")
+        << "6: left must be a length in millimetres such as 12.5, at most 1000, not "
+           "\"-1\"";
+    QTest::newRow("unit")
+        << QString(good).replace("top = 12.7", "top = 12.7mm")
+        << "7: top must be a length in millimetres such as 12.5, at most 1000, not "
+           "\"12.7mm\"";
+    QTest::newRow("fraction of a row")
+        << QString(good).replace("rows = 8", "rows = 8.5")
+        << "3: rows must be a whole number from 1 to 999, not \"8.5\"";
+    QTest::newRow("a thousand rows")
+        << QString(good).replace("rows = 8", "rows = 1000")
+        << "3: rows must be a whole number from 1 to 999, not \"1000\"";
+    QTest::newRow("999 columns: off the page")
+        << QString(good).replace("columns = 3", "columns = 999")
+        << "the labels reach 69930.00 mm from the left, beyond the page's width of 210 mm";
+    QTest::newRow("a metre and a bit")
+        << QString(good).replace("top = 12.7", "top = 1000.01")
+        << "7: top must be a length in millimetres such as 12.5, at most 1000, not \"1000.01\"";
+    QTest::newRow("a metre") << QString(good).replace("top = 12.7", "top = 1000")
+                             << "the labels reach 1271.20 mm from the top, beyond the page's "
+                                "height of 297 mm";
+    QTest::newRow("control characters echoed as U+FFFD")
+        << good + QStringLiteral("\x1b]0;x\x07 = 1\n")
+        << QString::fromUtf16(u"10: unknown key \"\uFFFD]0;x\uFFFD\"");
     QTest::newRow("no rows") << QString(good).replace("rows = 8", "rows = 0")
                              << "columns and rows must be at least 1";
     QTest::newRow("too wide")
@@ -95,6 +121,57 @@ void TestSheet::sheetFileIsReadOrRefused() {
         const QRectF second = file.sheet->LabelRect(4);  // second row, second column
         QCOMPARE(second, QRectF(70, 12.7 + 33.9, 70, 33.9));
     }
+}
+
+void TestSheet::sheetFileIsReadOnlyWhenAFile_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("error");
+    const QByteArray good =
+        "columns = 3\nrows = 8\nlabel-width = 70\nlabel-height = 33.9\n"
+        "left = 0\ntop = 12.7\npitch-x = 70\npitch-y = 33.9\n";
+    QByteArray limit = good + "#";
+    limit += QByteArray(64 * 1024 - limit.size(), 'c');
+    QTest::newRow("good") << "mine.txt" << good << "";
+    QTest::newRow("64 KiB") << "mine.txt" << limit << "";
+    QTest::newRow("64 KiB and a byte") << "mine.txt" << limit + "c"
+                                       << "cannot read the sheet file %1: it is longer than 64 "
+                                          "KiB; a sheet file holds a few lines";
+    QTest::newRow("missing") << "none.txt" << QByteArray()
+                             << "cannot read the sheet file %1: No such file or directory";
+    QTest::newRow("a folder") << "." << QByteArray()
+                              << "cannot read the sheet file %1: it is a folder; a sheet file is "
+                                 "a small text file";
+    QTest::newRow("a fifo") << "fifo" << QByteArray()
+                            << "cannot read the sheet file %1: it is a fifo; a sheet file is a "
+                               "small text file";
+    QTest::newRow("/dev/zero") << "/dev/zero" << QByteArray()
+                               << "cannot read the sheet file %1: it is a device; a sheet file "
+                                  "is a small text file";
+    QTest::newRow("a key missing")
+        << "mine.txt" << QByteArray(good).replace("top = 12.7\n", "") << "%1: top is missing";
+    QTest::newRow("a line wrong") << "mine.txt" << QByteArray(good).replace("top = 12.7", "top")
+                                  << "%1:6: not of the form key = value";
+}
+
+// Reads regular files up to 64 KiB; anything else is refused at once, a
+// fifo without a writer and an endless device included.
+void TestSheet::sheetFileIsReadOnlyWhenAFile() {
+    QFETCH(QString, path);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    QVERIFY(QDir::setCurrent(dir.path()));
+    QCOMPARE(mkfifo("fifo", 0600), 0);
+    if (!content.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
+    }
+    const render::SheetFile read = render::ReadSheetFile(path);
+    QCOMPARE(read.error, error.isEmpty() ? error : error.arg(path));
+    QCOMPARE(read.sheet.has_value(), error.isEmpty());
+    if (read.sheet)
+        QCOMPARE(read.sheet->LabelsPerPage(), 24);
 }
 
 void TestSheet::labelsFillPagesInOrder_data() {

@@ -191,7 +191,7 @@ void TestSheetPdf::refusalsWriteNothing_data() {
                                    << "there is no sheet 'a4-99'";
     QTest::newRow("sheet file without rows")
         << single + QStringList{"--sheet-file", "mine.txt"} << QString(good).remove("rows = 8\n")
-        << "mine.txt:rows is missing";
+        << "mine.txt: rows is missing";
     QTest::newRow("sheet file off the page")
         << single + QStringList{"--sheet-file", "mine.txt"}
         << QString(good).replace("top = 12.7", "top = 30") << "beyond the page's height of 297 mm";
