@@ -27,6 +27,14 @@ inline Ran RunProgram(const QString& program, const QStringList& arguments,
             QString::fromUtf8(process.readAllStandardError())};
 }
 
+// Measured lengths as a failure message lists them, to a hundredth.
+inline QString Listed(const QList<double>& values) {
+    QStringList text;
+    for (double value : values)
+        text.append(QString::number(value, 'f', 2));
+    return text.join(u' ');
+}
+
 // The pages of pdf at dpi (only the crop, in dots, when one is given), as
 // pictures written into folder.
 inline QList<QImage> RasterisePdf(const QString& pdf, int dpi, const QString& folder,

@@ -35,6 +35,8 @@ private slots:
     void printsIntoAPdf_data();
     void printsIntoAPdf();
     void listIsCountedAndItsBadLinesShown();
+    void pageCountIsThePagesPrinted_data();
+    void pageCountIsThePagesPrinted();
     void labelTooSmallPrintsNothing();
     void codeThatWouldNotScanPrintsNothing_data();
     void codeThatWouldNotScanPrintsNothing();
@@ -132,6 +134,49 @@ void TestForm3::listIsCountedAndItsBadLinesShown() {
     for (const QStringList& codes : PrintAndRead(dialog))
         counted.append(int(codes.size() - codes.count(QStringLiteral("-"))));
     QCOMPARE(counted, (QList<int>{24, 24, 2}));
+}
+
+void TestForm3::pageCountIsThePagesPrinted_data() {
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("24 on 24") << "a4-24" << 24 << 1 << 1;
+    QTest::newRow("25 on 24") << "a4-24" << 25 << 1 << 2;
+    QTest::newRow("23 from the second label") << "a4-24" << 23 << 2 << 1;
+    QTest::newRow("24 from the second label") << "a4-24" << 24 << 2 << 2;
+    QTest::newRow("49 on 24") << "a4-24" << 49 << 1 << 3;
+    QTest::newRow("1 on the last of 44") << "a4-44" << 1 << 44 << 1;
+    QTest::newRow("2 from the last of 44") << "a4-44" << 2 << 44 << 2;
+    QTest::newRow("3, one per sheet of paper") << "" << 3 << 1 << 3;
+}
+
+// The count the dialog shows before printing is the count of pages printed.
+void TestForm3::pageCountIsThePagesPrinted() {
+    QFETCH(QString, sheet);
+    QFETCH(int, copies);
+    QFETCH(int, start);
+    QFETCH(int, pages);
+    Form3 dialog(QStringLiteral("緑茶"), kCode);
+    dialog.Sheet->setCurrentIndex(sheet.isEmpty() ? 0 : dialog.Sheet->findData(sheet));
+    dialog.Copies->setValue(copies);
+    dialog.Start->setValue(start);
+    // (On a4-44 a note of the fitted magnification follows.)
+    QVERIFY2(dialog.Summary->text().startsWith(
+                 QStringLiteral("ラベル %1 枚、%2 ページ").arg(copies).arg(pages)),
+             qPrintable(dialog.Summary->text()));
+    const QString pdf = dir_.filePath("count.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    QVERIFY(dialog.Paint(&printer));
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY(info.waitForFinished());
+    const QRegularExpressionMatch counted =
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+            .match(QString::fromUtf8(info.readAllStandardOutput()));
+    QCOMPARE(counted.captured(1).toInt(), pages);
 }
 
 void TestForm3::labelTooSmallPrintsNothing() {

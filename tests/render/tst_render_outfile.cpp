@@ -1,0 +1,142 @@
+// Where stripewell-render's -o and --out-dir write, and what it says when the
+// system refuses: a link is standard output only when it leads there, and
+// each failure names the system's own reason for it (the C library's text,
+// typed here) with the exit status of a file not written.
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "files.h"
+
+namespace {
+
+const QString kCode = QStringLiteral("4901234567894");
+
+struct Result {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+}  // namespace
+
+class TestRenderOutFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void linkIsStandardOutputOnlyWhenItLeadsThere_data();
+    void linkIsStandardOutputOnlyWhenItLeadsThere();
+    void failuresGiveTheSystemsReason_data();
+    void failuresGiveTheSystemsReason();
+
+private:
+    QString Path(const QString& name) const { return dir_->filePath(name); }
+    Result Render(const QStringList& arguments);
+
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestRenderOutFile::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+}
+
+Result TestRenderOutFile::Render(const QStringList& arguments) {
+    QProcess process;
+    process.setWorkingDirectory(dir_->path());
+    process.start(QStringLiteral(STRIPEWELL_RENDER), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void TestRenderOutFile::linkIsStandardOutputOnlyWhenItLeadsThere_data() {
+    QTest::addColumn<QString>("target");  // of the link out.png
+    QTest::addColumn<bool>("force");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("picture");  // "stdout", "file" (out.png itself), or none
+    QTest::newRow("to a file") << "old.png" << false << 3 << "";
+    QTest::newRow("to a file, --force") << "old.png" << true << 0 << "file";
+    QTest::newRow("to a missing file") << "gone.png" << false << 3 << "";
+    QTest::newRow("to a missing file, --force") << "gone.png" << true << 0 << "file";
+    QTest::newRow("to a folder's file, --force") << "sub/old.png" << true << 0 << "file";
+    QTest::newRow("to standard output") << "/dev/stdout" << false << 0 << "stdout";
+    QTest::newRow("to standard output's descriptor") << "/proc/self/fd/1" << false << 0 << "stdout";
+}
+
+// The link's own file (old.png, sub/old.png) is never written through it.
+void TestRenderOutFile::linkIsStandardOutputOnlyWhenItLeadsThere() {
+    QFETCH(QString, target);
+    QFETCH(bool, force);
+    QFETCH(int, exitCode);
+    QFETCH(QString, picture);
+    QVERIFY(QDir(dir_->path()).mkdir("sub"));
+    QVERIFY(WriteAll(Path("old.png"), "old") && WriteAll(Path("sub/old.png"), "old"));
+    QVERIFY(QFile::link(target, Path("out.png")));
+    QStringList arguments{kCode, "-o", "out.png", "--format", "png"};
+    if (force)
+        arguments << "--force";
+    const Result run = Render(arguments);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
+    const QByteArray png("\x89PNG", 4);
+    QCOMPARE(run.out.startsWith(png), picture == u"stdout");
+    QCOMPARE(run.out.isEmpty(), picture != u"stdout");
+    const QFileInfo out(Path("out.png"));
+    QCOMPARE(out.isSymLink(), picture != u"file");
+    if (picture == u"file")
+        QVERIFY(ReadAll(Path("out.png")).startsWith(png));
+    QCOMPARE(ReadAll(Path("old.png")), QByteArray("old"));
+    QCOMPARE(ReadAll(Path("sub/old.png")), QByteArray("old"));
+}
+
+void TestRenderOutFile::failuresGiveTheSystemsReason_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("reason");
+    const QString longName = QString(300, u'n') + ".png";
+    QTest::newRow("ENOENT: -o into a missing folder")
+        << QStringList{kCode, "-o", "nowhere/a.png"} << "No such file or directory";
+    QTest::newRow("ENOTDIR: -o below a file")
+        << QStringList{kCode, "-o", "plain/a.png"} << "Not a directory";
+    QTest::newRow("ENAMETOOLONG: -o of 300 bytes")
+        << QStringList{kCode, "-o", longName} << "File name too long";
+    QTest::newRow("ENOTDIR: --out-dir below a file")
+        << QStringList{"--batch", "list.csv", "--out-dir", "plain/out"} << "Not a directory";
+    QTest::newRow("ENOTDIR: --out-dir a file")
+        << QStringList{"--batch", "list.csv", "--out-dir", "plain"} << "plain: Not a directory";
+    QTest::newRow("--batch of a folder")
+        << QStringList{"--batch", "folder", "--out-dir", "out"} << "folder: it is a folder";
+    QTest::newRow("EISDIR: -o a folder, --force")
+        << QStringList{kCode, "-o", "folder", "--format", "png", "--force"}
+        << "folder is a folder, not a file";
+    QTest::newRow("-o a read-only file, --force")
+        << QStringList{kCode, "-o", "readonly.png", "--force"}
+        << "readonly.png is read-only; it is not replaced";
+    QTest::newRow("-o an existing file")
+        << QStringList{kCode, "-o", "readonly.png"} << "readonly.png already exists";
+}
+
+// Every one of these writes nothing and exits 3.
+void TestRenderOutFile::failuresGiveTheSystemsReason() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, reason);
+    QVERIFY(WriteAll(Path("plain"), "plain") && WriteAll(Path("readonly.png"), "kept"));
+    QVERIFY(QFile::setPermissions(Path("readonly.png"), QFile::ReadOwner | QFile::ReadGroup));
+    QVERIFY(WriteAll(Path("list.csv"), "Tea,4901234567894\n"));
+    QVERIFY(QDir(dir_->path()).mkdir("folder"));
+    const QStringList before =
+        QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const Result run = Render(arguments);
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY2(run.err.contains(reason), qPrintable(run.err));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    QCOMPARE(ReadAll(Path("readonly.png")), QByteArray("kept"));
+}
+
+QTEST_MAIN(TestRenderOutFile)
+#include "tst_render_outfile.moc"
