@@ -106,9 +106,12 @@ int Main(const QStringList& arguments) {
     const QCommandLineOption helpOption({QStringLiteral("h"), QStringLiteral("help")},
                                         QStringLiteral("Show this help."));
     parser.addOptions({verifyOption, dpiOption, expectOption, jsonOption, plotOption, helpOption});
-    if (!parser.parse(arguments))
+    // "--verify --help" asks for help, not for a scan named --help.
+    const bool help =
+        arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"));
+    if (!help && !parser.parse(arguments))
         return Usage(parser.errorText());
-    if (parser.isSet(helpOption)) {
+    if (help) {
         Print(stdout, parser.helpText() + HelpTail());
         return kExitMeets;
     }
