@@ -4,6 +4,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
+
 #include "verify.h"
 
 namespace verify {
@@ -22,8 +24,18 @@ QString SymbologyName(symbol::Symbology s) {
     return QStringLiteral("EAN-13");
 }
 
+// Shown rounded towards the grade's side of its threshold, so that a 0.498
+// graded C does not show as 0.50, the floor of B.
+QString Down(double value, int width) {
+    return QStringLiteral("%1").arg(std::floor(value * 100) / 100, width, 'f', 2);
+}
+
+QString Up(double value, int width) {
+    return QStringLiteral("%1").arg(std::ceil(value * 100) / 100, width, 'f', 2);
+}
+
 QString Percent(double r) {
-    return QString::number(100 * r, 'f', 0) + u'%';
+    return QString::number(std::floor(100 * r), 'f', 0) + u'%';
 }
 
 QString Letter(int grade) {
@@ -81,13 +93,11 @@ QString TextReport(const Verification& v) {
                  .arg(Letter(g.gradeSc))
                  .arg(Percent(g.ecmin), 4)
                  .arg(Letter(g.gradeEc))
-                 .arg(g.mod, 4, 'f', 2)
+                 .arg(Down(g.mod, 4))
                  .arg(Letter(g.gradeMod))
-                 .arg(g.defects, 5, 'f', 2)
+                 .arg(Up(g.defects, 5))
                  .arg(Letter(g.gradeDefects))
-                 .arg(g.first >= 0 ? QString::number(g.decoded.decodability, 'f', 2)
-                                   : QStringLiteral("  - "),
-                      8)
+                 .arg(g.first >= 0 ? Down(g.decoded.decodability, 8) : QStringLiteral("       -"))
                  .arg(Letter(g.gradeDecodability))
                  .arg(Letter(g.grade));
         if (g.first >= 0 && !g.quietZonesClear)
