@@ -157,18 +157,23 @@ void Blur(Symbol* s, int width) {
     }
 }
 
-// A disc of grey level value in the middle of the first element of the wanted
-// kind at least three modules wide, on scan line 5.
-void Disc(Symbol* s, bool inBar, int value) {
-    int module = 0, element = 0;
-    while (!(element % 2 == (inBar ? 0 : 1) && s->modules[element] >= 3))
-        module += s->modules[element++];
-    const QPointF centre(s->left + (module + s->modules[element] / 2.0) * s->module,
-                         standard::ScanLine(s->top, s->bottom, 4));
+// A disc of grey level value, 1.2 modules across, centred module modules
+// from the first bar's leading edge on scan line 5.
+void DiscAt(Symbol* s, double module, int value) {
+    const QPointF centre(s->left + module * s->module, standard::ScanLine(s->top, s->bottom, 4));
     QPainter p(&s->grey);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(value, value, value));
     p.drawEllipse(centre, 0.6 * s->module, 0.6 * s->module);
+}
+
+// The same in the middle of the first element of the wanted kind at least
+// three modules wide.
+void Disc(Symbol* s, bool inBar, int value) {
+    int module = 0, element = 0;
+    while (!(element % 2 == (inBar ? 0 : 1) && s->modules[element] >= 3))
+        module += s->modules[element++];
+    DiscAt(s, module + s->modules[element] / 2.0, value);
 }
 
 // A bar a module wide standing 5 modules before the symbol, all the way down.
@@ -242,6 +247,9 @@ void VerifyGrades::linesGradeAsTheStandardSays_data() {
         << painted << Alteration([](Symbol* s) { Disc(s, false, 200); }) << 0.0;
     QTest::newRow("dark spot in a space")
         << painted << Alteration([](Symbol* s) { Disc(s, false, 0); }) << 0.0;
+    QTest::newRow("grey spot in the right quiet zone") << painted << Alteration([](Symbol* s) {
+        DiscAt(s, (s->right - s->left) / s->module + 3, 200);
+    }) << 0.0;
     QTest::newRow("void in a bar")
         << painted << Alteration([](Symbol* s) { Disc(s, true, 70); }) << 0.0;
     QTest::newRow("quiet zone cut to 5 modules") << painted << Alteration(CutQuietZone) << 0.0;

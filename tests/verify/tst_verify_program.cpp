@@ -62,6 +62,7 @@ private slots:
     void exitStatus_data();
     void exitStatus();
     void shortQuietZoneFailsDecodeThoughReadersRead();
+    void unreadableScan();
     void plotAndJson();
 
 private:
@@ -168,6 +169,14 @@ void VerifyProgram::shortQuietZoneFailsDecodeThoughReadersRead() {
     }
     QCOMPARE(json["gradeText"].toString(), QStringLiteral("0.0/06/660"));
     QVERIFY(std::abs(json["printer"]["quietLeft"].toDouble() - 6) < 0.2);
+}
+
+void VerifyProgram::unreadableScan() {
+    const QString scan = folder_.filePath(QStringLiteral("notes.png"));
+    QVERIFY(WriteAll(scan, "not a picture\n"));
+    const Output out = Render({"--verify", scan});
+    QCOMPARE(out.exitCode, 7);
+    QVERIFY2(out.out.startsWith("stripewell-render: " + scan + ": "), qPrintable(out.out));
 }
 
 void VerifyProgram::plotAndJson() {
