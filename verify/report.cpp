@@ -112,6 +112,13 @@ QString TextReport(const Verification& v) {
     t += QStringLiteral("Module X     %1 mm (magnification %2 %)\n")
              .arg(p.moduleMm, 0, 'f', 3)
              .arg(p.magnification, 0, 'f', 1);
+    // A file that states no resolution is read at 72 or 96 dpi, which makes
+    // a sensible symbol look huge.
+    if (p.magnification < 75 || p.magnification > 210)
+        t += QStringLiteral(
+                 "             far from 80 to 200 %: is %1 dpi the scan's resolution? "
+                 "--dpi sets it\n")
+                 .arg(v.dpi);
     t += QStringLiteral("Bar height   %1 mm, nominal %2 mm at this magnification\n")
              .arg(p.barHeightMm, 0, 'f', 2)
              .arg(p.nominalBarHeightMm, 0, 'f', 2);
