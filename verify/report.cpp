@@ -78,6 +78,8 @@ QString TextReport(const Verification& v) {
                       : QString());
     t += QStringLiteral("Grade     %1 (%2): %3\n")
              .arg(v.GradeText(), QString(GradeLetter(v.grade)), Verdict(v));
+    if (v.linesDisagree)
+        t += QStringLiteral("          scan lines read different data, which fails the symbol\n");
     t += u'\n';
     t += QStringLiteral(
         "Line  Decode  Rmin  Rmax   SC   ECmin  MOD   Defects  Decodability  "
@@ -155,6 +157,7 @@ QString JsonReport(const Verification& v) {
     o[QStringLiteral("gradeText")] = v.GradeText();
     o[QStringLiteral("letter")] = QString(GradeLetter(v.grade));
     o[QStringLiteral("meets")] = v.Meets();
+    o[QStringLiteral("linesDisagree")] = v.linesDisagree;
     if (!v.expected.isEmpty())
         o[QStringLiteral("expectedMatches")] = v.Matches();
     QJsonArray lines;

@@ -71,6 +71,12 @@ Verification Verify(const Scan& scan) {
             v.middle = p;
     }
     v.grade = total / kScanLines;
+    // Scan lines that read different data fail the symbol as a whole.
+    for (const ProfileGrade& line : v.lines)
+        if (line.first >= 0 && line.decoded.code != f.code)
+            v.linesDisagree = true;
+    if (v.linesDisagree)
+        v.grade = 0;
     const Profile wide =
         SampleProfile(scan.grey, f, v.lineTs[v.MiddleLine()], s0 - (needLeft + 1) * f.module,
                       s1 + (needRight + 1) * f.module, v.aperturePixels);

@@ -41,8 +41,9 @@ struct Verification {
     double aperturePixels = 0;
     QList<double> lineTs;  // t of each scan line
     QList<ProfileGrade> lines;
-    Profile middle;    // the profile of the middle scan line, as graded
-    double grade = 0;  // the average of the lines' grades
+    Profile middle;              // the profile of the middle scan line, as graded
+    double grade = 0;            // the average of the lines' grades
+    bool linesDisagree = false;  // lines decoded different data: grade 0
     PrinterMeasure printer;
     QString expected;  // --expect, if given
 
