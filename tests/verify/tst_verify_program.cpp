@@ -42,6 +42,14 @@ QImage Retail(const QString& folder) {
     return QImage(file).convertToFormat(QImage::Format_RGB32);
 }
 
+// Every dark pixel in another colour.
+void Recolour(QImage* image, const QColor& colour) {
+    for (int y = 0; y < image->height(); ++y)
+        for (int x = 0; x < image->width(); ++x)
+            if (qGray(image->pixel(x, y)) < 128)
+                image->setPixel(x, y, colour.rgb());
+}
+
 // Both quiet zones filled with black up to a module from the bars.
 void Crowd(QImage* image) {
     QPainter p(image);
@@ -109,12 +117,14 @@ void VerifyProgram::exitStatus_data() {
         << none << QStringList{"--expect", kCode} << 0 << "matches";
     QTest::newRow("holds other digits")
         << none << QStringList{"--expect", "4901234567887"} << 5 << "does NOT match";
-    QTest::newRow("below 1.5: bars too light") << Change([](QImage* image) {
-        for (int y = 0; y < image->height(); ++y)
-            for (int x = 0; x < image->width(); ++x)
-                if (qGray(image->pixel(x, y)) < 128)
-                    image->setPixel(x, y, qRgb(150, 150, 150));
-    }) << QStringList() << 5 << "below GS1's 1.5";
+    QTest::newRow("below 1.5: bars too light")
+        << Change([](QImage* image) { Recolour(image, QColor(150, 150, 150)); }) << QStringList()
+        << 5 << "below GS1's 1.5";
+    // A verifier's 660 nm light sees red as white and blue as black.
+    QTest::newRow("red bars vanish") << Change([](QImage* image) { Recolour(image, Qt::red); })
+                                     << QStringList() << 6 << "nothing reads";
+    QTest::newRow("blue bars read") << Change([](QImage* image) { Recolour(image, Qt::blue); })
+                                    << QStringList() << 0 << "meets GS1's 1.5";
     QTest::newRow("blank page") << Change([](QImage* image) { image->fill(Qt::white); })
                                 << QStringList() << 6 << "nothing reads";
     QTest::newRow("two symbols") << Change([](QImage* image) {
