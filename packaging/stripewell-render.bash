@@ -5,6 +5,17 @@ _stripewell_render() {
     _init_completion || return
 
     local values=
+    # Grading a scan has options of its own.
+    if [[ " ${words[*]} " == *" --verify "* ]]; then
+        case $prev in
+            --verify) _filedir '@(png|bmp|tif|tiff|pdf)' ;;
+            --plot) _filedir png ;;
+            --dpi | --expect) ;;
+            *) [[ $cur == -* ]] &&
+                COMPREPLY=($(compgen -W '--verify --dpi --expect --json --plot -h --help' -- "$cur")) ;;
+        esac
+        return
+    fi
     case $prev in
         -o | --output | --batch)
             # "-" is standard output, or the list read from standard input.
@@ -33,7 +44,7 @@ _stripewell_render() {
         COMPREPLY=($(compgen -W '-o --output --name --symbol --addon --format --layout --scale
             --magnification --dpi --bwr --quiet-zone-marker --force --batch --out-dir
             --encoding --separator --code-column --name-column --sheet --sheet-file --copies
-            --skip --outline -h --help --version' -- "$cur"))
+            --skip --outline --verify -h --help --version' -- "$cur"))
     fi
 } &&
     complete -F _stripewell_render stripewell-render

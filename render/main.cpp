@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -15,6 +16,7 @@
 #include "sheetjob.h"
 #include "symbol/canvas.h"
 #include "typedcode.h"
+#include "verify/verify.h"
 
 namespace {
 
@@ -67,6 +69,12 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setApplicationName(QStringLiteral("stripewell-render"));
     QGuiApplication::setApplicationVersion(QStringLiteral(STRIPEWELL_VERSION));
     symbol::RegisterFontSubstitution();
+    // Grading a scan has options of its own; it shares only the program.
+    const QStringList arguments = QGuiApplication::arguments();
+    if (std::any_of(arguments.begin(), arguments.end(), [](const QString& a) {
+            return a == u"--verify" || a.startsWith(u"--verify=");
+        }))
+        return verify::Main(arguments);
 
     const render::ParsedCommandLine parsed =
         render::ParseCommandLine(QGuiApplication::arguments().mid(1));

@@ -555,6 +555,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
 
 QString HelpText() {
     return CommandLine().parser.helpText() + QStringLiteral(R"(
+  --verify <SCAN>            Grade a scanned symbol (--verify --help: more).
+
 A wrong check digit is refused with the right one and with every swap of two
 neighbouring digits that would make the code valid.
 

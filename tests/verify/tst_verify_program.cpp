@@ -1,0 +1,209 @@
+// stripewell-render --verify as people run it: the scan formats, the exit
+// statuses and their reasons, the JSON and the plot; and a symbol whose
+// quiet zone is too short, which zbar and ZXing still read.
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "files.h"
+
+namespace {
+
+struct Output {
+    int exitCode = -1;
+    QString out;
+};
+
+Output Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(120000);
+    return {process.exitCode(),
+            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
+}
+
+Output Render(const QStringList& arguments) {
+    return Run(QStringLiteral(STRIPEWELL_RENDER), arguments);
+}
+
+const QString kCode = QStringLiteral("4901234567894");
+
+// A retail symbol at 1200 dpi, then changed by paint.
+using Change = std::function<void(QImage*)>;
+
+QImage Retail(const QString& folder) {
+    const QString file = folder + QStringLiteral("/retail.png");
+    Render({"--layout", "retail", "--dpi", "1200", kCode, "-o", file, "--force"});
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+// Every dark pixel in another colour.
+void Recolour(QImage* image, const QColor& colour) {
+    for (int y = 0; y < image->height(); ++y)
+        for (int x = 0; x < image->width(); ++x)
+            if (qGray(image->pixel(x, y)) < 128)
+                image->setPixel(x, y, colour.rgb());
+}
+
+// Both quiet zones filled with black up to a module from the bars.
+void Crowd(QImage* image) {
+    QPainter p(image);
+    const int module = 16, left = 11 * module;
+    p.fillRect(0, 0, left - module, image->height(), Qt::black);
+    p.fillRect(left + 96 * module, 0, image->width(), image->height(), Qt::black);
+}
+
+}  // namespace
+
+class VerifyProgram : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(folder_.isValid()); }
+    void readsEachFormat_data();
+    void readsEachFormat();
+    void exitStatus_data();
+    void exitStatus();
+    void shortQuietZoneFailsDecodeThoughReadersRead();
+    void unreadableScan();
+    void plotAndJson();
+
+private:
+    QTemporaryDir folder_;
+};
+
+void VerifyProgram::readsEachFormat_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("options");
+    for (const char* format : {"png", "bmp", "pdf"})
+        QTest::newRow(format) << QStringLiteral("tea.%1").arg(format)
+                              << QStringList{"--dpi", "1200"};
+    QTest::newRow("tiff") << QStringLiteral("tea.tiff") << QStringList();
+}
+
+void VerifyProgram::readsEachFormat() {
+    QFETCH(QString, file);
+    QFETCH(QStringList, options);
+    const QString path = folder_.filePath(file);
+    if (file.endsWith(u"tiff")) {
+        QImage image = Retail(folder_.path());
+        QVERIFY(image.save(path, "TIFF"));
+    } else {
+        QStringList draw{"--layout", "retail", kCode, "-o", path, "--force"};
+        if (!file.endsWith(u"pdf"))
+            draw << options;
+        QCOMPARE(Render(draw).exitCode, 0);
+    }
+    const Output out = Render(QStringList{"--verify", path, "--json"} + options);
+    QCOMPARE(out.exitCode, 0);
+    const QJsonObject json = QJsonDocument::fromJson(out.out.toUtf8()).object();
+    QCOMPARE(json["code"].toString(), kCode);
+    QVERIFY2(json["grade"].toDouble() >= 3.5, qPrintable(out.out));
+}
+
+void VerifyProgram::exitStatus_data() {
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("says");
+    const Change none = [](QImage*) {};
+    QTest::newRow("meets") << none << QStringList() << 0 << "meets GS1's 1.5";
+    QTest::newRow("holds the expected digits")
+        << none << QStringList{"--expect", kCode} << 0 << "matches";
+    QTest::newRow("holds other digits")
+        << none << QStringList{"--expect", "4901234567887"} << 5 << "does NOT match";
+    QTest::newRow("below 1.5: bars too light")
+        << Change([](QImage* image) { Recolour(image, QColor(150, 150, 150)); }) << QStringList()
+        << 5 << "below GS1's 1.5";
+    // A verifier's 660 nm light sees red as white and blue as black.
+    QTest::newRow("red bars vanish") << Change([](QImage* image) { Recolour(image, Qt::red); })
+                                     << QStringList() << 6 << "nothing reads";
+    QTest::newRow("blue bars read") << Change([](QImage* image) { Recolour(image, Qt::blue); })
+                                    << QStringList() << 0 << "meets GS1's 1.5";
+    QTest::newRow("blank page") << Change([](QImage* image) { image->fill(Qt::white); })
+                                << QStringList() << 6 << "nothing reads";
+    QTest::newRow("two symbols") << Change([](QImage* image) {
+        const QImage one = *image;
+        *image = QImage(one.width() * 2, one.height(), QImage::Format_RGB32);
+        QPainter p(image);
+        p.drawImage(0, 0, one);
+        p.drawImage(one.width(), 0, one);
+    }) << QStringList() << 6 << "several symbols";
+    QTest::newRow("no quiet zone") << Change(Crowd) << QStringList() << 6 << "no quiet zone";
+    QTest::newRow("too small at this resolution") << Change([](QImage* image) {
+        *image = image->scaled(image->size() / 8, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }) << QStringList{"--dpi", "150"} << 6 << "too small at this resolution";
+    QTest::newRow("--expect with a letter")
+        << none << QStringList{"--expect", "49O1"} << 1 << "digits only";
+}
+
+void VerifyProgram::exitStatus() {
+    QFETCH(Change, change);
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QString, says);
+    QImage image = Retail(folder_.path());
+    change(&image);
+    image.setDotsPerMeterX(47244);
+    image.setDotsPerMeterY(47244);
+    const QString scan = folder_.filePath(QStringLiteral("scan.png"));
+    QVERIFY(image.save(scan));
+    const Output out = Render(QStringList{"--verify", scan} + options);
+    QVERIFY2(out.out.contains(says), qPrintable(out.out));
+    QCOMPARE(out.exitCode, status);
+}
+
+void VerifyProgram::shortQuietZoneFailsDecodeThoughReadersRead() {
+    // A bar 6 modules before the symbol, where 11 are needed: both readers
+    // still read it (at 5 neither does).
+    QImage image = Retail(folder_.path());
+    QPainter(&image).fillRect(4 * 16, 0, 16, image.height(), Qt::black);
+    const QString scan = folder_.filePath(QStringLiteral("short.png"));
+    QVERIFY(image.save(scan));
+    QVERIFY(Run("zbarimg", {"--quiet", "--raw", scan}).out.contains(kCode));
+    // -noscale: ZXingReader 1.4.0 aborts when its downscaled pass finds the
+    // symbol again.
+    QVERIFY(
+        Run("ZXingReader", {"-format", "EAN-13", "-noscale", "-bytes", scan}).out.contains(kCode));
+    const Output out = Render({"--verify", scan, "--json"});
+    QCOMPARE(out.exitCode, 5);
+    const QJsonObject json = QJsonDocument::fromJson(out.out.toUtf8()).object();
+    for (const QJsonValue line : json["lines"].toArray()) {
+        QCOMPARE(line["decode"].toInt(), 0);
+        QVERIFY(std::abs(line["quietLeft"].toDouble() - 6) < 0.2);
+    }
+    QCOMPARE(json["gradeText"].toString(), QStringLiteral("0.0/06/660"));
+    QVERIFY(std::abs(json["printer"]["quietLeft"].toDouble() - 6) < 0.2);
+}
+
+void VerifyProgram::unreadableScan() {
+    const QString scan = folder_.filePath(QStringLiteral("notes.png"));
+    QVERIFY(WriteAll(scan, "not a picture\n"));
+    const Output out = Render({"--verify", scan});
+    QCOMPARE(out.exitCode, 7);
+    QVERIFY2(out.out.startsWith("stripewell-render: " + scan + ": "), qPrintable(out.out));
+}
+
+void VerifyProgram::plotAndJson() {
+    const QString scan = folder_.filePath(QStringLiteral("tea.png"));
+    QVERIFY(Retail(folder_.path()).save(scan));
+    const QString plot = folder_.filePath(QStringLiteral("plot.png"));
+    const Output out = Render({"--verify", scan, "--plot", plot, "--json"});
+    QCOMPARE(out.exitCode, 0);
+    const QImage picture(plot);
+    QVERIFY(!picture.isNull());
+    QCOMPARE(picture.size(), QSize(1600, 640));
+    const QJsonObject json = QJsonDocument::fromJson(out.out.toUtf8()).object();
+    QCOMPARE(json["lines"].toArray().size(), 10);
+    // 16 dots of 1200 dpi: X = 0.3387 mm, 102.6 percent.
+    QVERIFY(std::abs(json["printer"]["moduleMm"].toDouble() - 16 * 25.4 / 1200) < 0.002);
+    QVERIFY(json["printer"]["quietLeft"].toDouble() >= 11);
+}
+
+QTEST_MAIN(VerifyProgram)
+#include "tst_verify_program.moc"

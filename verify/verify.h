@@ -1,0 +1,62 @@
+#pragma once
+
+// stripewell-render --verify: a scanned symbol graded the way a bar code
+// verifier grades a linear symbol, with what its printer needs to know.
+
+#include <QList>
+#include <QStringList>
+
+#include "finder.h"
+#include "grading.h"
+#include "printer.h"
+#include "scan.h"
+
+namespace verify {
+
+// Exit statuses after render's 0 to 4 (see render/exitstatus.h).
+enum VerifyStatus : int {
+    kExitMeets = 0,
+    kExitUsage = 1,
+    // The plot could not be written.
+    kExitNotWritten = 3,
+    // The symbol was graded below 1.5, or it reads other digits than --expect.
+    kExitDoesNotMeet = 5,
+    // No single symbol was found: none that reads, one without quiet zones,
+    // one too small at the scan's resolution, or several.
+    kExitNoSymbol = 6,
+    // The scan could not be read.
+    kExitUnreadable = 7,
+};
+
+// The aperture and wavelength of the GS1 retail grade, 1.5/06/660.
+inline constexpr double kApertureMm = 0.15;
+inline constexpr int kWavelengthNm = 660;
+inline constexpr double kRetailMinimum = 1.5;
+inline constexpr int kScanLines = 10;
+
+struct Verification {
+    QString file;
+    double dpi = 0;
+    Found found;
+    double aperturePixels = 0;
+    QList<double> lineTs;  // t of each scan line
+    QList<ProfileGrade> lines;
+    Profile middle;              // the profile of the middle scan line, as graded
+    double grade = 0;            // the average of the lines' grades
+    bool linesDisagree = false;  // lines decoded different data: grade 0
+    PrinterMeasure printer;
+    QString expected;  // --expect, if given
+
+    bool Matches() const;  // no --expect, or the decoded digits are it
+    bool Meets() const { return found.ok && grade >= kRetailMinimum && Matches(); }
+    QString GradeText() const;  // "2.8/06/660"
+    int MiddleLine() const { return kScanLines / 2 - 1; }
+};
+
+// Finds the symbol in the scan and grades it.
+Verification Verify(const Scan& scan);
+
+// The whole command: arguments as QCoreApplication::arguments() gives them.
+int Main(const QStringList& arguments);
+
+}  // namespace verify
