@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "symbol/code.h"
 #include "symbol/layout.h"
 
 namespace verify {
@@ -14,7 +15,7 @@ constexpr double kMmPerInch = 25.4;
 symbol::Description Nominal(symbol::Symbology symbology) {
     // Any valid code of the symbology: only its sizes are used.
     QString code = QString(symbol::DataDigitCount(symbology), u'0');
-    code += QChar(u'0' + symbol::FamilyCheckDigit(code));
+    code += QChar(u'0' + symbol::CheckDigitOf(code));
     return symbol::Describe(symbol::Layout::Retail, symbol::SymbolCode{symbology, code, {}}, {});
 }
 

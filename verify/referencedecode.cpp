@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+#include "symbol/code.h"
+
 namespace verify {
 
 namespace {
@@ -155,7 +157,7 @@ Decoded ReferenceDecode(const QList<double>& widths) {
             d.symbology = symbol::Symbology::UpcA;
         }
     }
-    if (symbol::FamilyCheckDigit(digits.chopped(1)) != digits.back().digitValue())
+    if (!symbol::HasValidCheckDigit(digits))
         return Fail(QStringLiteral("%1: wrong check digit").arg(digits));
     d.code = digits;
     d.ok = true;
