@@ -40,16 +40,24 @@ QImage PaintRaster(const Description& description, int dots, int bwrDots, int do
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setPen(Qt::black);
     // One rectangle per bar, however many modules wide, so that no seam can
-    // show between the modules of a wide bar.
+    // show between the modules of a wide bar. Set straight into the rows,
+    // as a painter fills a rectangle of whole pixels, at a fraction of its
+    // cost.
+    const QRect all = image.rect();
     for (const BarRun& bar : description.bars) {
         const int left = qRound(bar.x * dots) + bwrDots / 2;
         const int top = qRound(bar.top * dots);
-        painter.fillRect(left, top, bar.width * dots - bwrDots, qRound(bar.bottom * dots) - top,
-                         Qt::black);
+        const QRect filled =
+            QRect(left, top, bar.width * dots - bwrDots, qRound(bar.bottom * dots) - top)
+                .intersected(all);
+        for (int y = filled.top(); y <= filled.bottom(); ++y) {
+            QRgb* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+            std::fill(row + filled.left(), row + filled.right() + 1, QRgb(0xff000000));
+        }
     }
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
     for (const TextPlace& text : description.texts) {
         if (text.face == Face::Canvas)
             PrintCanvasText(painter, text, dots);
