@@ -75,6 +75,8 @@ private slots:
     void windowBmpKeepsItsBytes();
     void bmpMatchesQtsWriter_data();
     void bmpMatchesQtsWriter();
+    void pngHoldsEveryPixel_data();
+    void pngHoldsEveryPixel();
 };
 
 void TestDrawing::barsStandInTheirColumns_data() {
@@ -264,6 +266,29 @@ void TestDrawing::bmpMatchesQtsWriter() {
     QVERIFY(QImageWriter(&buffer, "bmp").write(mono));
     QString error;
     QCOMPARE(symbol::EncodePicture(picture, "bmp", &error), expected);
+}
+
+void TestDrawing::pngHoldsEveryPixel_data() {
+    QTest::addColumn<int>("width");
+    for (int width : {1, 7, 33, 135, 452})
+        QTest::newRow(qPrintable(QString("%1 pixels wide").arg(width))) << width;
+}
+
+// Read back by Qt's PNG reader, pixel for pixel: rows alike in pairs, as
+// bar rows are, and rows that differ from the one above only in their last
+// pixel.
+void TestDrawing::pngHoldsEveryPixel() {
+    QFETCH(int, width);
+    QImage picture(width, 12, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < width; ++x) {
+            const bool black = ((x * 7 + y / 2 * 3) % 5 < 2) != (y % 4 == 3 && x == width - 1);
+            picture.setPixel(x, y, black ? qRgb(0, 0, 0) : kWhite);
+        }
+    QString error;
+    const QByteArray png = symbol::EncodePicture(picture, "png", &error);
+    QVERIFY2(!png.isEmpty(), qPrintable(error));
+    QCOMPARE(QImage::fromData(png, "png").convertToFormat(QImage::Format_RGB32), picture);
 }
 
 QTEST_MAIN(TestDrawing)
