@@ -283,14 +283,16 @@ QByteArray FolderWriter::NextTemporaryName() {
 }
 
 void FolderWriter::Written(const QByteArray& name) {
+    // Past the few, a batch's threads need not take turns here.
+    if (writtenCount_++ > kSyncedOneByOne)
+        return;
     std::lock_guard lock(writtenMutex_);
-    if (written_.size() <= kSyncedOneByOne)
-        written_.append(name);
+    written_.append(name);
 }
 
 int FolderWriter::SyncOneByOne() const {
     std::lock_guard lock(writtenMutex_);
-    if (written_.size() > kSyncedOneByOne)
+    if (writtenCount_ > kSyncedOneByOne)
         return EAGAIN;
     for (const QByteArray& name : written_) {
         // By its name, which it has for good: the file was linked and its

@@ -154,6 +154,7 @@ private:
     std::atomic<int> stopErrno_ = 0;
     mutable std::mutex writtenMutex_;
     QList<QByteArray> written_;  // the first kSyncedOneByOne + 1
+    std::atomic<int> writtenCount_ = 0;
 };
 
 }  // namespace render
