@@ -1,7 +1,5 @@
 #include "writers.h"
 
-#include <malloc.h>
-
 #include <algorithm>
 #include <utility>
 
@@ -20,11 +18,6 @@ constexpr size_t kRefillAt = kQueued / 2;
 
 SymbolWriters::SymbolWriters(const Options& options, const QString& listName, FolderWriter& folder)
     : options_(options), listName_(listName), folder_(folder) {
-    // Every symbol takes and gives back the same large blocks (a picture, a
-    // file's bytes). Kept in the heap rather than mapped and returned to the
-    // system each time, they cost no page faults after the first symbol.
-    mallopt(M_MMAP_THRESHOLD, 64 << 20);
-    mallopt(M_TRIM_THRESHOLD, 128 << 20);
     const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     for (unsigned i = 0; i < threads; ++i)
         threads_.emplace_back([this] { Run(); });
