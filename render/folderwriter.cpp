@@ -131,8 +131,10 @@ bool FolderWriter::WriteContent(const QString& fileName, const Content& content,
     const QByteArray name = QFile::encodeName(fileName);
     const int err = staging_ == Staging::Unnamed ? WriteUnnamed(name, content, replace)
                                                  : WriteNamed(name, content, replace);
-    if (err == 0)
+    if (err == 0) {
+        Written(name);
         return true;
+    }
     const QString path = PathOf(fileName);
     const QString kept = err == EEXIST ? KeepReason(name, replace) : QString();
     if (!kept.isEmpty()) {
@@ -280,12 +282,40 @@ QByteArray FolderWriter::NextTemporaryName() {
            QByteArray::number(temporaries_++) + ".tmp";
 }
 
+void FolderWriter::Written(const QByteArray& name) {
+    // Past the few, a batch's threads need not take turns here.
+    if (writtenCount_++ > kSyncedOneByOne)
+        return;
+    std::lock_guard lock(writtenMutex_);
+    written_.append(name);
+}
+
+int FolderWriter::SyncOneByOne() const {
+    std::lock_guard lock(writtenMutex_);
+    if (writtenCount_ > kSyncedOneByOne)
+        return EAGAIN;
+    for (const QByteArray& name : written_) {
+        // By its name, which it has for good: the file was linked and its
+        // descriptor closed when it was written.
+        const Fd file(openat(folderFd_, name.constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        if (!file.valid())
+            return EAGAIN;
+        if (fsync(file.get()) != 0)
+            return errno;
+    }
+    return fsync(folderFd_) == 0 ? 0 : errno;
+}
+
 bool FolderWriter::Sync(QString* error) const {
-    // One syncfs() for the folder's file system: every file's data and every
-    // name given in the folder, written back together.
-    if (syncfs(folderFd_) == 0)
+    // A few files: each file and the folder's entries, and nothing of other
+    // programs' unwritten data. Many, or a file that cannot be opened again
+    // (one nobody may read): one syncfs() for the folder's file system,
+    // every file's data and every name written back together.
+    int err = SyncOneByOne();
+    if (err == EAGAIN)
+        err = syncfs(folderFd_) == 0 ? 0 : errno;
+    if (err == 0)
         return true;
-    const int err = errno;
     *error = QStringLiteral("cannot make the files in %1 safe on disk: %2")
                  .arg(FolderShown(), qt_error_string(err));
     return false;

@@ -4,10 +4,11 @@
 // file. Each file takes its name
 // only once every byte of it was written, so a failed write (a full disk, a
 // file size limit) leaves no part of a file and never damages the file that
-// was there before. Files are not synced one by one: Sync() makes the whole
-// folder durable at once when the batch is done, which gives a batch that
-// reports success the same guarantee as a sync per file at a fraction of
-// the time.
+// was there before. Files are not synced as they are written: Sync() makes
+// them durable when the batch is done. A few files are synced one by one
+// with the folder; for more, one sync of the whole file system gives a batch
+// that reports success the same guarantee as a sync per file at a fraction
+// of the time.
 //
 // What has a name is replaced only when it is a file or a link (a link is
 // replaced itself, never written through) that may be written, and never
@@ -22,6 +23,7 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <mutex>
 
 namespace render {
 
@@ -107,6 +109,9 @@ public:
     // on disk; false with the reason in error when that failed.
     bool Sync(QString* error) const;
 
+    // Up to this many files are synced one by one, more with one syncfs().
+    static constexpr int kSyncedOneByOne = 8;
+
 private:
     struct Protected {
         dev_t device;
@@ -133,6 +138,12 @@ private:
     int Claim(const QByteArray& temporary, const QByteArray& name);
     int Replace(const QByteArray& temporary, const QByteArray& name);
     QByteArray NextTemporaryName();
+    // Notes a file written, for Sync().
+    void Written(const QByteArray& name);
+    // Syncs each file written and the folder: 0, the errno value of what
+    // failed, or EAGAIN when there are too many files to sync one by one or
+    // one cannot be opened.
+    int SyncOneByOne() const;
 
     QString folder_;
     int folderFd_ = -1;
@@ -141,6 +152,9 @@ private:
     QList<Protected> protected_;
     std::atomic<unsigned> temporaries_ = 0;
     std::atomic<int> stopErrno_ = 0;
+    mutable std::mutex writtenMutex_;
+    QList<QByteArray> written_;  // the first kSyncedOneByOne + 1
+    std::atomic<int> writtenCount_ = 0;
 };
 
 }  // namespace render

@@ -57,10 +57,11 @@ QByteArray Renderer::Vector(const QString& name, const symbol::SymbolCode& symbo
     if (window && options_.format == Format::Svg)
         return SymbolSvg(name, symbol, options_.magnification, svgMetrics_);
     const double moduleMm = symbol::kNominalModuleMm * options_.magnification / 100;
-    const symbol::VectorSymbol drawn =
-        symbol::Vectorise(symbol::Describe(options_.layout, symbol, name, options_.quietZoneMarker),
-                          moduleMm, options_.bwrMicrons / 1000.0);
-    return options_.format == Format::Svg ? symbol::SvgFile(drawn) : symbol::PdfFile(drawn);
+    const symbol::Description description =
+        symbol::Describe(options_.layout, symbol, name, options_.quietZoneMarker);
+    const double bwrMm = options_.bwrMicrons / 1000.0;
+    return options_.format == Format::Svg ? symbol::SvgFile(description, moduleMm, bwrMm)
+                                          : symbol::PdfFile(description, moduleMm, bwrMm);
 }
 
 }  // namespace render

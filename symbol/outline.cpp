@@ -1,8 +1,13 @@
 #include "outline.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QTransform>
+#include <algorithm>
+#include <unordered_map>
 
 #include "canvas.h"
 
@@ -33,16 +38,114 @@ Shape MakeShape(Face face, const QString& text) {
 }
 
 // A batch draws the same digits thousands of times: single characters are
-// shaped once per thread and kept.
-Shape ShapeOf(Face face, const QString& text) {
-    if (text.size() != 1)
-        return MakeShape(face, text);
-    thread_local QHash<std::pair<int, char16_t>, Shape> kept;
-    const std::pair<int, char16_t> key(int(face), text[0].unicode());
-    auto found = kept.constFind(key);
-    if (found == kept.constEnd())
-        found = kept.insert(key, MakeShape(face, text));
-    return *found;
+// shaped once per thread and kept, where a reference to one stays good.
+const Shape& KeptShape(Face face, QChar c) {
+    thread_local std::unordered_map<quint32, Shape> kept;
+    const quint32 key = quint32(face) << 16 | c.unicode();
+    auto found = kept.find(key);
+    if (found == kept.end())
+        found = kept.emplace(key, MakeShape(face, QString(c))).first;
+    return found->second;
+}
+
+bool AllDigits(const QString& text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A text split into characters that are kept, each with its pen position
+// along the baseline. OCR-B shapes a digit group whole by putting each digit
+// at the sum of the advances before it, in the font engine's fixed point:
+// the same sums here give the same outline, point for point. Anything else
+// stays whole: a name may be kerned or fall back to other fonts, and the
+// window's face places its digits a little apart from their advances.
+struct Pieces {
+    QList<std::pair<const Shape*, double>> kept;
+    Shape whole;
+    double advance = 0;
+    double ascent = 0;
+};
+
+Pieces Split(Face face, const QString& text) {
+    Pieces pieces;
+    if (text.size() == 1 || (face == Face::Digits && !text.isEmpty() && AllDigits(text))) {
+        for (const QChar c : text) {
+            const Shape& shape = KeptShape(face, c);
+            pieces.kept.append({&shape, pieces.advance});
+            pieces.advance += shape.advance;
+            pieces.ascent = shape.ascent;
+        }
+        return pieces;
+    }
+    pieces.whole = MakeShape(face, text);
+    pieces.advance = pieces.whole.advance;
+    pieces.ascent = pieces.whole.ascent;
+    return pieces;
+}
+
+// The text's size and place as the transform from its shape to modules.
+QTransform Placing(const TextPlace& place, double advance, double ascent) {
+    double scale = place.size / kOutlinePixels;
+    double width = advance * scale;
+    if (place.maxWidth > 0 && width > place.maxWidth) {
+        scale *= place.maxWidth / width;
+        width = place.maxWidth;
+    }
+    const QPointF origin = place.centred ? QPointF(place.at.x() - width / 2, place.at.y())
+                                         : QPointF(place.at.x(), place.at.y() + ascent * scale);
+    return QTransform(scale, 0, 0, scale, origin.x(), origin.y());
+}
+
+// A glyph's outline at kOutlinePixels, kept per thread under its font and
+// index, and the key it is kept under: a name is new in every symbol, but
+// its letters are not.
+std::pair<QPainterPath, quint64> KeptGlyph(const QRawFont& font, quint32 index) {
+    thread_local QHash<QString, quint64> fonts;
+    thread_local std::unordered_map<quint64, QPainterPath> glyphs;
+    const QString fontName = font.familyName() + u'\n' + font.styleName();
+    auto known = fonts.constFind(fontName);
+    if (known == fonts.constEnd())
+        known = fonts.insert(fontName, fonts.size() + 1);
+    const quint64 key = *known << 32 | index;
+    auto found = glyphs.find(key);
+    if (found == glyphs.end())
+        found = glyphs.emplace(key, font.pathForGlyph(index)).first;
+    return {found->second, key};
+}
+
+// A text that is not split into kept characters, laid out whole as a path's
+// addText() lays it out, each glyph's outline kept: the same shapes without
+// loading and converting every glyph of every name again.
+QList<OutlinePiece> GlyphPieces(const TextPlace& place) {
+    QList<OutlinePiece> out;
+    if (place.text.isEmpty())
+        return out;
+    QFont font = FaceFont(place.face);
+    font.setPixelSize(kOutlinePixels);
+    QTextLayout layout(place.text, font);
+    layout.setCacheEnabled(true);
+    QTextOption option = layout.textOption();
+    option.setTextDirection(place.text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const double ascent = place.centred ? 0 : QFontMetricsF(font).ascent();
+    const QTransform placing = Placing(place, line.horizontalAdvance(), ascent);
+    for (const QGlyphRun& run : line.glyphRuns()) {
+        const QRawFont rawFont = run.rawFont();
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < indexes.size(); ++i) {
+            const auto [path, key] = KeptGlyph(rawFont, indexes[i]);
+            if (!path.isEmpty())
+                out.append(
+                    {path,
+                     QTransform::fromTranslate(positions[i].x(), positions[i].y() - line.ascent()) *
+                         placing,
+                     key});
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -63,18 +166,25 @@ QFont FaceFont(Face face) {
     return QFont();
 }
 
+QList<OutlinePiece> OutlinePieces(const TextPlace& place) {
+    if (place.text.size() != 1 && (place.face != Face::Digits || !AllDigits(place.text)))
+        return GlyphPieces(place);
+    const Pieces pieces = Split(place.face, place.text);
+    const QTransform placing = Placing(place, pieces.advance, pieces.ascent);
+    QList<OutlinePiece> out;
+    out.reserve(pieces.kept.size());
+    for (const auto& [shape, x] : pieces.kept)
+        out.append({shape->path, QTransform::fromTranslate(x, 0) * placing,
+                    quint64(place.face) << 16 | place.text[out.size()].unicode()});
+    return out;
+}
+
 QPainterPath TextOutline(const TextPlace& place) {
-    const Shape shape = ShapeOf(place.face, place.text);
-    double scale = place.size / kOutlinePixels;
-    double width = shape.advance * scale;
-    if (place.maxWidth > 0 && width > place.maxWidth) {
-        scale *= place.maxWidth / width;
-        width = place.maxWidth;
-    }
-    const QPointF origin = place.centred
-                               ? QPointF(place.at.x() - width / 2, place.at.y())
-                               : QPointF(place.at.x(), place.at.y() + shape.ascent * scale);
-    return QTransform(scale, 0, 0, scale, origin.x(), origin.y()).map(shape.path);
+    const Pieces pieces = Split(place.face, place.text);
+    QPainterPath path = pieces.whole.path;
+    for (const auto& [shape, x] : pieces.kept)
+        path.addPath(shape->path.translated(x, 0));
+    return Placing(place, pieces.advance, pieces.ascent).map(path);
 }
 
 }  // namespace symbol

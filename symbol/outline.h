@@ -4,7 +4,9 @@
 // scales to any device and which need no font where they are shown.
 
 #include <QFont>
+#include <QList>
 #include <QPainterPath>
+#include <QTransform>
 
 #include "layout.h"
 
@@ -16,5 +18,18 @@ QFont FaceFont(Face face);
 
 // The outline of a text at its place, in modules.
 QPainterPath TextOutline(const TextPlace& place);
+
+// The same outline in pieces, one for each character or glyph: its outline
+// as the font has it (a thousand units to the em, the baseline at y = 0) and
+// the transform that places it in modules. Each is shaped once per thread;
+// key names it among the thread's pieces, so that a writer may keep what it
+// makes of the path. The shapes are TextOutline's glyphs, but a name's are
+// not the same point for point: painters of whole dots use TextOutline.
+struct OutlinePiece {
+    QPainterPath path;
+    QTransform transform;
+    quint64 key = 0;
+};
+QList<OutlinePiece> OutlinePieces(const TextPlace& place);
 
 }  // namespace symbol

@@ -40,12 +40,12 @@ QImage PaintRaster(const Description& description, int dots, int bwrDots, int do
     image.setDotsPerMeterX(dotsPerMetre);
     image.setDotsPerMeterY(dotsPerMetre);
     image.fill(Qt::white);
+    // One rectangle per bar, however many modules wide, so that no seam can
+    // show between the modules of a wide bar, with edges on whole dots, each
+    // rounded on its own, so that a bar covers the dots between its edges
+    // whatever its width.
     QPainter painter(&image);
     painter.setPen(Qt::black);
-    // One rectangle per bar, however many modules wide, so that no seam can
-    // show between the modules of a wide bar.
-    // Edges on whole dots, each rounded on its own, so that a bar covers the
-    // dots between its edges whatever its width.
     const auto fill = [&](double x, double width, double top, double bottom, int narrower) {
         const int left = qRound(x * dots);
         const int y = qRound(top * dots);

@@ -1,7 +1,8 @@
 #include "vector.h"
 
 #include <QTransform>
-#include <charconv>
+#include <cmath>
+#include <unordered_map>
 
 #include "outline.h"
 
@@ -11,12 +12,35 @@ namespace {
 
 constexpr double kPointsPerMm = 72 / 25.4;
 
-// Appends a length in millimetres: a micrometre is plenty for print.
-void AppendMm(QByteArray& out, double value) {
+// Appends value rounded to decimals places, without the zeros that end a
+// fraction. Print needs no more than a micrometre, and integer digits cost
+// a tenth of a floating-point format.
+void AppendFixed(QByteArray& out, double value, int decimals) {
+    static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7};
+    const long long units = std::llround(value * kScale[decimals]);
     char buffer[32];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
-    out.append(buffer, written.ptr - buffer);
+    char* const end = buffer + sizeof buffer;
+    char* at = end;
+    const bool negative = units < 0;
+    unsigned long long left = negative ? 0ull - units : units;
+    for (; decimals > 0 && left % 10 == 0; left /= 10)
+        --decimals;
+    for (int i = 0; i < decimals; ++i, left /= 10)
+        *--at = char('0' + left % 10);
+    if (decimals > 0)
+        *--at = '.';
+    do {
+        *--at = char('0' + left % 10);
+        left /= 10;
+    } while (left);
+    if (negative)
+        *--at = '-';
+    out.append(at, end - at);
+}
+
+// A length in millimetres: a micrometre is plenty for print.
+void AppendMm(QByteArray& out, double value) {
+    AppendFixed(out, value, 3);
 }
 
 void AppendMm(QByteArray& out, std::initializer_list<double> values) {
@@ -26,51 +50,144 @@ void AppendMm(QByteArray& out, std::initializer_list<double> values) {
     }
 }
 
+enum class Syntax { Svg, Pdf };
+
 // The outline as path operators, each before its points as SVG has them or
-// after them as PDF has them.
-QByteArray PathOperators(const QPainterPath& path, bool pdf) {
-    QByteArray out;
-    out.reserve(path.elementCount() * 16);
+// after them as PDF has them, with decimals places.
+void AppendPath(QByteArray& out, const QPainterPath& path, Syntax syntax, int decimals) {
     for (int i = 0; i < path.elementCount();) {
         const QPainterPath::Element e = path.elementAt(i);
         const int points = e.isCurveTo() ? 3 : 1;
         const char op = e.isMoveTo() ? 'M' : e.isLineTo() ? 'L' : 'C';
-        if (!pdf)
+        if (syntax == Syntax::Svg)
             out += op;
-        for (const int end = i + points; i < end; ++i)
-            AppendMm(out, {path.elementAt(i).x, path.elementAt(i).y});
-        if (pdf)
-            out += QByteArray(1, char(op | 0x20)) + '\n';
+        for (const int end = i + points; i < end; ++i) {
+            AppendFixed(out, path.elementAt(i).x, decimals);
+            out += ' ';
+            AppendFixed(out, path.elementAt(i).y, decimals);
+            out += ' ';
+        }
+        if (syntax == Syntax::Pdf) {
+            out += char(op | 0x20);
+            out += '\n';
+        }
     }
-    return out;
 }
 
-QString Pt(double mm) {
-    return QString::number(mm * kPointsPerMm, 'f', 4);
+// A character's outline in its font's units, as path operators: a batch
+// writes the same digits and letters thousands of times, and formatting
+// them was most of a file's work. A tenth of a unit is a ten-thousandth of
+// the em.
+const QByteArray& KeptPath(const OutlinePiece& piece, Syntax syntax) {
+    thread_local std::unordered_map<quint64, QByteArray> kept[2];
+    auto& paths = kept[int(syntax)];
+    const auto [at, added] = paths.try_emplace(piece.key);
+    if (added)
+        AppendPath(at->second, piece.path, syntax, 1);
+    return at->second;
 }
 
-// A PDF of one page of size millimetres that shows a compressed content stream.
-QByteArray OnePagePdf(QSizeF size, const QByteArray& deflated) {
-    const QByteArray objects[] = {
+// The six numbers of transform, as both formats write a matrix.
+void AppendMatrix(QByteArray& out, const QTransform& t) {
+    for (double value : {t.m11(), t.m12(), t.m21(), t.m22()}) {
+        AppendFixed(out, value, 7);
+        out += ' ';
+    }
+    AppendMm(out, t.dx());
+    out += ' ';
+    AppendMm(out, t.dy());
+}
+
+// Every text of the description in millimetres, each character's kept
+// outline through a matrix. Texts are filled even-odd, as a painter path is.
+void AppendTexts(QByteArray& out, const Description& description, double moduleMm, Syntax syntax) {
+    const QTransform toMm = QTransform::fromScale(moduleMm, moduleMm);
+    for (const TextPlace& text : description.texts) {
+        for (const OutlinePiece& piece : OutlinePieces(text)) {
+            const QTransform placing = piece.transform * toMm;
+            if (syntax == Syntax::Pdf) {
+                out += "q ";
+                AppendMatrix(out, placing);
+                out += " cm\n";
+                out += KeptPath(piece, syntax);
+                out += "f*\nQ\n";
+            } else {
+                out += "<path transform=\"matrix(";
+                AppendMatrix(out, placing);
+                out += ")\" d=\"";
+                out += KeptPath(piece, syntax);
+                out += "\"/>\n";
+            }
+        }
+    }
+}
+
+// Every black rectangle in millimetres: the bars narrowed by bwrMm about
+// their middles, then the bearer bars as they are.
+QList<QRectF> BarRects(const Description& description, double moduleMm, double bwrMm) {
+    QList<QRectF> rects;
+    rects.reserve(description.bars.size() + description.bearers.size());
+    for (const BarRun& bar : description.bars)
+        rects.append(QRectF(bar.x * moduleMm + bwrMm / 2, bar.top * moduleMm,
+                            bar.width * moduleMm - bwrMm, (bar.bottom - bar.top) * moduleMm));
+    for (const QRectF& bearer : description.bearers)
+        rects.append(QRectF(bearer.topLeft() * moduleMm, bearer.size() * moduleMm));
+    return rects;
+}
+
+void AppendPt(QByteArray& out, double mm) {
+    AppendFixed(out, mm * kPointsPerMm, 4);
+}
+
+// A symbol's content stream is some kilobytes: compressing it took longer
+// than drawing and writing the file, and saves less than a disk block.
+constexpr qsizetype kCompressFrom = 32 * 1024;
+
+// A larger content stream compressed at the fastest level, as a zlib
+// stream (qCompress puts its length in front); empty when the stream is
+// small, and it is then written as it is.
+QByteArray Deflate(const QByteArray& content) {
+    if (content.size() < kCompressFrom)
+        return QByteArray();
+    return qCompress(content, 1).mid(4);
+}
+
+// A PDF of one page of size millimetres that shows content.
+QByteArray OnePagePdf(QSizeF size, const QByteArray& content) {
+    const QByteArray deflated = Deflate(content);
+    const QByteArray& stream = deflated.isEmpty() ? content : deflated;
+    QByteArray page = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ";
+    AppendPt(page, size.width());
+    page += ' ';
+    AppendPt(page, size.height());
+    page += "] /Contents 4 0 R /Resources << >> >>";
+    QByteArray contents = "<< /Length " + QByteArray::number(stream.size());
+    contents += deflated.isEmpty() ? " >>\nstream\n" : " /Filter /FlateDecode >>\nstream\n";
+    const QByteArrayView objects[] = {
         "<< /Type /Catalog /Pages 2 0 R >>",
         "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-        QStringLiteral("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 %1 %2] /Contents 4 0 R "
-                       "/Resources << >> >>")
-            .arg(Pt(size.width()), Pt(size.height()))
-            .toLatin1(),
-        "<< /Length " + QByteArray::number(deflated.size()) + " /Filter /FlateDecode >>\nstream\n" +
-            deflated + "\nendstream",
+        page,
+        contents,
         "<< /Producer (Stripewell) >>",
     };
-    QByteArray pdf = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n";
-    QByteArray xref = "xref\n0 6\n0000000000 65535 f \n";
+    QByteArray pdf;
+    pdf.reserve(stream.size() + 1024);
+    pdf += "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n";
+    qsizetype offsets[5];
     int number = 0;
-    for (const QByteArray& object : objects) {
-        xref += QByteArray::number(pdf.size()).rightJustified(10, '0') + " 00000 n \n";
-        pdf += QByteArray::number(++number) + " 0 obj\n" + object + "\nendobj\n";
+    for (const QByteArrayView object : objects) {
+        offsets[number] = pdf.size();
+        pdf += QByteArray::number(++number) + " 0 obj\n";
+        pdf += object;
+        if (number == 4)
+            pdf += stream + "\nendstream";
+        pdf += "\nendobj\n";
     }
     const QByteArray start = QByteArray::number(pdf.size());
-    return pdf + xref + "trailer\n<< /Size 6 /Root 1 0 R /Info 5 0 R >>\nstartxref\n" + start +
+    pdf += "xref\n0 6\n0000000000 65535 f \n";
+    for (const qsizetype offset : offsets)
+        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+    return pdf + "trailer\n<< /Size 6 /Root 1 0 R /Info 5 0 R >>\nstartxref\n" + start +
            "\n%%EOF\n";
 }
 
@@ -79,28 +196,27 @@ QByteArray OnePagePdf(QSizeF size, const QByteArray& deflated) {
 VectorSymbol Vectorise(const Description& description, double moduleMm, double bwrMm) {
     VectorSymbol symbol;
     symbol.size = description.box * moduleMm;
-    for (const BarRun& bar : description.bars)
-        symbol.bars.append(QRectF(bar.x * moduleMm + bwrMm / 2, bar.top * moduleMm,
-                                  bar.width * moduleMm - bwrMm, (bar.bottom - bar.top) * moduleMm));
-    for (const QRectF& bearer : description.bearers)
-        symbol.bars.append(QRectF(bearer.topLeft() * moduleMm, bearer.size() * moduleMm));
+    symbol.bars = BarRects(description, moduleMm, bwrMm);
     const QTransform toMm = QTransform::fromScale(moduleMm, moduleMm);
     for (const TextPlace& text : description.texts)
         symbol.text.addPath(toMm.map(TextOutline(text)));
     return symbol;
 }
 
-QByteArray SvgFile(const VectorSymbol& symbol) {
-    QByteArray size;
-    AppendMm(size, {symbol.size.width(), symbol.size.height()});
-    const QList<QByteArray> wh = size.trimmed().split(' ');
-    QByteArray svg =
+QByteArray SvgFile(const Description& description, double moduleMm, double bwrMm) {
+    const QSizeF size = description.box * moduleMm;
+    QByteArray width, height;
+    AppendMm(width, size.width());
+    AppendMm(height, size.height());
+    QByteArray svg;
+    svg.reserve(16384);
+    svg +=
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
-        wh[0] + "mm\" height=\"" + wh[1] + "mm\" viewBox=\"0 0 " + size.trimmed() +
-        "\">\n<rect width=\"" + wh[0] + "\" height=\"" + wh[1] + "\" fill=\"#fff\"/>\n" +
+        width + "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + ' ' + height +
+        "\">\n<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"#fff\"/>\n" +
         "<path fill=\"#000\" d=\"";
-    for (const QRectF& bar : symbol.bars) {
+    for (const QRectF& bar : BarRects(description, moduleMm, bwrMm)) {
         svg += 'M';
         AppendMm(svg, {bar.left(), bar.top()});
         svg += 'H';
@@ -111,26 +227,31 @@ QByteArray SvgFile(const VectorSymbol& symbol) {
         AppendMm(svg, {bar.left()});
         svg += 'Z';
     }
-    svg += "\"/>\n<path fill=\"#000\" fill-rule=\"";
-    svg += symbol.text.fillRule() == Qt::OddEvenFill ? "evenodd" : "nonzero";
-    return svg + "\" d=\"" + PathOperators(symbol.text, false).trimmed() + "\"/>\n</svg>\n";
+    svg += "\"/>\n<g fill=\"#000\" fill-rule=\"evenodd\">\n";
+    AppendTexts(svg, description, moduleMm, Syntax::Svg);
+    return svg + "</g>\n</svg>\n";
 }
 
-QByteArray PdfFile(const VectorSymbol& symbol) {
+QByteArray PdfFile(const Description& description, double moduleMm, double bwrMm) {
+    const QSizeF size = description.box * moduleMm;
     // In millimetres from the top-left corner, as the description has it.
-    QByteArray content = QByteArray::number(kPointsPerMm, 'f', 6) + " 0 0 " +
-                         QByteArray::number(-kPointsPerMm, 'f', 6) + " 0 " +
-                         Pt(symbol.size.height()).toLatin1() + " cm\n1 g 0 0 ";
-    AppendMm(content, {symbol.size.width(), symbol.size.height()});
+    QByteArray content;
+    content.reserve(16384);
+    AppendFixed(content, kPointsPerMm, 6);
+    content += " 0 0 ";
+    AppendFixed(content, -kPointsPerMm, 6);
+    content += " 0 ";
+    AppendPt(content, size.height());
+    content += " cm\n1 g 0 0 ";
+    AppendMm(content, {size.width(), size.height()});
     content += "re f\n0 g\n";
-    for (const QRectF& bar : symbol.bars) {
+    for (const QRectF& bar : BarRects(description, moduleMm, bwrMm)) {
         AppendMm(content, {bar.x(), bar.y(), bar.width(), bar.height()});
         content += "re\n";
     }
     content += "f\n";
-    content += PathOperators(symbol.text, true);
-    content += symbol.text.fillRule() == Qt::OddEvenFill ? "f*\n" : "f\n";
-    return OnePagePdf(symbol.size, qCompress(content, 1).mid(4));
+    AppendTexts(content, description, moduleMm, Syntax::Pdf);
+    return OnePagePdf(size, content);
 }
 
 }  // namespace symbol

@@ -2,7 +2,8 @@
 
 // A description at its printed size in millimetres: the bars as rectangles
 // and every text as outlines, so that the file looks the same on a machine
-// without our fonts. Written as SVG or as a one-page PDF of the box's size.
+// without our fonts. Written as SVG or as a one-page PDF of the box's size,
+// or as shapes for a painter.
 
 #include <QByteArray>
 #include <QList>
@@ -24,10 +25,13 @@ struct VectorSymbol {
 // about its middle.
 VectorSymbol Vectorise(const Description& description, double moduleMm, double bwrMm);
 
-QByteArray SvgFile(const VectorSymbol& symbol);
+// The same as an SVG file. Each digit is written once per thread and placed
+// by a matrix: its outline in font units is the same in every symbol.
+QByteArray SvgFile(const Description& description, double moduleMm, double bwrMm);
 
-// A PDF 1.4 file of one page the size of the box. Written directly: Qt's
-// PDF writer rounds the page to whole points, up to 0.18 mm off the box.
-QByteArray PdfFile(const VectorSymbol& symbol);
+// The same as a PDF 1.4 file of one page the size of the box. Written
+// directly: Qt's PDF writer rounds the page to whole points, up to 0.18 mm
+// off the box.
+QByteArray PdfFile(const Description& description, double moduleMm, double bwrMm);
 
 }  // namespace symbol

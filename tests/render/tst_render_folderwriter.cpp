@@ -92,6 +92,8 @@ private slots:
     void oneOfTwoWritesToANameWins();
     void threadsWriteTheirOwnFiles_data();
     void threadsWriteTheirOwnFiles();
+    void syncsWhatWasWritten_data();
+    void syncsWhatWasWritten();
     void missingFolderIsReported();
 
 private:
@@ -315,6 +317,43 @@ void TestRenderFolderWriter::threadsWriteTheirOwnFiles() {
         for (int i = 0; i < kFiles; ++i)
             QVERIFY(ReadAll(Path(QStringLiteral("%1-%2.bmp").arg(t).arg(i))) ==
                     Bytes(char('a' + t), 100 + i));
+}
+
+void TestRenderFolderWriter::syncsWhatWasWritten_data() {
+    QTest::addColumn<Staging>("staging");
+    QTest::addColumn<int>("files");
+    QTest::addColumn<bool>("oneGone");  // deleted by someone else before the sync
+    constexpr int kFew = FolderWriter::kSyncedOneByOne;
+    for (const auto& [name, staging] : kStagings) {
+        QTest::addRow("%s, one file", name) << staging << 1 << false;
+        QTest::addRow("%s, as many as are synced one by one", name) << staging << kFew << false;
+        QTest::addRow("%s, one more than that", name) << staging << kFew + 1 << false;
+        QTest::addRow("%s, a file gone before the sync", name) << staging << 3 << true;
+    }
+}
+
+// Each file alone with its folder, or the whole file system: either way the
+// sync succeeds and leaves every file as it was written, and a file that
+// went away in between is no reason to fail.
+void TestRenderFolderWriter::syncsWhatWasWritten() {
+    QFETCH(Staging, staging);
+    QFETCH(int, files);
+    QFETCH(bool, oneGone);
+    FolderWriter folder(dir_->path(), staging);
+    for (int i = 0; i < files; ++i) {
+        QString error;
+        QVERIFY2(folder.Write(QStringLiteral("%1.pdf").arg(i), Bytes(char('a' + i), 4000), false,
+                              &error),
+                 qPrintable(error));
+    }
+    if (oneGone)
+        QVERIFY(QFile::remove(Path("1.pdf")));
+    QString syncError;
+    QVERIFY2(folder.Sync(&syncError), qPrintable(syncError));
+    QCOMPARE(Entries(dir_->path()).size(), files - int(oneGone));
+    for (int i = 0; i < files; ++i)
+        if (!oneGone || i != 1)
+            QVERIFY(ReadAll(Path(QStringLiteral("%1.pdf").arg(i))) == Bytes(char('a' + i), 4000));
 }
 
 void TestRenderFolderWriter::missingFolderIsReported() {

@@ -79,6 +79,8 @@ private slots:
     void bmpMatchesQtsWriter();
     void partModulesAndBearersLandOnWholeDots_data();
     void partModulesAndBearersLandOnWholeDots();
+    void pngHoldsEveryPixel_data();
+    void pngHoldsEveryPixel();
 };
 
 void TestDrawing::barsStandInTheirColumns_data() {
@@ -270,7 +272,29 @@ void TestDrawing::bmpMatchesQtsWriter() {
     QCOMPARE(symbol::EncodePicture(picture, "bmp", &error), expected);
 }
 
-QTEST_MAIN(TestDrawing)
+void TestDrawing::pngHoldsEveryPixel_data() {
+    QTest::addColumn<int>("width");
+    for (int width : {1, 7, 33, 135, 452})
+        QTest::newRow(qPrintable(QString("%1 pixels wide").arg(width))) << width;
+}
+
+// Read back by Qt's PNG reader, pixel for pixel: rows alike in pairs, as
+// bar rows are, and rows that differ from the one above only in their last
+// pixel.
+void TestDrawing::pngHoldsEveryPixel() {
+    QFETCH(int, width);
+    QImage picture(width, 12, QImage::Format_RGB32);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < width; ++x) {
+            const bool black = ((x * 7 + y / 2 * 3) % 5 < 2) != (y % 4 == 3 && x == width - 1);
+            picture.setPixel(x, y, black ? qRgb(0, 0, 0) : kWhite);
+        }
+    QString error;
+    const QByteArray png = symbol::EncodePicture(picture, "png", &error);
+    QVERIFY2(!png.isEmpty(), qPrintable(error));
+    QCOMPARE(QImage::fromData(png, "png").convertToFormat(QImage::Format_RGB32), picture);
+}
+
 void TestDrawing::partModulesAndBearersLandOnWholeDots_data() {
     // One bar of 2.5 modules from module 10, rows 2 to 18, and a bearer over
     // the top module row, in a box of 30 x 20 modules: the black columns of
@@ -319,4 +343,5 @@ void TestDrawing::partModulesAndBearersLandOnWholeDots() {
     QCOMPARE(vector.bars[1], QRectF(0, 0, 15, 0.5));
 }
 
+QTEST_MAIN(TestDrawing)
 #include "tst_drawing.moc"

@@ -1,0 +1,119 @@
+// Texts as outlines: a digit group built from digits shaped one at a time
+// is the group as the font engine shapes it whole, and the pieces the
+// vector files are written from cover what the whole outline covers.
+
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+
+#include "symbol/canvas.h"
+#include "symbol/outline.h"
+
+Q_DECLARE_METATYPE(symbol::TextPlace)
+
+namespace {
+
+// The texts filled at 40 dots a module, without smoothing.
+QImage Fill(const QList<std::pair<QPainterPath, QTransform>>& shapes) {
+    QImage image(2400, 1200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    const QTransform dots = QTransform::fromScale(40, 40);
+    for (const auto& [path, transform] : shapes)
+        painter.fillPath((transform * dots).map(path), Qt::black);
+    return image;
+}
+
+int Count(const QImage& a, const QImage& b, bool differing) {
+    int count = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            count += differing ? a.pixel(x, y) != b.pixel(x, y) : a.pixel(x, y) == qRgb(0, 0, 0);
+    return count;
+}
+
+}  // namespace
+
+class TestOutline : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { symbol::RegisterFontSubstitution(); }
+    void digitGroupIsShapedAsAWhole_data();
+    void digitGroupIsShapedAsAWhole();
+    void piecesCoverTheOutline_data();
+    void piecesCoverTheOutline();
+};
+
+void TestOutline::digitGroupIsShapedAsAWhole_data() {
+    QTest::addColumn<QString>("digits");
+    QTest::newRow("a lone digit") << "4";
+    QTest::newRow("a two-digit add-on") << "12";
+    QTest::newRow("the short JAN's half") << "4512";
+    QTest::newRow("a five-digit add-on") << "12345";
+    QTest::newRow("a JAN's half, every width of digit") << "901871";
+    QTest::newRow("one digit again and again") << "111111";
+}
+
+// Point for point, and centred on the middle of its baseline as the font
+// measures it: painters of whole dots fill the outline, and a moved point
+// may move a pixel of a retail picture.
+void TestOutline::digitGroupIsShapedAsAWhole() {
+    QFETCH(QString, digits);
+    QFont font = symbol::FaceFont(symbol::Face::Digits);
+    font.setPixelSize(1000);
+    QPainterPath whole;
+    whole.addText(0, 0, font, digits);
+    // An em of 8.18 modules, the baseline's middle at (30, 20).
+    const double scale = 8.18 / 1000;
+    const double left = 30 - QFontMetricsF(font).horizontalAdvance(digits) * scale / 2;
+    const QPainterPath expected = QTransform(scale, 0, 0, scale, left, 20).map(whole);
+    const QPainterPath ours =
+        symbol::TextOutline({digits, symbol::Face::Digits, 8.18, QPointF(30, 20), true, 0});
+    QCOMPARE(ours.elementCount(), expected.elementCount());
+    for (int i = 0; i < expected.elementCount(); ++i) {
+        QVERIFY2(qAbs(expected.elementAt(i).x - ours.elementAt(i).x) < 1e-9 &&
+                     qAbs(expected.elementAt(i).y - ours.elementAt(i).y) < 1e-9 &&
+                     expected.elementAt(i).type == ours.elementAt(i).type,
+                 qPrintable(QString("point %1 moved").arg(i)));
+    }
+}
+
+void TestOutline::piecesCoverTheOutline_data() {
+    using symbol::Face;
+    QTest::addColumn<symbol::TextPlace>("place");
+    QTest::newRow("a JAN's half, centred")
+        << symbol::TextPlace{"901234", Face::Digits, 8.18, QPointF(30, 20), true, 0};
+    QTest::newRow("a digit from its corner")
+        << symbol::TextPlace{"4", Face::Digits, 8.18, QPointF(2, 3), false, 0};
+    QTest::newRow("the quiet zone's marker")
+        << symbol::TextPlace{">", Face::Digits, 8.18, QPointF(50, 20), true, 0};
+    QTest::newRow("a name in Latin letters")
+        << symbol::TextPlace{"Green tea 500ml", Face::Name, 6, QPointF(30, 10), true, 0};
+    QTest::newRow("a name in Japanese with full-width digits") << symbol::TextPlace{
+        QString::fromUtf16(u"お茶 ５００ｍｌ"), Face::Name, 6, QPointF(30, 10), true, 0};
+    QTest::newRow("a name narrowed to its room") << symbol::TextPlace{
+        "A name far too long for its line", Face::Name, 6, QPointF(30, 10), true, 40};
+    QTest::newRow("a name from its corner")
+        << symbol::TextPlace{"Item 7", Face::Name, 6, QPointF(3, 4), false, 0};
+}
+
+// Pieces may differ from the whole outline by a rounding, never by a place:
+// filled side by side, only pixels along the edges may differ.
+void TestOutline::piecesCoverTheOutline() {
+    QFETCH(symbol::TextPlace, place);
+    const QImage whole = Fill({{symbol::TextOutline(place), QTransform()}});
+    QList<std::pair<QPainterPath, QTransform>> shapes;
+    for (const symbol::OutlinePiece& piece : symbol::OutlinePieces(place))
+        shapes.append({piece.path, piece.transform});
+    const QImage pieces = Fill(shapes);
+    const int black = Count(whole, whole, false);
+    QVERIFY2(black > 2000, "the text was not drawn");
+    const int differing = Count(whole, pieces, true);
+    QVERIFY2(differing <= black / 200,
+             qPrintable(QString("%1 of %2 pixels differ").arg(differing).arg(black)));
+}
+
+QTEST_MAIN(TestOutline)
+#include "tst_outline.moc"
