@@ -1,10 +1,6 @@
 #include "outline.h"
 
 #include <QFontMetricsF>
-#include <QGlyphRun>
-#include <QHash>
-#include <QRawFont>
-#include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
 #include <unordered_map>
@@ -95,59 +91,6 @@ QTransform Placing(const TextPlace& place, double advance, double ascent) {
     return QTransform(scale, 0, 0, scale, origin.x(), origin.y());
 }
 
-// A glyph's outline at kOutlinePixels, kept per thread under its font and
-// index, and the key it is kept under: a name is new in every symbol, but
-// its letters are not.
-std::pair<QPainterPath, quint64> KeptGlyph(const QRawFont& font, quint32 index) {
-    thread_local QHash<QString, quint64> fonts;
-    thread_local std::unordered_map<quint64, QPainterPath> glyphs;
-    const QString fontName = font.familyName() + u'\n' + font.styleName();
-    auto known = fonts.constFind(fontName);
-    if (known == fonts.constEnd())
-        known = fonts.insert(fontName, fonts.size() + 1);
-    const quint64 key = *known << 32 | index;
-    auto found = glyphs.find(key);
-    if (found == glyphs.end())
-        found = glyphs.emplace(key, font.pathForGlyph(index)).first;
-    return {found->second, key};
-}
-
-// A text that is not split into kept characters, laid out whole as a path's
-// addText() lays it out, each glyph's outline kept: the same shapes without
-// loading and converting every glyph of every name again.
-QList<OutlinePiece> GlyphPieces(const TextPlace& place) {
-    QList<OutlinePiece> out;
-    if (place.text.isEmpty())
-        return out;
-    QFont font = FaceFont(place.face);
-    font.setPixelSize(kOutlinePixels);
-    QTextLayout layout(place.text, font);
-    layout.setCacheEnabled(true);
-    QTextOption option = layout.textOption();
-    option.setTextDirection(place.text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    const QTextLine line = layout.createLine();
-    layout.endLayout();
-    const double ascent = place.centred ? 0 : QFontMetricsF(font).ascent();
-    const QTransform placing = Placing(place, line.horizontalAdvance(), ascent);
-    for (const QGlyphRun& run : line.glyphRuns()) {
-        const QRawFont rawFont = run.rawFont();
-        const QList<quint32> indexes = run.glyphIndexes();
-        const QList<QPointF> positions = run.positions();
-        for (qsizetype i = 0; i < indexes.size(); ++i) {
-            const auto [path, key] = KeptGlyph(rawFont, indexes[i]);
-            if (!path.isEmpty())
-                out.append(
-                    {path,
-                     QTransform::fromTranslate(positions[i].x(), positions[i].y() - line.ascent()) *
-                         placing,
-                     key});
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 QFont FaceFont(Face face) {
@@ -167,8 +110,13 @@ QFont FaceFont(Face face) {
 }
 
 QList<OutlinePiece> OutlinePieces(const TextPlace& place) {
+    // A name is laid out whole, as a path's addText() lays it out: laid out
+    // glyph by glyph its letters stood up to a third of a 600-dpi dot apart
+    // from where the other painters put them. Its outline is kept in
+    // thousandths of a module, so that a tenth of its unit is fine enough.
     if (place.text.size() != 1 && (place.face != Face::Digits || !AllDigits(place.text)))
-        return GlyphPieces(place);
+        return {{QTransform::fromScale(1000, 1000).map(TextOutline(place)),
+                 QTransform::fromScale(0.001, 0.001), 0}};
     const Pieces pieces = Split(place.face, place.text);
     const QTransform placing = Placing(place, pieces.advance, pieces.ascent);
     QList<OutlinePiece> out;

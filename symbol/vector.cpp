@@ -79,6 +79,12 @@ void AppendPath(QByteArray& out, const QPainterPath& path, Syntax syntax, int de
 // them was most of a file's work. A tenth of a unit is a ten-thousandth of
 // the em.
 const QByteArray& KeptPath(const OutlinePiece& piece, Syntax syntax) {
+    if (piece.key == 0) {
+        thread_local QByteArray once;
+        once.clear();
+        AppendPath(once, piece.path, syntax, 1);
+        return once;
+    }
     thread_local std::unordered_map<quint64, QByteArray> kept[2];
     auto& paths = kept[int(syntax)];
     const auto [at, added] = paths.try_emplace(piece.key);
@@ -98,26 +104,25 @@ void AppendMatrix(QByteArray& out, const QTransform& t) {
     AppendMm(out, t.dy());
 }
 
-// Every text of the description in millimetres, each character's kept
-// outline through a matrix. Texts are filled even-odd, as a painter path is.
+// Every text of the description in millimetres, filled even-odd as a
+// painter path is: in SVG each character's kept outline through a matrix.
 void AppendTexts(QByteArray& out, const Description& description, double moduleMm, Syntax syntax) {
     const QTransform toMm = QTransform::fromScale(moduleMm, moduleMm);
     for (const TextPlace& text : description.texts) {
+        // A PDF's outlines are written in millimetres: placed through a
+        // matrix, poppler's edges came out up to a third of a 600-dpi dot
+        // from where they stood before.
+        if (syntax == Syntax::Pdf) {
+            AppendPath(out, toMm.map(TextOutline(text)), syntax, 3);
+            out += "f*\n";
+            continue;
+        }
         for (const OutlinePiece& piece : OutlinePieces(text)) {
-            const QTransform placing = piece.transform * toMm;
-            if (syntax == Syntax::Pdf) {
-                out += "q ";
-                AppendMatrix(out, placing);
-                out += " cm\n";
-                out += KeptPath(piece, syntax);
-                out += "f*\nQ\n";
-            } else {
-                out += "<path transform=\"matrix(";
-                AppendMatrix(out, placing);
-                out += ")\" d=\"";
-                out += KeptPath(piece, syntax);
-                out += "\"/>\n";
-            }
+            out += "<path transform=\"matrix(";
+            AppendMatrix(out, piece.transform * toMm);
+            out += ")\" d=\"";
+            out += KeptPath(piece, syntax);
+            out += "\"/>\n";
         }
     }
 }
