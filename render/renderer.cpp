@@ -6,6 +6,8 @@
 #include "symbol/raster.h"
 #include "symbol/vector.h"
 
+#include <cmath>
+
 namespace render {
 
 namespace {
@@ -56,11 +58,32 @@ QByteArray Renderer::Vector(const QString& name, const symbol::SymbolCode& symbo
     const bool window = options_.layout == symbol::Layout::Window;
     if (window && options_.format == Format::Svg)
         return SymbolSvg(name, symbol, options_.magnification, svgMetrics_);
-    const double moduleMm = symbol::kNominalModuleMm * options_.magnification / 100;
+    const symbol::Description description =
+        symbol::Describe(options_.layout, symbol, name, options_.quietZoneMarker);
     const symbol::VectorSymbol drawn =
-        symbol::Vectorise(symbol::Describe(options_.layout, symbol, name, options_.quietZoneMarker),
-                          moduleMm, options_.bwrMicrons / 1000.0);
+        options_.vectorDots
+            ? OnDots(description)
+            : symbol::Vectorise(description,
+                                symbol::kNominalModuleMm * options_.magnification / 100,
+                                options_.bwrMicrons / 1000.0);
     return options_.format == Format::Svg ? symbol::SvgFile(drawn) : symbol::PdfFile(drawn);
+}
+
+// For a file that another program prints on a printer of --dpi: every bar
+// edge and the page's edges on that printer's dots, so that its driver has
+// nothing to resample; each edge a little inside its dot, so that every
+// rasteriser fills the same dots. An odd reduction takes its extra dot off the right
+// edge, as in the bitmaps.
+symbol::VectorSymbol Renderer::OnDots(const symbol::Description& description) const {
+    const double dotMm = 25.4 / options_.dpi;
+    symbol::VectorSymbol drawn =
+        symbol::Vectorise(description, options_.moduleDots * dotMm, options_.bwrDots * dotMm);
+    const double inset = symbol::EdgeInsetMm(options_.dpi);
+    for (QRectF& bar : drawn.bars)
+        bar = bar.translated(-(options_.bwrDots % 2) * dotMm / 2, 0).adjusted(inset, 0, -inset, 0);
+    drawn.size = QSizeF(std::ceil(drawn.size.width() / dotMm - 1e-6) * dotMm,
+                        std::ceil(drawn.size.height() / dotMm - 1e-6) * dotMm);
+    return drawn;
 }
 
 }  // namespace render

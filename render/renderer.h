@@ -12,6 +12,7 @@
 #include "svg.h"
 #include "symbol/canvas.h"
 #include "symbol/layout.h"
+#include "symbol/vector.h"
 
 namespace render {
 
@@ -28,6 +29,7 @@ public:
 private:
     QByteArray Bitmap(const QString& name, const symbol::SymbolCode& symbol, QString* error);
     QByteArray Vector(const QString& name, const symbol::SymbolCode& symbol);
+    symbol::VectorSymbol OnDots(const symbol::Description& description) const;
 
     const Options options_;
     std::optional<symbol::Canvas> canvas_;  // the window's own canvas, for its bitmaps at scale 1

@@ -167,11 +167,32 @@ bool WritePdf(int fd, const SheetTemplate& sheet, const Options& options, const 
     return true;
 }
 
+// The pages onto the target's device; false, with the reason, when they did
+// not go out.
+bool PaintOnTarget(PageTarget& target, const SheetTemplate& sheet, const Options& options,
+                   const LabelStyle& style, Labels& labels, QString* error) {
+    QPagedPaintDevice* device = target.Device(sheet, error);
+    if (!device)
+        return false;
+    {
+        SheetPainter painter(device, sheet, options.skip, style);
+        if (!labels.PaintAll(painter) || labels.Count() == 0) {
+            target.Abandon();
+            *error = QStringLiteral("the printer's device failed");
+            return false;
+        }
+    }
+    return target.Finish(error);
+}
+
 }  // namespace
 
-ExitStatus RunSheet(const Options& options) {
+ExitStatus RunSheet(const Options& options, PageTarget* target) {
     QString error;
-    const std::optional<SheetTemplate> sheet = ReadSheet(options, &error);
+    std::optional<SheetTemplate> sheet =
+        options.OnSheet() ? ReadSheet(options, &error) : std::nullopt;
+    if (target && (sheet || !options.OnSheet()))
+        sheet = target->PageSheet(sheet, &error);
     if (!sheet) {
         Report(error);
         return kExitUsage;
@@ -206,19 +227,47 @@ ExitStatus RunSheet(const Options& options) {
     if (style.magnification == 0) {
         const QSizeF needed = NeededLabelSize(80, names, sized);
         Report(QStringLiteral("the labels of %1 are %2 x %3 mm; a symbol at 80 percent%4 needs "
-                              "%5 x %6 mm with its margins: nothing written")
+                              "%5 x %6 mm with its margins: nothing %7")
                    .arg(sheet->name, Mm(label.width()), Mm(label.height()),
                         names ? QStringLiteral(" and its name") : QString(), Mm(needed.width()),
-                        Mm(needed.height())));
+                        Mm(needed.height()),
+                        target ? QStringLiteral("printed") : QStringLiteral("written")));
         return kExitUsage;
     }
-    if (style.magnification < options.magnification)
+    if (target) {
+        QString note;
+        style.magnification = target->Magnification(
+            style.magnification, FitMagnification(label, kMaxMagnification, names, sized), &note);
+        if (style.magnification == 0) {
+            Report(note + QStringLiteral(": nothing printed"));
+            return kExitUsage;
+        }
+        if (!note.isEmpty())
+            Report(note);
+        target->FitToDots(&style);
+    } else if (style.magnification < options.magnification) {
         Report(QStringLiteral("the symbols are printed at %1 percent, the largest that fits the "
                               "labels of %2")
                    .arg(style.magnification)
                    .arg(sheet->name));
+    }
     if (const QString problem = labels.Open(); !problem.isEmpty()) {
         Report(problem);
+        return kExitNotWritten;
+    }
+    if (target) {
+        if (PaintOnTarget(*target, *sheet, options, style, labels, &error)) {
+            if (labels.Failed() == 0)
+                return kExitOk;
+            Report(QStringLiteral("%1 of the lines in %2 failed; %3 labels printed")
+                       .arg(labels.Failed())
+                       .arg(labels.ListName())
+                       .arg(labels.Count()));
+            return kExitBatchLinesFailed;
+        }
+        Report(labels.Count() == 0
+                   ? QStringLiteral("%1 gives no label; nothing printed").arg(labels.ListName())
+                   : error);
         return kExitNotWritten;
     }
 

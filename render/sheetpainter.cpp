@@ -123,11 +123,14 @@ void SheetPainter::PaintLabel(const QRectF& label, const QString& name,
     const double nameLine = em * kNameLine;
     const double top = inner.center().y() - (symbol.size.height() + nameLine) / 2 + nameLine;
     const double left = inner.center().x() - symbol.size.width() / 2;
-    const QPointF corner(std::round(left * dotsPerMm) / dotsPerMm,
-                         std::round(top * dotsPerMm) / dotsPerMm);
+    const QPointF origin = style_.dotOriginMm;
+    const QPointF corner(std::round((left - origin.x()) * dotsPerMm) / dotsPerMm + origin.x(),
+                         std::round((top - origin.y()) * dotsPerMm) / dotsPerMm + origin.y());
 
     for (const QRectF& bar : symbol.bars)
-        painter_.fillRect(bar.translated(corner), Qt::black);
+        painter_.fillRect(
+            bar.translated(corner).adjusted(style_.edgeInsetMm, 0, -style_.edgeInsetMm, 0),
+            Qt::black);
     painter_.fillPath(symbol.text.translated(corner), Qt::black);
     if (withName) {
         const symbol::TextPlace place{

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QStandardPaths>
 #include <QThread>
 #include <algorithm>
@@ -394,6 +395,8 @@ QList<QImage> Pages(const Queue& queue, const QByteArray& output, QString* error
                    {"-r", QString::number(queue.dpi), "-gray", "-aa", "no", "-aaVector", "no",
                     "-png", pdf, dir.filePath(QStringLiteral("page"))});
     pdftoppm.waitForFinished(300000);
+    // A page of A4 at 600 dpi is larger than Qt reads by default.
+    QImageReader::setAllocationLimit(1024);
     QList<QImage> pages;
     for (const QString& file :
          QDir(dir.path()).entryList({QStringLiteral("page-*.png")}, QDir::Files, QDir::Name))
@@ -465,7 +468,8 @@ Measured Measure(const QImage& picture, const QString& scratchFolder) {
     }
     const QString file = QDir(scratchFolder).filePath(QStringLiteral("measured.png"));
     image.save(file);
-    m.zxing = Read(QStringLiteral("ZXingReader"), {"-format", "EAN-13", "-bytes", file});
+    m.zxing =
+        Read(QStringLiteral("ZXingReader"), {"-format", "EAN-13", "-noscale", "-bytes", file});
     m.zbar = Read(QStringLiteral("zbarimg"), {"-q", "--raw", file});
     if (barRow < 0)
         return m;
