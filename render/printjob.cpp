@@ -137,8 +137,7 @@ public:
     PrinterTarget(const Options& options, const QString& name)
         : options_(options), printer_(QPrinter::HighResolution) {
         printer_.setPrinterName(name);
-        if (const int dpi = PrinterDpi(name); dpi > 0)
-            printer_.setResolution(dpi);
+        UsePrintersDots(&printer_);
         printer_.setFullPage(true);
         printer_.setDocName(QStringLiteral("stripewell-render"));
         printer_.setCreator(QStringLiteral("stripewell-render"));
@@ -188,9 +187,7 @@ public:
 
     double Magnification(double asked, double largest, QString* note) override {
         const int dpi = printer_.resolution();
-        const symbol::WholeDots module =
-            symbol::NearestWholeDots(ModuleMm(asked), dpi, ModuleMm(kMinMagnification),
-                                     ModuleMm(std::min<double>(largest, kMaxMagnification)));
+        const symbol::WholeDots module = WholeDotModule(dpi, asked, largest);
         if (module.dots == 0) {
             *note = QStringLiteral(
                         "at %1 dpi no whole number of dots makes a module from %2 "
@@ -209,16 +206,7 @@ public:
         return module.magnification;
     }
 
-    // A driver's raster starts at the corner of the area its printer can
-    // print, which need not fall on a whole dot from the paper's corner.
-    void FitToDots(LabelStyle* style) const override {
-        style->edgeInsetMm = symbol::EdgeInsetMm(printer_.resolution());
-        // In points, as the print service gives them: Qt rounds millimetres.
-        QPageLayout layout = printer_.pageLayout();
-        layout.setUnits(QPageLayout::Point);
-        style->dotOriginMm =
-            QPointF(layout.minimumMargins().left(), layout.minimumMargins().top()) * 25.4 / 72;
-    }
+    void FitToDots(LabelStyle* style) const override { FitStyleToPrinter(printer_, style); }
 
     QPagedPaintDevice* Device(const SheetTemplate&, QString*) override { return &printer_; }
 
@@ -239,6 +227,29 @@ private:
 };
 
 }  // namespace
+
+void UsePrintersDots(QPrinter* printer) {
+    if (printer->outputFormat() != QPrinter::NativeFormat)
+        return;
+    if (const int dpi = PrinterDpi(printer->printerName()); dpi > 0)
+        printer->setResolution(dpi);
+}
+
+symbol::WholeDots WholeDotModule(int dpi, double asked, double largest) {
+    return symbol::NearestWholeDots(ModuleMm(asked), dpi, ModuleMm(kMinMagnification),
+                                    ModuleMm(std::min<double>(largest, kMaxMagnification)));
+}
+
+// A driver's raster starts at the corner of the area its printer can print,
+// which need not fall on a whole dot from the paper's corner. The margins in
+// points, as the print service gives them: Qt rounds millimetres.
+void FitStyleToPrinter(const QPrinter& printer, LabelStyle* style) {
+    style->edgeInsetMm = symbol::EdgeInsetMm(printer.resolution());
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Point);
+    style->dotOriginMm =
+        QPointF(layout.minimumMargins().left(), layout.minimumMargins().top()) * 25.4 / 72;
+}
 
 QString PrinterListText(QString* error) {
     cups_dest_t* dests = nullptr;

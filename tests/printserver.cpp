@@ -514,4 +514,28 @@ Measured Measure(const QImage& picture, const QString& scratchFolder) {
     return m;
 }
 
+int NominalDots(int dpi) {
+    return qRound(0.33 * dpi / 25.4);
+}
+
+QString LabelProblem(const QImage& label, const QString& code, int dots,
+                     const QString& scratchFolder) {
+    const Measured m = Measure(label, scratchFolder);
+    QStringList problems;
+    if (!m.found)
+        problems.append(QStringLiteral("no row crosses 59 bars and spaces"));
+    else if (!m.wholeDots || m.module != dots)
+        problems.append(QStringLiteral("not %1 dots a module").arg(dots));
+    if (m.zxing != code || m.zbar != code)
+        problems.append(QStringLiteral("read as '%1' and '%2'").arg(m.zxing, m.zbar));
+    if (m.found && std::abs(m.barHeight - 22.85 / 0.33 * dots) > 1.5)
+        problems.append(QStringLiteral("bars %1 dots tall").arg(m.barHeight));
+    if (m.found && (m.leftQuiet < 11 * dots || m.rightQuiet < 7 * dots))
+        problems.append(
+            QStringLiteral("quiet zones of %1 and %2 dots").arg(m.leftQuiet).arg(m.rightQuiet));
+    if (!problems.isEmpty())
+        problems.append(QStringLiteral("runs %1").arg(m.runs));
+    return problems.join(QStringLiteral("; "));
+}
+
 }  // namespace printtest

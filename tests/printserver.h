@@ -90,4 +90,16 @@ struct Measured {
 };
 Measured Measure(const QImage& picture, const QString& scratchFolder);
 
+// The module in whole dots nearest the retail symbol's nominal X of 0.33 mm:
+// 2.64 dots at 203 dpi, 3.90 at 300, 7.80 at 600.
+int NominalDots(int dpi);
+
+// What is wrong with a label that should hold code at dots per module: empty
+// when both readers read it, every bar and space is whole modules, the bars
+// are as tall as the published 22.85 mm at X 0.33 mm (69.2 modules, within
+// a dot and a half) and the quiet zones at least 11 X on the left, 7 X on
+// the right.
+QString LabelProblem(const QImage& label, const QString& code, int dots,
+                     const QString& scratchFolder);
+
 }  // namespace printtest
