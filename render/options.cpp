@@ -585,7 +585,8 @@ Batch list:
 
 Exit status:
   0  every symbol was written
-  1  usage: the command line cannot be followed
+  1  usage: the command line cannot be followed; with --print also no such
+     printer, no print service, no such media: nothing is printed
   2  the digits were refused (not digits, wrong count, wrong check digit)
   3  nothing written: the file exists without --force, it or the folder cannot
      be written, or the batch list cannot be read or holds nothing to write;
@@ -612,6 +613,9 @@ Examples:
   stripewell-render --layout retail 4910123450124 --addon 12345 -o magazine.pdf
   stripewell-render --batch items.csv --sheet a4-24 -o labels.pdf
   stripewell-render 4901234567894 --sheet a4-24 --copies 24 -o tea-sheet.pdf
+  stripewell-render --printer list
+  stripewell-render 4901234567894 --name "Green tea" --print shop --media "50x30 mm"
+  stripewell-render --batch items.csv --print shop
 )");
 }
 
