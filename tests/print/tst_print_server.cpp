@@ -2,8 +2,11 @@
 // what a shop gets today when it sends a symbol file with lp to a label
 // printer: the driver resamples the modules onto its dots.
 
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cmath>
 
 #include "files.h"
 #include "printserver.h"
@@ -36,6 +39,8 @@ private slots:
     void zplThatDoesNotReadIsRefused();
     void theServerStartsAndStops();
     void aFileMadeForTheScreenMissesTheDots();
+    void filesForAPrintersDots_data();
+    void filesForAPrintersDots();
 };
 
 // Written from the ZPL rules for ~DG data, each row 16 dots (4 digits).
@@ -129,6 +134,76 @@ void TestPrintServer::aFileMadeForTheScreenMissesTheDots() {
     QVERIFY2(!m.wholeDots, qPrintable(m.runs));
     qInfo("width %d dots, runs %s; ZXing '%s', zbar '%s'", m.width, qPrintable(m.runs),
           qPrintable(m.zxing), qPrintable(m.zbar));
+}
+
+// --dpi with svg and pdf, rasterised at that resolution by another program
+// (rsvg-convert, pdftoppm): the page a whole number of dots, every module
+// whole dots, both readers read it.
+void TestPrintServer::filesForAPrintersDots_data() {
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QStringList>("more");
+    QTest::newRow("svg at 203 dpi") << "svg" << 203 << QStringList();
+    QTest::newRow("svg at 300 dpi, named") << "svg" << 300 << QStringList{"--name", "緑茶"};
+    QTest::newRow("pdf at 203 dpi") << "pdf" << 203 << QStringList();
+    QTest::newRow("pdf at 600 dpi, 80 percent")
+        << "pdf" << 600 << QStringList{"--magnification", "80"};
+    QTest::newRow("pdf at 300 dpi, bar width reduction of one dot")
+        << "pdf" << 300 << QStringList{"--bwr", "85"};
+}
+
+void TestPrintServer::filesForAPrintersDots() {
+    QFETCH(QString, format);
+    QFETCH(int, dpi);
+    QFETCH(QStringList, more);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("tea." + format);
+    QProcess render;
+    render.start(STRIPEWELL_RENDER, QStringList{"--layout", "retail", "4901234567894", "--dpi",
+                                                QString::number(dpi), "-o", file} +
+                                        more);
+    QVERIFY(render.waitForFinished(60000));
+    QCOMPARE(render.exitCode(), 0);
+    const QString png = dir.filePath("tea.png");
+    QProcess raster;
+    if (format == u"svg")
+        raster.start("rsvg-convert", {"-d", QString::number(dpi), "-p", QString::number(dpi), "-b",
+                                      "white", "-o", png, file});
+    else
+        raster.start("pdftoppm", {"-r", QString::number(dpi), "-gray", "-aa", "no", "-aaVector",
+                                  "no", "-png", "-singlefile", file, dir.filePath("tea")});
+    QVERIFY(raster.waitForFinished(60000));
+    const QImage image(png);
+    QVERIFY(!image.isNull());
+    // The page in millimetres, as the file states it, is a whole number of dots.
+    const QByteArray bytes = ReadAll(file);
+    const QRegularExpression size(format == u"svg" ? "width=\"([0-9.]+)mm\" height=\"([0-9.]+)mm\""
+                                                   : "/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]");
+    const QRegularExpressionMatch match = size.match(QString::fromLatin1(bytes));
+    QVERIFY2(match.hasMatch(), bytes.left(300).constData());
+    const double perUnit = format == u"svg" ? dpi / 25.4 : dpi / 72.0;
+    for (int i = 1; i <= 2; ++i) {
+        const double dots = match.captured(i).toDouble() * perUnit;
+        QVERIFY2(std::abs(dots - std::round(dots)) < 0.01, qPrintable(match.captured(i)));
+    }
+    const int bwr = more.contains("--bwr") ? 1 : 0;
+    const printtest::Measured m = printtest::Measure(image, dir.path());
+    QVERIFY2(m.found, qPrintable(m.zxing));
+    QCOMPARE(m.zxing, QString("4901234567894"));
+    QCOMPARE(m.zbar, QString("4901234567894"));
+    if (bwr == 0) {
+        // At 80 percent the fewest whole dots that are not below it.
+        const int dots = more.contains("80") ? int(std::ceil(0.33 * 0.8 * dpi / 25.4))
+                                             : printtest::NominalDots(dpi);
+        QVERIFY2(m.wholeDots && m.module == dots, qPrintable(m.runs));
+    } else {
+        // Bars a dot narrower and spaces a dot wider than whole modules.
+        const QStringList runs = m.runs.split(u' ');
+        for (int i = 0; i < runs.size(); ++i)
+            QVERIFY2(
+                (runs[i].toInt() + (i % 2 == 0 ? bwr : -bwr)) % printtest::NominalDots(dpi) == 0,
+                qPrintable(m.runs));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPrintServer)
