@@ -210,8 +210,6 @@ public:
 
     QPagedPaintDevice* Device(const SheetTemplate&, QString*) override { return &printer_; }
 
-    void Abandon() override { printer_.abort(); }
-
     bool Finish(QString* error) override {
         if (ServiceFailed() || printer_.printerState() == QPrinter::Error) {
             *error = QStringLiteral("printer %1 did not take the job: %2")

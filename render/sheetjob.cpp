@@ -177,7 +177,6 @@ bool PaintOnTarget(PageTarget& target, const SheetTemplate& sheet, const Options
     {
         SheetPainter painter(device, sheet, options.skip, style);
         if (!labels.PaintAll(painter) || labels.Count() == 0) {
-            target.Abandon();
             *error = QStringLiteral("the printer's device failed");
             return false;
         }

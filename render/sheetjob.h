@@ -32,8 +32,6 @@ public:
     virtual void FitToDots(LabelStyle* style) const = 0;
     // The device, its paper set for the sheet's pages; null when none.
     virtual QPagedPaintDevice* Device(const SheetTemplate& sheet, QString* error) = 0;
-    // Called instead of Finish when no label was painted.
-    virtual void Abandon() = 0;
     // After the painting ended: whether the pages went out.
     virtual bool Finish(QString* error) = 0;
 };

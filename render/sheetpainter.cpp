@@ -66,10 +66,7 @@ SheetTemplate WholePageSheet(QSizeF pageMm) {
 
 SheetPainter::SheetPainter(QPagedPaintDevice* device, const SheetTemplate& sheet, int skip,
                            const LabelStyle& style)
-    : device_(device), sheet_(sheet), style_(style), next_(skip) {
-    painter_.begin(device_);
-    StartPage();
-}
+    : device_(device), sheet_(sheet), style_(style), next_(skip) {}
 
 // A test print shows every label's edge, the empty ones too.
 void SheetPainter::StartPage() {
@@ -84,7 +81,8 @@ void SheetPainter::StartPage() {
 }
 
 SheetPainter::~SheetPainter() {
-    painter_.end();
+    if (painter_.isActive())
+        painter_.end();
 }
 
 SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolCode& code) {
@@ -94,6 +92,13 @@ SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolC
     const double module = std::min(ModuleMm(style_.magnification), room);
     if (module < ModuleMm(80))
         return Added::TooLarge;
+    // Painting starts with the first label, so that a run that has none
+    // leaves the device as it was: a printer gets no job, not a blank page.
+    if (!painter_.isActive()) {
+        if (!painter_.begin(device_))
+            return Added::DeviceFailed;
+        StartPage();
+    }
     const LabelSlot slot = SlotOf(sheet_, 0, next_++);
     while (slot.page > page_) {
         if (!device_->newPage())

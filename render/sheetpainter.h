@@ -46,7 +46,8 @@ SheetTemplate WholePageSheet(QSizeF pageMm);
 class SheetPainter {
 public:
     // Paints on device, whose pages must be the sheet's paper, from its
-    // corner (no margins); skip places of the first page are left empty.
+    // corner (no margins), from the first label on; skip places of the
+    // first page are left empty.
     SheetPainter(QPagedPaintDevice* device, const SheetTemplate& sheet, int skip,
                  const LabelStyle& style);
     ~SheetPainter();

@@ -67,6 +67,7 @@ void TestPrintRender::initTestCase() {
     for (int i = 1; i <= 5; ++i)
         list += QStringLiteral("品目 %1,%2\n").arg(i).arg(CodeNumber(i)).toUtf8();
     QVERIFY(WriteAll(dir_.filePath("five.csv"), list));
+    QVERIFY(WriteAll(dir_.filePath("bad.csv"), "名称,JAN\nx,4901234567890\ny,12\n"));
 }
 
 void TestPrintRender::cleanupTestCase() {
@@ -200,22 +201,29 @@ void TestPrintRender::printersAreListedWithTheirDots() {
 void TestPrintRender::refusalsPrintNothing_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("no such printer") << QStringList{kCode, "--print", "nosuch"} << "does not exist";
+    QTest::addColumn<int>("status");
+    QTest::newRow("a list without a good line")
+        << QStringList{"--batch", dir_.filePath("bad.csv"), "--print", "zpl"} << "gives no label"
+        << 3;
+    QTest::newRow("no such printer")
+        << QStringList{kCode, "--print", "nosuch"} << "does not exist" << 1;
     QTest::newRow("media too small for the symbol")
-        << QStringList{kCode, "--print", "zpl", "--media", "w90h18"} << "80 percent";
+        << QStringList{kCode, "--print", "zpl", "--media", "w90h18"} << "80 percent" << 1;
     QTest::newRow("a label sheet on a printer without A4")
-        << QStringList{kCode, "--print", "dymo", "--sheet", "a4-24"} << "no A4 paper";
+        << QStringList{kCode, "--print", "dymo", "--sheet", "a4-24"} << "no A4 paper" << 1;
     QTest::newRow("media the printer does not have")
-        << QStringList{kCode, "--print", "zpl", "--media", "B5"} << "has no media 'B5'";
+        << QStringList{kCode, "--print", "zpl", "--media", "B5"} << "has no media 'B5'" << 1;
     QTest::newRow("no whole dots between 80 percent and the label")
-        << QStringList{kCode, "--print", "zpl", "--media", "32x25 mm"} << "whole number of dots";
+        << QStringList{kCode, "--print", "zpl", "--media", "32x25 mm"} << "whole number of dots"
+        << 1;
 }
 
 void TestPrintRender::refusalsPrintNothing() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, reason);
+    QFETCH(int, status);
     const PrintServer::Run run = server_->Command(STRIPEWELL_RENDER, arguments);
-    QCOMPARE(run.exitCode, 1);
+    QCOMPARE(run.exitCode, status);
     QVERIFY2(QString::fromUtf8(run.err).contains(reason), run.err.constData());
     for (const Queue& queue : printtest::Queues())
         QVERIFY(server_->TakeOutput(queue.name, 5000).isEmpty());
