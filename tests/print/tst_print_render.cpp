@@ -46,6 +46,8 @@ private slots:
     void aPdfMadeForThePrintersDotsPrintsTrue_data();
     void aPdfMadeForThePrintersDotsPrintsTrue();
     void printersAreListedWithTheirDots();
+    void printOptionsThatDoNotGoTogether_data();
+    void printOptionsThatDoNotGoTogether();
     void refusalsPrintNothing_data();
     void refusalsPrintNothing();
     void aStoppedServerIsNamed();
@@ -196,6 +198,31 @@ void TestPrintRender::printersAreListedWithTheirDots() {
     }
     // The ZPL sample driver's 4 x 6 inch labels.
     QVERIFY2(text.contains("101.6 x 152.4 mm"), qPrintable(text));
+}
+
+void TestPrintRender::printOptionsThatDoNotGoTogether_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a file too") << QStringList{kCode, "--print", "zpl", "-o", "a.pdf"}
+                                << "--output does not go with --print";
+    QTest::newRow("a format") << QStringList{kCode, "--print", "--format", "png"}
+                              << "--format does not go with --print";
+    QTest::newRow("the dpi is the printer's")
+        << QStringList{kCode, "--print", "zpl", "--dpi", "300"} << "--dpi does not go with --print";
+    QTest::newRow("media without printing")
+        << QStringList{kCode, "--media", "w288h360", "-o", "a.png"} << "--media goes with --print";
+    QTest::newRow("printer takes list only")
+        << QStringList{"--printer", "zpl"} << "--printer takes list";
+}
+
+// Refused before the print service is asked: exit 1 and nothing printed.
+void TestPrintRender::printOptionsThatDoNotGoTogether() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, reason);
+    const PrintServer::Run run = server_->Command(STRIPEWELL_RENDER, arguments);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(QString::fromUtf8(run.err).contains(reason), run.err.constData());
+    QVERIFY(server_->TakeOutput("zpl", 5000).isEmpty());
 }
 
 void TestPrintRender::refusalsPrintNothing_data() {
