@@ -153,11 +153,12 @@ struct CommandLine {
             QStringLiteral("12 digits (jan8: 7, upca: 11), to which the check digit is added, "
                            "or one more, whose last digit is checked."),
             QStringLiteral("[--name TEXT] DIGITS -o FILE | --batch LIST --out-dir DIR"));
-        parser.addOptions({output,  name,          symbology, addon,     format,     layout,
-                           scale,   magnification, dpi,       bwr,       marker,     force,
-                           batch,   outDir,        encoding,  separator, codeColumn, nameColumn,
-                           sheet,   sheetFile,     copies,    skip,      outline,    print,
-                           printer, media,         help,      version});
+        parser.addOptions({output,    name,       symbology,     addon,  format,
+                           layout,    scale,      magnification, dpi,    bwr,
+                           marker,    force,      batch,         outDir, encoding,
+                           separator, codeColumn, nameColumn,    sheet,  sheetFile,
+                           copies,    skip,       outline,       help,   version});
+        parser.addOptions({print, printer, media});
     }
 };
 
