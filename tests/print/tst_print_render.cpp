@@ -50,6 +50,7 @@ private slots:
     void printOptionsThatDoNotGoTogether();
     void refusalsPrintNothing_data();
     void refusalsPrintNothing();
+    void aJobTheServerRefusesIsReported();
     void aStoppedServerIsNamed();
 
 private:
@@ -254,6 +255,16 @@ void TestPrintRender::refusalsPrintNothing() {
     QVERIFY2(QString::fromUtf8(run.err).contains(reason), run.err.constData());
     for (const Queue& queue : printtest::Queues())
         QVERIFY(server_->TakeOutput(queue.name, 5000).isEmpty());
+}
+
+// A queue that rejects jobs (cupsreject): the service's reason, status 3.
+void TestPrintRender::aJobTheServerRefusesIsReported() {
+    QCOMPARE(server_->Command("cupsreject", {"-r", "out of labels", "zpl"}).exitCode, 0);
+    const PrintServer::Run run = server_->Command(STRIPEWELL_RENDER, {kCode, "--print", "zpl"});
+    QCOMPARE(server_->Command("cupsaccept", {"zpl"}).exitCode, 0);
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY2(run.err.contains("not accepting jobs"), run.err.constData());
+    QVERIFY(server_->TakeOutput("zpl", 5000).isEmpty());
 }
 
 // Last: it stops the server.
