@@ -13,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -20,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "listreader.h"
+#include "printjob.h"
 #include "sheetcode.h"
 #include "sheetpainter.h"
 #include "symbol/code.h"
@@ -32,15 +34,13 @@ QSettings Settings() {
                      QStringLiteral("Stripewell"));
 }
 
-// A module that the printer prints as whole dots where it prints dots: the
-// magnification nearest to the asked one that gives one.
-double PrinterMagnification(QPrinter* printer, double asked) {
-    if (printer->outputFormat() == QPrinter::PdfFormat)
-        return asked;
-    const symbol::WholeDots dots =
-        symbol::NearestWholeDots(symbol::kNominalModuleMm * asked / 100, printer->resolution(),
-                                 symbol::kNominalModuleMm * 0.8, symbol::kNominalModuleMm * 2);
-    return dots.dots > 0 ? dots.magnification : asked;
+// The printer's media that the last print on it used, if it still has it.
+std::optional<QPageSize> RememberedMedia(const QPrinter& printer) {
+    const QString key = Settings().value("print/media/" + printer.printerName()).toString();
+    for (const QPageSize& size : QPrinterInfo(printer).supportedPageSizes())
+        if (!key.isEmpty() && size.key() == key)
+            return size;
+    return std::nullopt;
 }
 
 // Why the window's code cannot be printed; empty when it can. The window
@@ -215,6 +215,7 @@ void Form3::UpdateSummary() {
 bool Form3::Paint(QPrinter* printer) {
     const std::optional<render::SheetTemplate> sheet =
         render::FindSheet(Sheet->currentData().toString());
+    render::UsePrintersDots(printer);
     printer->setFullPage(true);
     if (sheet)
         printer->setPageSize(QPageSize(QPageSize::A4));
@@ -229,7 +230,25 @@ bool Form3::Paint(QPrinter* printer) {
     const QList<Entry> entries = Entries();
     if (style.magnification == 0 || entries.isEmpty())
         return false;
-    style.magnification = PrinterMagnification(printer, style.magnification);
+    // On a printer of the print service, every module a whole number of its
+    // dots, from the corner of the area it prints.
+    if (printer->outputFormat() == QPrinter::NativeFormat) {
+        const QSizeF label(layout.labelWidth, layout.labelHeight);
+        const symbol::WholeDots module = render::WholeDotModule(
+            printer->resolution(), style.magnification,
+            render::FitMagnification(label, render::kMaxMagnification, style.names));
+        if (module.dots == 0) {
+            Summary->setText(
+                QStringLiteral("%1 dpi のプリンターでは、%2 × %3 mm "
+                               "に収まる倍率 80 % 以上でドットの揃う大きさがありません。")
+                    .arg(printer->resolution())
+                    .arg(label.width(), 0, 'f', 1)
+                    .arg(label.height(), 0, 'f', 1));
+            return false;
+        }
+        style.magnification = module.magnification;
+        render::FitStyleToPrinter(*printer, &style);
+    }
     render::SheetPainter painter(printer, layout, sheet ? Start->value() - 1 : 0, style);
     for (const Entry& entry : entries)
         if (painter.Add(entry.name, {symbol::Symbology::Jan13, entry.code, entry.addon}) ==
@@ -248,13 +267,32 @@ void Form3::Preview() {
     preview.exec();
 }
 
+// The dialog opens on the printer of the last print, where the system still
+// has it. Qt's dialog always offers a printer's default media: left at that,
+// the media last used on the printer is used again.
 void Form3::PrintNow() {
     QPrinter printer(QPrinter::HighResolution);
+    const QString last = Settings().value("print/printer").toString();
+    if (QPrinterInfo::availablePrinterNames().contains(last))
+        printer.setPrinterName(last);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (Paint(&printer))
-        accept();
+    const std::optional<QPageSize> remembered = RememberedMedia(printer);
+    if (remembered && printer.outputFormat() == QPrinter::NativeFormat &&
+        printer.pageLayout().pageSize().isEquivalentTo(QPrinterInfo(printer).defaultPageSize()))
+        printer.setPageSize(*remembered);
+    const QString media = printer.pageLayout().pageSize().key();
+    if (!Paint(&printer))
+        return;
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        QSettings settings = Settings();
+        settings.setValue("print/printer", printer.printerName());
+        // A label sheet is printed on A4 whatever the printer holds.
+        if (Sheet->currentIndex() == 0)
+            settings.setValue("print/media/" + printer.printerName(), media);
+    }
+    accept();
 }
 
 void Form3::Remember() const {

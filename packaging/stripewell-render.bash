@@ -37,6 +37,10 @@ _stripewell_render() {
         --encoding) values='UTF-8 UTF-16LE UTF-16BE Shift_JIS' ;;
         --separator) values='tab comma semicolon' ;;
         --sheet) values="list $("$1" --sheet list 2>/dev/null | awk '{print $1}')" ;;
+        --printer) values='list' ;;
+        # The printers of the system's print service.
+        --print) values="$(lpstat -e 2>/dev/null)" ;;
+        --media) return ;;
     esac
     if [[ -n $values ]]; then
         COMPREPLY=($(compgen -W "$values" -- "$cur"))
@@ -44,7 +48,7 @@ _stripewell_render() {
         COMPREPLY=($(compgen -W '-o --output --name --symbol --addon --format --layout --scale
             --magnification --dpi --bwr --quiet-zone-marker --force --batch --out-dir
             --encoding --separator --code-column --name-column --sheet --sheet-file --copies
-            --skip --outline --verify -h --help --version' -- "$cur"))
+            --skip --outline --print --printer --media --verify -h --help --version' -- "$cur"))
     fi
 } &&
     complete -F _stripewell_render stripewell-render

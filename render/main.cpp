@@ -11,6 +11,7 @@
 #include "exitstatus.h"
 #include "options.h"
 #include "output.h"
+#include "printjob.h"
 #include "renderer.h"
 #include "sheet.h"
 #include "sheetjob.h"
@@ -50,6 +51,17 @@ render::ExitStatus RenderOne(const render::Options& options) {
         Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(error));
         return render::kExitNotWritten;
     }
+    return render::kExitOk;
+}
+
+render::ExitStatus ListPrinters() {
+    QString error;
+    const QString text = render::PrinterListText(&error);
+    if (text.isEmpty()) {
+        Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(error));
+        return render::kExitUsage;
+    }
+    Print(stdout, text);
     return render::kExitOk;
 }
 
@@ -96,10 +108,16 @@ int main(int argc, char* argv[]) {
         case render::Options::Mode::SheetList:
             Print(stdout, render::SheetListText());
             return render::kExitOk;
+        case render::Options::Mode::PrinterList:
+            return ListPrinters();
         case render::Options::Mode::Batch:
+            if (options.print)
+                return render::RunPrint(options);
             return options.OnSheet() ? render::RunSheet(options) : render::RunBatch(options);
         case render::Options::Mode::Single:
             break;
     }
+    if (options.print)
+        return render::RunPrint(options);
     return options.OnSheet() ? render::RunSheet(options) : RenderOne(options);
 }

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <cmath>
 
 #include "symbol/raster.h"
@@ -78,9 +79,10 @@ struct CommandLine {
                                      "times PERCENT, 80 to 200 (default 100).",
                                      "PERCENT"};
     QCommandLineOption dpi{"dpi",
-                           "Retail bmp and png: the printer's resolution, 72 to 4800 (default "
-                           "300). A module is the nearest whole number of dots; a line on "
-                           "standard error says when that moves the magnification.",
+                           "Retail: the printer's resolution, 72 to 4800 (bmp and png: default "
+                           "300; svg and pdf: drawn on that printer's dots, the page a whole "
+                           "number of them). A module is the nearest whole number of dots; a "
+                           "line on standard error says when that moves the magnification.",
                            "N"};
     QCommandLineOption bwr{"bwr",
                            "Retail: bar width reduction, every bar narrowed by MICRONS "
@@ -128,6 +130,20 @@ struct CommandLine {
                                "Label sheets: draw each label's edge, for a test print."};
     QCommandLineOption nameColumn{"name-column", "The list's field of the names, the same way.",
                                   "COLUMN"};
+    QCommandLineOption print{"print",
+                             "Print instead of writing a file: on PRINTER, or on the default "
+                             "printer when none is named. Each symbol on a page of the "
+                             "printer's media (a label of a roll), or on --sheet, at the "
+                             "printer's resolution: modules on whole dots.",
+                             "PRINTER"};
+    QCommandLineOption printer{"printer",
+                               "\"--printer list\" shows the printers with their "
+                               "resolutions and media.",
+                               "list"};
+    QCommandLineOption media{"media",
+                             "--print: the label, one of the printer's media by name or as "
+                             "\"W x H mm\" (default: the printer's).",
+                             "NAME"};
     QCommandLineOption help{{"h", "help"}, "This text."};
     QCommandLineOption version{"version", "The version."};
     QCommandLineParser parser;
@@ -147,6 +163,7 @@ struct CommandLine {
                            marker,    force,      batch,         outDir, encoding,
                            separator, codeColumn, nameColumn,    sheet,  sheetFile,
                            copies,    skip,       outline,       help,   version});
+        parser.addOptions({print, printer, media});
     }
 };
 
@@ -184,10 +201,7 @@ QString ReadSizeValues(const CommandLine& o, Options* options) {
                                             "--scale")
                            : QString()},
         {o.dpi, kMinDpi, kMaxDpi, &options->dpi,
-         !retail   ? QStringLiteral("--dpi goes with --layout retail")
-         : !bitmap ? QStringLiteral("--dpi is for bmp and png; svg and pdf are sized in "
-                                    "millimetres")
-                   : QString()},
+         retail ? QString() : QStringLiteral("--dpi goes with --layout retail")},
         {o.bwr, 0, kMaxBwrMicrons, &options->bwrMicrons,
          retail ? QString() : QStringLiteral("--bwr goes with --layout retail")},
     };
@@ -276,7 +290,8 @@ QString ReadSizes(const CommandLine& o, Options* options, QString* note) {
     if (!error.isEmpty() || options->layout != symbol::Layout::Retail)
         return error;
     const bool bitmap = options->format == Format::Bmp || options->format == Format::Png;
-    return bitmap ? FitToDots(options, note) : CheckBwr(*options);
+    options->vectorDots = !bitmap && parser.isSet(o.dpi);
+    return bitmap || options->vectorDots ? FitToDots(options, note) : CheckBwr(*options);
 }
 
 // --separator: one character, or tab, comma or semicolon by name.
@@ -386,7 +401,7 @@ QString ReadSingle(const CommandLine& o, Options* options, QString* note) {
     if (const QString cut = CutName(&options->name); !cut.isEmpty())
         *note = QStringLiteral("--name: %1").arg(cut);
     options->output = parser.value(o.output);
-    if (options->output.isEmpty())
+    if (options->output.isEmpty() && !options->print)
         return QStringLiteral("-o FILE is missing: where should the symbol go?");
     return QString();
 }
@@ -419,9 +434,17 @@ QString ReadLabelSheet(const CommandLine& o, Options* options, QString* note) {
     for (const QCommandLineOption* other :
          {&o.outDir, &o.format, &o.layout, &o.scale, &o.dpi, &o.marker})
         if (parser.isSet(*other))
-            return QStringLiteral(
-                       "--%1 does not go with a label sheet, a pdf of retail symbols at -o")
-                .arg(other->names().constLast());
+            return options->print ? QStringLiteral(
+                                        "--%1 does not go with --print, which prints "
+                                        "retail symbols at the printer's resolution")
+                                        .arg(other->names().constLast())
+                                  : QStringLiteral(
+                                        "--%1 does not go with a label sheet, a pdf "
+                                        "of retail symbols at -o")
+                                        .arg(other->names().constLast());
+    for (const QCommandLineOption* other : {&o.output, &o.bwr, &o.force})
+        if (options->print && parser.isSet(*other))
+            return QStringLiteral("--%1 does not go with --print").arg(other->names().constLast());
     options->sheet = parser.value(o.sheet);
     options->sheetFile = parser.value(o.sheetFile);
     if (options->sheetFile == u"-" && parser.value(o.batch) == u"-")
@@ -440,9 +463,9 @@ QString ReadLabelSheet(const CommandLine& o, Options* options, QString* note) {
         error = ReadSingle(o, options, note);
     }
     options->output = parser.value(o.output);
-    if (error.isEmpty() && options->output.isEmpty())
+    if (error.isEmpty() && options->output.isEmpty() && !options->print)
         error = QStringLiteral("-o FILE.pdf is missing: where should the labels go?");
-    if (error.isEmpty() && options->output != u"-" &&
+    if (error.isEmpty() && !options->print && options->output != u"-" &&
         !options->output.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         error =
             QStringLiteral("a label sheet is a pdf: end -o in .pdf, not '%1'").arg(options->output);
@@ -491,6 +514,21 @@ QString ReadFileFormat(const CommandLine& o, Options* options) {
     return QString();
 }
 
+// "--print" may stand alone, for the default printer: it takes the next
+// argument as the printer's name only when that is no option and no code.
+QStringList WithPrinterNamed(QStringList arguments) {
+    static const QRegularExpression code(QStringLiteral("^[0-9+ ]*$"));
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        if (arguments[i] == u"--")
+            break;
+        if (arguments[i] == u"--print" &&
+            (i + 1 == arguments.size() || arguments[i + 1].startsWith(u'-') ||
+             code.match(arguments[i + 1]).hasMatch()))
+            arguments[i] = QStringLiteral("--print=");
+    }
+    return arguments;
+}
+
 }  // namespace
 
 const char* FormatName(Format format) {
@@ -513,7 +551,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     ParsedCommandLine result;
     Options& options = result.options;
     // The parser expects the program's name first.
-    if (!o.parser.parse(QStringList{QStringLiteral("stripewell-render")} + arguments)) {
+    if (!o.parser.parse(QStringList{QStringLiteral("stripewell-render")} +
+                        WithPrinterNamed(arguments))) {
         result.error = parser.errorText();
         return result;
     }
@@ -530,7 +569,20 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         options.mode = Options::Mode::SheetList;
         return result;
     }
-    if (parser.isSet(o.sheet) || parser.isSet(o.sheetFile)) {
+    if (parser.isSet(o.printer)) {
+        options.mode = Options::Mode::PrinterList;
+        if (parser.value(o.printer) != u"list")
+            result.error = QStringLiteral("--printer takes list; --print NAME prints on a printer");
+        return result;
+    }
+    options.print = parser.isSet(o.print);
+    options.printer = parser.value(o.print);
+    options.media = parser.value(o.media);
+    if (parser.isSet(o.media) && !options.print) {
+        result.error = QStringLiteral("--media goes with --print");
+        return result;
+    }
+    if (parser.isSet(o.sheet) || parser.isSet(o.sheetFile) || options.print) {
         result.error = ReadLabelSheet(o, &options, &result.note);
         if (result.error.isEmpty())
             result.error = ReadSymbol(o, &options);
@@ -538,7 +590,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     }
     for (const QCommandLineOption* sheetOption : {&o.copies, &o.skip, &o.outline})
         if (parser.isSet(*sheetOption)) {
-            result.error = QStringLiteral("--%1 goes with --sheet or --sheet-file")
+            result.error = QStringLiteral("--%1 goes with --sheet, --sheet-file or --print")
                                .arg(sheetOption->names().constLast());
             return result;
         }
@@ -584,7 +636,8 @@ Batch list:
 
 Exit status:
   0  every symbol was written
-  1  usage: the command line cannot be followed
+  1  usage: the command line cannot be followed; with --print also no such
+     printer, no print service, no such media: nothing is printed
   2  the digits were refused (not digits, wrong count, wrong check digit)
   3  nothing written: the file exists without --force, it or the folder cannot
      be written, or the batch list cannot be read or holds nothing to write;
@@ -614,6 +667,9 @@ Examples:
   stripewell-render --layout retail 4910123450124 --addon 12345 -o magazine.pdf
   stripewell-render --batch items.csv --sheet a4-24 -o labels.pdf
   stripewell-render 4901234567894 --sheet a4-24 --copies 24 -o tea-sheet.pdf
+  stripewell-render --printer list
+  stripewell-render 4901234567894 --name "Green tea" --print shop --media "50x30 mm"
+  stripewell-render --batch items.csv --print shop
 )");
 }
 

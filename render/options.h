@@ -25,7 +25,7 @@ inline constexpr int kMaxBwrMicrons = 1000;
 inline constexpr int kMaxCopies = 10000;
 
 struct Options {
-    enum class Mode { Help, Version, Single, Batch, SheetList };
+    enum class Mode { Help, Version, Single, Batch, SheetList, PrinterList };
     Mode mode = Mode::Single;
 
     QString name;    // --name, single mode
@@ -47,6 +47,11 @@ struct Options {
     bool outline = false;
     bool OnSheet() const { return !sheet.isEmpty() || !sheetFile.isEmpty(); }
 
+    // Printing instead of a file: --print [PRINTER] (empty: the default).
+    bool print = false;
+    QString printer;
+    QString media;  // --media: one of the printer's, by name or "W x H mm"
+
     Format format = Format::Bmp;
     symbol::Layout layout = symbol::Layout::Window;
     int scale = 1;            // window layout, bmp and png: pixels per module
@@ -57,6 +62,7 @@ struct Options {
     // Retail bmp and png: the module and the bar width reduction in whole dots.
     int moduleDots = 0;
     int bwrDots = 0;
+    bool vectorDots = false;  // retail svg and pdf given --dpi: drawn on the printer's dots
     bool force = false;
 };
 

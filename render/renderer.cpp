@@ -6,6 +6,8 @@
 #include "symbol/raster.h"
 #include "symbol/vector.h"
 
+#include <cmath>
+
 namespace render {
 
 namespace {
@@ -56,9 +58,14 @@ QByteArray Renderer::Vector(const QString& name, const symbol::SymbolCode& symbo
     const bool window = options_.layout == symbol::Layout::Window;
     if (window && options_.format == Format::Svg)
         return SymbolSvg(name, symbol, options_.magnification, svgMetrics_);
-    const double moduleMm = symbol::kNominalModuleMm * options_.magnification / 100;
     const symbol::Description description =
         symbol::Describe(options_.layout, symbol, name, options_.quietZoneMarker);
+    if (options_.vectorDots) {
+        const symbol::PrinterDots dots{options_.dpi, options_.moduleDots, options_.bwrDots};
+        return options_.format == Format::Svg ? symbol::SvgFile(description, dots)
+                                              : symbol::PdfFile(description, dots);
+    }
+    const double moduleMm = symbol::ModuleMm(options_.magnification);
     const double bwrMm = options_.bwrMicrons / 1000.0;
     return options_.format == Format::Svg ? symbol::SvgFile(description, moduleMm, bwrMm)
                                           : symbol::PdfFile(description, moduleMm, bwrMm);

@@ -12,6 +12,7 @@
 #include "svg.h"
 #include "symbol/canvas.h"
 #include "symbol/layout.h"
+#include "symbol/vector.h"
 
 namespace render {
 

@@ -210,11 +210,31 @@ bool WritePdf(int fd, const SheetTemplate& sheet, const Options& options, const 
     return true;
 }
 
+// The pages onto the target's device; false, with the reason, when they did
+// not go out.
+bool PaintOnTarget(PageTarget& target, const SheetTemplate& sheet, const Options& options,
+                   const LabelStyle& style, Labels& labels, QString* error) {
+    QPagedPaintDevice* device = target.Device(sheet, error);
+    if (!device)
+        return false;
+    {
+        SheetPainter painter(device, sheet, options.skip, style);
+        if (!labels.PaintAll(painter) || labels.Count() == 0) {
+            *error = QStringLiteral("the printer's device failed");
+            return false;
+        }
+    }
+    return target.Finish(error);
+}
+
 }  // namespace
 
-ExitStatus RunSheet(const Options& options) {
+ExitStatus RunSheet(const Options& options, PageTarget* target) {
     QString error;
-    const std::optional<SheetTemplate> sheet = ReadSheet(options, &error);
+    std::optional<SheetTemplate> sheet =
+        options.OnSheet() ? ReadSheet(options, &error) : std::nullopt;
+    if (target && (sheet || !options.OnSheet()))
+        sheet = target->PageSheet(sheet, &error);
     if (!sheet) {
         Report(error);
         return kExitUsage;
@@ -249,17 +269,30 @@ ExitStatus RunSheet(const Options& options) {
     if (style.magnification == 0) {
         const QSizeF needed = NeededLabelSize(80, names, sized);
         Report(QStringLiteral("the labels of %1 are %2 x %3 mm; a symbol at 80 percent%4 needs "
-                              "%5 x %6 mm with its margins: nothing written")
+                              "%5 x %6 mm with its margins: nothing %7")
                    .arg(sheet->name, Mm(label.width()), Mm(label.height()),
                         names ? QStringLiteral(" and its name") : QString(), Mm(needed.width()),
-                        Mm(needed.height())));
+                        Mm(needed.height()),
+                        target ? QStringLiteral("printed") : QStringLiteral("written")));
         return kExitUsage;
     }
-    if (style.magnification < options.magnification)
+    if (target) {
+        QString note;
+        style.magnification = target->Magnification(
+            style.magnification, FitMagnification(label, kMaxMagnification, names, sized), &note);
+        if (style.magnification == 0) {
+            Report(note + QStringLiteral(": nothing printed"));
+            return kExitUsage;
+        }
+        if (!note.isEmpty())
+            Report(note);
+        target->FitToDots(&style);
+    } else if (style.magnification < options.magnification) {
         Report(QStringLiteral("the symbols are printed at %1 percent, the largest that fits the "
                               "labels of %2")
                    .arg(style.magnification)
                    .arg(sheet->name));
+    }
     // A reduction is checked against the module the labels get, which the
     // fitting may have made smaller than the one asked for.
     const double moduleUm = symbol::kNominalModuleMm * 1000 * style.magnification / 100;
@@ -275,10 +308,10 @@ ExitStatus RunSheet(const Options& options) {
 
     // The folder is opened before the list is read, so that a folder that
     // cannot be written is said as such, not as a list without labels.
-    const bool toStdout = IsStandardOutput(options.output);
+    const bool toStdout = !target && IsStandardOutput(options.output);
     const qsizetype slash = options.output.lastIndexOf(u'/');
     std::optional<FolderWriter> folder;
-    if (!toStdout) {
+    if (!target && !toStdout) {
         folder.emplace(slash < 0 ? QString() : options.output.left(qMax(slash, 1)));
         if (!folder->OpenError().isEmpty()) {
             Report(folder->OpenError());
@@ -287,6 +320,21 @@ ExitStatus RunSheet(const Options& options) {
     }
     if (const QString problem = labels.Open(); !problem.isEmpty()) {
         Report(problem);
+        return kExitNotWritten;
+    }
+    if (target) {
+        if (PaintOnTarget(*target, *sheet, options, style, labels, &error)) {
+            if (labels.Failed() == 0)
+                return kExitOk;
+            Report(QStringLiteral("%1 of the lines in %2 failed; %3 labels printed")
+                       .arg(labels.Failed())
+                       .arg(labels.ListName())
+                       .arg(labels.Count()));
+            return kExitBatchLinesFailed;
+        }
+        Report(labels.Count() == 0
+                   ? QStringLiteral("%1 gives no label; nothing printed").arg(labels.ListName())
+                   : error);
         return kExitNotWritten;
     }
 

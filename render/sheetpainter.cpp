@@ -66,10 +66,7 @@ SheetTemplate WholePageSheet(QSizeF pageMm) {
 
 SheetPainter::SheetPainter(QPagedPaintDevice* device, const SheetTemplate& sheet, int skip,
                            const LabelStyle& style)
-    : device_(device), sheet_(sheet), style_(style), next_(skip) {
-    painter_.begin(device_);
-    StartPage();
-}
+    : device_(device), sheet_(sheet), style_(style), next_(skip) {}
 
 // A test print shows every label's edge, the empty ones too.
 void SheetPainter::StartPage() {
@@ -84,7 +81,8 @@ void SheetPainter::StartPage() {
 }
 
 SheetPainter::~SheetPainter() {
-    painter_.end();
+    if (painter_.isActive())
+        painter_.end();
 }
 
 SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolCode& code) {
@@ -96,6 +94,13 @@ SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolC
         return Added::TooLarge;
     if (2 * style_.bwrMm > module)
         return Added::BarsTooThin;
+    // Painting starts with the first label, so that a run that has none
+    // leaves the device as it was: a printer gets no job, not a blank page.
+    if (!painter_.isActive()) {
+        if (!painter_.begin(device_))
+            return Added::DeviceFailed;
+        StartPage();
+    }
     const LabelSlot slot = SlotOf(sheet_, 0, next_++);
     while (slot.page > page_) {
         if (!device_->newPage())
@@ -125,11 +130,14 @@ void SheetPainter::PaintLabel(const QRectF& label, const QString& name,
     const double nameLine = em * kNameLine;
     const double top = inner.center().y() - (symbol.size.height() + nameLine) / 2 + nameLine;
     const double left = inner.center().x() - symbol.size.width() / 2;
-    const QPointF corner(std::round(left * dotsPerMm) / dotsPerMm,
-                         std::round(top * dotsPerMm) / dotsPerMm);
+    const QPointF origin = style_.dotOriginMm;
+    const QPointF corner(std::round((left - origin.x()) * dotsPerMm) / dotsPerMm + origin.x(),
+                         std::round((top - origin.y()) * dotsPerMm) / dotsPerMm + origin.y());
 
     for (const QRectF& bar : symbol.bars)
-        painter_.fillRect(bar.translated(corner), Qt::black);
+        painter_.fillRect(
+            bar.translated(corner).adjusted(style_.edgeInsetMm, 0, -style_.edgeInsetMm, 0),
+            Qt::black);
     painter_.fillPath(symbol.text.translated(corner), Qt::black);
     if (withName) {
         const symbol::TextPlace place{

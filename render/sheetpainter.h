@@ -23,6 +23,10 @@ struct LabelStyle {
     double bwrMm = 0;            // bar width reduction
     bool names = true;           // print each label's name above its symbol
     bool outline = false;        // draw each label's edge
+    // On a printer: bar edges kept inside their dots, and where its grid of
+    // dots starts (the corner of the area it prints), from the paper's corner.
+    double edgeInsetMm = 0;
+    QPointF dotOriginMm;
 };
 
 // The size a label must have for a retail symbol of the symbology (its
@@ -42,7 +46,8 @@ SheetTemplate WholePageSheet(QSizeF pageMm);
 class SheetPainter {
 public:
     // Paints on device, whose pages must be the sheet's paper, from its
-    // corner (no margins); skip places of the first page are left empty.
+    // corner (no margins), from the first label on; skip places of the
+    // first page are left empty.
     SheetPainter(QPagedPaintDevice* device, const SheetTemplate& sheet, int skip,
                  const LabelStyle& style);
     ~SheetPainter();

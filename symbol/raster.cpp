@@ -34,6 +34,10 @@ WholeDots NearestWholeDots(double moduleMm, int dpi, double minMm, double maxMm)
     return {dots, dots * dotMm, dots * dotMm / kNominalModuleMm * 100};
 }
 
+double EdgeInsetMm(int dpi) {
+    return std::max(25.4 / dpi / 20, 0.001);
+}
+
 QImage PaintRaster(const Description& description, int dots, int bwrDots, int dotsPerMetre) {
     const QSizeF box = description.box * dots;
     QImage image(qRound(box.width()), qRound(box.height()), QImage::Format_RGB32);

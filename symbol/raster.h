@@ -20,6 +20,13 @@ struct WholeDots {
 };
 WholeDots NearestWholeDots(double moduleMm, int dpi, double minMm, double maxMm);
 
+// How far inside the dots that bound it a bar's vector edge is kept, so that
+// a rasteriser that fills every dot a shape touches (Ghostscript) and one
+// that fills the dots whose middle it covers (Poppler) both fill exactly the
+// whole dots, whatever rounding the file's numbers brought: a twentieth of a
+// dot, and at least the micrometre the vector files are written to.
+double EdgeInsetMm(int dpi);
+
 // The description at dots per module, every bar narrowed by bwrDots (the
 // left edge moves in by half, rounded down), as an RGB32 picture of black
 // and white that states dotsPerMetre.

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "outline.h"
+#include "raster.h"
 
 namespace symbol {
 
@@ -208,8 +209,42 @@ VectorSymbol Vectorise(const Description& description, double moduleMm, double b
     return symbol;
 }
 
-QByteArray SvgFile(const Description& description, double moduleMm, double bwrMm) {
-    const QSizeF size = description.box * moduleMm;
+namespace {
+
+// A file's page and its black rectangles in millimetres.
+struct Page {
+    double moduleMm;
+    QSizeF size;
+    QList<QRectF> bars;
+};
+
+Page AtModule(const Description& description, double moduleMm, double bwrMm) {
+    return {moduleMm, description.box * moduleMm, BarRects(description, moduleMm, bwrMm)};
+}
+
+// For a file that another program prints on a printer of dots.dpi: every
+// bar edge and the page's edges on its dots, so that its driver has nothing
+// to resample, each edge a little inside its dot, so that every rasteriser
+// fills the same dots. An odd reduction takes its extra dot off the right
+// edge, as in the bitmaps.
+Page OnPrinterDots(const Description& description, const PrinterDots& dots) {
+    const double dotMm = 25.4 / dots.dpi;
+    const double moduleMm = dots.moduleDots * dotMm;
+    const double inset = EdgeInsetMm(dots.dpi);
+    Page page{moduleMm, QSizeF(), BarRects(description, moduleMm, dots.bwrDots * dotMm)};
+    for (qsizetype i = 0; i < page.bars.size(); ++i) {
+        const double shift = i < description.bars.size() ? -(dots.bwrDots % 2) * dotMm / 2 : 0;
+        page.bars[i] = page.bars[i].translated(shift, 0).adjusted(inset, 0, -inset, 0);
+    }
+    const QSizeF box = description.box * moduleMm;
+    page.size = QSizeF(std::ceil(box.width() / dotMm - 1e-6) * dotMm,
+                       std::ceil(box.height() / dotMm - 1e-6) * dotMm);
+    return page;
+}
+
+QByteArray Svg(const Description& description, const Page& page) {
+    const double moduleMm = page.moduleMm;
+    const QSizeF size = page.size;
     QByteArray width, height;
     AppendMm(width, size.width());
     AppendMm(height, size.height());
@@ -221,7 +256,7 @@ QByteArray SvgFile(const Description& description, double moduleMm, double bwrMm
         width + "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + ' ' + height +
         "\">\n<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"#fff\"/>\n" +
         "<path fill=\"#000\" d=\"";
-    for (const QRectF& bar : BarRects(description, moduleMm, bwrMm)) {
+    for (const QRectF& bar : page.bars) {
         svg += 'M';
         AppendMm(svg, {bar.left(), bar.top()});
         svg += 'H';
@@ -237,8 +272,9 @@ QByteArray SvgFile(const Description& description, double moduleMm, double bwrMm
     return svg + "</g>\n</svg>\n";
 }
 
-QByteArray PdfFile(const Description& description, double moduleMm, double bwrMm) {
-    const QSizeF size = description.box * moduleMm;
+QByteArray Pdf(const Description& description, const Page& page) {
+    const double moduleMm = page.moduleMm;
+    const QSizeF size = page.size;
     // In millimetres from the top-left corner, as the description has it.
     QByteArray content;
     content.reserve(16384);
@@ -250,13 +286,31 @@ QByteArray PdfFile(const Description& description, double moduleMm, double bwrMm
     content += " cm\n1 g 0 0 ";
     AppendMm(content, {size.width(), size.height()});
     content += "re f\n0 g\n";
-    for (const QRectF& bar : BarRects(description, moduleMm, bwrMm)) {
+    for (const QRectF& bar : page.bars) {
         AppendMm(content, {bar.x(), bar.y(), bar.width(), bar.height()});
         content += "re\n";
     }
     content += "f\n";
     AppendTexts(content, description, moduleMm, Syntax::Pdf);
     return OnePagePdf(size, content);
+}
+
+}  // namespace
+
+QByteArray SvgFile(const Description& description, double moduleMm, double bwrMm) {
+    return Svg(description, AtModule(description, moduleMm, bwrMm));
+}
+
+QByteArray SvgFile(const Description& description, const PrinterDots& dots) {
+    return Svg(description, OnPrinterDots(description, dots));
+}
+
+QByteArray PdfFile(const Description& description, double moduleMm, double bwrMm) {
+    return Pdf(description, AtModule(description, moduleMm, bwrMm));
+}
+
+QByteArray PdfFile(const Description& description, const PrinterDots& dots) {
+    return Pdf(description, OnPrinterDots(description, dots));
 }
 
 }  // namespace symbol

@@ -34,4 +34,16 @@ QByteArray SvgFile(const Description& description, double moduleMm, double bwrMm
 // off the box.
 QByteArray PdfFile(const Description& description, double moduleMm, double bwrMm);
 
+// A file for a printer of dpi dots per inch that another program prints:
+// modules of moduleDots dots and bars narrowed by bwrDots (an odd dot off
+// the right edge, as in the bitmaps), every bar edge and the page's edges on
+// the printer's dots.
+struct PrinterDots {
+    int dpi;
+    int moduleDots;
+    int bwrDots;
+};
+QByteArray SvgFile(const Description& description, const PrinterDots& dots);
+QByteArray PdfFile(const Description& description, const PrinterDots& dots);
+
 }  // namespace symbol

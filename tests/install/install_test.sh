@@ -85,6 +85,12 @@ complete_words() {  # complete_words WORD...: the completions of the last word
         printf "%s\n" "${COMPREPLY[@]}" | sort' complete "$@"
 }
 check "bash completion offers the options of --help" same "options" "$expected" "$(complete_words -)"
+# Printer names come from the system's print service (lpstat -e), here a
+# stand-in that names two.
+mkdir -p "$tmp/bin" && printf '#!/bin/sh\n[ "$1" = -e ] && printf "label-203\\nOffice_A4\\n"\n' >"$tmp/bin/lpstat" &&
+    chmod +x "$tmp/bin/lpstat"
+check "bash completion offers the system's printers after --print" same "printers" \
+    "$(printf 'label-203\nOffice_A4\n' | sort)" "$(PATH=$tmp/bin:$PATH complete_words --print '')"
 takes() {  # takes OPTION VALUE: not refused as a usage error (status 1)
     "$render" 490123456789 "$1" "$2" -o "$tmp/symbol$1-$2.svg" 2>/dev/null
     [ $? -ne 1 ]

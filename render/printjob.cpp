@@ -1,0 +1,298 @@
+#include "printjob.h"
+
+#include <cups/cups.h>
+
+#include <QPageSize>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+
+#include "sheetjob.h"
+#include "sheetpainter.h"
+#include "symbol/layout.h"
+#include "symbol/raster.h"
+
+namespace render {
+
+namespace {
+
+// The print service's own words for the request that failed last; Qt's
+// print support asks the same library, so its requests count too.
+QString ServiceReason() {
+    return QString::fromUtf8(cupsLastErrorString());
+}
+
+bool ServiceFailed() {
+    return cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE;
+}
+
+// Why the print service cannot be reached; empty when it answers.
+QString ServiceDown() {
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                10000, nullptr);
+    if (http) {
+        httpClose(http);
+        return QString();
+    }
+    return QStringLiteral("the print service at %1 does not answer: %2")
+        .arg(QString::fromUtf8(cupsServer()), ServiceReason());
+}
+
+double ModuleMm(double magnification) {
+    return symbol::kNominalModuleMm * magnification / 100;
+}
+
+QString Mm(double value) {
+    return QString::number(value, 'f', 1);
+}
+
+// The printer by its name, or the default printer; empty, with the print
+// service's reason, when there is none.
+QString FindPrinter(const QString& asked, QString* error) {
+    const QByteArray name = asked.toUtf8();
+    cups_dest_t* dest =
+        cupsGetNamedDest(CUPS_HTTP_DEFAULT, asked.isEmpty() ? nullptr : name.constData(), nullptr);
+    if (!dest) {
+        *error = !ServiceDown().isEmpty() ? ServiceDown()
+                 : asked.isEmpty() ? QStringLiteral("no default printer: %1").arg(ServiceReason())
+                                   : QStringLiteral("printer '%1': %2").arg(asked, ServiceReason());
+        return QString();
+    }
+    const QString found = QString::fromUtf8(dest->name);
+    cupsFreeDests(1, dest);
+    return found;
+}
+
+// The resolution the printer prints at unless told otherwise, as its print
+// service says (Qt's print support assumes 1200 dpi for every printer); 0
+// when it says none.
+int PrinterDpi(const QString& name) {
+    const QByteArray utf8 = name.toUtf8();
+    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, utf8.constData(), nullptr);
+    if (!dest)
+        return 0;
+    int dpi = 0;
+    if (cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
+        if (ipp_attribute_t* attribute =
+                cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution")) {
+            int y = 0;
+            ipp_res_t units = IPP_RES_PER_INCH;
+            const int x = ippGetResolution(attribute, 0, &y, &units);
+            dpi = units == IPP_RES_PER_CM ? int(std::lround(x * 2.54)) : x;
+        }
+        cupsFreeDestInfo(info);
+    }
+    cupsFreeDests(1, dest);
+    return dpi;
+}
+
+QString MediaLine(const QPageSize& size) {
+    const QSizeF mm = size.size(QPageSize::Millimeter);
+    return QStringLiteral("%1 (%2, %3 x %4 mm)")
+        .arg(size.key(), size.name(), Mm(mm.width()), Mm(mm.height()));
+}
+
+// --media: one of the printer's media by its name (w288h360, 4.00x5.00") or
+// by its size ("50x30 mm"), or a size of one's own where the printer takes
+// any size; empty, with the printer's media, when it names none of them.
+std::optional<QPageSize> ReadMedia(const QString& text, const QPrinterInfo& printer,
+                                   QString* error) {
+    const QList<QPageSize> sizes = printer.supportedPageSizes();
+    for (const QPageSize& size : sizes)
+        if (size.key().compare(text, Qt::CaseInsensitive) == 0 ||
+            size.name().compare(text, Qt::CaseInsensitive) == 0)
+            return size;
+    static const QRegularExpression dimensions(
+        QStringLiteral("^\\s*(\\d+(?:\\.\\d+)?)\\s*[xX×]\\s*(\\d+(?:\\.\\d+)?)\\s*mm\\s*$"));
+    const QRegularExpressionMatch match = dimensions.match(text);
+    if (match.hasMatch()) {
+        const QSizeF asked(match.captured(1).toDouble(), match.captured(2).toDouble());
+        for (const QPageSize& size : sizes) {
+            const QSizeF mm = size.size(QPageSize::Millimeter);
+            if (std::abs(mm.width() - asked.width()) < 0.5 &&
+                std::abs(mm.height() - asked.height()) < 0.5)
+                return size;
+        }
+        if (printer.supportsCustomPageSizes() && !asked.isEmpty())
+            return QPageSize(asked, QPageSize::Millimeter, text.simplified());
+    }
+    QStringList names;
+    for (const QPageSize& size : sizes)
+        names.append(QStringLiteral("  ") + MediaLine(size));
+    *error = QStringLiteral(
+                 "printer %1 has no media '%2'; give one of these, by name or as "
+                 "\"W x H mm\":\n%3")
+                 .arg(printer.printerName(), text, names.join(u'\n'));
+    return std::nullopt;
+}
+
+// A printer of the print service: its paper is the page, painted at its own
+// resolution, and the job is sent when the painting ends.
+class PrinterTarget : public PageTarget {
+public:
+    PrinterTarget(const Options& options, const QString& name)
+        : options_(options), printer_(QPrinter::HighResolution) {
+        printer_.setPrinterName(name);
+        UsePrintersDots(&printer_);
+        printer_.setFullPage(true);
+        printer_.setDocName(QStringLiteral("stripewell-render"));
+        printer_.setCreator(QStringLiteral("stripewell-render"));
+    }
+
+    // The page is the label: the media asked for, or the printer's own,
+    // turned when the symbol fits better across it.
+    std::optional<SheetTemplate> PageSheet(const std::optional<SheetTemplate>& asked,
+                                           QString* error) override {
+        const QPrinterInfo info(printer_);
+        if (asked) {
+            const QList<QPageSize> sizes = info.supportedPageSizes();
+            if (std::none_of(sizes.begin(), sizes.end(),
+                             [](const QPageSize& size) { return size.id() == QPageSize::A4; }) ||
+                !printer_.setPageSize(QPageSize(QPageSize::A4))) {
+                *error = QStringLiteral("printer %1 has no A4 paper for the label sheet")
+                             .arg(printer_.printerName());
+                return std::nullopt;
+            }
+            printer_.setPageOrientation(QPageLayout::Portrait);
+            return asked;
+        }
+        std::optional<QPageSize> page = info.defaultPageSize();
+        if (!options_.media.isEmpty())
+            page = ReadMedia(options_.media, info, error);
+        if (!page)
+            return std::nullopt;
+        const QSizeF mm = page->size(QPageSize::Millimeter);
+        const bool names = options_.mode == Options::Mode::Batch || !options_.name.isEmpty();
+        const symbol::SymbolCode sized{options_.symbology, QString(), options_.addon};
+        const double upright = FitMagnification(mm, options_.magnification, names, sized);
+        const double across =
+            FitMagnification(mm.transposed(), options_.magnification, names, sized);
+        const bool turned = across > upright;
+        // The page's margins stay the printer's; painting starts at the
+        // paper's corner all the same (full page).
+        if (!printer_.setPageSize(*page)) {
+            *error = QStringLiteral("printer %1 does not take the media %2")
+                         .arg(printer_.printerName(), MediaLine(*page));
+            return std::nullopt;
+        }
+        printer_.setPageOrientation(turned ? QPageLayout::Landscape : QPageLayout::Portrait);
+        SheetTemplate sheet = WholePageSheet(turned ? mm.transposed() : mm);
+        sheet.name = page->name();
+        return sheet;
+    }
+
+    double Magnification(double asked, double largest, QString* note) override {
+        const int dpi = printer_.resolution();
+        const symbol::WholeDots module = WholeDotModule(dpi, asked, largest);
+        if (module.dots == 0) {
+            *note = QStringLiteral(
+                        "at %1 dpi no whole number of dots makes a module from %2 "
+                        "percent to the %3 percent that fits the label")
+                        .arg(dpi)
+                        .arg(kMinMagnification)
+                        .arg(largest);
+            return 0;
+        }
+        if (std::abs(module.magnification - options_.magnification) > 0.5)
+            *note = QStringLiteral("at %1 dpi: module %2 dots, X = %3 mm (magnification %4 %)")
+                        .arg(dpi)
+                        .arg(module.dots)
+                        .arg(module.moduleMm, 0, 'f', 4)
+                        .arg(module.magnification, 0, 'f', 1);
+        return module.magnification;
+    }
+
+    void FitToDots(LabelStyle* style) const override { FitStyleToPrinter(printer_, style); }
+
+    QPagedPaintDevice* Device(const SheetTemplate&, QString*) override { return &printer_; }
+
+    bool Finish(QString* error) override {
+        if (ServiceFailed() || printer_.printerState() == QPrinter::Error) {
+            *error = QStringLiteral("printer %1 did not take the job: %2")
+                         .arg(printer_.printerName(), ServiceReason());
+            return false;
+        }
+        return true;
+    }
+
+private:
+    const Options& options_;
+    QPrinter printer_;
+};
+
+}  // namespace
+
+void UsePrintersDots(QPrinter* printer) {
+    if (printer->outputFormat() != QPrinter::NativeFormat)
+        return;
+    if (const int dpi = PrinterDpi(printer->printerName()); dpi > 0)
+        printer->setResolution(dpi);
+}
+
+symbol::WholeDots WholeDotModule(int dpi, double asked, double largest) {
+    return symbol::NearestWholeDots(ModuleMm(asked), dpi, ModuleMm(kMinMagnification),
+                                    ModuleMm(std::min<double>(largest, kMaxMagnification)));
+}
+
+// A driver's raster starts at the corner of the area its printer can print,
+// which need not fall on a whole dot from the paper's corner. The margins in
+// points, as the print service gives them: Qt rounds millimetres.
+void FitStyleToPrinter(const QPrinter& printer, LabelStyle* style) {
+    style->edgeInsetMm = symbol::EdgeInsetMm(printer.resolution());
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Point);
+    style->dotOriginMm =
+        QPointF(layout.minimumMargins().left(), layout.minimumMargins().top()) * 25.4 / 72;
+}
+
+QString PrinterListText(QString* error) {
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    cupsFreeDests(count, dests);
+    if (count == 0 && ServiceFailed()) {
+        *error = ServiceDown();
+        if (error->isEmpty())
+            *error = QStringLiteral("cannot ask the print service for its printers: %1")
+                         .arg(ServiceReason());
+        return QString();
+    }
+    QString text;
+    for (const QPrinterInfo& info : QPrinterInfo::availablePrinters()) {
+        text += QStringLiteral("%1%2: %3 dpi, %4\n")
+                    .arg(info.printerName(),
+                         info.isDefault() ? QStringLiteral(" (default)") : QString())
+                    .arg(PrinterDpi(info.printerName()))
+                    .arg(info.makeAndModel());
+        const QPageSize loaded = info.defaultPageSize();
+        for (const QPageSize& size : info.supportedPageSizes())
+            text +=
+                QStringLiteral("  %1%2\n")
+                    .arg(MediaLine(size), size.isEquivalentTo(loaded) && size.key() == loaded.key()
+                                              ? QStringLiteral(" (default)")
+                                              : QString());
+    }
+    if (text.isEmpty())
+        text = QStringLiteral("The print service has no printer.\n");
+    return text;
+}
+
+ExitStatus RunPrint(const Options& options) {
+    QString error;
+    const QString printer = FindPrinter(options.printer, &error);
+    if (printer.isEmpty()) {
+        std::fputs(QStringLiteral("stripewell-render: %1: nothing printed\n")
+                       .arg(error)
+                       .toUtf8()
+                       .constData(),
+                   stderr);
+        return kExitUsage;
+    }
+    PrinterTarget target(options, printer);
+    return RunSheet(options, &target);
+}
+
+}  // namespace render

@@ -1,0 +1,283 @@
+// stripewell-render --print through a real print server: every label read
+// back from what the stock drivers would send to the printer, measured in
+// the printer's dots and read by ZXing and zbar; and the refusals, which
+// send nothing.
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "files.h"
+#include "printserver.h"
+#include "sheet.h"
+#include "symbol/code.h"
+
+using printtest::PrintServer;
+using printtest::Queue;
+
+namespace {
+
+const QString kCode = QStringLiteral("4901234567894");
+
+// Code number i: twelve digits from i and its check digit.
+QString CodeNumber(int i) {
+    const QString data = QStringLiteral("4901234%1").arg(i, 5, 10, QChar(u'0'));
+    return data + QString::number(symbol::CheckDigit(data));
+}
+
+const Queue& QueueNamed(const QString& name) {
+    for (const Queue& queue : printtest::Queues())
+        if (queue.name == name)
+            return queue;
+    return printtest::Queues().constFirst();
+}
+
+}  // namespace
+
+class TestPrintRender : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void labelsReadBackFromTheDriver_data();
+    void labelsReadBackFromTheDriver();
+    void aPdfMadeForThePrintersDotsPrintsTrue_data();
+    void aPdfMadeForThePrintersDotsPrintsTrue();
+    void printersAreListedWithTheirDots();
+    void printOptionsThatDoNotGoTogether_data();
+    void printOptionsThatDoNotGoTogether();
+    void refusalsPrintNothing_data();
+    void refusalsPrintNothing();
+    void aJobTheServerRefusesIsReported();
+    void aStoppedServerIsNamed();
+
+private:
+    // The labels of one job: each page, or each label place of a sheet's pages.
+    QList<QImage> Labels(const Queue& queue, const QString& sheet);
+    void CheckLabel(const QImage& label, const QString& code, int dots, const QString& what);
+
+    std::unique_ptr<PrintServer> server_;
+    QTemporaryDir dir_;
+};
+
+void TestPrintRender::initTestCase() {
+    server_ = std::make_unique<PrintServer>();
+    QVERIFY2(server_->Error().isEmpty(), qPrintable(server_->Error()));
+    QVERIFY(dir_.isValid());
+    QByteArray list = "名称,JAN\n";
+    for (int i = 1; i <= 5; ++i)
+        list += QStringLiteral("品目 %1,%2\n").arg(i).arg(CodeNumber(i)).toUtf8();
+    QVERIFY(WriteAll(dir_.filePath("five.csv"), list));
+    QVERIFY(WriteAll(dir_.filePath("bad.csv"), "名称,JAN\nx,4901234567890\ny,12\n"));
+}
+
+void TestPrintRender::cleanupTestCase() {
+    server_.reset();
+}
+
+QList<QImage> TestPrintRender::Labels(const Queue& queue, const QString& sheetName) {
+    QString error;
+    const QList<QImage> pages = printtest::Pages(queue, server_->TakeOutput(queue.name), &error);
+    if (!error.isEmpty())
+        qWarning("%s", qPrintable(error));
+    if (sheetName.isEmpty())
+        return pages;
+    const render::SheetTemplate sheet = *render::FindSheet(sheetName);
+    QList<QImage> labels;
+    for (const QImage& page : pages)
+        for (int i = 0; i < sheet.LabelsPerPage(); ++i) {
+            const QRectF mm = sheet.LabelRect(i);
+            labels.append(page.copy(QRect(QPointF(mm.topLeft() * queue.dpi / 25.4).toPoint(),
+                                          QPointF(mm.bottomRight() * queue.dpi / 25.4).toPoint())));
+        }
+    return labels;
+}
+
+void TestPrintRender::CheckLabel(const QImage& label, const QString& code, int dots,
+                                 const QString& what) {
+    const QString problem = printtest::LabelProblem(label, code, dots, dir_.path());
+    QVERIFY2(problem.isEmpty(), qPrintable(what + QStringLiteral(": ") + problem));
+}
+
+void TestPrintRender::labelsReadBackFromTheDriver_data() {
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("codes");  // label by label; "" for an empty place
+    QTest::addColumn<QString>("sheet");
+    QStringList five;
+    for (int i = 1; i <= 5; ++i)
+        five.append(CodeNumber(i));
+    for (const Queue& queue : printtest::Queues()) {
+        const QByteArray q = queue.name.toUtf8();
+        QStringList media;
+        if (queue.language == Queue::Language::Dymo)
+            media = QStringList{"--media", "w162h288"};  // 2.25 x 4 in
+        QTest::newRow(q + ", one symbol")
+            << queue.name << QStringList{kCode, "--name", "緑茶"} + media << QStringList{kCode}
+            << QString();
+        QTest::newRow(q + ", three copies")
+            << queue.name << QStringList{kCode, "--copies", "3"} + media << QStringList(3, kCode)
+            << QString();
+        QTest::newRow(q + ", a five-line list")
+            << queue.name << QStringList{"--batch", "five.csv"} + media << five << QString();
+        // The Dymo prints on labels 2.3 inches wide at most: it has no A4.
+        if (queue.language != Queue::Language::Dymo)
+            QTest::newRow(q + ", a label sheet")
+                << queue.name << QStringList{"--batch", "five.csv", "--sheet", "a4-12"}
+                << five + QStringList(7, QString()) << QStringLiteral("a4-12");
+    }
+}
+
+void TestPrintRender::labelsReadBackFromTheDriver() {
+    QFETCH(QString, queue);
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, codes);
+    QFETCH(QString, sheet);
+    const Queue& printer = QueueNamed(queue);
+    QProcess run;
+    run.setWorkingDirectory(dir_.path());
+    run.setProcessEnvironment(server_->Environment());
+    run.start(STRIPEWELL_RENDER, arguments + QStringList{"--print", queue});
+    QVERIFY(run.waitForFinished(120000));
+    QVERIFY2(run.exitCode() == 0, run.readAllStandardError().constData());
+    const QList<QImage> labels = Labels(printer, sheet);
+    QCOMPARE(labels.size(), codes.size());
+    // At 100 percent the module is the whole number of dots nearest 0.33 mm.
+    const int dots = printtest::NominalDots(printer.dpi);
+    for (int i = 0; i < labels.size(); ++i) {
+        if (codes[i].isEmpty())
+            continue;
+        CheckLabel(labels[i], codes[i], dots, QStringLiteral("label %1").arg(i + 1));
+        if (QTest::currentTestFailed())
+            return;
+    }
+}
+
+// For people who print a file from another program: the pdf drawn for the
+// printer's dots, sent with lp, comes out with whole-dot modules.
+void TestPrintRender::aPdfMadeForThePrintersDotsPrintsTrue_data() {
+    QTest::addColumn<QString>("queue");
+    QTest::newRow("zpl at 203 dpi") << "zpl";
+    QTest::newRow("dymo at 300 dpi") << "dymo";
+}
+
+void TestPrintRender::aPdfMadeForThePrintersDotsPrintsTrue() {
+    QFETCH(QString, queue);
+    const Queue& printer = QueueNamed(queue);
+    const QString pdf = dir_.filePath(queue + ".pdf");
+    const PrintServer::Run made = server_->Command(
+        STRIPEWELL_RENDER,
+        {"--layout", "retail", kCode, "--dpi", QString::number(printer.dpi), "-o", pdf});
+    QVERIFY2(made.exitCode == 0, made.err.constData());
+    QStringList lp{"-d", queue, pdf};
+    if (printer.language == Queue::Language::Dymo)
+        lp += {"-o", "media=w162h288"};
+    const PrintServer::Run sent = server_->Command("lp", lp);
+    QVERIFY2(sent.exitCode == 0, sent.err.constData());
+    const QList<QImage> labels = Labels(printer, QString());
+    QCOMPARE(labels.size(), 1);
+    // Its driver's dots start where the printable area does, 2 points (8.33
+    // dots) in from the paper's edge, which a file cannot know; --print does.
+    QEXPECT_FAIL("dymo at 300 dpi", "the Dymo's dots start a third of a dot off the paper's",
+                 Abort);
+    QVERIFY2(printtest::Measure(labels[0], dir_.path()).wholeDots, "bars off the dots");
+    CheckLabel(labels[0], kCode, printtest::NominalDots(printer.dpi), queue);
+}
+
+void TestPrintRender::printersAreListedWithTheirDots() {
+    const PrintServer::Run list = server_->Command(STRIPEWELL_RENDER, {"--printer", "list"});
+    QCOMPARE(list.exitCode, 0);
+    const QString text = QString::fromUtf8(list.out);
+    for (const Queue& queue : printtest::Queues()) {
+        const QString line = QStringLiteral("^%1%2: %3 dpi")
+                                 .arg(queue.name, queue.name == u"zpl" ? " \\(default\\)" : "")
+                                 .arg(queue.dpi);
+        QVERIFY2(text.contains(QRegularExpression(line, QRegularExpression::MultilineOption)),
+                 qPrintable(line + u'\n' + text));
+    }
+    // The ZPL sample driver's 4 x 6 inch labels.
+    QVERIFY2(text.contains("101.6 x 152.4 mm"), qPrintable(text));
+}
+
+void TestPrintRender::printOptionsThatDoNotGoTogether_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a file too") << QStringList{kCode, "--print", "zpl", "-o", "a.pdf"}
+                                << "--output does not go with --print";
+    QTest::newRow("a format") << QStringList{kCode, "--print", "--format", "png"}
+                              << "--format does not go with --print";
+    QTest::newRow("the dpi is the printer's")
+        << QStringList{kCode, "--print", "zpl", "--dpi", "300"} << "--dpi does not go with --print";
+    QTest::newRow("media without printing")
+        << QStringList{kCode, "--media", "w288h360", "-o", "a.png"} << "--media goes with --print";
+    QTest::newRow("printer takes list only")
+        << QStringList{"--printer", "zpl"} << "--printer takes list";
+}
+
+// Refused before the print service is asked: exit 1 and nothing printed.
+void TestPrintRender::printOptionsThatDoNotGoTogether() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, reason);
+    const PrintServer::Run run = server_->Command(STRIPEWELL_RENDER, arguments);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(QString::fromUtf8(run.err).contains(reason), run.err.constData());
+    QVERIFY(server_->TakeOutput("zpl", 5000).isEmpty());
+}
+
+void TestPrintRender::refusalsPrintNothing_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<int>("status");
+    QTest::newRow("a list without a good line")
+        << QStringList{"--batch", dir_.filePath("bad.csv"), "--print", "zpl"} << "gives no label"
+        << 3;
+    QTest::newRow("no such printer")
+        << QStringList{kCode, "--print", "nosuch"} << "does not exist" << 1;
+    QTest::newRow("media too small for the symbol")
+        << QStringList{kCode, "--print", "zpl", "--media", "w90h18"} << "80 percent" << 1;
+    QTest::newRow("a label sheet on a printer without A4")
+        << QStringList{kCode, "--print", "dymo", "--sheet", "a4-24"} << "no A4 paper" << 1;
+    QTest::newRow("media the printer does not have")
+        << QStringList{kCode, "--print", "zpl", "--media", "B5"} << "has no media 'B5'" << 1;
+    QTest::newRow("no whole dots between 80 percent and the label")
+        << QStringList{kCode, "--print", "zpl", "--media", "32x25 mm"} << "whole number of dots"
+        << 1;
+}
+
+void TestPrintRender::refusalsPrintNothing() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, reason);
+    QFETCH(int, status);
+    const PrintServer::Run run = server_->Command(STRIPEWELL_RENDER, arguments);
+    QCOMPARE(run.exitCode, status);
+    QVERIFY2(QString::fromUtf8(run.err).contains(reason), run.err.constData());
+    for (const Queue& queue : printtest::Queues())
+        QVERIFY(server_->TakeOutput(queue.name, 5000).isEmpty());
+}
+
+// A queue that rejects jobs (cupsreject): the service's reason, status 3.
+void TestPrintRender::aJobTheServerRefusesIsReported() {
+    QCOMPARE(server_->Command("cupsreject", {"-r", "out of labels", "zpl"}).exitCode, 0);
+    const PrintServer::Run run = server_->Command(STRIPEWELL_RENDER, {kCode, "--print", "zpl"});
+    QCOMPARE(server_->Command("cupsaccept", {"zpl"}).exitCode, 0);
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY2(run.err.contains("not accepting jobs"), run.err.constData());
+    QVERIFY(server_->TakeOutput("zpl", 5000).isEmpty());
+}
+
+// Last: it stops the server.
+void TestPrintRender::aStoppedServerIsNamed() {
+    server_->Stop();
+    for (const QStringList& arguments :
+         {QStringList{kCode, "--print"}, QStringList{"--printer", "list"}}) {
+        const PrintServer::Run run = server_->Command(STRIPEWELL_RENDER, arguments);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(server_->Socket().toUtf8() + " does not answer"),
+                 run.err.constData());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestPrintRender)
+#include "tst_print_render.moc"
