@@ -21,7 +21,7 @@
 #include <QVBoxLayout>
 
 #include "listreader.h"
-#include "printjob.h"
+#include "printer.h"
 #include "sheetcode.h"
 #include "sheetpainter.h"
 #include "symbol/code.h"

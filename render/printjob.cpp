@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "printer.h"
 #include "sheetjob.h"
 #include "sheetpainter.h"
 #include "symbol/layout.h"
@@ -42,10 +43,6 @@ QString ServiceDown() {
         .arg(QString::fromUtf8(cupsServer()), ServiceReason());
 }
 
-double ModuleMm(double magnification) {
-    return symbol::kNominalModuleMm * magnification / 100;
-}
-
 QString Mm(double value) {
     return QString::number(value, 'f', 1);
 }
@@ -65,29 +62,6 @@ QString FindPrinter(const QString& asked, QString* error) {
     const QString found = QString::fromUtf8(dest->name);
     cupsFreeDests(1, dest);
     return found;
-}
-
-// The resolution the printer prints at unless told otherwise, as its print
-// service says (Qt's print support assumes 1200 dpi for every printer); 0
-// when it says none.
-int PrinterDpi(const QString& name) {
-    const QByteArray utf8 = name.toUtf8();
-    cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, utf8.constData(), nullptr);
-    if (!dest)
-        return 0;
-    int dpi = 0;
-    if (cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
-        if (ipp_attribute_t* attribute =
-                cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution")) {
-            int y = 0;
-            ipp_res_t units = IPP_RES_PER_INCH;
-            const int x = ippGetResolution(attribute, 0, &y, &units);
-            dpi = units == IPP_RES_PER_CM ? int(std::lround(x * 2.54)) : x;
-        }
-        cupsFreeDestInfo(info);
-    }
-    cupsFreeDests(1, dest);
-    return dpi;
 }
 
 QString MediaLine(const QPageSize& size) {
@@ -225,29 +199,6 @@ private:
 };
 
 }  // namespace
-
-void UsePrintersDots(QPrinter* printer) {
-    if (printer->outputFormat() != QPrinter::NativeFormat)
-        return;
-    if (const int dpi = PrinterDpi(printer->printerName()); dpi > 0)
-        printer->setResolution(dpi);
-}
-
-symbol::WholeDots WholeDotModule(int dpi, double asked, double largest) {
-    return symbol::NearestWholeDots(ModuleMm(asked), dpi, ModuleMm(kMinMagnification),
-                                    ModuleMm(std::min<double>(largest, kMaxMagnification)));
-}
-
-// A driver's raster starts at the corner of the area its printer can print,
-// which need not fall on a whole dot from the paper's corner. The margins in
-// points, as the print service gives them: Qt rounds millimetres.
-void FitStyleToPrinter(const QPrinter& printer, LabelStyle* style) {
-    style->edgeInsetMm = symbol::EdgeInsetMm(printer.resolution());
-    QPageLayout layout = printer.pageLayout();
-    layout.setUnits(QPageLayout::Point);
-    style->dotOriginMm =
-        QPointF(layout.minimumMargins().left(), layout.minimumMargins().top()) * 25.4 / 72;
-}
 
 QString PrinterListText(QString* error) {
     cups_dest_t* dests = nullptr;

@@ -9,24 +9,8 @@
 
 #include "exitstatus.h"
 #include "options.h"
-#include "sheetpainter.h"
-#include "symbol/raster.h"
-
-class QPrinter;
 
 namespace render {
-
-// For a printer of the print service: print at the resolution the service
-// gives for it, which Qt's print support does not ask (it assumes 1200 dpi).
-// Nothing for a printer that writes a PDF file.
-void UsePrintersDots(QPrinter* printer);
-
-// The module of whole dots at dpi nearest asked percent, from 80 percent to
-// largest (what fits the label); dots is 0 when none.
-symbol::WholeDots WholeDotModule(int dpi, double asked, double largest);
-
-// The style's bar edges and the start of the dots of the printer's page.
-void FitStyleToPrinter(const QPrinter& printer, LabelStyle* style);
 
 // --printer list: each printer with its resolution and its media; empty,
 // with the print service's reason in error, when it cannot be asked.

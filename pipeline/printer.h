@@ -1,0 +1,32 @@
+#pragma once
+
+// Labels on a printer of the system's print service: its own resolution,
+// which Qt's print support does not ask, and the module and bar edges on its
+// whole dots. The print dialog and stripewell-render --print both print
+// through these.
+
+#include "sheetpainter.h"
+#include "symbol/raster.h"
+
+class QPrinter;
+class QString;
+
+namespace render {
+
+// The resolution the printer prints at unless told otherwise, as its print
+// service says (Qt's print support assumes 1200 dpi for every printer); 0
+// when it says none.
+int PrinterDpi(const QString& name);
+
+// For a printer of the print service: print at the resolution the service
+// gives for it. Nothing for a printer that writes a PDF file.
+void UsePrintersDots(QPrinter* printer);
+
+// The module of whole dots at dpi nearest asked percent, from 80 percent to
+// largest (what fits the label); dots is 0 when none.
+symbol::WholeDots WholeDotModule(int dpi, double asked, double largest);
+
+// The style's bar edges and the start of the dots of the printer's page.
+void FitStyleToPrinter(const QPrinter& printer, LabelStyle* style);
+
+}  // namespace render
