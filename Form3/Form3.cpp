@@ -73,7 +73,7 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
                            .arg(QString(sheet.description).replace(u'x', u'×')),
                        sheet.name);
     Magnification = new QSpinBox(this);
-    Magnification->setRange(80, 200);
+    Magnification->setRange(symbol::kMinMagnification, symbol::kMaxMagnification);
     Magnification->setSuffix(QStringLiteral(" %"));
     Copies = new QSpinBox(this);
     Copies->setRange(1, 9999);
@@ -198,7 +198,8 @@ void Form3::UpdateSummary() {
             render::FitMagnification(QSizeF(sheet->labelWidth, sheet->labelHeight),
                                      Magnification->value(), PrintName->isChecked());
         if (fitted == 0) {
-            const QSizeF needed = render::NeededLabelSize(80, PrintName->isChecked());
+            const QSizeF needed =
+                render::NeededLabelSize(symbol::kMinMagnification, PrintName->isChecked());
             text = QStringLiteral(
                        "ラベル (%1 × %2 mm) が小さすぎます。80 % でも %3 × %4 mm 必要です。")
                        .arg(sheet->labelWidth)
@@ -236,7 +237,7 @@ bool Form3::Paint(QPrinter* printer) {
         const QSizeF label(layout.labelWidth, layout.labelHeight);
         const symbol::WholeDots module = render::WholeDotModule(
             printer->resolution(), style.magnification,
-            render::FitMagnification(label, render::kMaxMagnification, style.names));
+            render::FitMagnification(label, symbol::kMaxMagnification, style.names));
         if (module.dots == 0) {
             Summary->setText(
                 QStringLiteral("%1 dpi のプリンターでは、%2 × %3 mm "

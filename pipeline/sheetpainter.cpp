@@ -19,10 +19,6 @@ constexpr double kNameMinEmMm = 1.6;
 constexpr double kNameEmModules = 10;
 constexpr double kNameLine = 1.3;
 
-double ModuleMm(double magnification) {
-    return symbol::kNominalModuleMm * magnification / 100;
-}
-
 // The symbol's box in modules; any code of its length gives the same.
 QSizeF SymbolBox(const symbol::SymbolCode& symbol) {
     symbol::SymbolCode sample = symbol;
@@ -34,21 +30,21 @@ QSizeF SymbolBox(const symbol::SymbolCode& symbol) {
 }  // namespace
 
 QSizeF NeededLabelSize(double magnification, bool withName, const symbol::SymbolCode& code) {
-    const QSizeF symbol = SymbolBox(code) * ModuleMm(magnification);
+    const QSizeF box = SymbolBox(code) * symbol::ModuleMm(magnification);
     const double name = withName ? kNameMinEmMm * kNameLine : 0;
-    return {symbol.width() + 2 * kLabelMarginMm, symbol.height() + name + 2 * kLabelMarginMm};
+    return {box.width() + 2 * kLabelMarginMm, box.height() + name + 2 * kLabelMarginMm};
 }
 
 double FitMagnification(QSizeF labelMm, double asked, bool withName,
                         const symbol::SymbolCode& code) {
-    const QSizeF at100 = SymbolBox(code) * ModuleMm(100);
+    const QSizeF at100 = SymbolBox(code) * symbol::ModuleMm(100);
     const double name = withName ? kNameMinEmMm * kNameLine : 0;
     const double room = std::min((labelMm.width() - 2 * kLabelMarginMm) / at100.width(),
                                  (labelMm.height() - 2 * kLabelMarginMm - name) / at100.height());
     const double fits = std::floor(room * 1000) / 10;
     if (fits >= asked)
         return asked;
-    return fits >= 80 ? fits : 0;
+    return fits >= symbol::kMinMagnification ? fits : 0;
 }
 
 SheetTemplate WholePageSheet(QSizeF pageMm) {
@@ -86,11 +82,11 @@ SheetPainter::~SheetPainter() {
 }
 
 SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolCode& code) {
-    const symbol::Description symbol = symbol::Describe(symbol::Layout::Retail, code, {});
+    const symbol::Description described = symbol::Describe(symbol::Layout::Retail, code, {});
     const QRectF label = sheet_.LabelRect(SlotOf(sheet_, 0, next_).index);
-    const double room = (label.width() - 2 * kLabelMarginMm) / symbol.box.width();
-    const double module = std::min(ModuleMm(style_.magnification), room);
-    if (module < ModuleMm(80))
+    const double room = (label.width() - 2 * kLabelMarginMm) / described.box.width();
+    const double module = std::min(symbol::ModuleMm(style_.magnification), room);
+    if (module < symbol::ModuleMm(symbol::kMinMagnification))
         return Added::TooLarge;
     if (2 * style_.bwrMm > module)
         return Added::BarsTooThin;
@@ -108,7 +104,7 @@ SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolC
         ++page_;
         StartPage();
     }
-    PaintLabel(label, name, symbol, module);
+    PaintLabel(label, name, described, module);
     return Added::Painted;
 }
 
@@ -118,27 +114,27 @@ SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolC
 void SheetPainter::PaintLabel(const QRectF& label, const QString& name,
                               const symbol::Description& description, double module) {
     const double dotsPerMm = device_->logicalDpiX() / 25.4;
-    const symbol::VectorSymbol symbol = symbol::Vectorise(description, module, style_.bwrMm);
+    const symbol::VectorSymbol drawn = symbol::Vectorise(description, module, style_.bwrMm);
     const QRectF inner =
         label.adjusted(kLabelMarginMm, kLabelMarginMm, -kLabelMarginMm, -kLabelMarginMm);
 
     // The name's em: what the room above the symbol allows, at most 10 modules.
     const bool withName = style_.names && !name.isEmpty();
     const double em = withName ? std::min(kNameEmModules * module,
-                                          (inner.height() - symbol.size.height()) / kNameLine)
+                                          (inner.height() - drawn.size.height()) / kNameLine)
                                : 0;
     const double nameLine = em * kNameLine;
-    const double top = inner.center().y() - (symbol.size.height() + nameLine) / 2 + nameLine;
-    const double left = inner.center().x() - symbol.size.width() / 2;
+    const double top = inner.center().y() - (drawn.size.height() + nameLine) / 2 + nameLine;
+    const double left = inner.center().x() - drawn.size.width() / 2;
     const QPointF origin = style_.dotOriginMm;
     const QPointF corner(std::round((left - origin.x()) * dotsPerMm) / dotsPerMm + origin.x(),
                          std::round((top - origin.y()) * dotsPerMm) / dotsPerMm + origin.y());
 
-    for (const QRectF& bar : symbol.bars)
+    for (const QRectF& bar : drawn.bars)
         painter_.fillRect(
             bar.translated(corner).adjusted(style_.edgeInsetMm, 0, -style_.edgeInsetMm, 0),
             Qt::black);
-    painter_.fillPath(symbol.text.translated(corner), Qt::black);
+    painter_.fillPath(drawn.text.translated(corner), Qt::black);
     if (withName) {
         const symbol::TextPlace place{
             name, symbol::Face::Name,

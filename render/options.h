@@ -17,8 +17,8 @@ const char* FormatName(Format format);
 
 inline constexpr int kMinScale = 1;
 inline constexpr int kMaxScale = 20;
-inline constexpr int kMinMagnification = 80;
-inline constexpr int kMaxMagnification = 200;
+inline constexpr int kMinMagnification = symbol::kMinMagnification;
+inline constexpr int kMaxMagnification = symbol::kMaxMagnification;
 inline constexpr int kMinDpi = 72;
 inline constexpr int kMaxDpi = 4800;
 inline constexpr int kMaxBwrMicrons = 1000;

@@ -10,14 +10,6 @@
 
 namespace render {
 
-namespace {
-
-// The window's picture is 96 dpi at one pixel per module; an enlarged picture
-// keeps its printed size and gains resolution instead.
-constexpr int kWindowDotsPerMetre = 3780;
-
-}  // namespace
-
 Renderer::Renderer(const Options& options) : options_(options) {
     const bool window = options.layout == symbol::Layout::Window;
     if (window && options.format == Format::Svg)
@@ -45,9 +37,10 @@ QByteArray Renderer::Bitmap(const QString& name, const symbol::SymbolCode& symbo
     const symbol::Description description =
         symbol::Describe(options_.layout, symbol, name, options_.quietZoneMarker);
     if (options_.layout == symbol::Layout::Window)
-        return symbol::EncodePicture(symbol::PaintRaster(description, options_.scale, 0,
-                                                         kWindowDotsPerMetre * options_.scale),
-                                     format, error);
+        return symbol::EncodePicture(
+            symbol::PaintRaster(description, options_.scale, 0,
+                                symbol::kWindowDotsPerMetre * options_.scale),
+            format, error);
     const int dotsPerMetre = qRound(options_.dpi / 0.0254);
     return symbol::EncodePicture(
         symbol::PaintRaster(description, options_.moduleDots, options_.bwrDots, dotsPerMetre),

@@ -267,7 +267,7 @@ ExitStatus RunSheet(const Options& options, PageTarget* target) {
     style.bwrMm = options.bwrMicrons / 1000.0;
     style.magnification = FitMagnification(label, options.magnification, names, sized);
     if (style.magnification == 0) {
-        const QSizeF needed = NeededLabelSize(80, names, sized);
+        const QSizeF needed = NeededLabelSize(symbol::kMinMagnification, names, sized);
         Report(QStringLiteral("the labels of %1 are %2 x %3 mm; a symbol at 80 percent%4 needs "
                               "%5 x %6 mm with its margins: nothing %7")
                    .arg(sheet->name, Mm(label.width()), Mm(label.height()),

@@ -48,8 +48,8 @@ QString EscapeXml(const QString& text) {
 SvgTextMetrics MeasureCanvasFont() {
     // The canvas measures against a 96-dpi image; a pixel there is a module here.
     QImage image(1, 1, QImage::Format_RGB32);
-    image.setDotsPerMeterX(3780);
-    image.setDotsPerMeterY(3780);
+    image.setDotsPerMeterX(symbol::kWindowDotsPerMetre);
+    image.setDotsPerMeterY(symbol::kWindowDotsPerMetre);
     const QFontMetricsF font(symbol::CanvasFont(), &image);
     SvgTextMetrics metrics;
     metrics.ascent = font.ascent();
@@ -60,7 +60,7 @@ SvgTextMetrics MeasureCanvasFont() {
 
 QByteArray SymbolSvg(const QString& name, const symbol::SymbolCode& symbol, int magnification,
                      const SvgTextMetrics& metrics) {
-    const double moduleMm = symbol::kNominalModuleMm * magnification / 100.0;
+    const double moduleMm = symbol::ModuleMm(magnification);
     // The name is written on its own, before the digits.
     const symbol::Description window = symbol::Describe(symbol::Layout::Window, symbol, QString());
     QString svg;
@@ -94,7 +94,7 @@ QByteArray SymbolSvg(const QString& name, const symbol::SymbolCode& symbol, int 
     // Each digit at its own place, so that a fallback font with wider digits
     // still keeps every group between its guards.
     for (const symbol::TextPlace& group : window.texts) {
-        const double scale = group.size / 13;
+        const double scale = group.size / symbol::kCanvasEm;
         const QString baseline = Number(group.at.y() + metrics.ascent * scale);
         const QString size =
             scale == 1 ? QString() : QStringLiteral(" font-size=\"%1\"").arg(group.size);
