@@ -18,7 +18,7 @@ _stripewell_render() {
             --name-column | --copies | --skip) return ;;
         --format) values='bmp png svg pdf' ;;
         --layout) values='window retail' ;;
-        --symbol) values='jan13 jan8 upca ean13 ean8' ;;
+        --symbol) values='jan13 jan8 upca upce ean13 ean8' ;;
         --encoding) values='UTF-8 UTF-16LE UTF-16BE Shift_JIS' ;;
         --separator) values='tab comma semicolon' ;;
         --sheet) values="list $("$1" --sheet list 2>/dev/null | awk '{print $1}')" ;;

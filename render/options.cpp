@@ -55,10 +55,11 @@ struct CommandLine {
                             "TEXT"};
     QCommandLineOption symbology{"symbol",
                                  "jan13 (default; also ean13), jan8 (also ean8): the short "
-                                 "JAN, or upca.",
+                                 "JAN, upca, or upce: UPC-E, from its own 7 or 8 digits or "
+                                 "from a UPC-A's 11 or 12 that zero-suppress.",
                                  "NAME"};
     QCommandLineOption addon{"addon",
-                             "jan13 and upca: a 2- or 5-digit add-on after the symbol. In a "
+                             "jan13, upca and upce: a 2- or 5-digit add-on after the symbol. In a "
                              "batch list, the code field gives it: \"4910123450124 12345\" or "
                              "\"4910123450124+12345\".",
                              "DIGITS"};
@@ -131,11 +132,12 @@ struct CommandLine {
         parser.setApplicationDescription(QStringLiteral(
             "Draws a JAN (EAN-13) bar code symbol into a file: by default the picture\n"
             "that the Stripewell window draws and saves, or with --layout retail the\n"
-            "symbol for print. --symbol draws a short JAN (EAN-8) or UPC-A instead."));
+            "symbol for print. --symbol draws a short JAN (EAN-8), UPC-A or UPC-E instead."));
         parser.addPositionalArgument(
             QStringLiteral("DIGITS"),
-            QStringLiteral("12 digits (jan8: 7, upca: 11), to which the check digit is added, "
-                           "or one more, whose last digit is checked."),
+            QStringLiteral(
+                "12 digits (jan8 and upce: 7, upca: 11), to which the check digit is added, "
+                "or one more, whose last digit is checked."),
             QStringLiteral("[--name TEXT] DIGITS -o FILE | --batch LIST --out-dir DIR"));
         parser.addOptions({output,    name,       symbology,     addon,  format,
                            layout,    scale,      magnification, dpi,    bwr,
@@ -372,14 +374,18 @@ QString ReadSymbol(const CommandLine& o, Options* options) {
         options->symbology = symbol::Symbology::Jan8;
     else if (name == u"upca")
         options->symbology = symbol::Symbology::UpcA;
+    else if (name == u"upce")
+        options->symbology = symbol::Symbology::UpcE;
     else if (!name.isEmpty() && name != u"jan13" && name != u"ean13")
-        return QStringLiteral("--symbol takes jan13, jan8 or upca, not '%1'").arg(name);
+        return QStringLiteral("--symbol takes jan13, jan8, upca or upce, not '%1'").arg(name);
     options->addon = parser.value(o.addon);
     if (parser.isSet(o.addon) && options->mode == Options::Mode::Batch)
         return QStringLiteral(
             "--batch takes add-ons from its list's code field, as in "
             "\"4910123450124 12345\"");
-    if (options->symbology == symbol::Symbology::UpcA && parser.isSet(o.marker))
+    if ((options->symbology == symbol::Symbology::UpcA ||
+         options->symbology == symbol::Symbology::UpcE) &&
+        parser.isSet(o.marker))
         return QStringLiteral("--quiet-zone-marker is for jan13 and jan8");
     return QString();
 }
@@ -559,6 +565,7 @@ Examples:
   stripewell-render --layout retail --dpi 203 4901234567894 -o tea.png
   stripewell-render --layout retail --symbol jan8 4912345 -o gum.pdf
   stripewell-render --layout retail 4910123450124 --addon 12345 -o magazine.pdf
+  stripewell-render --layout retail --symbol upce 01234565 -o snack.pdf
   stripewell-render --batch items.csv --sheet a4-24 -o labels.pdf
   stripewell-render 4901234567894 --sheet a4-24 --copies 24 -o tea-sheet.pdf
 )");

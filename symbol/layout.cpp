@@ -59,6 +59,12 @@ QList<DigitGroup> DigitGroups(Symbology symbology) {
                     {1, 5, 11, 13.5},
                     {6, 5, kRightGroupX - kWindowLeft, 53.5},
                     {11, 1, 97, 95 + kFirstDigitCentre, true}};
+        // UPC-E: the number system and the check digit outside the guards,
+        // small as UPC-A's, the six digits over their symbol characters.
+        case Symbology::UpcE:
+            return {{0, 1, first, -kFirstDigitCentre, true},
+                    {1, 6, kLeftGroupX - kWindowLeft, 6.5},
+                    {7, 1, 53, 51 + kFirstDigitCentre, true}};
         case Symbology::Jan13:
             break;
     }
@@ -113,13 +119,16 @@ Description WindowLayout(const SymbolCode& symbol, const QString& name) {
 }
 
 // Retail quiet zones, left and right: 11 and 7 X for the JAN, 7 and 7 for
-// the short JAN, 9 and 9 for UPC-A; after an add-on, its own.
+// the short JAN, 9 and 9 for UPC-A, 9 and 7 for UPC-E; after an add-on, its
+// own.
 QPointF RetailQuietZones(const SymbolCode& symbol) {
     QPointF quiet(kRetailQuietLeft, kRetailQuietRight);
     if (symbol.symbology == Symbology::Jan8)
         quiet.setX(kRetailQuietRight);
     else if (symbol.symbology == Symbology::UpcA)
         quiet = QPointF(kRetailUpcAQuiet, kRetailUpcAQuiet);
+    else if (symbol.symbology == Symbology::UpcE)
+        quiet = QPointF(kRetailUpcAQuiet, kRetailUpcEQuietRight);
     if (!symbol.addon.isEmpty())
         quiet.setY(kAddonQuietRight);
     return quiet;

@@ -64,8 +64,10 @@ inline constexpr int kRetailQuietRight = 7;
 inline constexpr double kRetailBarHeight = 22.85 / kNominalModuleMm;
 inline constexpr double kRetailBoxHeight = 25.93 / kNominalModuleMm;
 inline constexpr int kGuardExtension = 5;
-// UPC-A's quiet zones, both 9 X.
+// UPC-A's quiet zones, both 9 X; UPC-E's right one 7 X (GS1 General
+// Specifications, symbol dimensions table of the EAN/UPC family).
 inline constexpr int kRetailUpcAQuiet = 9;
+inline constexpr int kRetailUpcEQuietRight = 7;
 // The short JAN's bars: 18.23 mm at 100 percent.
 inline constexpr double kRetailJan8BarHeight = 18.23 / kNominalModuleMm;
 // An add-on stands 9 X after its main symbol (7 to 12 are allowed) and

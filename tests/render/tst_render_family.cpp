@@ -1,4 +1,4 @@
-// The short JAN, UPC-A and the add-ons in the files of stripewell-render: the
+// The short JAN, UPC-A, UPC-E and the add-ons in the files of stripewell-render: the
 // whole drawn symbol against zint's, every file read back by ZXing and zbar,
 // the retail sizes measured in dots, and the input that is refused.
 
@@ -138,6 +138,15 @@ void TestRenderFamily::everyFileIsZintsSymbol_data() {
          "EAN-13", "4910123450124 12345\n12345 4910123450124"},
         {false, {"--symbol", "ean13", "978412345678", "--addon", "90"}, {"-b", "13", "-d", "978412345678+90"},
          "EAN-13", "9784123456784 90\n90 9784123456784"},
+        // zbar reports UPC-E as the UPC-A it stands for.
+        {true, {"--symbol", "upce", "0123456"}, {"-b", "UPCE", "-d", "0123456"},
+         "UPC-E", "01234565\n012345000065"},
+        {true, {"--symbol", "upce", "012000003455+12345"}, {"-b", "UPCE", "-d", "0123450+12345"},
+         "UPC-E", "01234505 12345\n012000003455 12345"},
+        {false, {"--symbol", "upce", "01230000045", "--addon", "12"}, {"-b", "UPCE", "-d", "0123453+12"},
+         "UPC-E", "01234531 12\n012300000451 12"},
+        {false, {"--symbol", "upce", "19876520"}, {"-b", "UPCE", "-d", "1987652"},
+         "UPC-E", "19876520\n"},
     };
     // clang-format on
     for (const auto& symbol : symbols)
@@ -185,6 +194,10 @@ void TestRenderFamily::retailSizesInDots_data() {
                             << QList{9, 95, 9, 20, 5} << 22.85;
     QTest::newRow("jan13+5") << QStringList{"4910123450124+12345"} << QList{11, 95, 9, 47, 5}
                              << 22.85;
+    QTest::newRow("upce") << QStringList{"--symbol", "upce", "01234565"} << QList{9, 51, 0, 0, 7}
+                          << 22.85;
+    QTest::newRow("upce+5") << QStringList{"--symbol", "upce", "1987652+12345"}
+                            << QList{9, 51, 9, 47, 5} << 22.85;
 }
 
 void TestRenderFamily::retailSizesInDots() {
@@ -199,7 +212,8 @@ void TestRenderFamily::retailSizesInDots() {
     const double mm = 8 / 0.33;
     // Widths from the bars across the middle, in dots.
     const QList<QPoint> bars = BlackRuns(image, image.height() * 55 / 100);
-    const int mainBars = modules[1] == 67 ? 22 : 30;  // two a digit, two a guard
+    // Two a digit, two a guard; UPC-E's end guard has three.
+    const int mainBars = modules[1] == 67 ? 22 : modules[1] == 51 ? 17 : 30;
     const bool addon = mainBars < bars.size();
     const int mainRight = bars[mainBars - 1].x() + 8;  // the end guard's last bar is one module
     const int addonLeft = addon ? bars[mainBars].x() : mainRight;
@@ -261,7 +275,23 @@ void TestRenderFamily::badInputIsRefused_data() {
     QTest::newRow("add-on for jan8 in the code")
         << QStringList{jan8, "96385074 12345"} << 2 << "no add-on";
     QTest::newRow("no such symbol")
-        << QStringList{"--symbol", "code39", "1"} << 1 << "jan8 or upca";
+        << QStringList{"--symbol", "code39", "1"} << 1 << "upca or upce";
+    const QString upce = "--symbol=upce";
+    QTest::newRow("9 digits as UPC-E")
+        << QStringList{upce, "012345656"} << 2 << "give 7 (the check digit is added) or 8";
+    QTest::newRow("UPC-E of number system 2")
+        << QStringList{upce, "2123456"} << 2 << "number system 0 or 1";
+    QTest::newRow("UPC-E's check digit") << QStringList{upce, "01234566"} << 2 << "must be 5";
+    QTest::newRow("UPC-E not suppressed by its rule")
+        << QStringList{upce, "0120453"} << 2 << "suppresses to 01204504";
+    QTest::newRow("UPC-A that does not suppress")
+        << QStringList{upce, "036000291452"} << 2 << "does not zero-suppress";
+    QTest::newRow("UPC-A's check digit for UPC-E")
+        << QStringList{upce, "012000003454"} << 2 << "must be 5";
+    QTest::newRow("UPC-E add-on of 4") << QStringList{upce, "0123456+1234"} << 2 << "2 or 5";
+    QTest::newRow("UPC-E with the marker")
+        << QStringList{upce, "0123456", "--layout", "retail", "--quiet-zone-marker"} << 1
+        << "jan13 and jan8";
     QTest::newRow("--addon for a batch")
         << QStringList{"--batch", "l", "--addon", "12"} << 1 << "code field";
 }
