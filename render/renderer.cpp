@@ -26,7 +26,7 @@ Renderer::Renderer(const Options& options) : options_(options) {
 
 QByteArray Renderer::Render(const QString& name, const QString& code, const QString& addon,
                             QString* error) {
-    const symbol::SymbolCode symbol{options_.symbology, code, addon};
+    const symbol::SymbolCode symbol{options_.symbology, code, addon, options_.itf};
     if (options_.format == Format::Svg || options_.format == Format::Pdf)
         return Vector(name, symbol);
     return Bitmap(name, symbol, error);
@@ -56,7 +56,8 @@ QByteArray Renderer::Vector(const QString& name, const symbol::SymbolCode& symbo
     const bool window = options_.layout == symbol::Layout::Window;
     if (window && options_.format == Format::Svg)
         return SymbolSvg(name, symbol, options_.magnification, svgMetrics_);
-    const double moduleMm = symbol::kNominalModuleMm * options_.magnification / 100;
+    const double moduleMm =
+        symbol::NominalModuleMm(options_.symbology) * options_.magnification / 100;
     const symbol::VectorSymbol drawn =
         symbol::Vectorise(symbol::Describe(options_.layout, symbol, name, options_.quietZoneMarker),
                           moduleMm, options_.bwrMicrons / 1000.0);

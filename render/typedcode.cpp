@@ -150,6 +150,8 @@ QString AddonRefusal(const QString& typed, const QString& addon, symbol::Symbolo
     if (symbology == symbol::Symbology::Jan8)
         return QStringLiteral("%1: a short JAN (--symbol jan8) takes no add-on")
             .arg(EchoTyped(typed));
+    if (symbology == symbol::Symbology::Itf14)
+        return QStringLiteral("%1: ITF-14 takes no add-on").arg(EchoTyped(typed));
     if (!AllDigits(addon) || (addon.size() != 2 && addon.size() != 5))
         return QStringLiteral("%1: the add-on '%2' is not 2 or 5 digits 0-9")
             .arg(EchoTyped(typed), EchoTyped(addon));

@@ -101,6 +101,8 @@ int DataDigitCount(Symbology symbology) {
             return 11;
         case Symbology::UpcE:
             return 7;
+        case Symbology::Itf14:
+            return 13;
         case Symbology::Jan13:
             break;
     }
@@ -115,6 +117,7 @@ int ModuleCount(Symbology symbology) {
             return 3 + 6 * 7 + 6;
         case Symbology::UpcA:
         case Symbology::Jan13:
+        case Symbology::Itf14:  // two widths: see ItfWidth
             break;
     }
     return 3 + 6 * 7 + 5 + 6 * 7 + 3;
@@ -128,6 +131,7 @@ QString FamilyPattern(Symbology symbology, const QString& code) {
             return UpcAPattern(code);
         case Symbology::UpcE:
             return UpcEPattern(code);
+        case Symbology::Itf14:  // two widths: see ItfBarRuns
         case Symbology::Jan13:
             break;
     }

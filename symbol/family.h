@@ -8,10 +8,11 @@
 
 namespace symbol {
 
-enum class Symbology { Jan13, Jan8, UpcA, UpcE };
+// ITF-14 is no member of the family, but is drawn and read beside it.
+enum class Symbology { Jan13, Jan8, UpcA, UpcE, Itf14 };
 
-// Data digits of a code without its check digit: 12, 7, 11, or 7 for UPC-E
-// (its number system and six digits).
+// Data digits of a code without its check digit: 12, 7, 11, 7 for UPC-E
+// (its number system and six digits) or 13 for ITF-14.
 int DataDigitCount(Symbology symbology);
 
 // Modules of a symbol without quiet zones: 95, 67, 95 or 51.

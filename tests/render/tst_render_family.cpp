@@ -4,29 +4,15 @@
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 
 #include "files.h"
+#include "run.h"
 
 namespace {
-
-struct Output {
-    int exitCode = -1;
-    QString out;
-};
-
-Output Run(const QString& program, const QStringList& arguments, const QString& folder) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(),
-            QString::fromUtf8(process.readAllStandardOutput() + process.readAllStandardError())};
-}
 
 // The black runs of a bitmap's row: where each starts and how many dots.
 QList<QPoint> BlackRuns(const QImage& image, int y) {
@@ -275,7 +261,7 @@ void TestRenderFamily::badInputIsRefused_data() {
     QTest::newRow("add-on for jan8 in the code")
         << QStringList{jan8, "96385074 12345"} << 2 << "no add-on";
     QTest::newRow("no such symbol")
-        << QStringList{"--symbol", "code39", "1"} << 1 << "upca or upce";
+        << QStringList{"--symbol", "code39", "1"} << 1 << "upce or itf14";
     const QString upce = "--symbol=upce";
     QTest::newRow("9 digits as UPC-E")
         << QStringList{upce, "012345656"} << 2 << "give 7 (the check digit is added) or 8";
