@@ -64,11 +64,36 @@ QString WindowCode(const QString& twelveDigits) {
     return code.left(12) + QChar(u'0' + symbol::CheckDigit(code));
 }
 
-// The code of the data digits with their check digit.
+// The code of the data digits with their check digit. UPC-E's is the check
+// digit of the UPC-A it stands for.
 QString WholeCode(const QString& data, symbol::Symbology symbology) {
     if (symbology == symbol::Symbology::Jan13)
         return WindowCode(data);
+    if (symbology == symbol::Symbology::UpcE)
+        return data + QChar(u'0' + symbol::CheckDigitOf(symbol::UpcAOfUpcE(data)));
     return data + QChar(u'0' + symbol::CheckDigitOf(data));
+}
+
+// Whether a whole code is valid: its check digit and, for UPC-E, the one
+// zero suppression of its UPC-A.
+bool IsWholeCode(const QString& code, symbol::Symbology symbology) {
+    const QString data = code.chopped(1);
+    return WholeCode(data, symbology) == code &&
+           (symbology != symbol::Symbology::UpcE ||
+            symbol::SuppressedUpcA(symbol::UpcAOfUpcE(data)) == data);
+}
+
+QList<symbol::DigitSwap> ValidSwaps(const QString& typed, symbol::Symbology symbology) {
+    if (symbology != symbol::Symbology::UpcE)
+        return symbol::ValidDigitSwaps(typed);
+    QList<symbol::DigitSwap> swaps;
+    for (int i = 0; i + 1 < typed.size(); ++i) {
+        QString swapped = typed;
+        std::swap(swapped[i], swapped[i + 1]);
+        if (swapped != typed && IsWholeCode(swapped, symbology))
+            swaps.append({swapped, i + 1});
+    }
+    return swaps;
 }
 
 QString WrongCheckDigit(const QString& typed, symbol::Symbology symbology) {
@@ -82,7 +107,7 @@ QString WrongCheckDigit(const QString& typed, symbol::Symbology symbology) {
                           .arg(typed.right(1), data, expected.right(1), expected);
 
     QStringList swaps;
-    for (const symbol::DigitSwap& swap : symbol::ValidDigitSwaps(typed))
+    for (const symbol::DigitSwap& swap : ValidSwaps(typed, symbology))
         swaps << QStringLiteral("  %1  (digits %2 and %3 swapped)")
                      .arg(swap.code)
                      .arg(swap.first)
@@ -101,13 +126,22 @@ bool AllDigits(const QString& text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return IsAsciiDigit(c.unicode()); });
 }
 
+// Whether a count of digits is one a symbology reads: its data digits, with
+// or without the check digit, and for UPC-E a UPC-A's as well.
+bool IsCodeLength(qsizetype digits, symbol::Symbology symbology) {
+    const int data = symbol::DataDigitCount(symbology);
+    const int upcA = symbol::DataDigitCount(symbol::Symbology::UpcA);
+    return digits == data || digits == data + 1 ||
+           (symbology == symbol::Symbology::UpcE && (digits == upcA || digits == upcA + 1));
+}
+
 // The code and add-on of "code addon" or "code+addon", when what comes before
 // the last space or "+" is a code of the symbology's length.
-std::pair<QString, QString> SplitAddon(const QString& typed, int dataDigits) {
+std::pair<QString, QString> SplitAddon(const QString& typed, symbol::Symbology symbology) {
     const qsizetype at = std::max(typed.lastIndexOf(u' '), typed.lastIndexOf(u'+'));
     const QString code = typed.left(at);
     if (at < 0 || at + 1 == typed.size() || !AllDigits(code) ||
-        (code.size() != dataDigits && code.size() != dataDigits + 1))
+        !IsCodeLength(code.size(), symbology))
         return {typed, QString()};
     return {code, typed.mid(at + 1)};
 }
@@ -116,6 +150,8 @@ QString AddonRefusal(const QString& typed, const QString& addon, symbol::Symbolo
     if (symbology == symbol::Symbology::Jan8)
         return QStringLiteral("%1: a short JAN (--symbol jan8) takes no add-on")
             .arg(EchoTyped(typed));
+    if (symbology == symbol::Symbology::Itf14)
+        return QStringLiteral("%1: ITF-14 takes no add-on").arg(EchoTyped(typed));
     if (!AllDigits(addon) || (addon.size() != 2 && addon.size() != 5))
         return QStringLiteral("%1: the add-on '%2' is not 2 or 5 digits 0-9")
             .arg(EchoTyped(typed), EchoTyped(addon));
@@ -123,7 +159,8 @@ QString AddonRefusal(const QString& typed, const QString& addon, symbol::Symbolo
 }
 
 // How many digits a symbology takes, and the other symbol that takes as many.
-QString CountRefusal(const QString& typed, int dataDigits) {
+QString CountRefusal(const QString& typed, symbol::Symbology symbology) {
+    const int dataDigits = symbol::DataDigitCount(symbology);
     QString message = QStringLiteral(
                           "%1: %2 %3; give %4 (the check digit is added) or %5 (the check digit "
                           "is checked)")
@@ -132,9 +169,48 @@ QString CountRefusal(const QString& typed, int dataDigits) {
                           .arg(typed.size() == 1 ? u"digit" : u"digits")
                           .arg(dataDigits)
                           .arg(dataDigits + 1);
+    if (symbology == symbol::Symbology::UpcE)
+        message += QStringLiteral(", or the 11 or 12 of a UPC-A that zero-suppresses");
     if (dataDigits == 12 && (typed.size() == 7 || typed.size() == 8))
         message += QStringLiteral("; --symbol jan8 draws a short JAN of 8");
     return message;
+}
+
+// UPC-E from its own 7 or 8 digits, or from the 11 or 12 of the UPC-A it
+// suppresses; typed has the symbology's count or a UPC-A's.
+TypedCode ReadUpcE(const QString& typed) {
+    const QString echo = EchoTyped(typed);
+    if (typed[0] != u'0' && typed[0] != u'1')
+        return {QString(), QString(),
+                QStringLiteral("%1: UPC-E has number system 0 or 1 (its first digit), not %2")
+                    .arg(echo, typed.left(1))};
+    if (typed.size() >= 11) {
+        const QString upcA = WholeCode(typed.left(11), symbol::Symbology::UpcA);
+        if (typed.size() == 12 && typed != upcA)
+            return {QString(), QString(), WrongCheckDigit(typed, symbol::Symbology::UpcA)};
+        const QString suppressed = symbol::SuppressedUpcA(upcA);
+        if (suppressed.isEmpty())
+            return {QString(), QString(),
+                    QStringLiteral(
+                        "%1: the UPC-A %2 does not zero-suppress into UPC-E: its maker's number "
+                        "%3 must end in 000, 100 or 200 with an item number up to 00999, in 00 "
+                        "with one up to 00099, in 0 with one up to 00009, or else the item "
+                        "number must be 00005 to 00009; --symbol upca draws it")
+                        .arg(echo, upcA, upcA.mid(1, 5))};
+        return {WholeCode(suppressed, symbol::Symbology::UpcE), QString(), QString()};
+    }
+    const QString data = typed.left(7);
+    const QString upcA = symbol::UpcAOfUpcE(data);
+    if (symbol::SuppressedUpcA(upcA) != data)
+        return {
+            QString(), QString(),
+            QStringLiteral("%1: not a UPC-E: it stands for the UPC-A %2, which suppresses "
+                           "to %3 instead")
+                .arg(echo, upcA, WholeCode(symbol::SuppressedUpcA(upcA), symbol::Symbology::UpcE))};
+    const QString code = WholeCode(data, symbol::Symbology::UpcE);
+    if (typed.size() == 8 && typed != code)
+        return {QString(), QString(), WrongCheckDigit(typed, symbol::Symbology::UpcE)};
+    return {code, QString(), QString()};
 }
 
 TypedCode ReadMainCode(const QString& typed, symbol::Symbology symbology) {
@@ -151,8 +227,10 @@ TypedCode ReadMainCode(const QString& typed, symbol::Symbology symbology) {
                         .arg(Describe(c))};
     }
     const int dataDigits = symbol::DataDigitCount(symbology);
-    if (typed.size() != dataDigits && typed.size() != dataDigits + 1)
-        return {QString(), QString(), CountRefusal(typed, dataDigits)};
+    if (!IsCodeLength(typed.size(), symbology))
+        return {QString(), QString(), CountRefusal(typed, symbology)};
+    if (symbology == symbol::Symbology::UpcE)
+        return ReadUpcE(typed);
 
     const QString code = WholeCode(typed.left(dataDigits), symbology);
     if (typed.size() > dataDigits && typed != code)
@@ -163,9 +241,8 @@ TypedCode ReadMainCode(const QString& typed, symbol::Symbology symbology) {
 }  // namespace
 
 TypedCode ReadTypedCode(const QString& typed, symbol::Symbology symbology, const QString& addon) {
-    const auto [code, ownAddon] = addon.isEmpty()
-                                      ? SplitAddon(typed, symbol::DataDigitCount(symbology))
-                                      : std::pair{typed, addon};
+    const auto [code, ownAddon] =
+        addon.isEmpty() ? SplitAddon(typed, symbology) : std::pair{typed, addon};
     if (!ownAddon.isEmpty()) {
         const QString refusal =
             AddonRefusal(addon.isEmpty() ? typed : typed + u' ' + addon, ownAddon, symbology);

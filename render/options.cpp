@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include <cmath>
 
+#include "symbol/itf.h"
 #include "symbol/raster.h"
 
 #include "typedcode.h"
@@ -57,13 +58,29 @@ struct CommandLine {
                             "TEXT"};
     QCommandLineOption symbology{"symbol",
                                  "jan13 (default; also ean13), jan8 (also ean8): the short "
-                                 "JAN, or upca.",
+                                 "JAN, upca, or upce: UPC-E, from its own 7 or 8 digits or "
+                                 "from a UPC-A's 11 or 12 that zero-suppress, or itf14: "
+                                 "ITF-14, the case code, retail layout only.",
                                  "NAME"};
     QCommandLineOption addon{"addon",
-                             "jan13 and upca: a 2- or 5-digit add-on after the symbol. In a "
+                             "jan13, upca and upce: a 2- or 5-digit add-on after the symbol. In a "
                              "batch list, the code field gives it: \"4910123450124 12345\" or "
                              "\"4910123450124+12345\".",
                              "DIGITS"};
+    QCommandLineOption indicator{"indicator",
+                                 "itf14: the GTIN-14 of a case of the items of the 12- or "
+                                 "13-digit JAN given: indicator digit N (0-9), the JAN's first "
+                                 "twelve digits and a new check digit.",
+                                 "N"};
+    QCommandLineOption ratio{"ratio",
+                             "itf14: wide bars and spaces RATIO narrow ones, 2.25 to 3 "
+                             "(default 2.5; in bmp and png the nearest whole dots).",
+                             "RATIO"};
+    QCommandLineOption bearer{"bearer",
+                              "itf14: frame (default): bearer bars 4.83 mm wide around the "
+                              "symbol, for printing straight on corrugated board; bars: 2 "
+                              "modules above and below it, for a label.",
+                              "KIND"};
     QCommandLineOption format{"format", "bmp, png, svg or pdf (batch default: bmp).", "FORMAT"};
     QCommandLineOption layout{"layout",
                               "window (default): the window's picture, byte for byte its saved "
@@ -76,7 +93,8 @@ struct CommandLine {
                              "N"};
     QCommandLineOption magnification{"magnification",
                                      "svg, pdf and the retail layout: the module is 0.33 mm "
-                                     "times PERCENT, 80 to 200 (default 100).",
+                                     "times PERCENT, 80 to 200 (default 100); itf14: 1.016 mm "
+                                     "times PERCENT, 49 to 100.",
                                      "PERCENT"};
     QCommandLineOption dpi{"dpi",
                            "Retail: the printer's resolution, 72 to 4800 (bmp and png: default "
@@ -152,17 +170,19 @@ struct CommandLine {
         parser.setApplicationDescription(QStringLiteral(
             "Draws a JAN (EAN-13) bar code symbol into a file: by default the picture\n"
             "that the Stripewell window draws and saves, or with --layout retail the\n"
-            "symbol for print. --symbol draws a short JAN (EAN-8) or UPC-A instead."));
+            "symbol for print. --symbol draws a short JAN (EAN-8), UPC-A, UPC-E or\n"
+            "ITF-14 instead."));
         parser.addPositionalArgument(
             QStringLiteral("DIGITS"),
-            QStringLiteral("12 digits (jan8: 7, upca: 11), to which the check digit is added, "
-                           "or one more, whose last digit is checked."),
+            QStringLiteral(
+                "12 digits (jan8 and upce: 7, upca: 11), to which the check digit is added, "
+                "or one more, whose last digit is checked."),
             QStringLiteral("[--name TEXT] DIGITS -o FILE | --batch LIST --out-dir DIR"));
-        parser.addOptions({output,    name,       symbology,     addon,  format,
-                           layout,    scale,      magnification, dpi,    bwr,
-                           marker,    force,      batch,         outDir, encoding,
-                           separator, codeColumn, nameColumn,    sheet,  sheetFile,
-                           copies,    skip,       outline,       help,   version});
+        parser.addOptions({output,    name,       symbology,  addon,  indicator,     ratio,
+                           bearer,    format,     layout,     scale,  magnification, dpi,
+                           bwr,       marker,     force,      batch,  outDir,        encoding,
+                           separator, codeColumn, nameColumn, sheet,  sheetFile,     copies,
+                           skip,      outline,    help,       version});
         parser.addOptions({print, printer, media});
     }
 };
@@ -195,7 +215,8 @@ QString ReadSizeValues(const CommandLine& o, Options* options) {
          : retail ? QStringLiteral("--scale is for the window layout; a retail bitmap is "
                                    "sized with --dpi and --magnification")
                   : QString()},
-        {o.magnification, kMinMagnification, kMaxMagnification, &options->magnification,
+        {o.magnification, symbol::MinMagnification(options->symbology),
+         symbol::MaxMagnification(options->symbology), &options->magnification,
          bitmap && !retail ? QStringLiteral("--magnification is for svg, pdf and --layout "
                                             "retail; the window's bmp and png are sized with "
                                             "--scale")
@@ -224,17 +245,25 @@ QString ReadSizeValues(const CommandLine& o, Options* options) {
 // Retail bitmaps: the module and the bar width reduction in whole dots of
 // the printer, and a note when they differ from what was asked.
 QString FitToDots(Options* options, QString* note) {
-    const double asked = symbol::kNominalModuleMm * options->magnification / 100;
-    const double percentMm = symbol::kNominalModuleMm / 100;
-    const symbol::WholeDots module = symbol::NearestWholeDots(
-        asked, options->dpi, kMinMagnification * percentMm, kMaxMagnification * percentMm);
+    const symbol::Symbology symbology = options->symbology;
+    const double percentMm = symbol::NominalModuleMm(symbology) / 100;
+    const double asked = percentMm * options->magnification;
+    symbol::WholeDots module = symbol::NearestWholeDots(
+        asked, options->dpi, symbol::MinMagnification(symbology) * percentMm,
+        symbol::MaxMagnification(symbology) * percentMm);
     if (module.dots == 0)
         return QStringLiteral(
                    "at %1 dpi no whole number of dots makes a module of %2 to %3 "
                    "percent")
             .arg(options->dpi)
-            .arg(kMinMagnification)
-            .arg(kMaxMagnification);
+            .arg(symbol::MinMagnification(symbology))
+            .arg(symbol::MaxMagnification(symbology));
+    if (symbology == symbol::Symbology::Itf14)
+        module.magnification = module.moduleMm / percentMm;
+    options->itf.moduleMm = module.moduleMm;
+    // ITF-14's wide elements in whole dots too, so that every bar keeps its width.
+    const double ratio = options->itf.ratio;
+    options->itf.ratio = double(std::lround(ratio * module.dots)) / module.dots;
     const double dotUm = 25400.0 / options->dpi;
     const int bwrDots = int(std::lround(options->bwrMicrons / dotUm));
     if (2 * bwrDots > module.dots)
@@ -259,6 +288,8 @@ QString FitToDots(Options* options, QString* note) {
         changed << QStringLiteral("bar width reduction %1 dots (%2 micrometres)")
                        .arg(bwrDots)
                        .arg(bwrUm, 0, 'f', 0);
+    if (symbology == symbol::Symbology::Itf14 && std::abs(options->itf.ratio - ratio) > 1e-9)
+        changed << QStringLiteral("wide-to-narrow ratio %1").arg(options->itf.ratio, 0, 'f', 3);
     if (!changed.isEmpty())
         *note += (note->isEmpty() ? QString() : QStringLiteral("; ")) +
                  QStringLiteral("at %1 dpi: %2").arg(options->dpi).arg(changed.join("; "));
@@ -266,8 +297,10 @@ QString FitToDots(Options* options, QString* note) {
 }
 
 // The vector formats: whatever bar width reduction leaves half a module.
-QString CheckBwr(const Options& options) {
-    const double moduleUm = symbol::kNominalModuleMm * 1000 * options.magnification / 100;
+QString CheckBwr(Options& options) {
+    const double moduleUm =
+        symbol::NominalModuleMm(options.symbology) * 1000 * options.magnification / 100;
+    options.itf.moduleMm = moduleUm / 1000;
     if (2 * options.bwrMicrons > moduleUm)
         return QStringLiteral(
                    "--bwr %1 would leave bars narrower than half a module (%2 "
@@ -406,6 +439,64 @@ QString ReadSingle(const CommandLine& o, Options* options, QString* note) {
     return QString();
 }
 
+// ITF-14's own options given for another symbol.
+QString RefuseItfOptions(const CommandLine& o) {
+    for (const QCommandLineOption* option : {&o.indicator, &o.ratio, &o.bearer})
+        if (o.parser.isSet(*option))
+            return QStringLiteral("--%1 goes with --symbol itf14")
+                .arg(option->names().constFirst());
+    return QString();
+}
+
+// ITF-14: the retail layout only, since its wide bars are 2.25 to 3 modules
+// and the window's picture has one pixel a module; no label sheet, whose
+// labels are narrower than its 70 to 143 mm.
+QString ReadItf(const CommandLine& o, Options* options) {
+    const QCommandLineParser& parser = o.parser;
+    if (options->OnSheet())
+        return QStringLiteral(
+            "--symbol itf14 is not drawn on label sheets: write a pdf or svg and place it");
+    if (parser.isSet(o.layout) && parser.value(o.layout).toLower() == u"window")
+        return QStringLiteral(
+            "--symbol itf14 has no window layout: the window draws one pixel a module, and "
+            "ITF-14's wide bars are 2.25 to 3 modules; it is drawn with --layout retail");
+    options->layout = symbol::Layout::Retail;
+    if (parser.isSet(o.marker))
+        return QStringLiteral("--quiet-zone-marker is for jan13 and jan8");
+    if (parser.isSet(o.ratio)) {
+        bool ok = false;
+        const double ratio = parser.value(o.ratio).toDouble(&ok);
+        if (!ok || ratio < symbol::kItfMinRatio || ratio > symbol::kItfMaxRatio)
+            return QStringLiteral("--ratio takes a number from 2.25 to 3, not '%1'")
+                .arg(parser.value(o.ratio));
+        options->itf.ratio = ratio;
+    }
+    const QString bearer = parser.value(o.bearer).toLower();
+    if (parser.isSet(o.bearer) && bearer != u"frame" && bearer != u"bars")
+        return QStringLiteral("--bearer takes frame or bars, not '%1'").arg(parser.value(o.bearer));
+    options->itf.frame = bearer != u"bars";
+    if (parser.isSet(o.indicator)) {
+        if (options->mode != Options::Mode::Single)
+            return QStringLiteral(
+                "--indicator goes with one JAN; a list gives each case's 13 or 14 digits");
+        const QString text = parser.value(o.indicator);
+        if (text.size() != 1 || !text[0].isDigit() || text[0].unicode() > u'9')
+            return QStringLiteral("--indicator takes one digit 0-9, not '%1'").arg(text);
+        options->indicator = text.toInt();
+    }
+    return QString();
+}
+
+// --indicator: the digits are a JAN's, and the case's GTIN-14 is drawn.
+QString CaseCodeOfJan(Options* options) {
+    const TypedCode jan = ReadTypedCode(options->digits, symbol::Symbology::Jan13);
+    if (!jan.refusal.isEmpty() || !jan.addon.isEmpty())
+        return (jan.refusal.isEmpty() ? EchoTyped(options->digits) : jan.refusal) +
+               QStringLiteral("\n--indicator takes the 12 or 13 digits of a JAN");
+    options->digits = symbol::Gtin14FromJan(options->indicator, jan.code);
+    return QString();
+}
+
 // --symbol and --addon: what is drawn.
 QString ReadSymbol(const CommandLine& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
@@ -414,14 +505,25 @@ QString ReadSymbol(const CommandLine& o, Options* options) {
         options->symbology = symbol::Symbology::Jan8;
     else if (name == u"upca")
         options->symbology = symbol::Symbology::UpcA;
+    else if (name == u"upce")
+        options->symbology = symbol::Symbology::UpcE;
+    else if (name == u"itf14")
+        options->symbology = symbol::Symbology::Itf14;
     else if (!name.isEmpty() && name != u"jan13" && name != u"ean13")
-        return QStringLiteral("--symbol takes jan13, jan8 or upca, not '%1'").arg(name);
+        return QStringLiteral("--symbol takes jan13, jan8, upca, upce or itf14, not '%1'")
+            .arg(name);
+    const QString itfError =
+        options->symbology == symbol::Symbology::Itf14 ? ReadItf(o, options) : RefuseItfOptions(o);
+    if (!itfError.isEmpty())
+        return itfError;
     options->addon = parser.value(o.addon);
     if (parser.isSet(o.addon) && options->mode == Options::Mode::Batch)
         return QStringLiteral(
             "--batch takes add-ons from its list's code field, as in "
             "\"4910123450124 12345\"");
-    if (options->symbology == symbol::Symbology::UpcA && parser.isSet(o.marker))
+    if ((options->symbology == symbol::Symbology::UpcA ||
+         options->symbology == symbol::Symbology::UpcE) &&
+        parser.isSet(o.marker))
         return QStringLiteral("--quiet-zone-marker is for jan13 and jan8");
     return QString();
 }
@@ -598,6 +700,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         parser.isSet(o.batch) ? ReadBatch(o, &options) : ReadSingle(o, &options, &result.note);
     if (result.error.isEmpty())
         result.error = ReadSymbol(o, &options);
+    if (result.error.isEmpty() && options.indicator >= 0)
+        result.error = CaseCodeOfJan(&options);
     if (result.error.isEmpty())
         result.error = ReadFileFormat(o, &options);
     if (result.error.isEmpty())
@@ -665,6 +769,8 @@ Examples:
   stripewell-render --layout retail --dpi 203 4901234567894 -o tea.png
   stripewell-render --layout retail --symbol jan8 4912345 -o gum.pdf
   stripewell-render --layout retail 4910123450124 --addon 12345 -o magazine.pdf
+  stripewell-render --layout retail --symbol upce 01234565 -o snack.pdf
+  stripewell-render --symbol itf14 4901234567894 --indicator 1 -o case.pdf
   stripewell-render --batch items.csv --sheet a4-24 -o labels.pdf
   stripewell-render 4901234567894 --sheet a4-24 --copies 24 -o tea-sheet.pdf
   stripewell-render --printer list

@@ -38,6 +38,10 @@ struct Options {
 
     symbol::Symbology symbology = symbol::Symbology::Jan13;  // --symbol
     QString addon;                                           // --addon, single mode
+    // ITF-14: --ratio and --bearer, and the module X that --magnification
+    // and --dpi give; --indicator, single mode, or -1.
+    symbol::ItfGeometry itf;
+    int indicator = -1;
 
     // Label sheets: one pdf of A4 pages at -o, single or batch.
     QString sheet;      // --sheet, a built-in sheet

@@ -20,7 +20,7 @@ Renderer::Renderer(const Options& options) : options_(options) {
 
 QByteArray Renderer::Render(const QString& name, const QString& code, const QString& addon,
                             QString* error) {
-    const symbol::SymbolCode symbol{options_.symbology, code, addon};
+    const symbol::SymbolCode symbol{options_.symbology, code, addon, options_.itf};
     if (options_.format == Format::Svg || options_.format == Format::Pdf)
         return Vector(name, symbol);
     return Bitmap(name, symbol, error);
@@ -58,7 +58,8 @@ QByteArray Renderer::Vector(const QString& name, const symbol::SymbolCode& symbo
         return options_.format == Format::Svg ? symbol::SvgFile(description, dots)
                                               : symbol::PdfFile(description, dots);
     }
-    const double moduleMm = symbol::ModuleMm(options_.magnification);
+    const double moduleMm =
+        symbol::NominalModuleMm(options_.symbology) * options_.magnification / 100;
     const double bwrMm = options_.bwrMicrons / 1000.0;
     return options_.format == Format::Svg ? symbol::SvgFile(description, moduleMm, bwrMm)
                                           : symbol::PdfFile(description, moduleMm, bwrMm);

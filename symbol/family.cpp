@@ -44,7 +44,54 @@ QString UpcAPattern(const QString& code) {
     return pattern;
 }
 
+// Sets of UPC-E's six digits in number system 0, by the check digit; number
+// system 1 takes the other set for each.
+constexpr std::array<const char*, 10> kUpcEParity = {"BBBAAA", "BBABAA", "BBAABA", "BBAAAB",
+                                                     "BABBAA", "BAABBA", "BAAABB", "BABABA",
+                                                     "BABAAB", "BAABAB"};
+
+QString UpcEPattern(const QString& code) {
+    const char* sets = kUpcEParity[code[7].digitValue()];
+    const bool inverse = code[0] == u'1';
+    QString pattern = QStringLiteral("202");
+    for (int i = 0; i < 6; ++i)
+        pattern += Digit((sets[i] == 'A') != inverse ? kSetA : kSetB, code[i + 1]);
+    return pattern + QStringLiteral("020202");
+}
+
 }  // namespace
+
+QString UpcAOfUpcE(const QString& upce) {
+    const QString system = upce.left(1);
+    const QString d = upce.mid(1, 6);
+    const int last = d[5].digitValue();
+    if (last <= 2)
+        return system + d.left(2) + d[5] + QStringLiteral("0000") + d.mid(2, 3);
+    if (last == 3)
+        return system + d.left(3) + QStringLiteral("00000") + d.mid(3, 2);
+    if (last == 4)
+        return system + d.left(4) + QStringLiteral("00000") + d[4];
+    return system + d.left(5) + QStringLiteral("0000") + d[5];
+}
+
+QString SuppressedUpcA(const QString& upca) {
+    if (upca.size() < 11 || (upca[0] != u'0' && upca[0] != u'1'))
+        return {};
+    const QString system = upca.left(1);
+    const QString maker = upca.mid(1, 5);
+    const QString item = upca.mid(6, 5);
+    // A maker's number ending in 000, 100 or 200 keeps three item digits.
+    if (maker.endsWith(QStringLiteral("00")) && maker[2] <= u'2' &&
+        item.startsWith(QStringLiteral("00")))
+        return system + maker.left(2) + item.right(3) + maker[2];
+    if (maker.endsWith(QStringLiteral("00")) && item.startsWith(QStringLiteral("000")))
+        return system + maker.left(3) + item.right(2) + u'3';
+    if (maker.endsWith(u'0') && item.startsWith(QStringLiteral("0000")))
+        return system + maker.left(4) + item.right(1) + u'4';
+    if (item.startsWith(QStringLiteral("0000")) && item[4] >= u'5')
+        return system + maker + item[4];
+    return {};
+}
 
 int DataDigitCount(Symbology symbology) {
     switch (symbology) {
@@ -52,6 +99,10 @@ int DataDigitCount(Symbology symbology) {
             return 7;
         case Symbology::UpcA:
             return 11;
+        case Symbology::UpcE:
+            return 7;
+        case Symbology::Itf14:
+            return 13;
         case Symbology::Jan13:
             break;
     }
@@ -59,7 +110,17 @@ int DataDigitCount(Symbology symbology) {
 }
 
 int ModuleCount(Symbology symbology) {
-    return symbology == Symbology::Jan8 ? 3 + 4 * 7 + 5 + 4 * 7 + 3 : 3 + 6 * 7 + 5 + 6 * 7 + 3;
+    switch (symbology) {
+        case Symbology::Jan8:
+            return 3 + 4 * 7 + 5 + 4 * 7 + 3;
+        case Symbology::UpcE:
+            return 3 + 6 * 7 + 6;
+        case Symbology::UpcA:
+        case Symbology::Jan13:
+        case Symbology::Itf14:  // two widths: see ItfWidth
+            break;
+    }
+    return 3 + 6 * 7 + 5 + 6 * 7 + 3;
 }
 
 QString FamilyPattern(Symbology symbology, const QString& code) {
@@ -68,6 +129,9 @@ QString FamilyPattern(Symbology symbology, const QString& code) {
             return Jan8Pattern(code);
         case Symbology::UpcA:
             return UpcAPattern(code);
+        case Symbology::UpcE:
+            return UpcEPattern(code);
+        case Symbology::Itf14:  // two widths: see ItfBarRuns
         case Symbology::Jan13:
             break;
     }

@@ -1,26 +1,39 @@
 #pragma once
 
-// The other members of the EAN/UPC family: the short JAN (EAN-8), UPC-A and
-// the 2- and 5-digit add-on symbols, as module patterns in the same terms as
-// BuildPattern ("0" space, "1" bar, "2" a bar that is drawn long).
+// The other members of the EAN/UPC family: the short JAN (EAN-8), UPC-A,
+// the zero-suppressed UPC-E and the 2- and 5-digit add-on symbols, as module patterns in the same
+// terms as BuildPattern ("0" space, "1" bar, "2" a bar that is drawn long).
 
 #include <QString>
 
 namespace symbol {
 
-enum class Symbology { Jan13, Jan8, UpcA };
+// ITF-14 is no member of the family, but is drawn and read beside it.
+enum class Symbology { Jan13, Jan8, UpcA, UpcE, Itf14 };
 
-// Data digits of a code without its check digit: 12, 7 or 11.
+// Data digits of a code without its check digit: 12, 7, 11, 7 for UPC-E
+// (its number system and six digits) or 13 for ITF-14.
 int DataDigitCount(Symbology symbology);
 
-// Modules of a symbol without quiet zones: 95, 67 or 95.
+// Modules of a symbol without quiet zones: 95, 67, 95 or 51.
 int ModuleCount(Symbology symbology);
 
 // The pattern of a whole code (data digits and check digit, digits only, of
 // the symbol's length). Guard bars are "2"; in UPC-A the bars of the first
 // and last symbol characters are "2" as well, since they stand as long as the
-// guards.
+// guards. UPC-E's eight digits carry their number system and check digit
+// in the parities of the six it draws.
 QString FamilyPattern(Symbology symbology, const QString& code);
+
+// UPC-E is a UPC-A with number system 0 or 1 whose zeros are left out by
+// one of four rules, chosen by the last of its six digits. UpcAOfUpcE gives
+// the 11 data digits of the UPC-A that 7 or 8 UPC-E digits stand for (the
+// check digit, if any, ignored); SuppressedUpcA the 7 UPC-E digits (number
+// system and six) of 11 UPC-A data digits, or an empty text when they do not
+// suppress. Each UPC-A that suppresses has one UPC-E: the first rule that
+// fits, as GS1 orders them.
+QString UpcAOfUpcE(const QString& upce);
+QString SuppressedUpcA(const QString& upca);
 
 // The pattern of a 2- or 5-digit add-on: start 1011, each digit's seven
 // modules, "01" between digits. An empty text for any other length.

@@ -1,5 +1,6 @@
 #include "layout.h"
 
+#include "itf.h"
 #include "pattern.h"
 
 namespace symbol {
@@ -59,6 +60,13 @@ QList<DigitGroup> DigitGroups(Symbology symbology) {
                     {1, 5, 11, 13.5},
                     {6, 5, kRightGroupX - kWindowLeft, 53.5},
                     {11, 1, 97, 95 + kFirstDigitCentre, true}};
+        // UPC-E: the number system and the check digit outside the guards,
+        // small as UPC-A's, the six digits over their symbol characters.
+        case Symbology::UpcE:
+            return {{0, 1, first, -kFirstDigitCentre, true},
+                    {1, 6, kLeftGroupX - kWindowLeft, 6.5},
+                    {7, 1, 53, 51 + kFirstDigitCentre, true}};
+        case Symbology::Itf14:  // one line of its own: see ItfLayout
         case Symbology::Jan13:
             break;
     }
@@ -113,13 +121,16 @@ Description WindowLayout(const SymbolCode& symbol, const QString& name) {
 }
 
 // Retail quiet zones, left and right: 11 and 7 X for the JAN, 7 and 7 for
-// the short JAN, 9 and 9 for UPC-A; after an add-on, its own.
+// the short JAN, 9 and 9 for UPC-A, 9 and 7 for UPC-E; after an add-on, its
+// own.
 QPointF RetailQuietZones(const SymbolCode& symbol) {
     QPointF quiet(kRetailQuietLeft, kRetailQuietRight);
     if (symbol.symbology == Symbology::Jan8)
         quiet.setX(kRetailQuietRight);
     else if (symbol.symbology == Symbology::UpcA)
         quiet = QPointF(kRetailUpcAQuiet, kRetailUpcAQuiet);
+    else if (symbol.symbology == Symbology::UpcE)
+        quiet = QPointF(kRetailUpcAQuiet, kRetailUpcEQuietRight);
     if (!symbol.addon.isEmpty())
         quiet.setY(kAddonQuietRight);
     return quiet;
@@ -164,7 +175,64 @@ Description RetailLayout(const SymbolCode& symbol, const QString& name, bool qui
     return d;
 }
 
+// ITF-14's digits: one line of OCR-B below the bearer bars, 5 mm em, 1 mm
+// clear above and below it, whatever the X.
+constexpr double kItfDigitEmMm = 5;
+constexpr double kItfDigitGapMm = 1;
+constexpr double kOcrBDigitHeight = 0.77;  // of the em
+
+// ITF-14: quiet zones of 10 X each side of the bars, bars 31.75 mm tall, the
+// bearer bars 4.83 mm around all of it or 2 X above and below the bars and
+// quiet zones, the digits below. A name stands above as on the family's
+// symbols at 100 percent.
+Description ItfLayout(const SymbolCode& symbol, const QString& name) {
+    const ItfGeometry& itf = symbol.itf;
+    const double mm = 1 / itf.moduleMm;  // modules in a millimetre
+    const double bearer = itf.frame ? kItfCorrugatedBearerMm * mm : 2;
+    const double side = itf.frame ? bearer : 0;
+    const double width = ItfWidth(int(symbol.code.size()), itf.ratio);
+    const double barHeight = kItfBarHeightMm * mm;
+    const double nameScale = kNominalModuleMm * mm;
+    const double top = name.isEmpty() ? 0 : kNameBand * nameScale;
+    const double em = kItfDigitEmMm * mm;
+    const double baseline =
+        top + 2 * bearer + barHeight + kItfDigitGapMm * mm + kOcrBDigitHeight * em;
+
+    Description d;
+    d.layout = Layout::Retail;
+    d.box = QSizeF(2 * side + 2 * kItfQuietZone + width, baseline + kItfDigitGapMm * mm);
+    d.quietLeft = kItfQuietZone;
+    d.quietRight = kItfQuietZone;
+    d.symbolLeft = side + kItfQuietZone;
+    d.barTop = top + bearer;
+    d.barBottom = d.barTop + barHeight;
+    d.guardBottom = d.barBottom;
+    d.bars = ItfBarRuns(symbol.code, itf.ratio, d.symbolLeft, d.barTop, d.barBottom);
+    const double right = d.box.width();
+    d.bearers = {QRectF(0, top, right, bearer), QRectF(0, d.barBottom, right, bearer)};
+    if (itf.frame)
+        d.bearers += {QRectF(0, top, side, d.barBottom + bearer - top),
+                      QRectF(right - side, top, side, d.barBottom + bearer - top)};
+    d.texts.append({symbol.code, Face::Digits, em, QPointF(right / 2, baseline), true, width});
+    if (!name.isEmpty())
+        d.texts.append({name, Face::Name, kNameEm * nameScale,
+                        QPointF(right / 2, kNameBaseline * nameScale), true, right});
+    return d;
+}
+
 }  // namespace
+
+double NominalModuleMm(Symbology symbology) {
+    return symbology == Symbology::Itf14 ? kItfMaxModuleMm : kNominalModuleMm;
+}
+
+int MinMagnification(Symbology symbology) {
+    return symbology == Symbology::Itf14 ? 49 : kMinMagnification;
+}
+
+int MaxMagnification(Symbology symbology) {
+    return symbology == Symbology::Itf14 ? 100 : kMaxMagnification;
+}
 
 QList<BarRun> BarRuns(const QString& pattern, double left, double top, double bottom,
                       double guardBottom) {
@@ -184,6 +252,8 @@ QList<BarRun> BarRuns(const QString& pattern, double left, double top, double bo
 
 Description Describe(Layout layout, const SymbolCode& symbol, const QString& name,
                      bool quietZoneMarker) {
+    if (symbol.symbology == Symbology::Itf14)
+        return ItfLayout(symbol, name);
     Description d = layout == Layout::Window ? WindowLayout(symbol, name)
                                              : RetailLayout(symbol, name, quietZoneMarker);
     d.bars = BarRuns(FamilyPattern(symbol.symbology, symbol.code), d.symbolLeft, d.barTop,

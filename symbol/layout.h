@@ -64,8 +64,10 @@ inline constexpr int kRetailQuietRight = 7;
 inline constexpr double kRetailBarHeight = 22.85 / kNominalModuleMm;
 inline constexpr double kRetailBoxHeight = 25.93 / kNominalModuleMm;
 inline constexpr int kGuardExtension = 5;
-// UPC-A's quiet zones, both 9 X.
+// UPC-A's quiet zones, both 9 X; UPC-E's right one 7 X (GS1 General
+// Specifications, symbol dimensions table of the EAN/UPC family).
 inline constexpr int kRetailUpcAQuiet = 9;
+inline constexpr int kRetailUpcEQuietRight = 7;
 // The short JAN's bars: 18.23 mm at 100 percent.
 inline constexpr double kRetailJan8BarHeight = 18.23 / kNominalModuleMm;
 // An add-on stands 9 X after its main symbol (7 to 12 are allowed) and
@@ -128,15 +130,35 @@ struct Description {
 QList<BarRun> BarRuns(const QString& pattern, double left, double top, double bottom,
                       double guardBottom);
 
+// ITF-14's own sizes, which its layout needs in millimetres: the narrow
+// element X, the wide-to-narrow ratio, and whether the bearer bars frame the
+// symbol (for printing straight on corrugated board) or stand above and
+// below it (on a label).
+struct ItfGeometry {
+    double moduleMm = 1.016;
+    double ratio = 2.5;
+    bool frame = true;
+};
+
 // What a symbol encodes: the whole code of its symbology (check digit
 // included) and the 2 or 5 digits of an add-on, or none.
 struct SymbolCode {
     Symbology symbology = Symbology::Jan13;
     QString code;
     QString addon;
+    ItfGeometry itf = {};  // ITF-14 only
 };
 
-// The description of a symbol under a name. quietZoneMarker adds the ">"
+// The module X at 100 percent magnification of a symbology, and the
+// magnifications it may have: the family's 0.33 mm from 80 to 200 percent;
+// ITF-14's 1.016 mm, GS1's largest, down to 49 percent (0.498 mm, GS1's
+// smallest being 0.495 mm).
+double NominalModuleMm(Symbology symbology);
+int MinMagnification(Symbology symbology);
+int MaxMagnification(Symbology symbology);
+
+// The description of a symbol under a name. ITF-14 has only the retail
+// layout: its wide bars are not whole modules. quietZoneMarker adds the ">"
 // of the right quiet zone to the retail layout (and the short JAN's "<" on
 // the left). An add-on stands after the main symbol, its digits above its
 // bars, which end with the main symbol's normal bars.

@@ -18,6 +18,8 @@ private slots:
     void addonMatchesAnIndependentEncoder();
     void checkDigitOfPublishedCodes_data();
     void checkDigitOfPublishedCodes();
+    void upcEStandsForItsUpcA_data();
+    void upcEStandsForItsUpcA();
     void longBarsAreTheGuardsAndUpcAsOuterCharacters_data();
     void longBarsAreTheGuardsAndUpcAsOuterCharacters();
 };
@@ -73,6 +75,65 @@ void TestFamily::patternMatchesAnIndependentEncoder_data() {
         << "10101101110011001001001101111010100011011000101010101000010001001001000111010011100101100110101";
     QTest::newRow("912345678908") << Symbology::UpcA << "912345678908"
         << "10100010110011001001001101111010100011011000101010101000010001001001000111010011100101001000101";
+    // UPC-E (-b UPCE): number systems 0 and 1 with each last digit 0 to 9,
+    // that is each of the four suppression rules; zint took exactly these
+    // check digits and refused the other nine of each.
+    QTest::newRow("UPC-E 01234505") << Symbology::UpcE << "01234505"
+        << "101011001100100110111101001110101110010001101010101";
+    QTest::newRow("UPC-E 11234502") << Symbology::UpcE << "11234502"
+        << "101001100100100110100001001110101100010100111010101";
+    QTest::newRow("UPC-E 06543217") << Symbology::UpcE << "06543217"
+        << "101000010101100010011101011110100110110011001010101";
+    QTest::newRow("UPC-E 16543214") << Symbology::UpcE << "16543214"
+        << "101010111101110010100011011110100110110110011010101";
+    QTest::newRow("UPC-E 09876523") << Symbology::UpcE << "09876523"
+        << "101001011100010010111011010111101100010011011010101";
+    QTest::newRow("UPC-E 19876520") << Symbology::UpcE << "19876520"
+        << "101000101101101110111011000010101110010011011010101";
+    QTest::newRow("UPC-E 01234531") << Symbology::UpcE << "01234531"
+        << "101011001100110110111101001110101100010111101010101";
+    QTest::newRow("UPC-E 11234538") << Symbology::UpcE << "11234538"
+        << "101001100100110110111101001110101110010111101010101";
+    QTest::newRow("UPC-E 05598732") << Symbology::UpcE << "05598732"
+        << "101011100101110010001011011011100100010111101010101";
+    QTest::newRow("UPC-E 15598739") << Symbology::UpcE << "15598739"
+        << "101011000101110010010111011011100100010111101010101";
+    QTest::newRow("UPC-E 01234543") << Symbology::UpcE << "01234543"
+        << "101011001100110110111101010001101100010011101010101";
+    QTest::newRow("UPC-E 11234540") << Symbology::UpcE << "11234540"
+        << "101001100100100110111101001110101110010011101010101";
+    QTest::newRow("UPC-E 09876042") << Symbology::UpcE << "09876042"
+        << "101001011100010010111011010111101001110100011010101";
+    QTest::newRow("UPC-E 19876049") << Symbology::UpcE << "19876049"
+        << "101000101100010010010001010111101001110100011010101";
+    QTest::newRow("UPC-E 01234558") << Symbology::UpcE << "01234558"
+        << "101011001100100110100001010001101100010111001010101";
+    QTest::newRow("UPC-E 11234555") << Symbology::UpcE << "11234555"
+        << "101001100100110110100001010001101100010111001010101";
+    QTest::newRow("UPC-E 00000161") << Symbology::UpcE << "00000161"
+        << "101010011101001110001101010011100110010101111010101";
+    QTest::newRow("UPC-E 10000168") << Symbology::UpcE << "10000168"
+        << "101000110101001110001101010011101100110101111010101";
+    QTest::newRow("UPC-E 04242475") << Symbology::UpcE << "04242475"
+        << "101001110100100110100011001101100111010111011010101";
+    QTest::newRow("UPC-E 14242472") << Symbology::UpcE << "14242472"
+        << "101010001100100110011101001101101000110010001010101";
+    QTest::newRow("UPC-E 08080882") << Symbology::UpcE << "08080882"
+        << "101000100101001110110111000110100010010110111010101";
+    QTest::newRow("UPC-E 18080889") << Symbology::UpcE << "18080889"
+        << "101011011101001110001001000110100010010110111010101";
+    QTest::newRow("UPC-E 09999992") << Symbology::UpcE << "09999992"
+        << "101001011100101110001011000101100101110001011010101";
+    QTest::newRow("UPC-E 19999999") << Symbology::UpcE << "19999999"
+        << "101000101100101110010111000101100101110001011010101";
+    QTest::newRow("UPC-E 01000009") << Symbology::UpcE << "01000009"
+        << "101011001100011010001101010011100011010100111010101";
+    QTest::newRow("UPC-E 11000006") << Symbology::UpcE << "11000006"
+        << "101001100101001110100111010011100011010001101010101";
+    QTest::newRow("UPC-E 00001018") << Symbology::UpcE << "00001018"
+        << "101010011100011010100111001100100011010110011010101";
+    QTest::newRow("UPC-E 10001015") << Symbology::UpcE << "10001015"
+        << "101000110101001110100111001100100011010110011010101";
     // clang-format on
 }
 
@@ -136,6 +197,40 @@ void TestFamily::checkDigitOfPublishedCodes() {
     QFETCH(QString, data);
     QFETCH(int, check);
     QCOMPARE(symbol::CheckDigitOf(data), check);
+}
+
+void TestFamily::upcEStandsForItsUpcA_data() {
+    QTest::addColumn<QString>("upce");
+    QTest::addColumn<QString>("upca");
+    // The 7 UPC-E digits and the UPC-A's 11. Number system 0: as zbar reads
+    // zint's UPC-E symbols, which it reports as their UPC-A (04252614 and
+    // 01234565 are the examples most often published). Number system 1,
+    // which zbar does not read: written out by hand from the four rules.
+    QTest::newRow("rule 0-2, 0425261") << "0425261"
+                                       << "04210000526";
+    QTest::newRow("rule 0-2, 0123450") << "0123450"
+                                       << "01200000345";
+    QTest::newRow("rule 0-2, 1987652") << "1987652"
+                                       << "19820000765";
+    QTest::newRow("rule 3, 0123453") << "0123453"
+                                     << "01230000045";
+    QTest::newRow("rule 4, 0123454") << "0123454"
+                                     << "01234000005";
+    QTest::newRow("rule 5-9, 0123456") << "0123456"
+                                       << "01234500006";
+    QTest::newRow("rule 5-9, 1999999") << "1999999"
+                                       << "19999900009";
+}
+
+void TestFamily::upcEStandsForItsUpcA() {
+    QFETCH(QString, upce);
+    QFETCH(QString, upca);
+    QCOMPARE(symbol::UpcAOfUpcE(upce), upca);
+    QCOMPARE(symbol::SuppressedUpcA(upca), upce);
+    // Another item number under the same maker has no UPC-E.
+    QString bigger = upca;
+    bigger[6] = u'1';
+    QCOMPARE(symbol::SuppressedUpcA(bigger), QString());
 }
 
 void TestFamily::longBarsAreTheGuardsAndUpcAsOuterCharacters_data() {
