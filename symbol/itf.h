@@ -3,7 +3,7 @@
 // ITF-14, the GS1 case code (集合包装用商品コード): a GTIN-14 in Interleaved
 // 2 of 5, two widths of bars and spaces. Its geometry follows the GS1 General
 // Specifications: X from 0.495 to 1.016 mm, bars 31.75 mm tall and quiet
-// zones of 10 X (their symbol specification table, as GS1 Sweden's size
+// zones of 10 X (their table of symbol dimensions, as GS1 Sweden's size
 // guide restates it); wide elements 2.25 to 3 narrow ones, 2.5 the target
 // (their ITF-14 section, which counts 16 modules a character pair at 2.5).
 // Bearer bars: at least twice the narrow bar; 4.83 mm nominal for printing
