@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "referencedecode.h"
+#include "symbol/layout.h"
 
 namespace verify {
 
@@ -184,7 +185,7 @@ Found FindSymbol(const QImage& grey, double dpi) {
         found.reason = noQuiet
                            ? QStringLiteral("bars that read, but no quiet zone beside them")
                            : QStringLiteral("nothing reads as an EAN-13, EAN-8 or UPC-A symbol");
-        const double modulePixels = 0.264 * dpi / kMmPerInch;  // X at 80 percent
+        const double modulePixels = symbol::ModuleMm(symbol::kMinMagnification) * dpi / kMmPerInch;
         if (!noQuiet && modulePixels < 2 * kMinModulePixels)
             found.reason += QStringLiteral(
                                 "; small symbols may be too small at %1 dpi: scan at 600 dpi "
