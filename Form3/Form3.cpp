@@ -20,9 +20,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "labelsource.h"
 #include "listreader.h"
 #include "printer.h"
-#include "sheetcode.h"
 #include "sheetpainter.h"
 #include "symbol/code.h"
 #include "symbol/raster.h"
@@ -67,7 +67,7 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     auto* browse = new QPushButton(QStringLiteral("参照(&B)..."), this);
     Sheet = new QComboBox(this);
     Sheet->addItem(QStringLiteral("用紙1枚に1つ"));
-    for (const render::SheetTemplate& sheet : render::BuiltInSheets())
+    for (const pipeline::SheetTemplate& sheet : pipeline::BuiltInSheets())
         Sheet->addItem(QStringLiteral("A4 %1面 (%2)")
                            .arg(sheet.LabelsPerPage())
                            .arg(QString(sheet.description).replace(u'x', u'×')),
@@ -148,18 +148,16 @@ void Form3::ReadList() {
         problems.append(
             QStringLiteral("%1: 開けません (%2)").arg(ListPath->text(), file.errorString()));
     } else {
-        render::ListReader reader(file, {});
-        render::ListRecord record;
+        pipeline::ListReader reader(file, {});
         if (reader.Start()) {
-            while (reader.Next(&record)) {
-                const render::TypedCode code =
-                    record.error.isEmpty() ? render::ReadListCode(record.digits, reader.HasHeader())
-                                           : render::TypedCode{{}, {}, record.error};
-                if (code.code.isEmpty())
-                    problems.append(
-                        QStringLiteral("%1 行目: %2").arg(record.line).arg(code.refusal));
+            pipeline::LabelSource labels(reader, symbol::Symbology::Jan13);
+            pipeline::Label label;
+            while (labels.Next(&label)) {
+                if (label.refusal.isEmpty())
+                    listEntries_.append(label);
                 else
-                    listEntries_.append({record.name, code.code, code.addon});
+                    problems.append(
+                        QStringLiteral("%1 行目: %2").arg(label.line).arg(label.refusal));
             }
         }
         if (!reader.Refusal().isEmpty())
@@ -170,24 +168,21 @@ void Form3::ReadList() {
     UpdateSummary();
 }
 
-QList<Form3::Entry> Form3::Entries() const {
-    const QList<Entry> each = !Option1->isChecked()    ? listEntries_
-                              : codeProblem_.isEmpty() ? QList<Entry>{{name_, code_, {}}}
-                                                       : QList<Entry>{};
-    QList<Entry> all;
-    for (const Entry& entry : each)
-        for (int i = 0; i < Copies->value(); ++i)
-            all.append(entry);
-    return all;
+QList<pipeline::Label> Form3::Labels() const {
+    if (!Option1->isChecked())
+        return listEntries_;
+    if (!codeProblem_.isEmpty())
+        return {};
+    return {{0, name_, {symbol::Symbology::Jan13, code_, {}}, {}, {}}};
 }
 
 void Form3::UpdateSummary() {
-    const std::optional<render::SheetTemplate> sheet =
-        render::FindSheet(Sheet->currentData().toString());
+    const std::optional<pipeline::SheetTemplate> sheet =
+        pipeline::FindSheet(Sheet->currentData().toString());
     const int perPage = sheet ? sheet->LabelsPerPage() : 1;
     Start->setMaximum(perPage);
     Start->setEnabled(sheet.has_value());
-    const int labels = int(Entries().size());
+    const int labels = int(Labels().size()) * Copies->value();
     const int skip = sheet ? Start->value() - 1 : 0;
     const int pages = labels == 0 ? 0 : (skip + labels + perPage - 1) / perPage;
     QString text = QStringLiteral("ラベル %1 枚、%2 ページ").arg(labels).arg(pages);
@@ -195,11 +190,11 @@ void Form3::UpdateSummary() {
         text = codeProblem_;
     if (sheet) {
         const double fitted =
-            render::FitMagnification(QSizeF(sheet->labelWidth, sheet->labelHeight),
-                                     Magnification->value(), PrintName->isChecked());
+            pipeline::FitMagnification(QSizeF(sheet->labelWidth, sheet->labelHeight),
+                                       Magnification->value(), PrintName->isChecked());
         if (fitted == 0) {
             const QSizeF needed =
-                render::NeededLabelSize(symbol::kMinMagnification, PrintName->isChecked());
+                pipeline::NeededLabelSize(symbol::kMinMagnification, PrintName->isChecked());
             text = QStringLiteral(
                        "ラベル (%1 × %2 mm) が小さすぎます。80 % でも %3 × %4 mm 必要です。")
                        .arg(sheet->labelWidth)
@@ -214,30 +209,29 @@ void Form3::UpdateSummary() {
 }
 
 bool Form3::Paint(QPrinter* printer) {
-    const std::optional<render::SheetTemplate> sheet =
-        render::FindSheet(Sheet->currentData().toString());
-    render::UsePrintersDots(printer);
+    const std::optional<pipeline::SheetTemplate> sheet =
+        pipeline::FindSheet(Sheet->currentData().toString());
+    pipeline::UsePrintersDots(printer);
     printer->setFullPage(true);
     if (sheet)
         printer->setPageSize(QPageSize(QPageSize::A4));
-    const render::SheetTemplate layout =
+    const pipeline::SheetTemplate layout =
         sheet ? *sheet
-              : render::WholePageSheet(
+              : pipeline::WholePageSheet(
                     printer->pageLayout().fullRect(QPageLayout::Millimeter).size());
-    render::LabelStyle style;
+    pipeline::LabelStyle style;
     style.names = PrintName->isChecked();
-    style.magnification = render::FitMagnification(QSizeF(layout.labelWidth, layout.labelHeight),
-                                                   Magnification->value(), style.names);
-    const QList<Entry> entries = Entries();
-    if (style.magnification == 0 || entries.isEmpty())
+    style.magnification = pipeline::FitMagnification(QSizeF(layout.labelWidth, layout.labelHeight),
+                                                     Magnification->value(), style.names);
+    if (style.magnification == 0 || Labels().isEmpty())
         return false;
     // On a printer of the print service, every module a whole number of its
     // dots, from the corner of the area it prints.
     if (printer->outputFormat() == QPrinter::NativeFormat) {
         const QSizeF label(layout.labelWidth, layout.labelHeight);
-        const symbol::WholeDots module = render::WholeDotModule(
+        const symbol::WholeDots module = pipeline::WholeDotModule(
             printer->resolution(), style.magnification,
-            render::FitMagnification(label, symbol::kMaxMagnification, style.names));
+            pipeline::FitMagnification(label, symbol::kMaxMagnification, style.names));
         if (module.dots == 0) {
             Summary->setText(
                 QStringLiteral("%1 dpi のプリンターでは、%2 × %3 mm "
@@ -248,13 +242,15 @@ bool Form3::Paint(QPrinter* printer) {
             return false;
         }
         style.magnification = module.magnification;
-        render::FitStyleToPrinter(*printer, &style);
+        pipeline::FitStyleToPrinter(*printer, &style);
     }
-    render::SheetPainter painter(printer, layout, sheet ? Start->value() - 1 : 0, style);
-    for (const Entry& entry : entries)
-        if (painter.Add(entry.name, {symbol::Symbology::Jan13, entry.code, entry.addon}) ==
-            render::SheetPainter::Added::DeviceFailed)
-            return false;
+    pipeline::SheetPainter painter(printer, layout, sheet ? Start->value() - 1 : 0, style);
+    // The list's bad lines are shown as it is read; here they are passed over.
+    pipeline::LabelSource labels(Labels(), Copies->value());
+    pipeline::LabelReport unseen;
+    pipeline::LabelCount count;
+    if (!pipeline::PaintLabels(labels, painter, unseen, &count))
+        return false;
     Remember();
     return true;
 }

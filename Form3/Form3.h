@@ -10,6 +10,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include "labelsource.h"
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -45,12 +47,8 @@ public:
     void ReadList();
 
 private:
-    struct Entry {
-        QString name;
-        QString code;
-        QString addon;
-    };
-    QList<Entry> Entries() const;
+    // The labels to print, each once: this symbol, or the list's.
+    QList<pipeline::Label> Labels() const;
     void UpdateSummary();
     void ChooseList();
     void Preview();
@@ -60,5 +58,5 @@ private:
     QString name_;
     QString code_;
     QString codeProblem_;
-    QList<Entry> listEntries_;
+    QList<pipeline::Label> listEntries_;
 };

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace render {
+namespace pipeline {
 
 namespace {
 
@@ -275,4 +275,4 @@ BatchLine ReadRecord(const QString& record, QChar separator, const Columns& colu
     return result;
 }
 
-}  // namespace render
+}  // namespace pipeline

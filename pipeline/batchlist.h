@@ -12,7 +12,7 @@
 
 #include "listdecoding.h"
 
-namespace render {
+namespace pipeline {
 
 // How to read a list: --encoding, --separator, --name-column, --code-column.
 // Each is found from the list when not given.
@@ -110,4 +110,4 @@ ListShape ReadListShape(const QString& firstRecord, QChar separator, const QStri
 BatchLine ReadRecord(const QString& record, QChar separator, const Columns& columns,
                      bool eitherSeparator = true);
 
-}  // namespace render
+}  // namespace pipeline

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string_view>
 
-namespace render {
+namespace pipeline {
 
 namespace {
 
@@ -112,4 +112,4 @@ bool FileNamer::Take(const QString& stem) {
     return true;
 }
 
-}  // namespace render
+}  // namespace pipeline

@@ -6,7 +6,7 @@
 #include <QSet>
 #include <QString>
 
-namespace render {
+namespace pipeline {
 
 // The longest stem, in bytes of UTF-8: with a number, an extension and the
 // temporary file's suffix added, a name still fits the usual 255 bytes.
@@ -50,4 +50,4 @@ private:
     QHash<size_t, int> nextNumber_;
 };
 
-}  // namespace render
+}  // namespace pipeline

@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <utility>
 
-namespace render {
+namespace pipeline {
 
 namespace {
 
@@ -27,6 +27,7 @@ public:
 
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
+    int Release() { return std::exchange(fd_, -1); }
 
     // False with errno set: a network file system may report a failed write
     // only here.
@@ -124,19 +125,44 @@ bool FolderWriter::Write(const QString& fileName, const QByteArray& bytes, bool 
 
 bool FolderWriter::WriteContent(const QString& fileName, const Content& content, bool replace,
                                 QString* error) {
+    Staged file;
+    return Stage(fileName, replace, &file, error) &&
+           Keep(&file, content(file.Fd()) ? 0 : errno, error);
+}
+
+FolderWriter::Staged::~Staged() {
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (!temporary_.isEmpty())
+        unlinkat(folderFd_, temporary_.constData(), 0);
+}
+
+bool FolderWriter::Stage(const QString& fileName, bool replace, Staged* file, QString* error) {
     if (Stopped()) {
         *error = StopError();
         return false;
     }
-    const QByteArray name = QFile::encodeName(fileName);
-    const int err = staging_ == Staging::Unnamed ? WriteUnnamed(name, content, replace)
-                                                 : WriteNamed(name, content, replace);
-    if (err == 0) {
-        Written(name);
-        return true;
-    }
-    const QString path = PathOf(fileName);
-    const QString kept = err == EEXIST ? KeepReason(name, replace) : QString();
+    file->folderFd_ = folderFd_;
+    file->fileName_ = fileName;
+    file->name_ = QFile::encodeName(fileName);
+    file->replace_ = replace;
+    const int err = staging_ == Staging::Unnamed ? StageUnnamed(file) : StageNamed(file);
+    return err == 0 || Failed(*file, err, error);
+}
+
+bool FolderWriter::Keep(Staged* file, int contentErrno, QString* error) {
+    int err = contentErrno;
+    if (err == 0)
+        err = staging_ == Staging::Unnamed ? NameUnnamed(file) : NameNamed(file);
+    if (err != 0)
+        return Failed(*file, err, error);
+    Written(file->name_);
+    return true;
+}
+
+bool FolderWriter::Failed(const Staged& file, int err, QString* error) {
+    const QString path = PathOf(file.fileName_);
+    const QString kept = err == EEXIST ? KeepReason(file.name_, file.replace_) : QString();
     if (!kept.isEmpty()) {
         *error = path + u' ' + kept;
     } else {
@@ -200,20 +226,23 @@ QString FolderWriter::StopError() const {
         .arg(FolderShown(), qt_error_string(stopErrno_));
 }
 
-int FolderWriter::WriteUnnamed(const QByteArray& name, const Content& content, bool replace) {
+int FolderWriter::StageUnnamed(Staged* file) {
     // Until it is linked, the file goes with its descriptor, whatever fails.
-    const Fd file(openat(folderFd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
-    if (!file.valid() || !content(file.get()))
-        return errno;
-    const QByteArray self = ProcPath(file.get());
+    file->fd_ = openat(folderFd_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    return file->fd_ >= 0 ? 0 : errno;
+}
+
+int FolderWriter::NameUnnamed(Staged* file) {
+    const QByteArray& name = file->name_;
+    const QByteArray self = ProcPath(file->fd_);
     // linkat() never replaces: it claims the name or fails with EEXIST.
     if (linkat(AT_FDCWD, self.constData(), folderFd_, name.constData(), AT_SYMLINK_FOLLOW) == 0)
         return 0;
-    if (errno != EEXIST || !replace)
+    if (errno != EEXIST || !file->replace_)
         return errno;
-    if (!KeepReason(name, replace).isEmpty())
+    if (!KeepReason(name, true).isEmpty())
         return EEXIST;
-    KeepPermissions(folderFd_, name, file.get());
+    KeepPermissions(folderFd_, name, file->fd_);
     for (;;) {
         const QByteArray temporary = NextTemporaryName();
         if (linkat(AT_FDCWD, self.constData(), folderFd_, temporary.constData(),
@@ -224,30 +253,36 @@ int FolderWriter::WriteUnnamed(const QByteArray& name, const Content& content, b
     }
 }
 
-int FolderWriter::WriteNamed(const QByteArray& name, const Content& content, bool replace) {
-    QByteArray temporary;
-    Fd file;
+int FolderWriter::StageNamed(Staged* file) {
+    Fd staged;
     do {
-        temporary = NextTemporaryName();
-        file = Fd(openat(folderFd_, temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                         0666));
-    } while (!file.valid() && errno == EEXIST);
-    if (!file.valid())
+        file->temporary_ = NextTemporaryName();
+        staged = Fd(openat(folderFd_, file->temporary_.constData(),
+                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    } while (!staged.valid() && errno == EEXIST);
+    if (!staged.valid()) {
+        file->temporary_.clear();
         return errno;
-    if (replace)
-        KeepPermissions(folderFd_, name, file.get());
-    if (!content(file.get()) || !file.Close()) {
-        const int err = errno;
-        unlinkat(folderFd_, temporary.constData(), 0);
-        return err;
     }
-    if (!replace)
-        return Claim(temporary, name);
-    if (!KeepReason(name, replace).isEmpty()) {
+    if (file->replace_)
+        KeepPermissions(folderFd_, file->name_, staged.get());
+    file->fd_ = staged.Release();
+    return 0;
+}
+
+int FolderWriter::NameNamed(Staged* file) {
+    // A network file system may report a failed write only when it closes.
+    if (::close(std::exchange(file->fd_, -1)) != 0)
+        return errno;
+    // Claim() and Replace() take the temporary name away, whatever they do.
+    const QByteArray temporary = std::exchange(file->temporary_, QByteArray());
+    if (!file->replace_)
+        return Claim(temporary, file->name_);
+    if (!KeepReason(file->name_, true).isEmpty()) {
         unlinkat(folderFd_, temporary.constData(), 0);
         return EEXIST;
     }
-    return Replace(temporary, name);
+    return Replace(temporary, file->name_);
 }
 
 int FolderWriter::Claim(const QByteArray& temporary, const QByteArray& name) {
@@ -321,4 +356,4 @@ bool FolderWriter::Sync(QString* error) const {
     return false;
 }
 
-}  // namespace render
+}  // namespace pipeline

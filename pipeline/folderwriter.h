@@ -25,7 +25,7 @@
 #include <functional>
 #include <mutex>
 
-namespace render {
+namespace pipeline {
 
 // False with errno set unless every byte was written to fd. A write that
 // hits a limit writes what fits; writing the rest then says why (EFBIG,
@@ -99,6 +99,32 @@ public:
     bool WriteContent(const QString& fileName, const Content& content, bool replace,
                       QString* error);
 
+    // A file made by a loop of its own (a sheet's PDF, page by page):
+    // Stage() opens it, without its name, for the content to go into Fd();
+    // Keep() then gives it the name as WriteContent() does. A staged file
+    // that is not kept leaves nothing behind.
+    class Staged {
+    public:
+        Staged() = default;
+        ~Staged();
+        Staged(const Staged&) = delete;
+        Staged& operator=(const Staged&) = delete;
+        int Fd() const { return fd_; }
+
+    private:
+        friend class FolderWriter;
+        int folderFd_ = -1;
+        int fd_ = -1;
+        QString fileName_;
+        QByteArray name_;
+        QByteArray temporary_;  // a named staging's, until it is renamed or removed
+        bool replace_ = false;
+    };
+    bool Stage(const QString& fileName, bool replace, Staged* file, QString* error);
+    // contentErrno: 0 when every byte went in, else why not (the file is
+    // then dropped and the reason said as a failed write's).
+    bool Keep(Staged* file, int contentErrno, QString* error);
+
     // Set by the first write that failed for a reason every later one would
     // meet too (the file system is full or read-only, the folder may not be
     // written); from then on every write fails at once. StopError() says why.
@@ -130,8 +156,12 @@ private:
 
     // Each returns 0 or the errno value of what failed, EEXIST when the name
     // is taken by something that stays.
-    int WriteUnnamed(const QByteArray& name, const Content& content, bool replace);
-    int WriteNamed(const QByteArray& name, const Content& content, bool replace);
+    int StageUnnamed(Staged* file);
+    int StageNamed(Staged* file);
+    int NameUnnamed(Staged* file);
+    int NameNamed(Staged* file);
+    // The message of a write that failed with err; always false.
+    bool Failed(const Staged& file, int err, QString* error);
     // Put a complete temporary file under name, failing when the name is
     // taken (Claim) or replacing what has it (Replace). Either way the
     // temporary name is gone afterwards.
@@ -157,4 +187,4 @@ private:
     std::atomic<int> writtenCount_ = 0;
 };
 
-}  // namespace render
+}  // namespace pipeline

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 
-namespace render {
+namespace pipeline {
 
 namespace {
 
@@ -124,4 +124,4 @@ QString DecodingFailure(ListEncoding encoding, QByteArrayView line, qsizetype ba
         .arg(EncodingName(encoding));
 }
 
-}  // namespace render
+}  // namespace pipeline

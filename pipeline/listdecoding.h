@@ -7,7 +7,7 @@
 
 #include <iconv.h>
 
-namespace render {
+namespace pipeline {
 
 enum class ListEncoding { Utf8, Utf16Le, Utf16Be, ShiftJis };
 
@@ -45,4 +45,4 @@ private:
 // "byte 3 (0xFF) is not valid UTF-8", for the messages.
 QString DecodingFailure(ListEncoding encoding, QByteArrayView line, qsizetype badByte);
 
-}  // namespace render
+}  // namespace pipeline

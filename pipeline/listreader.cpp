@@ -1,6 +1,6 @@
 #include "listreader.h"
 
-namespace render {
+namespace pipeline {
 
 namespace {
 
@@ -269,7 +269,7 @@ QChar ListReader::RecordSeparator(const QString& text) {
         return format_.separator;
     if (separator_.isNull())
         separator_ = text.contains(u'\t') ? u'\t' : u',';
-    return render::RecordSeparator(text, separator_);
+    return pipeline::RecordSeparator(text, separator_);
 }
 
 // Joins the lines of a record whose quoted field holds line breaks, and
@@ -310,4 +310,4 @@ qint64 ListReader::BytesRead() const {
     return lines_ ? lines_->Position() : 0;
 }
 
-}  // namespace render
+}  // namespace pipeline

@@ -11,7 +11,7 @@
 
 #include "batchlist.h"
 
-namespace render {
+namespace pipeline {
 
 struct ListRecord {
     int line = 0;  // the line the record starts on
@@ -77,4 +77,4 @@ private:
     QString refusal_;
 };
 
-}  // namespace render
+}  // namespace pipeline

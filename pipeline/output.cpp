@@ -7,7 +7,7 @@
 
 #include "folderwriter.h"
 
-namespace render {
+namespace pipeline {
 
 bool IsStandardOutput(const QString& path) {
     if (path == u"-")
@@ -35,4 +35,4 @@ bool WriteSymbolFile(const QString& path, const QByteArray& bytes, bool force, Q
     return folder.Write(path.mid(slash + 1), bytes, force, error) && folder.Sync(error);
 }
 
-}  // namespace render
+}  // namespace pipeline

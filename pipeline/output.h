@@ -6,7 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace render {
+namespace pipeline {
 
 // True for "-" and for a link that leads to standard output (/dev/stdout,
 // /dev/fd/1): what is written there goes after what standard output holds.
@@ -18,4 +18,4 @@ bool IsStandardOutput(const QString& path);
 // file or a link that may be replaced. Returns false with the reason in error.
 bool WriteSymbolFile(const QString& path, const QByteArray& bytes, bool force, QString* error);
 
-}  // namespace render
+}  // namespace pipeline

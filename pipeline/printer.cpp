@@ -9,7 +9,7 @@
 
 #include "symbol/layout.h"
 
-namespace render {
+namespace pipeline {
 
 int PrinterDpi(const QString& name) {
     const QByteArray utf8 = name.toUtf8();
@@ -55,4 +55,4 @@ void FitStyleToPrinter(const QPrinter& printer, LabelStyle* style) {
         QPointF(layout.minimumMargins().left(), layout.minimumMargins().top()) * 25.4 / 72;
 }
 
-}  // namespace render
+}  // namespace pipeline

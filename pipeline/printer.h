@@ -11,7 +11,7 @@
 class QPrinter;
 class QString;
 
-namespace render {
+namespace pipeline {
 
 // The resolution the printer prints at unless told otherwise, as its print
 // service says (Qt's print support assumes 1200 dpi for every printer); 0
@@ -29,4 +29,4 @@ symbol::WholeDots WholeDotModule(int dpi, double asked, double largest);
 // The style's bar edges and the start of the dots of the printer's page.
 void FitStyleToPrinter(const QPrinter& printer, LabelStyle* style);
 
-}  // namespace render
+}  // namespace pipeline

@@ -12,7 +12,7 @@
 
 #include "typedcode.h"
 
-namespace render {
+namespace pipeline {
 
 namespace {
 
@@ -275,4 +275,4 @@ LabelSlot SlotOf(const SheetTemplate& sheet, int skip, int n) {
     return {place / sheet.LabelsPerPage(), place % sheet.LabelsPerPage()};
 }
 
-}  // namespace render
+}  // namespace pipeline

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-namespace render {
+namespace pipeline {
 
 inline constexpr double kA4Width = 210.0;
 inline constexpr double kA4Height = 297.0;
@@ -72,4 +72,4 @@ struct LabelSlot {
 };
 LabelSlot SlotOf(const SheetTemplate& sheet, int skip, int n);
 
-}  // namespace render
+}  // namespace pipeline

@@ -6,7 +6,7 @@
 
 #include "symbol/code.h"
 
-namespace render {
+namespace pipeline {
 
 namespace {
 
@@ -63,4 +63,4 @@ TypedCode ReadListCode(const QString& field, bool wholeCodes, symbol::Symbology 
     return ReadTypedCode(field);
 }
 
-}  // namespace render
+}  // namespace pipeline

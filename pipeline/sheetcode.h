@@ -7,7 +7,7 @@
 
 #include "typedcode.h"
 
-namespace render {
+namespace pipeline {
 
 // As ReadTypedCode, but a code in exponent form (4.90123E+12) is refused as
 // one whose last digits a spreadsheet lost, and for a JAN 11 digits as a code
@@ -18,4 +18,4 @@ namespace render {
 TypedCode ReadListCode(const QString& field, bool wholeCodes,
                        symbol::Symbology symbology = symbol::Symbology::Jan13);
 
-}  // namespace render
+}  // namespace pipeline

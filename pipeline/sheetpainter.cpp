@@ -9,7 +9,7 @@
 #include "symbol/outline.h"
 #include "symbol/vector.h"
 
-namespace render {
+namespace pipeline {
 
 namespace {
 
@@ -144,4 +144,4 @@ void SheetPainter::PaintLabel(const QRectF& label, const QString& name,
     }
 }
 
-}  // namespace render
+}  // namespace pipeline

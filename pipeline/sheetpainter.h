@@ -13,7 +13,7 @@
 
 class QPagedPaintDevice;
 
-namespace render {
+namespace pipeline {
 
 // Clear room kept between a label's edge and what is printed on it.
 inline constexpr double kLabelMarginMm = 1.0;
@@ -75,4 +75,4 @@ private:
     int page_ = 0;
 };
 
-}  // namespace render
+}  // namespace pipeline

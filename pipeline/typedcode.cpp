@@ -8,7 +8,7 @@
 #include "symbol/code.h"
 #include "symbol/family.h"
 
-namespace render {
+namespace pipeline {
 
 namespace {
 
@@ -254,4 +254,4 @@ TypedCode ReadTypedCode(const QString& typed, symbol::Symbology symbology, const
     return read;
 }
 
-}  // namespace render
+}  // namespace pipeline

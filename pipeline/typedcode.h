@@ -8,7 +8,7 @@
 
 #include "symbol/family.h"
 
-namespace render {
+namespace pipeline {
 
 struct TypedCode {
     QString code;     // the whole code, check digit last; empty when refused
@@ -36,4 +36,4 @@ TypedCode ReadTypedCode(const QString& typed,
 // cut, with an ellipsis.
 QString EchoTyped(const QString& typed);
 
-}  // namespace render
+}  // namespace pipeline

@@ -11,13 +11,18 @@
 
 #include "filenames.h"
 #include "folderwriter.h"
+#include "labelsource.h"
 #include "listreader.h"
 #include "progress.h"
-#include "sheetcode.h"
-#include "typedcode.h"
 #include "writers.h"
 
 namespace render {
+
+using pipeline::FileNamer;
+using pipeline::FolderWriter;
+using pipeline::Label;
+using pipeline::LabelSource;
+using pipeline::ListReader;
 
 namespace {
 
@@ -45,8 +50,8 @@ int MakeFolders(const QString& path) {
 }
 
 // A file without a name is named after its code, and its add-on if any.
-QString Stem(const TypedCode& typed) {
-    return typed.addon.isEmpty() ? typed.code : typed.code + u'+' + typed.addon;
+QString Stem(const symbol::SymbolCode& code) {
+    return code.addon.isEmpty() ? code.code : code.code + u'+' + code.addon;
 }
 
 // Whether standard input was open when the program started: once it has
@@ -118,25 +123,21 @@ ExitStatus RunBatch(const Options& options) {
             QStringLiteral("%1%2:%3: %4").arg(kProgram, listName).arg(line).arg(message));
     };
 
-    ListRecord record;
-    while (reader.Next(&record)) {
+    LabelSource labels(reader, options.symbology);
+    Label label;
+    while (labels.Next(&label)) {
         // A file already there is found when the new one claims its name,
         // in the same step, so that nothing made meanwhile is replaced.
-        TypedCode typed;
-        if (record.error.isEmpty())
-            typed = ReadListCode(record.digits, reader.HasHeader(), options.symbology);
-        else
-            typed.refusal = record.error;
         if (folder.Stopped()) {
             ++notWritten;
-        } else if (typed.refusal.isEmpty()) {
-            if (!record.note.isEmpty())
-                lineMessage(record.line, record.note);
-            writers.Submit({record.line, record.name, typed.code, typed.addon,
-                            namer.Next(record.name, Stem(typed))});
+        } else if (label.refusal.isEmpty()) {
+            if (!label.note.isEmpty())
+                lineMessage(label.line, label.note);
+            writers.Submit({label.line, label.name, label.code.code, label.code.addon,
+                            namer.Next(label.name, Stem(label.code))});
         } else {
             ++failed;
-            lineMessage(record.line, typed.refusal);
+            lineMessage(label.line, label.refusal);
         }
         showWritersMessages();
         progress.Update(reader.BytesRead(), writers.Written(), failed + writers.Failed());

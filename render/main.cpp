@@ -38,8 +38,8 @@ void Print(std::FILE* stream, const QString& text) {
 }
 
 render::ExitStatus RenderOne(const render::Options& options) {
-    const render::TypedCode typed =
-        render::ReadTypedCode(options.digits, options.symbology, options.addon);
+    const pipeline::TypedCode typed =
+        pipeline::ReadTypedCode(options.digits, options.symbology, options.addon);
     if (!typed.refusal.isEmpty()) {
         Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(typed.refusal));
         return render::kExitRefused;
@@ -47,7 +47,8 @@ render::ExitStatus RenderOne(const render::Options& options) {
     render::Renderer renderer(options);
     QString error;
     const QByteArray bytes = renderer.Render(options.name, typed.code, typed.addon, &error);
-    if (bytes.isEmpty() || !render::WriteSymbolFile(options.output, bytes, options.force, &error)) {
+    if (bytes.isEmpty() ||
+        !pipeline::WriteSymbolFile(options.output, bytes, options.force, &error)) {
         Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(error));
         return render::kExitNotWritten;
     }
@@ -106,7 +107,7 @@ int main(int argc, char* argv[]) {
             Print(stdout, QStringLiteral("stripewell-render %1\n").arg(STRIPEWELL_VERSION));
             return render::kExitOk;
         case render::Options::Mode::SheetList:
-            Print(stdout, render::SheetListText());
+            Print(stdout, pipeline::SheetListText());
             return render::kExitOk;
         case render::Options::Mode::PrinterList:
             return ListPrinters();

@@ -12,6 +12,14 @@
 
 namespace render {
 
+using pipeline::CutName;
+using pipeline::EchoTyped;
+using pipeline::EncodingByName;
+using pipeline::ListEncoding;
+using pipeline::ListFormat;
+using pipeline::ReadTypedCode;
+using pipeline::TypedCode;
+
 namespace {
 
 bool ReadFormat(const QString& text, Format* format) {

@@ -32,9 +32,9 @@ struct Options {
     QString digits;  // the DIGITS argument, single mode
     QString output;  // -o, single mode
 
-    QString batchList;  // --batch ("-" for standard input)
-    QString outDir;     // --out-dir
-    ListFormat list;    // --encoding, --separator, --name-column, --code-column
+    QString batchList;          // --batch ("-" for standard input)
+    QString outDir;             // --out-dir
+    pipeline::ListFormat list;  // --encoding, --separator, --name-column, --code-column
 
     symbol::Symbology symbology = symbol::Symbology::Jan13;  // --symbol
     QString addon;                                           // --addon, single mode

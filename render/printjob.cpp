@@ -19,6 +19,15 @@
 
 namespace render {
 
+using pipeline::FitMagnification;
+using pipeline::FitStyleToPrinter;
+using pipeline::LabelStyle;
+using pipeline::PrinterDpi;
+using pipeline::SheetTemplate;
+using pipeline::UsePrintersDots;
+using pipeline::WholeDotModule;
+using pipeline::WholePageSheet;
+
 namespace {
 
 // The print service's own words for the request that failed last; Qt's

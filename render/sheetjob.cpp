@@ -11,14 +11,33 @@
 
 #include "batch.h"
 #include "folderwriter.h"
+#include "labelsource.h"
 #include "listreader.h"
 #include "output.h"
-#include "sheetcode.h"
 #include "sheetpainter.h"
 #include "symbol/layout.h"
 #include "typedcode.h"
 
 namespace render {
+
+using pipeline::FdDevice;
+using pipeline::FindSheet;
+using pipeline::FitMagnification;
+using pipeline::FolderWriter;
+using pipeline::IsStandardOutput;
+using pipeline::Label;
+using pipeline::LabelCount;
+using pipeline::LabelReport;
+using pipeline::LabelSource;
+using pipeline::LabelStyle;
+using pipeline::ListReader;
+using pipeline::NeededLabelSize;
+using pipeline::ReadSheetFile;
+using pipeline::ReadTypedCode;
+using pipeline::SheetFile;
+using pipeline::SheetPainter;
+using pipeline::SheetTemplate;
+using pipeline::TypedCode;
 
 namespace {
 
@@ -47,9 +66,9 @@ std::optional<SheetTemplate> ReadSheet(const Options& options, QString* error) {
     return read.sheet;
 }
 
-// The labels of a run: the one code, or the lines of the list as they are
-// read, each given copies times. Bad lines are reported and counted.
-class Labels {
+// The labels of a run: the one code, or the records of the list as they are
+// read, each given copies times. What gives no label is reported and counted.
+class Labels : public LabelReport {
 public:
     explicit Labels(const Options& options) : options_(options) {}
 
@@ -69,34 +88,15 @@ public:
 
     int ListHandle() const { return list_.isOpen() ? list_.handle() : -1; }
 
-    // Paints every label; false with errno set when the device failed.
+    // Paints every label; false when the device failed.
     bool PaintAll(SheetPainter& painter) {
-        if (!reader_) {
-            for (int i = 0; i < options_.copies; ++i)
-                if (!Add(painter, options_.name, code_, 0))
-                    return false;
-            return true;
-        }
-        ListRecord record;
-        while (reader_->Next(&record)) {
-            const TypedCode typed =
-                record.error.isEmpty()
-                    ? ReadListCode(record.digits, reader_->HasHeader(), options_.symbology)
-                    : TypedCode{QString(), QString(), record.error};
-            if (!typed.refusal.isEmpty()) {
-                ++failed_;
-                ReportLine(record.line, typed.refusal);
-                continue;
-            }
-            if (!record.note.isEmpty())
-                ReportLine(record.line, record.note);
-            const symbol::SymbolCode code{options_.symbology, typed.code, typed.addon};
-            for (int i = 0; i < options_.copies; ++i)
-                if (!Add(painter, record.name, code, record.line))
-                    return false;
-        }
-        if (!reader_->Refusal().isEmpty()) {
-            ++failed_;
+        LabelSource source =
+            reader_ ? LabelSource(*reader_, options_.symbology, options_.copies)
+                    : LabelSource({{0, options_.name, code_, {}, {}}}, options_.copies);
+        if (!PaintLabels(source, painter, *this, &count_))
+            return false;
+        if (reader_ && !reader_->Refusal().isEmpty()) {
+            ++count_.failed;
             Report(listName_ + reader_->Refusal());
         }
         return true;
@@ -112,38 +112,25 @@ public:
     }
 
     void SetCode(const symbol::SymbolCode& code) { code_ = code; }
-    int Count() const { return count_; }
-    int Failed() const { return failed_; }
+    int Count() const { return count_.painted; }
+    int Failed() const { return count_.failed; }
     const QString& ListName() const { return listName_; }
 
 private:
     void ReportLine(int line, const QString& message) {
         Report(QStringLiteral("%1:%2: %3").arg(listName_).arg(line).arg(message));
     }
-
-    // False, with errno set, when the device failed.
-    bool Add(SheetPainter& painter, const QString& name, const symbol::SymbolCode& code, int line) {
-        switch (painter.Add(name, code)) {
-            case SheetPainter::Added::Painted:
-                ++count_;
-                return true;
-            case SheetPainter::Added::TooLarge:
-                ++failed_;
-                ReportLine(line, QStringLiteral("with its add-on the symbol is too wide for the "
-                                                "label even at 80 percent"));
-                return true;
-            case SheetPainter::Added::BarsTooThin:
-                ++failed_;
-                ReportLine(line, QStringLiteral("with its add-on the symbol is drawn so small "
-                                                "that --bwr %1 leaves bars narrower than half "
-                                                "a module")
-                                     .arg(options_.bwrMicrons));
-                return true;
-            case SheetPainter::Added::DeviceFailed:
-                break;
-        }
-        errno = EIO;
-        return false;
+    void Refused(const Label& label) override { ReportLine(label.line, label.refusal); }
+    void Noted(const Label& label) override { ReportLine(label.line, label.note); }
+    void LeftOut(const Label& label, SheetPainter::Added why) override {
+        if (why == SheetPainter::Added::TooLarge)
+            ReportLine(label.line, QStringLiteral("with its add-on the symbol is too wide for the "
+                                                  "label even at 80 percent"));
+        else
+            ReportLine(label.line, QStringLiteral("with its add-on the symbol is drawn so small "
+                                                  "that --bwr %1 leaves bars narrower than half "
+                                                  "a module")
+                                       .arg(options_.bwrMicrons));
     }
 
     const Options& options_;
@@ -152,8 +139,7 @@ private:
     QString listName_;
     std::optional<ListReader> reader_;
     symbol::SymbolCode code_;
-    int count_ = 0;
-    int failed_ = 0;
+    LabelCount count_;
 };
 
 // Holds what is written until the first label is painted, and drops it if
@@ -185,46 +171,100 @@ private:
     QByteArray held_;
 };
 
-// The whole PDF into fd: pages of A4 from its corner, vector throughout.
-bool WritePdf(int fd, const SheetTemplate& sheet, const Options& options, const LabelStyle& style,
-              Labels& labels) {
-    HeldDevice device(fd, [&labels] { return labels.Count() > 0; });
-    {
-        QPdfWriter writer(&device);
-        writer.setCreator(QStringLiteral("stripewell-render"));
-        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                         QMarginsF(), QPageLayout::Millimeter));
-        writer.setResolution(1200);
-        SheetPainter painter(&writer, sheet, options.skip, style);
-        if (!labels.PaintAll(painter))
-            return false;
-    }
-    if (device.Errno() != 0) {
-        errno = device.Errno();
-        return false;
-    }
-    if (labels.Count() == 0) {
-        errno = ENODATA;
-        return false;
-    }
-    return true;
-}
+// Where the pages go: a PDF into standard output or into a file that takes
+// its name once complete, or a printer. Opened before the list is read and
+// finished after its last label, so that the labels go one way: from the
+// list through the painter into the pages.
+class Pages {
+public:
+    Pages(const Options& options, PageTarget* target, const Labels& labels)
+        : options_(options),
+          target_(target),
+          labels_(labels),
+          toStdout_(!target && IsStandardOutput(options.output)) {}
 
-// The pages onto the target's device; false, with the reason, when they did
-// not go out.
-bool PaintOnTarget(PageTarget& target, const SheetTemplate& sheet, const Options& options,
-                   const LabelStyle& style, Labels& labels, QString* error) {
-    QPagedPaintDevice* device = target.Device(sheet, error);
-    if (!device)
-        return false;
-    {
-        SheetPainter painter(device, sheet, options.skip, style);
-        if (!labels.PaintAll(painter) || labels.Count() == 0) {
+    // The folder of the file, opened before the list is read, so that a
+    // folder that cannot be written is said as such, not as a list without
+    // labels. False with the reason.
+    bool OpenFolder(QString* error) {
+        if (target_ || toStdout_)
+            return true;
+        const qsizetype slash = options_.output.lastIndexOf(u'/');
+        folder_.emplace(slash < 0 ? QString() : options_.output.left(qMax(slash, 1)));
+        fileName_ = options_.output.mid(slash + 1);
+        *error = folder_->OpenError();
+        return error->isEmpty();
+    }
+
+    // The device to paint the sheet's pages on; null, with the reason, when
+    // there is none.
+    QPagedPaintDevice* Start(const SheetTemplate& sheet, int listHandle, QString* error) {
+        if (target_)
+            return target_->Device(sheet, error);
+        int fd = STDOUT_FILENO;
+        if (!toStdout_) {
+            if (listHandle >= 0)
+                folder_->Protect(listHandle, QStringLiteral("the list being read"));
+            if (!folder_->Stage(fileName_, options_.force, &staged_, error))
+                return nullptr;
+            fd = staged_.Fd();
+        }
+        held_.emplace(fd, [this] { return labels_.Count() > 0; });
+        pdf_.emplace(&*held_);
+        pdf_->setCreator(QStringLiteral("stripewell-render"));
+        pdf_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                        QMarginsF(), QPageLayout::Millimeter));
+        pdf_->setResolution(1200);
+        return &*pdf_;
+    }
+
+    // After the painter ended: whether the pages went out, the file named
+    // and on disk.
+    bool Finish(bool painted, QString* error) {
+        if (target_) {
+            if (painted && labels_.Count() > 0)
+                return target_->Finish(error);
             *error = QStringLiteral("the printer's device failed");
             return false;
         }
+        pdf_.reset();
+        int err = !painted ? EIO : held_->Errno();
+        if (err == 0 && labels_.Count() == 0)
+            err = ENODATA;
+        if (!toStdout_)
+            return folder_->Keep(&staged_, err, error) && folder_->Sync(error);
+        if (err != 0)
+            *error =
+                QStringLiteral("cannot write to the standard output: %1").arg(qt_error_string(err));
+        return err == 0;
     }
-    return target.Finish(error);
+
+private:
+    const Options& options_;
+    PageTarget* target_;
+    const Labels& labels_;
+    const bool toStdout_;
+    std::optional<FolderWriter> folder_;
+    QString fileName_;
+    FolderWriter::Staged staged_;
+    std::optional<HeldDevice> held_;
+    std::optional<QPdfWriter> pdf_;
+};
+
+// The labels from the list onto the pages, which are then finished: false,
+// with the reason, when they did not go out. started: the pages were opened.
+bool PaintPages(Pages& pages, const SheetTemplate& sheet, const Options& options,
+                const LabelStyle& style, Labels& labels, bool* started, QString* error) {
+    QPagedPaintDevice* device = pages.Start(sheet, labels.ListHandle(), error);
+    *started = device != nullptr;
+    if (!device)
+        return false;
+    bool painted = false;
+    {
+        SheetPainter painter(device, sheet, options.skip, style);
+        painted = labels.PaintAll(painter);
+    }
+    return pages.Finish(painted, error);
 }
 
 }  // namespace
@@ -306,71 +346,34 @@ ExitStatus RunSheet(const Options& options, PageTarget* target) {
         return kExitUsage;
     }
 
-    // The folder is opened before the list is read, so that a folder that
-    // cannot be written is said as such, not as a list without labels.
-    const bool toStdout = !target && IsStandardOutput(options.output);
-    const qsizetype slash = options.output.lastIndexOf(u'/');
-    std::optional<FolderWriter> folder;
-    if (!target && !toStdout) {
-        folder.emplace(slash < 0 ? QString() : options.output.left(qMax(slash, 1)));
-        if (!folder->OpenError().isEmpty()) {
-            Report(folder->OpenError());
-            return kExitNotWritten;
-        }
+    Pages pages(options, target, labels);
+    if (!pages.OpenFolder(&error)) {
+        Report(error);
+        return kExitNotWritten;
     }
     if (const QString problem = labels.Open(); !problem.isEmpty()) {
         Report(problem);
         return kExitNotWritten;
     }
-    if (target) {
-        if (PaintOnTarget(*target, *sheet, options, style, labels, &error)) {
-            if (labels.Failed() == 0)
-                return kExitOk;
-            Report(QStringLiteral("%1 of the lines in %2 failed; %3 labels printed")
-                       .arg(labels.Failed())
-                       .arg(labels.ListName())
-                       .arg(labels.Count()));
-            return kExitBatchLinesFailed;
-        }
-        Report(labels.Count() == 0
-                   ? QStringLiteral("%1 gives no label; nothing printed").arg(labels.ListName())
-                   : error);
+    bool started = false;
+    const bool sent = PaintPages(pages, *sheet, options, style, labels, &started, &error);
+    if (labels.Count() == 0 && (started || target)) {
+        Report(target ? QStringLiteral("%1 gives no label; nothing printed").arg(labels.ListName())
+                      : labels.NothingWritten());
         return kExitNotWritten;
     }
-
-    bool painted = false;  // the labels were painted, whatever became of the file
-    const auto content = [&](int fd) {
-        painted = true;
-        return WritePdf(fd, *sheet, options, style, labels);
-    };
-    bool written = false;
-    if (toStdout) {
-        written = content(STDOUT_FILENO);
-        if (!written)
-            error =
-                QStringLiteral("cannot write to the standard output: %1").arg(qt_error_string());
-    } else {
-        if (labels.ListHandle() >= 0)
-            folder->Protect(labels.ListHandle(), QStringLiteral("the list being read"));
-        written =
-            folder->WriteContent(options.output.mid(slash + 1), content, options.force, &error) &&
-            folder->Sync(&error);
-    }
-    if (painted && labels.Count() == 0) {
-        Report(labels.NothingWritten());
-        return kExitNotWritten;
-    }
-    if (!written) {
+    if (!sent) {
         Report(error);
         return kExitNotWritten;
     }
     if (labels.Failed() == 0)
         return kExitOk;
-    Report(QStringLiteral("%1 of the lines in %2 failed; %3 labels written to %4")
+    Report(QStringLiteral("%1 of the lines in %2 failed; %3 labels %4")
                .arg(labels.Failed())
                .arg(labels.ListName())
                .arg(labels.Count())
-               .arg(options.output));
+               .arg(target ? QStringLiteral("printed")
+                           : QStringLiteral("written to %1").arg(options.output)));
     return kExitBatchLinesFailed;
 }
 

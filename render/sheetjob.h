@@ -21,17 +21,17 @@ public:
     virtual ~PageTarget() = default;
     // The sheet to paint: the label sheet asked for, on the device's A4, or
     // when none is, one label as large as the device's page.
-    virtual std::optional<SheetTemplate> PageSheet(const std::optional<SheetTemplate>& asked,
-                                                   QString* error) = 0;
+    virtual std::optional<pipeline::SheetTemplate> PageSheet(
+        const std::optional<pipeline::SheetTemplate>& asked, QString* error) = 0;
     // The magnification nearest asked that the device prints on whole dots,
     // at most largest (what fits the label); 0 when none. note: a line for
     // standard error when it moved.
     virtual double Magnification(double asked, double largest, QString* note) = 0;
     // The style's settings for the device's dots: the bars' edges kept
     // inside them (symbol::EdgeInsetMm) and where their grid starts.
-    virtual void FitToDots(LabelStyle* style) const = 0;
+    virtual void FitToDots(pipeline::LabelStyle* style) const = 0;
     // The device, its paper set for the sheet's pages; null when none.
-    virtual QPagedPaintDevice* Device(const SheetTemplate& sheet, QString* error) = 0;
+    virtual QPagedPaintDevice* Device(const pipeline::SheetTemplate& sheet, QString* error) = 0;
     // After the painting ended: whether the pages went out.
     virtual bool Finish(QString* error) = 0;
 };

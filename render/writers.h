@@ -31,7 +31,7 @@ struct SymbolJob {
 class SymbolWriters {
 public:
     // listName names the list in messages.
-    SymbolWriters(const Options& options, const QString& listName, FolderWriter& folder);
+    SymbolWriters(const Options& options, const QString& listName, pipeline::FolderWriter& folder);
     ~SymbolWriters();
 
     // Hands a job to the next free thread; waits while the queue is full.
@@ -53,7 +53,7 @@ private:
 
     const Options options_;
     const QString listName_;
-    FolderWriter& folder_;
+    pipeline::FolderWriter& folder_;
     std::mutex mutex_;
     std::condition_variable hasJob_;  // or is closed
     std::condition_variable hasRoom_;

@@ -57,7 +57,7 @@ inline QList<QImage> RasterisePdf(const QString& pdf, int dpi, const QString& fo
 
 // What zbarimg reads on each label place of every page, page by page: the
 // code, or "-" for a place where it reads nothing.
-inline QStringList ReadLabels(const QList<QImage>& pages, const render::SheetTemplate& sheet,
+inline QStringList ReadLabels(const QList<QImage>& pages, const pipeline::SheetTemplate& sheet,
                               int dpi, const QString& folder) {
     QStringList crops;
     for (int p = 0; p < pages.size(); ++p)

@@ -64,13 +64,13 @@ QList<QStringList> TestForm3::PrintAndRead(Form3& dialog) {
     printer.setOutputFileName(pdf);
     if (!dialog.Paint(&printer))
         return {};
-    const std::optional<render::SheetTemplate> sheet =
-        render::FindSheet(dialog.Sheet->currentData().toString());
+    const std::optional<pipeline::SheetTemplate> sheet =
+        pipeline::FindSheet(dialog.Sheet->currentData().toString());
     constexpr int kDpi = 200;
     const QList<QImage> pages = RasterisePdf(pdf, kDpi, dir_.path());
     // One symbol per sheet of paper: the page is the label.
-    const render::SheetTemplate layout =
-        sheet ? *sheet : render::WholePageSheet(QSizeF(pages.value(0).size()) * 25.4 / kDpi);
+    const pipeline::SheetTemplate layout =
+        sheet ? *sheet : pipeline::WholePageSheet(QSizeF(pages.value(0).size()) * 25.4 / kDpi);
     const QStringList places = ReadLabels(pages, layout, kDpi, dir_.path());
     QList<QStringList> read;
     for (qsizetype p = 0; p < pages.size(); ++p)

@@ -20,13 +20,13 @@ void Require(bool condition) {
         std::abort();
 }
 
-render::ListFormat FormatFrom(uint8_t choice) {
-    static const render::ListEncoding kEncodings[] = {
-        render::ListEncoding::Utf8, render::ListEncoding::Utf16Le, render::ListEncoding::Utf16Be,
-        render::ListEncoding::ShiftJis};
+pipeline::ListFormat FormatFrom(uint8_t choice) {
+    static const pipeline::ListEncoding kEncodings[] = {
+        pipeline::ListEncoding::Utf8, pipeline::ListEncoding::Utf16Le,
+        pipeline::ListEncoding::Utf16Be, pipeline::ListEncoding::ShiftJis};
     static const char16_t kSeparators[] = {u',', u'\t', u';'};
     static const char* const kColumns[] = {"1", "2", "3", "JAN", "name"};
-    render::ListFormat format;
+    pipeline::ListFormat format;
     if (choice & 0x04)
         format.encoding = kEncodings[choice & 0x03];
     if (choice & 0x08)
@@ -52,14 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QByteArray list(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
     QBuffer device(&list);
     device.open(QIODevice::ReadOnly);
-    render::ListReader reader(device, FormatFrom(data[0]));
+    pipeline::ListReader reader(device, FormatFrom(data[0]));
     if (!reader.Start()) {
         Require(!reader.Refusal().isEmpty());
         return 0;
     }
-    render::FileNamer namer("bmp");
+    pipeline::FileNamer namer("bmp");
     QSet<QString> names;
-    render::ListRecord record;
+    pipeline::ListRecord record;
     int lastLine = 0;
     // No record without a line of its own: a line end, or the list's end.
     const int lines = int(list.count('\n') + list.count('\r')) + 1;
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(reader.BytesRead() <= list.size());
         if (!record.error.isEmpty())
             continue;
-        const render::TypedCode typed = render::ReadListCode(record.digits, reader.HasHeader());
+        const pipeline::TypedCode typed = pipeline::ReadListCode(record.digits, reader.HasHeader());
         Require(typed.code.isEmpty() != typed.refusal.isEmpty());
         if (typed.code.isEmpty())
             continue;
@@ -81,8 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // The same bytes, one line at a time, as a UTF-8 two-column list.
     for (const QByteArray& line : list.split('\n')) {
-        const render::BatchLine read = render::ReadBatchLine(line, true);
-        Require((read.kind == render::BatchLine::Kind::Bad) != read.error.isEmpty());
+        const pipeline::BatchLine read = pipeline::ReadBatchLine(line, true);
+        Require((read.kind == pipeline::BatchLine::Kind::Bad) != read.error.isEmpty());
     }
     return 0;
 }

@@ -19,7 +19,7 @@ void Require(bool condition) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
-    const render::SheetFile read = render::ParseSheetText(text, QStringLiteral("fuzz.txt"));
+    const pipeline::SheetFile read = pipeline::ParseSheetText(text, QStringLiteral("fuzz.txt"));
     if (!read.sheet) {
         // One line, without the file's bytes that would act on a terminal.
         Require(!read.error.isEmpty() && !read.error.contains(u'\n') &&
@@ -28,14 +28,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Require(read.error.size() < 400);
         return 0;
     }
-    const render::SheetTemplate& sheet = *read.sheet;
-    Require(read.error.isEmpty() && render::SheetProblem(sheet).isEmpty());
+    const pipeline::SheetTemplate& sheet = *read.sheet;
+    Require(read.error.isEmpty() && pipeline::SheetProblem(sheet).isEmpty());
     Require(sheet.columns >= 1 && sheet.rows >= 1 && sheet.LabelsPerPage() <= 999 * 999);
     const QRectF last = sheet.LabelRect(sheet.LabelsPerPage() - 1);
-    Require(last.right() <= render::kA4Width + 0.01 && last.bottom() <= render::kA4Height + 0.01);
+    Require(last.right() <= pipeline::kA4Width + 0.01 &&
+            last.bottom() <= pipeline::kA4Height + 0.01);
     Require(sheet.labelWidth > 0 && sheet.labelHeight > 0);
     // Every place of the page is found again from its label's index.
-    const render::LabelSlot slot = render::SlotOf(sheet, 0, sheet.LabelsPerPage());
+    const pipeline::LabelSlot slot = pipeline::SlotOf(sheet, 0, sheet.LabelsPerPage());
     Require(slot.page == 1 && slot.index == 0);
     return 0;
 }

@@ -84,7 +84,7 @@ QList<QImage> TestPrintRender::Labels(const Queue& queue, const QString& sheetNa
         qWarning("%s", qPrintable(error));
     if (sheetName.isEmpty())
         return pages;
-    const render::SheetTemplate sheet = *render::FindSheet(sheetName);
+    const pipeline::SheetTemplate sheet = *pipeline::FindSheet(sheetName);
     QList<QImage> labels;
     for (const QImage& page : pages)
         for (int i = 0; i < sheet.LabelsPerPage(); ++i) {

@@ -17,7 +17,7 @@
 #include "files.h"
 #include "folderwriter.h"
 
-using render::FolderWriter;
+using pipeline::FolderWriter;
 using Staging = FolderWriter::Staging;
 
 Q_DECLARE_METATYPE(FolderWriter::Staging)
@@ -235,7 +235,7 @@ void TestRenderFolderWriter::failedWriteLeavesNothing() {
         const FileSizeLimit sizeLimit{rlim_t(limit)};
         QVERIFY(sizeLimit.set());
         const auto inPieces = [](int fd) {
-            render::FdDevice device(fd);
+            pipeline::FdDevice device(fd);
             for (int piece = 0; piece < 4; ++piece)
                 device.write(Bytes('n', 450));
             errno = device.Errno();

@@ -78,7 +78,7 @@ void TestRenderInput::acceptedDigitsGiveTheCode_data() {
 void TestRenderInput::acceptedDigitsGiveTheCode() {
     QFETCH(QString, typed);
     QFETCH(QString, code);
-    const render::TypedCode result = render::ReadTypedCode(typed);
+    const pipeline::TypedCode result = pipeline::ReadTypedCode(typed);
     QCOMPARE(result.refusal, QString());
     QCOMPARE(result.code, code);
 }
@@ -120,7 +120,7 @@ void TestRenderInput::refusedDigitsSayWhy() {
     QFETCH(QString, typed);
     QFETCH(QString, echo);
     QFETCH(QStringList, mentions);
-    const render::TypedCode result = render::ReadTypedCode(typed);
+    const pipeline::TypedCode result = pipeline::ReadTypedCode(typed);
     QCOMPARE(result.code, QString());
     // The message starts with what was typed, so that a batch's report shows it.
     QVERIFY2(result.refusal.startsWith(echo + u':'), qPrintable(result.refusal));
@@ -153,7 +153,7 @@ void TestRenderInput::wrongCheckDigitOffersExactlyTheValidSwaps() {
         if (swapped != typed && IsValidCode(swapped))
             expected.insert(swapped + QStringLiteral("@%1-%2").arg(i + 1).arg(i + 2));
     }
-    const render::TypedCode result = render::ReadTypedCode(typed);
+    const pipeline::TypedCode result = pipeline::ReadTypedCode(typed);
     QVERIFY(result.code.isEmpty());
     QCOMPARE(OfferedSwaps(result.refusal), expected);
     QCOMPARE(result.refusal.contains("No swap"), expected.isEmpty());
@@ -264,8 +264,8 @@ void TestRenderInput::batchLinesAreSplit() {
     QFETCH(bool, firstContent);
     QFETCH(QString, name);
     QFETCH(QString, digits);
-    const render::BatchLine read = render::ReadBatchLine(line, firstContent);
-    QCOMPARE(read.kind, render::BatchLine::Kind::Entry);
+    const pipeline::BatchLine read = pipeline::ReadBatchLine(line, firstContent);
+    QCOMPARE(read.kind, pipeline::BatchLine::Kind::Entry);
     QCOMPARE(read.name, name);
     QCOMPARE(read.digits, digits);
 }
@@ -275,7 +275,7 @@ void TestRenderInput::batchLinesAreClassified_data() {
     QTest::addColumn<bool>("firstContent");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QString>("mention");
-    using Kind = render::BatchLine::Kind;
+    using Kind = pipeline::BatchLine::Kind;
     QTest::newRow("empty") << QByteArray("\n") << true << int(Kind::Blank) << "";
     QTest::newRow("blanks and CR") << QByteArray(" \t\r\n") << false << int(Kind::Blank) << "";
     QTest::newRow("header") << QByteArray("name,jan\r\n") << true << int(Kind::Header) << "";
@@ -294,10 +294,10 @@ void TestRenderInput::batchLinesAreClassified() {
     QFETCH(bool, firstContent);
     QFETCH(int, kind);
     QFETCH(QString, mention);
-    const render::BatchLine read = render::ReadBatchLine(line, firstContent);
+    const pipeline::BatchLine read = pipeline::ReadBatchLine(line, firstContent);
     QCOMPARE(int(read.kind), kind);
     QVERIFY2(read.error.contains(mention), qPrintable(read.error));
-    if (read.kind == render::BatchLine::Kind::Entry)
+    if (read.kind == pipeline::BatchLine::Kind::Entry)
         QVERIFY(!read.name.startsWith(QChar(0xFEFF)));
 }
 
@@ -343,7 +343,7 @@ void TestRenderInput::fileStemsAreSafe_data() {
 void TestRenderInput::fileStemsAreSafe() {
     QFETCH(QString, name);
     QFETCH(QString, stem);
-    QCOMPARE(render::SafeFileStem(name), stem);
+    QCOMPARE(pipeline::SafeFileStem(name), stem);
 }
 
 void TestRenderInput::longStemsAreCutBetweenCharacters_data() {
@@ -357,17 +357,17 @@ void TestRenderInput::longStemsAreCutBetweenCharacters_data() {
 void TestRenderInput::longStemsAreCutBetweenCharacters() {
     QFETCH(QString, unit);
     const QString name = unit.repeated(300);
-    const QString stem = render::SafeFileStem(name);
+    const QString stem = pipeline::SafeFileStem(name);
     const QByteArray bytes = stem.toUtf8();
-    QVERIFY(bytes.size() <= render::kMaxStemBytes);
-    QVERIFY(bytes.size() > render::kMaxStemBytes - 4);  // no more cut than one character needs
+    QVERIFY(bytes.size() <= pipeline::kMaxStemBytes);
+    QVERIFY(bytes.size() > pipeline::kMaxStemBytes - 4);  // no more cut than one character needs
     QVERIFY(name.startsWith(stem));
     QVERIFY(QUtf8StringView(bytes).isValidUtf8());
     QCOMPARE(QString::fromUtf8(bytes), stem);  // no half surrogate pair
 }
 
 void TestRenderInput::fileNamesAreNeverHandedOutTwice() {
-    render::FileNamer namer(QStringLiteral("png"));
+    pipeline::FileNamer namer(QStringLiteral("png"));
     const QStringList given = {
         namer.Next("Tea", "4901234567894"), namer.Next("Tea", "4901234567894"),
         namer.Next("tea", "4901234567894"), namer.Next("Tea-2", "4901234567894"),
@@ -385,7 +385,7 @@ void TestRenderInput::fileNamesAreNeverHandedOutTwice() {
 // names that look numbered; 40,000 of one name took minutes when each
 // searched from -2 again, and take well under a second so.
 void TestRenderInput::repeatedNamesAreNumberedWithoutSearchingAgain() {
-    render::FileNamer namer(QStringLiteral("bmp"));
+    pipeline::FileNamer namer(QStringLiteral("bmp"));
     QStringList given = {namer.Next("Tea-3", "4901234567894")};
     for (int i = 0; i < 5; ++i)
         given << namer.Next("Tea", "4901234567894");
@@ -417,11 +417,11 @@ void TestRenderInput::openQuoteIsFoundPieceByPiece_data() {
 void TestRenderInput::openQuoteIsFoundPieceByPiece() {
     QFETCH(QString, record);
     QFETCH(QChar, separator);
-    render::OpenQuote whole(separator), pieces(separator);
+    pipeline::OpenQuote whole(separator), pieces(separator);
     whole.Add(record);
     for (QChar c : record)
         pieces.Add(QStringView(&c, 1));
-    const bool open = render::SplitFields(record, separator).quoteOpen;
+    const bool open = pipeline::SplitFields(record, separator).quoteOpen;
     QCOMPARE(whole.IsOpen(), open);
     QCOMPARE(pieces.IsOpen(), open);
 }
@@ -440,7 +440,7 @@ void TestRenderInput::longNamesAreCut() {
     QFETCH(QString, name);
     QFETCH(int, kept);
     QString cut = name;
-    const QString note = render::CutName(&cut);
+    const QString note = pipeline::CutName(&cut);
     QCOMPARE(cut, name.left(kept));
     QCOMPARE(note.isEmpty(), kept == name.size());
     if (!note.isEmpty())

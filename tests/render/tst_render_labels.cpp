@@ -216,7 +216,7 @@ void TestRenderLabels::copiesFillTheirLabels() {
     QFETCH(QStringList, read);
     const QList<QImage> pages = Sheet(arguments + QStringList{"--sheet", "a4-24"}, lines, 200);
     QVERIFY(!pages.isEmpty());
-    QCOMPARE(ReadLabels(pages, *render::FindSheet("a4-24"), 200, dir_->path()), read);
+    QCOMPARE(ReadLabels(pages, *pipeline::FindSheet("a4-24"), 200, dir_->path()), read);
 }
 
 void TestRenderLabels::nameStandsClearOfTheBars_data() {
@@ -249,7 +249,7 @@ void TestRenderLabels::nameStandsClearOfTheBars() {
     QFETCH(QString, name);
     const QList<QImage> pages =
         Sheet({"--sheet", sheet, "--magnification", magnification}, {name + ",4901234567894"}, kDpi,
-              Dots(render::FindSheet(sheet)->LabelRect(0)));
+              Dots(pipeline::FindSheet(sheet)->LabelRect(0)));
     QVERIFY(!pages.isEmpty());
     const QImage& label = pages[0];
     int barTop = 0;

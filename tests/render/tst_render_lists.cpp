@@ -157,7 +157,7 @@ void TestRenderLists::damagedCodesSayWhatHappened() {
     QFETCH(bool, wholeCodes);
     QFETCH(QString, code);
     QFETCH(QString, mention);
-    const render::TypedCode read = render::ReadListCode(field, wholeCodes);
+    const pipeline::TypedCode read = pipeline::ReadListCode(field, wholeCodes);
     QCOMPARE(read.code, code);
     QVERIFY2(read.refusal.startsWith(field + u':') || code == read.code, qPrintable(read.refusal));
     QVERIFY2(read.refusal.contains(mention), qPrintable(read.refusal));

@@ -9,7 +9,7 @@
 
 #include "sheet.h"
 
-using render::SheetTemplate;
+using pipeline::SheetTemplate;
 
 class TestSheet : public QObject {
     Q_OBJECT
@@ -43,11 +43,11 @@ void TestSheet::builtInSheetsFitOnA4_data() {
 void TestSheet::builtInSheetsFitOnA4() {
     QFETCH(QString, name);
     QFETCH(int, labels);
-    const std::optional<SheetTemplate> sheet = render::FindSheet(name.toUpper());
+    const std::optional<SheetTemplate> sheet = pipeline::FindSheet(name.toUpper());
     QVERIFY(sheet);
     QCOMPARE(sheet->LabelsPerPage(), labels);
-    QCOMPARE(render::SheetProblem(*sheet), QString());
-    QVERIFY(render::SheetListText().contains(name + u' '));
+    QCOMPARE(pipeline::SheetProblem(*sheet), QString());
+    QVERIFY(pipeline::SheetListText().contains(name + u' '));
     const QRectF last = sheet->LabelRect(labels - 1);
     QCOMPARE(last.left(), sheet->left + (sheet->columns - 1) * sheet->pitchX);
     QCOMPARE(last.bottom(), sheet->top + (sheet->rows - 1) * sheet->pitchY + sheet->labelHeight);
@@ -114,7 +114,7 @@ void TestSheet::sheetFileIsReadOrRefused_data() {
 void TestSheet::sheetFileIsReadOrRefused() {
     QFETCH(QString, text);
     QFETCH(QString, error);
-    const render::SheetFile file = render::ParseSheetText(text, QStringLiteral("mine.txt"));
+    const pipeline::SheetFile file = pipeline::ParseSheetText(text, QStringLiteral("mine.txt"));
     QCOMPARE(file.error, error);
     QCOMPARE(file.sheet.has_value(), error.isEmpty());
     if (file.sheet) {
@@ -167,7 +167,7 @@ void TestSheet::sheetFileIsReadOnlyWhenAFile() {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
     }
-    const render::SheetFile read = render::ReadSheetFile(path);
+    const pipeline::SheetFile read = pipeline::ReadSheetFile(path);
     QCOMPARE(read.error, error.isEmpty() ? error : error.arg(path));
     QCOMPARE(read.sheet.has_value(), error.isEmpty());
     if (read.sheet)
@@ -188,11 +188,11 @@ void TestSheet::labelsFillPagesInOrder() {
     QFETCH(int, skip);
     QFETCH(int, labels);
     QFETCH(QList<int>, perPage);
-    const SheetTemplate sheet = *render::FindSheet(QStringLiteral("a4-24"));
+    const SheetTemplate sheet = *pipeline::FindSheet(QStringLiteral("a4-24"));
     QList<int> counted;
-    render::LabelSlot previous{0, skip - 1};
+    pipeline::LabelSlot previous{0, skip - 1};
     for (int n = 0; n < labels; ++n) {
-        const render::LabelSlot slot = render::SlotOf(sheet, skip, n);
+        const pipeline::LabelSlot slot = pipeline::SlotOf(sheet, skip, n);
         const bool next = slot.page == previous.page
                               ? slot.index == previous.index + 1
                               : slot.page == previous.page + 1 && slot.index == 0;

@@ -13,7 +13,7 @@
 #include "sheetpainter.h"
 #include "symbol/code.h"
 
-using render::SheetTemplate;
+using pipeline::SheetTemplate;
 
 namespace {
 
@@ -91,7 +91,7 @@ void TestSheetPdf::labelsReadBackInTheListsOrder() {
     QFETCH(int, labels);
     QFETCH(int, skip);
     QFETCH(QList<int>, perPage);
-    const SheetTemplate layout = *render::FindSheet(sheet);
+    const SheetTemplate layout = *pipeline::FindSheet(sheet);
     QStringList codes;
     for (int i = 0; i < labels; ++i)
         codes.append(CodeNumber(i));
@@ -125,7 +125,7 @@ void TestSheetPdf::everySymbolOfTheFamilyGoesOnASheet() {
     constexpr int kDpi = 300;
     const QList<QImage> pages = Pages("a4-24", codes, {"--symbol", symbol}, kDpi);
     QCOMPARE(pages.size(), 1);
-    QStringList places = ReadLabels(pages, *render::FindSheet("a4-24"), kDpi, dir_->path());
+    QStringList places = ReadLabels(pages, *pipeline::FindSheet("a4-24"), kDpi, dir_->path());
     QCOMPARE(places.mid(0, codes.size()), read);
     QCOMPARE(places.count("-"), 24 - codes.size());
 }
@@ -141,7 +141,7 @@ void TestSheetPdf::labelEdgesLieWhereTheSheetSays_data() {
 // within 0.1 mm of it.
 void TestSheetPdf::labelEdgesLieWhereTheSheetSays() {
     QFETCH(QString, sheet);
-    const SheetTemplate layout = *render::FindSheet(sheet);
+    const SheetTemplate layout = *pipeline::FindSheet(sheet);
     constexpr int kDpi = 600;
     constexpr double kDotsPerMm = kDpi / 25.4;
     // A label of the last row whose edges all lie inside the page (the first
@@ -238,11 +238,11 @@ void TestSheetPdf::symbolIsFittedToTheLabel() {
     QFETCH(double, asked);
     QFETCH(bool, names);
     QFETCH(double, fitted);
-    const SheetTemplate layout = *render::FindSheet(sheet);
+    const SheetTemplate layout = *pipeline::FindSheet(sheet);
     const QSizeF label(layout.labelWidth, layout.labelHeight);
-    QCOMPARE(render::FitMagnification(label, asked, names), fitted);
+    QCOMPARE(pipeline::FitMagnification(label, asked, names), fitted);
     if (fitted > 0) {
-        const QSizeF needed = render::NeededLabelSize(fitted, names);
+        const QSizeF needed = pipeline::NeededLabelSize(fitted, names);
         QVERIFY(needed.width() <= label.width() && needed.height() <= label.height());
     }
 }

@@ -1,0 +1,76 @@
+#pragma once
+
+// The one way from a record of a list to a label: its code read as a list's
+// codes are read, or the record's reason for giving none; each code given as
+// many times as asked. A batch's files, a sheet's labels and the print
+// dialog's pages all take their labels from here, and sheets and the print
+// dialog hand them to the painter through PaintLabels().
+
+#include <QList>
+#include <QString>
+
+#include "sheetpainter.h"
+#include "symbol/layout.h"
+
+namespace pipeline {
+
+class ListReader;
+
+struct Label {
+    int line = 0;  // the list line its record starts on; 0 for a code given alone
+    QString name;
+    symbol::SymbolCode code;
+    QString refusal;  // why the record gives no label; empty when it gives one
+    QString note;     // what was done to the record (its name cut); with the first copy only
+};
+
+class LabelSource {
+public:
+    // The records of a started reader, read as codes of symbology, each
+    // code copies times.
+    LabelSource(ListReader& reader, symbol::Symbology symbology, int copies = 1);
+    // Labels already read (a code given alone, a list read before), each
+    // copies times.
+    explicit LabelSource(QList<Label> labels, int copies = 1);
+
+    // The next label, or the next record that gives none (its refusal set).
+    // False at the end, and when the list is refused midway (the reader's
+    // Refusal() says why).
+    bool Next(Label* label);
+
+private:
+    bool NextRecord(Label* label);
+
+    ListReader* reader_ = nullptr;
+    symbol::Symbology symbology_ = symbol::Symbology::Jan13;
+    QList<Label> held_;
+    qsizetype nextHeld_ = 0;
+    int copies_ = 1;
+    Label current_;
+    int copiesLeft_ = 0;  // of current_, after the one given
+};
+
+// What a painting run tells of its labels as they come, for its messages.
+class LabelReport {
+public:
+    virtual ~LabelReport() = default;
+    // A record that gives no label.
+    virtual void Refused(const Label&) {}
+    // A label whose record was changed, before it is painted.
+    virtual void Noted(const Label&) {}
+    // A label the painter left out: TooLarge or BarsTooThin.
+    virtual void LeftOut(const Label&, SheetPainter::Added) {}
+};
+
+struct LabelCount {
+    int painted = 0;
+    int failed = 0;  // records refused and labels left out
+};
+
+// Hands every label of source to painter, in order, telling report of each
+// one that gives nothing; count is kept as it goes (a device may wait for
+// the first label). False when the device failed; the rest is not read.
+bool PaintLabels(LabelSource& source, SheetPainter& painter, LabelReport& report,
+                 LabelCount* count);
+
+}  // namespace pipeline
