@@ -70,20 +70,25 @@ std::optional<SheetTemplate> ReadSheet(const Options& options, QString* error) {
 // read, each given copies times. What gives no label is reported and counted.
 class Labels : public LabelReport {
 public:
-    explicit Labels(const Options& options) : options_(options) {}
+    // code: the one code of a run without a list.
+    Labels(const Options& options, const symbol::SymbolCode& code)
+        : options_(options), code_(code) {}
 
-    // Empty, or why the list cannot be read.
-    QString Open() {
+    // The list, when there is one; false with the reason when it cannot be read.
+    bool Open(QString* error) {
         if (options_.mode != Options::Mode::Batch)
-            return QString();
+            return true;
         fromStdin_ = options_.batchList == u"-";
         listName_ = fromStdin_ ? QStringLiteral("(standard input)") : options_.batchList;
         list_.setFileName(fromStdin_ ? QString() : options_.batchList);
         const QString problem = OpenList(list_, fromStdin_);
-        if (!problem.isEmpty())
-            return QStringLiteral("cannot read the list %1: %2").arg(listName_, problem);
+        if (!problem.isEmpty()) {
+            *error = QStringLiteral("cannot read the list %1: %2").arg(listName_, problem);
+            return false;
+        }
         reader_.emplace(list_, options_.list);
-        return reader_->Start() ? QString() : listName_ + reader_->Refusal();
+        *error = reader_->Start() ? QString() : listName_ + reader_->Refusal();
+        return error->isEmpty();
     }
 
     int ListHandle() const { return list_.isOpen() ? list_.handle() : -1; }
@@ -102,8 +107,11 @@ public:
         return true;
     }
 
-    // Why nothing was written when no label was painted, as a batch says it.
-    QString NothingWritten() const {
+    // Why nothing was written or printed when no label was painted, as a
+    // batch says it.
+    QString NothingSent(bool printed) const {
+        if (printed)
+            return QStringLiteral("%1 gives no label; nothing printed").arg(listName_);
         if (!reader_)
             return QStringLiteral("no label was painted; nothing written");
         const QString nothing = reader_->NothingToWrite();
@@ -111,7 +119,6 @@ public:
                (nothing.isEmpty() ? QStringLiteral("gives no label; nothing written") : nothing);
     }
 
-    void SetCode(const symbol::SymbolCode& code) { code_ = code; }
     int Count() const { return count_.painted; }
     int Failed() const { return count_.failed; }
     const QString& ListName() const { return listName_; }
@@ -137,8 +144,8 @@ private:
     QFile list_;
     bool fromStdin_ = false;
     QString listName_;
+    const symbol::SymbolCode code_;
     std::optional<ListReader> reader_;
-    symbol::SymbolCode code_;
     LabelCount count_;
 };
 
@@ -199,24 +206,13 @@ public:
     // The device to paint the sheet's pages on; null, with the reason, when
     // there is none.
     QPagedPaintDevice* Start(const SheetTemplate& sheet, int listHandle, QString* error) {
-        if (target_)
-            return target_->Device(sheet, error);
-        int fd = STDOUT_FILENO;
-        if (!toStdout_) {
-            if (listHandle >= 0)
-                folder_->Protect(listHandle, QStringLiteral("the list being read"));
-            if (!folder_->Stage(fileName_, options_.force, &staged_, error))
-                return nullptr;
-            fd = staged_.Fd();
-        }
-        held_.emplace(fd, [this] { return labels_.Count() > 0; });
-        pdf_.emplace(&*held_);
-        pdf_->setCreator(QStringLiteral("stripewell-render"));
-        pdf_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                        QMarginsF(), QPageLayout::Millimeter));
-        pdf_->setResolution(1200);
-        return &*pdf_;
+        QPagedPaintDevice* device =
+            target_ ? target_->Device(sheet, error) : StartPdf(listHandle, error);
+        began_ = device != nullptr;
+        return device;
     }
+    // The device was had: whatever the pages became, the labels were painted.
+    bool Began() const { return began_; }
 
     // After the painter ended: whether the pages went out, the file named
     // and on disk.
@@ -240,6 +236,25 @@ public:
     }
 
 private:
+    // The whole PDF: pages of A4 from its corner, vector throughout.
+    QPagedPaintDevice* StartPdf(int listHandle, QString* error) {
+        int fd = STDOUT_FILENO;
+        if (!toStdout_) {
+            if (listHandle >= 0)
+                folder_->Protect(listHandle, QStringLiteral("the list being read"));
+            if (!folder_->Stage(fileName_, options_.force, &staged_, error))
+                return nullptr;
+            fd = staged_.Fd();
+        }
+        held_.emplace(fd, [this] { return labels_.Count() > 0; });
+        pdf_.emplace(&*held_);
+        pdf_->setCreator(QStringLiteral("stripewell-render"));
+        pdf_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                        QMarginsF(), QPageLayout::Millimeter));
+        pdf_->setResolution(1200);
+        return &*pdf_;
+    }
+
     const Options& options_;
     PageTarget* target_;
     const Labels& labels_;
@@ -249,27 +264,34 @@ private:
     FolderWriter::Staged staged_;
     std::optional<HeldDevice> held_;
     std::optional<QPdfWriter> pdf_;
+    bool began_ = false;
+};
+
+// What a run paints on, and how, found before anything is read.
+struct SheetPlan {
+    SheetTemplate sheet;
+    LabelStyle style;
+    symbol::SymbolCode code;  // the one code of a run without a list
 };
 
 // The labels from the list onto the pages, which are then finished: false,
-// with the reason, when they did not go out. started: the pages were opened.
-bool PaintPages(Pages& pages, const SheetTemplate& sheet, const Options& options,
-                const LabelStyle& style, Labels& labels, bool* started, QString* error) {
-    QPagedPaintDevice* device = pages.Start(sheet, labels.ListHandle(), error);
-    *started = device != nullptr;
+// with the reason, when they did not go out.
+bool PaintPages(Pages& pages, const SheetPlan& plan, const Options& options, Labels& labels,
+                QString* error) {
+    QPagedPaintDevice* device = pages.Start(plan.sheet, labels.ListHandle(), error);
     if (!device)
         return false;
     bool painted = false;
     {
-        SheetPainter painter(device, sheet, options.skip, style);
+        SheetPainter painter(device, plan.sheet, options.skip, plan.style);
         painted = labels.PaintAll(painter);
     }
     return pages.Finish(painted, error);
 }
 
-}  // namespace
-
-ExitStatus RunSheet(const Options& options, PageTarget* target) {
+// The plan of a run; kExitOk, or the status the run ends with, its reason
+// reported.
+ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan) {
     QString error;
     std::optional<SheetTemplate> sheet =
         options.OnSheet() ? ReadSheet(options, &error) : std::nullopt;
@@ -286,7 +308,6 @@ ExitStatus RunSheet(const Options& options, PageTarget* target) {
                    .arg(sheet->name));
         return kExitUsage;
     }
-    Labels labels(options);
     // The run's symbol, for its size: with the single code's add-on; a list's
     // add-ons are fitted label by label.
     symbol::SymbolCode sized{options.symbology, QString(), QString()};
@@ -296,12 +317,12 @@ ExitStatus RunSheet(const Options& options, PageTarget* target) {
             Report(typed.refusal);
             return kExitRefused;
         }
-        labels.SetCode({options.symbology, typed.code, typed.addon});
+        plan->code = {options.symbology, typed.code, typed.addon};
         sized.addon = typed.addon;
     }
     const QSizeF label(sheet->labelWidth, sheet->labelHeight);
     const bool names = options.mode == Options::Mode::Batch || !options.name.isEmpty();
-    LabelStyle style;
+    LabelStyle& style = plan->style;
     style.names = names;
     style.outline = options.outline;
     style.bwrMm = options.bwrMicrons / 1000.0;
@@ -345,25 +366,25 @@ ExitStatus RunSheet(const Options& options, PageTarget* target) {
                    .arg(sheet->name));
         return kExitUsage;
     }
+    plan->sheet = *sheet;
+    return kExitOk;
+}
 
+}  // namespace
+
+ExitStatus RunSheet(const Options& options, PageTarget* target) {
+    SheetPlan plan;
+    if (const ExitStatus refused = PlanSheet(options, target, &plan); refused != kExitOk)
+        return refused;
+    // One way: the list is read, each of its labels painted onto the pages,
+    // and the pages are finished.
+    Labels labels(options, plan.code);
     Pages pages(options, target, labels);
-    if (!pages.OpenFolder(&error)) {
-        Report(error);
-        return kExitNotWritten;
-    }
-    if (const QString problem = labels.Open(); !problem.isEmpty()) {
-        Report(problem);
-        return kExitNotWritten;
-    }
-    bool started = false;
-    const bool sent = PaintPages(pages, *sheet, options, style, labels, &started, &error);
-    if (labels.Count() == 0 && (started || target)) {
-        Report(target ? QStringLiteral("%1 gives no label; nothing printed").arg(labels.ListName())
-                      : labels.NothingWritten());
-        return kExitNotWritten;
-    }
-    if (!sent) {
-        Report(error);
+    QString error;
+    if (!pages.OpenFolder(&error) || !labels.Open(&error) ||
+        !PaintPages(pages, plan, options, labels, &error)) {
+        Report(pages.Began() && labels.Count() == 0 ? labels.NothingSent(target != nullptr)
+                                                    : error);
         return kExitNotWritten;
     }
     if (labels.Failed() == 0)
