@@ -108,7 +108,7 @@ ExitStatus RunBatch(const Options& options) {
     }
     folder.Protect(list.handle(), QStringLiteral("the list being read"));
 
-    SymbolWriters writers(options, listName, folder);
+    SymbolWriters writers(options.Output(), listName, folder);
     FileNamer namer(QString::fromLatin1(FormatName(options.format)));
     Progress progress(fromStdin ? 0 : QFileInfo(list).size());
     int failed = 0;      // lines refused here; the writers count their own

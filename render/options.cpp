@@ -641,18 +641,22 @@ QStringList WithPrinterNamed(QStringList arguments) {
 
 }  // namespace
 
-const char* FormatName(Format format) {
-    switch (format) {
-        case Format::Bmp:
-            return "bmp";
-        case Format::Png:
-            return "png";
-        case Format::Svg:
-            return "svg";
-        case Format::Pdf:
-            return "pdf";
-    }
-    return "bmp";
+pipeline::SymbolOutput Options::Output() const {
+    pipeline::SymbolOutput output;
+    output.format = format;
+    output.layout = layout;
+    output.symbology = symbology;
+    output.itf = itf;
+    output.scale = scale;
+    output.magnification = magnification;
+    output.dpi = dpi;
+    output.bwrMicrons = bwrMicrons;
+    output.quietZoneMarker = quietZoneMarker;
+    output.moduleDots = moduleDots;
+    output.bwrDots = bwrDots;
+    output.vectorDots = vectorDots;
+    output.force = force;
+    return output;
 }
 
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {

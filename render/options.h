@@ -7,13 +7,12 @@
 
 #include "batchlist.h"
 #include "symbol/layout.h"
+#include "symboloutput.h"
 
 namespace render {
 
-enum class Format { Bmp, Png, Svg, Pdf };
-
-// The file name extension and the encoder name of a format: "bmp", "png", "svg", "pdf".
-const char* FormatName(Format format);
+using pipeline::Format;
+using pipeline::FormatName;
 
 inline constexpr int kMinScale = 1;
 inline constexpr int kMaxScale = 20;
@@ -68,6 +67,9 @@ struct Options {
     int bwrDots = 0;
     bool vectorDots = false;  // retail svg and pdf given --dpi: drawn on the printer's dots
     bool force = false;
+
+    // What the symbol files are made as.
+    pipeline::SymbolOutput Output() const;
 };
 
 struct ParsedCommandLine {

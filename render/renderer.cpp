@@ -10,7 +10,7 @@
 
 namespace render {
 
-Renderer::Renderer(const Options& options) : options_(options) {
+Renderer::Renderer(const pipeline::SymbolOutput& options) : options_(options) {
     const bool window = options.layout == symbol::Layout::Window;
     if (window && options.format == Format::Svg)
         svgMetrics_ = MeasureCanvasFont();

@@ -8,17 +8,19 @@
 #include <QString>
 #include <optional>
 
-#include "options.h"
 #include "svg.h"
 #include "symbol/canvas.h"
 #include "symbol/layout.h"
 #include "symbol/vector.h"
+#include "symboloutput.h"
 
 namespace render {
 
+using pipeline::Format;
+
 class Renderer {
 public:
-    explicit Renderer(const Options& options);
+    explicit Renderer(const pipeline::SymbolOutput& options);
 
     // The file of a whole code of the options' symbology, and an add-on's
     // digits or none, under the name; empty, with the reason in error, when
@@ -30,7 +32,7 @@ private:
     QByteArray Bitmap(const QString& name, const symbol::SymbolCode& symbol, QString* error);
     QByteArray Vector(const QString& name, const symbol::SymbolCode& symbol);
 
-    const Options options_;
+    const pipeline::SymbolOutput options_;
     std::optional<symbol::Canvas> canvas_;  // the window's own canvas, for its bitmaps at scale 1
     SvgTextMetrics svgMetrics_;             // the window's svg
 };

@@ -16,7 +16,7 @@ constexpr size_t kRefillAt = kQueued / 2;
 
 }  // namespace
 
-SymbolWriters::SymbolWriters(const Options& options, const QString& listName,
+SymbolWriters::SymbolWriters(const pipeline::SymbolOutput& options, const QString& listName,
                              pipeline::FolderWriter& folder)
     : options_(options), listName_(listName), folder_(folder) {
     const unsigned threads = std::max(1u, std::thread::hardware_concurrency());

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "folderwriter.h"
-#include "options.h"
+#include "symboloutput.h"
 
 namespace render {
 
@@ -31,7 +31,8 @@ struct SymbolJob {
 class SymbolWriters {
 public:
     // listName names the list in messages.
-    SymbolWriters(const Options& options, const QString& listName, pipeline::FolderWriter& folder);
+    SymbolWriters(const pipeline::SymbolOutput& options, const QString& listName,
+                  pipeline::FolderWriter& folder);
     ~SymbolWriters();
 
     // Hands a job to the next free thread; waits while the queue is full.
@@ -51,7 +52,7 @@ public:
 private:
     void Run();
 
-    const Options options_;
+    const pipeline::SymbolOutput options_;
     const QString listName_;
     pipeline::FolderWriter& folder_;
     std::mutex mutex_;
