@@ -178,6 +178,13 @@ private:
     QByteArray held_;
 };
 
+// What a run paints on, and how, found before anything is read.
+struct SheetPlan {
+    SheetTemplate sheet;
+    LabelStyle style;
+    symbol::SymbolCode code;  // the one code of a run without a list
+};
+
 // Where the pages go: a PDF into standard output or into a file that takes
 // its name once complete, or a printer. Opened before the list is read and
 // finished after its last label, so that the labels go one way: from the
@@ -203,20 +210,23 @@ public:
         return error->isEmpty();
     }
 
-    // The device to paint the sheet's pages on; null, with the reason, when
-    // there is none.
-    QPagedPaintDevice* Start(const SheetTemplate& sheet, int listHandle, QString* error) {
+    // The painter of the plan's labels on the pages; null, with the reason,
+    // when there is none.
+    SheetPainter* Start(const SheetPlan& plan, int listHandle, QString* error) {
         QPagedPaintDevice* device =
-            target_ ? target_->Device(sheet, error) : StartPdf(listHandle, error);
+            target_ ? target_->Device(plan.sheet, error) : StartPdf(listHandle, error);
         began_ = device != nullptr;
-        return device;
+        if (device)
+            painter_.emplace(device, plan.sheet, options_.skip, plan.style);
+        return painter_ ? &*painter_ : nullptr;
     }
     // The device was had: whatever the pages became, the labels were painted.
     bool Began() const { return began_; }
 
-    // After the painter ended: whether the pages went out, the file named
-    // and on disk.
+    // After the last label: whether the pages went out, the file named and
+    // on disk. painted: the painter's device took every label.
     bool Finish(bool painted, QString* error) {
+        painter_.reset();
         if (target_) {
             if (painted && labels_.Count() > 0)
                 return target_->Finish(error);
@@ -264,29 +274,15 @@ private:
     FolderWriter::Staged staged_;
     std::optional<HeldDevice> held_;
     std::optional<QPdfWriter> pdf_;
+    std::optional<SheetPainter> painter_;
     bool began_ = false;
-};
-
-// What a run paints on, and how, found before anything is read.
-struct SheetPlan {
-    SheetTemplate sheet;
-    LabelStyle style;
-    symbol::SymbolCode code;  // the one code of a run without a list
 };
 
 // The labels from the list onto the pages, which are then finished: false,
 // with the reason, when they did not go out.
-bool PaintPages(Pages& pages, const SheetPlan& plan, const Options& options, Labels& labels,
-                QString* error) {
-    QPagedPaintDevice* device = pages.Start(plan.sheet, labels.ListHandle(), error);
-    if (!device)
-        return false;
-    bool painted = false;
-    {
-        SheetPainter painter(device, plan.sheet, options.skip, plan.style);
-        painted = labels.PaintAll(painter);
-    }
-    return pages.Finish(painted, error);
+bool PaintPages(Pages& pages, const SheetPlan& plan, Labels& labels, QString* error) {
+    SheetPainter* painter = pages.Start(plan, labels.ListHandle(), error);
+    return painter && pages.Finish(labels.PaintAll(*painter), error);
 }
 
 // The plan of a run; kExitOk, or the status the run ends with, its reason
@@ -382,7 +378,7 @@ ExitStatus RunSheet(const Options& options, PageTarget* target) {
     Pages pages(options, target, labels);
     QString error;
     if (!pages.OpenFolder(&error) || !labels.Open(&error) ||
-        !PaintPages(pages, plan, options, labels, &error)) {
+        !PaintPages(pages, plan, labels, &error)) {
         Report(pages.Began() && labels.Count() == 0 ? labels.NothingSent(target != nullptr)
                                                     : error);
         return kExitNotWritten;
