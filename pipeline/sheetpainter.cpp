@@ -13,11 +13,10 @@ namespace pipeline {
 
 namespace {
 
-// The name's line: its em at least 1.6 mm, at most 10 modules, and the line
-// 1.3 em tall with the gap to the bars.
-constexpr double kNameMinEmMm = 1.6;
-constexpr double kNameEmModules = 10;
-constexpr double kNameLine = 1.3;
+// The name's line as the symbol's layout has it.
+constexpr double kNameMinEmMm = symbol::kLabelNameMinEmMm;
+constexpr double kNameEmModules = symbol::kNameEmModules;
+constexpr double kNameLine = symbol::kNameBandEm;
 
 // The symbol's box in modules; any code of its length gives the same.
 QSizeF SymbolBox(const symbol::SymbolCode& symbol) {

@@ -1,5 +1,7 @@
 #include "layout.h"
 
+#include <algorithm>
+
 #include "itf.h"
 #include "pattern.h"
 
@@ -18,11 +20,9 @@ constexpr double kDigitHeight = 8;
 // (the JAN's first digit, UPC-A's first and last).
 constexpr double kFirstDigitCentre = 4;
 
-// A printed name: 10 modules em (3.3 mm at 100 percent), its baseline at 0.9
-// em, and a band of 13 modules above the bars (2 clear below its descent).
-constexpr double kNameEm = 10;
-constexpr double kNameBaseline = 9;
-constexpr double kNameBand = 13;
+constexpr double kNameEm = kNameEmModules;
+constexpr double kNameBaseline = kNameBaselineModules;
+constexpr double kNameBand = kNameBandModules;
 
 // UPC-A's first and last digits are printed smaller.
 constexpr double kSmallCanvasEm = 10;
@@ -248,6 +248,11 @@ QList<BarRun> BarRuns(const QString& pattern, double left, double top, double bo
         i = end;
     }
     return runs;
+}
+
+NameLine LabelNameLine(double moduleMm, double roomMm) {
+    const double em = std::min(kNameEmModules * moduleMm, roomMm / kNameBandEm);
+    return {em, em * kNameBandEm, em * kNameBaselineEm};
 }
 
 Description Describe(Layout layout, const SymbolCode& symbol, const QString& name,

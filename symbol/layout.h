@@ -75,6 +75,30 @@ inline constexpr double kRetailJan8BarHeight = 18.23 / kNominalModuleMm;
 inline constexpr int kAddonGap = 9;
 inline constexpr int kAddonQuietRight = 5;
 
+// A name printed above a retail symbol, in modules: its em (3.3 mm at 100
+// percent), its baseline from the top of its band, and the band, which
+// keeps 2 modules clear between the name's descent and the bars.
+inline constexpr double kNameEmModules = 10;
+inline constexpr double kNameBaselineModules = 9;
+inline constexpr double kNameBandModules = 13;
+// The same in ems, for a name whose em is not 10 modules.
+inline constexpr double kNameBaselineEm = kNameBaselineModules / kNameEmModules;
+inline constexpr double kNameBandEm = kNameBandModules / kNameEmModules;
+// A label's name keeps those proportions when the room above its symbol
+// makes its em smaller, down to this.
+inline constexpr double kLabelNameMinEmMm = 1.6;
+inline constexpr double kLabelNameMinBandMm = kLabelNameMinEmMm * kNameBandEm;
+
+// The name line above a symbol on a label, in millimetres: its em, 10
+// modules or what roomMm (the height above the symbol) leaves, the band
+// it takes, and its baseline from the band's top.
+struct NameLine {
+    double em = 0;
+    double band = 0;
+    double baseline = 0;
+};
+NameLine LabelNameLine(double moduleMm, double roomMm);
+
 // The typeface of a text.
 enum class Face {
     Canvas,  // the window's Gothic face
