@@ -23,6 +23,7 @@ using pipeline::FolderWriter;
 using pipeline::Label;
 using pipeline::LabelSource;
 using pipeline::ListReader;
+using pipeline::SymbolWriters;
 
 namespace {
 

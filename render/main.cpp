@@ -44,7 +44,7 @@ render::ExitStatus RenderOne(const render::Options& options) {
         Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(typed.refusal));
         return render::kExitRefused;
     }
-    render::Renderer renderer(options.Output());
+    pipeline::Renderer renderer(options.Output());
     QString error;
     const QByteArray bytes = renderer.Render(options.name, typed.code, typed.addon, &error);
     if (bytes.isEmpty() ||

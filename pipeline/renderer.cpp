@@ -8,9 +8,9 @@
 
 #include <cmath>
 
-namespace render {
+namespace pipeline {
 
-Renderer::Renderer(const pipeline::SymbolOutput& options) : options_(options) {
+Renderer::Renderer(const SymbolOutput& options) : options_(options) {
     const bool window = options.layout == symbol::Layout::Window;
     if (window && options.format == Format::Svg)
         svgMetrics_ = MeasureCanvasFont();
@@ -65,4 +65,4 @@ QByteArray Renderer::Vector(const QString& name, const symbol::SymbolCode& symbo
                                           : symbol::PdfFile(description, moduleMm, bwrMm);
 }
 
-}  // namespace render
+}  // namespace pipeline

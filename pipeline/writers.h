@@ -18,7 +18,7 @@
 #include "folderwriter.h"
 #include "symboloutput.h"
 
-namespace render {
+namespace pipeline {
 
 struct SymbolJob {
     int line = 0;  // in the list, for messages
@@ -31,8 +31,7 @@ struct SymbolJob {
 class SymbolWriters {
 public:
     // listName names the list in messages.
-    SymbolWriters(const pipeline::SymbolOutput& options, const QString& listName,
-                  pipeline::FolderWriter& folder);
+    SymbolWriters(const SymbolOutput& options, const QString& listName, FolderWriter& folder);
     ~SymbolWriters();
 
     // Hands a job to the next free thread; waits while the queue is full.
@@ -52,9 +51,9 @@ public:
 private:
     void Run();
 
-    const pipeline::SymbolOutput options_;
+    const SymbolOutput options_;
     const QString listName_;
-    pipeline::FolderWriter& folder_;
+    FolderWriter& folder_;
     std::mutex mutex_;
     std::condition_variable hasJob_;  // or is closed
     std::condition_variable hasRoom_;
@@ -68,4 +67,4 @@ private:
     std::vector<std::thread> threads_;
 };
 
-}  // namespace render
+}  // namespace pipeline

@@ -5,7 +5,7 @@
 
 #include "renderer.h"
 
-namespace render {
+namespace pipeline {
 
 namespace {
 
@@ -16,8 +16,8 @@ constexpr size_t kRefillAt = kQueued / 2;
 
 }  // namespace
 
-SymbolWriters::SymbolWriters(const pipeline::SymbolOutput& options, const QString& listName,
-                             pipeline::FolderWriter& folder)
+SymbolWriters::SymbolWriters(const SymbolOutput& options, const QString& listName,
+                             FolderWriter& folder)
     : options_(options), listName_(listName), folder_(folder) {
     const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
     for (unsigned i = 0; i < threads; ++i)
@@ -95,4 +95,4 @@ void SymbolWriters::Run() {
     }
 }
 
-}  // namespace render
+}  // namespace pipeline

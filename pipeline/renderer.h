@@ -14,13 +14,11 @@
 #include "symbol/vector.h"
 #include "symboloutput.h"
 
-namespace render {
-
-using pipeline::Format;
+namespace pipeline {
 
 class Renderer {
 public:
-    explicit Renderer(const pipeline::SymbolOutput& options);
+    explicit Renderer(const SymbolOutput& options);
 
     // The file of a whole code of the options' symbology, and an add-on's
     // digits or none, under the name; empty, with the reason in error, when
@@ -32,9 +30,9 @@ private:
     QByteArray Bitmap(const QString& name, const symbol::SymbolCode& symbol, QString* error);
     QByteArray Vector(const QString& name, const symbol::SymbolCode& symbol);
 
-    const pipeline::SymbolOutput options_;
+    const SymbolOutput options_;
     std::optional<symbol::Canvas> canvas_;  // the window's own canvas, for its bitmaps at scale 1
     SvgTextMetrics svgMetrics_;             // the window's svg
 };
 
-}  // namespace render
+}  // namespace pipeline

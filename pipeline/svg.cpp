@@ -6,7 +6,7 @@
 #include "symbol/code.h"
 #include "symbol/layout.h"
 
-namespace render {
+namespace pipeline {
 
 namespace {
 
@@ -109,4 +109,4 @@ QByteArray SymbolSvg(const QString& name, const symbol::SymbolCode& symbol, int 
     return svg.toUtf8();
 }
 
-}  // namespace render
+}  // namespace pipeline

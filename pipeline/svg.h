@@ -10,7 +10,7 @@
 
 #include "symbol/layout.h"
 
-namespace render {
+namespace pipeline {
 
 // What the layout takes from the canvas font, measured once.
 struct SvgTextMetrics {
@@ -25,4 +25,4 @@ SvgTextMetrics MeasureCanvasFont();
 QByteArray SymbolSvg(const QString& name, const symbol::SymbolCode& symbol, int magnification,
                      const SvgTextMetrics& metrics);
 
-}  // namespace render
+}  // namespace pipeline
