@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "bookcode.h"
 #include "filenames.h"
 #include "folderwriter.h"
 #include "listreader.h"
@@ -47,6 +48,18 @@ int MakeFolders(const QString& path) {
 // A file without a name is named after its code, and its add-on if any.
 QString Stem(const TypedCode& typed) {
     return typed.addon.isEmpty() ? typed.code : typed.code + u'+' + typed.addon;
+}
+
+// A book's three fields from the list's columns, which it must have.
+TypedCode ReadListBook(const ListRecord& record) {
+    TypedCode typed;
+    if (record.classification.isNull() || record.price.isNull())
+        typed.refusal = QStringLiteral(
+            "a book needs its classification code and price: the list's header names no "
+            "column Cコード (or 分類コード) and 本体価格 (or 価格)");
+    else
+        typed = ReadBookFields(record.digits, record.classification, record.price);
+    return typed;
 }
 
 // Whether standard input was open when the program started: once it has
@@ -123,17 +136,21 @@ ExitStatus RunBatch(const Options& options) {
         // A file already there is found when the new one claims its name,
         // in the same step, so that nothing made meanwhile is replaced.
         TypedCode typed;
-        if (record.error.isEmpty())
-            typed = ReadListCode(record.digits, reader.HasHeader(), options.symbology);
-        else
+        if (!record.error.isEmpty())
             typed.refusal = record.error;
+        else if (options.symbology == symbol::Symbology::Book)
+            typed = ReadListBook(record);
+        else
+            typed = ReadListCode(record.digits, reader.HasHeader(), options.symbology);
         if (folder.Stopped()) {
             ++notWritten;
         } else if (typed.refusal.isEmpty()) {
             if (!record.note.isEmpty())
                 lineMessage(record.line, record.note);
             writers.Submit({record.line, record.name, typed.code, typed.addon,
-                            namer.Next(record.name, Stem(typed))});
+                            namer.Next(record.name, options.symbology == symbol::Symbology::Book
+                                                        ? BookFileStem(typed.code)
+                                                        : Stem(typed))});
         } else {
             ++failed;
             lineMessage(record.line, typed.refusal);

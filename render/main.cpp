@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "batch.h"
+#include "bookcode.h"
 #include "exitstatus.h"
 #include "options.h"
 #include "output.h"
@@ -39,7 +40,9 @@ void Print(std::FILE* stream, const QString& text) {
 
 render::ExitStatus RenderOne(const render::Options& options) {
     const render::TypedCode typed =
-        render::ReadTypedCode(options.digits, options.symbology, options.addon);
+        options.symbology == symbol::Symbology::Book
+            ? render::ReadBookFields(options.digits, options.classification, options.price)
+            : render::ReadTypedCode(options.digits, options.symbology, options.addon);
     if (!typed.refusal.isEmpty()) {
         Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(typed.refusal));
         return render::kExitRefused;
