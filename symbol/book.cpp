@@ -1,10 +1,12 @@
 #include "book.h"
 
+#include <QFontMetricsF>
 #include <QRegularExpression>
 #include <algorithm>
 #include <array>
 
 #include "code.h"
+#include "outline.h"
 #include "pattern.h"
 
 namespace symbol {
@@ -190,6 +192,14 @@ constexpr double kNameBand = 13;
 constexpr double kTextLinePitch = 1.2 * kBookTextEm;
 constexpr double kTextBand = 2 * kTextLinePitch + 1 / kNominalModuleMm;
 
+// A line of OCR-B in modules, as the painters lay it out: its advance at
+// 1000 pixels, scaled to the em.
+double TextWidth(const QString& text) {
+    QFont font = FaceFont(Face::Digits);
+    font.setPixelSize(1000);
+    return QFontMetricsF(font).horizontalAdvance(text) * kBookTextEm / 1000;
+}
+
 // One symbol of the pair: the retail JAN, its bars cut to the book's height
 // from below, so that its digits follow them up, its bars' top at top.
 void AppendTier(Description& pair, const QString& code, double top) {
@@ -217,7 +227,10 @@ Description DescribeBook(const QString& text, const QString& name) {
     d.quietLeft = kRetailQuietLeft;
     d.quietRight = kRetailQuietRight;
     d.symbolLeft = d.quietLeft;
-    d.box = QSizeF(d.quietLeft + kModuleCount + d.quietRight,
+    // As wide as the symbols with their quiet zones, or as the ISBN's line
+    // if that is wider: the text is never drawn smaller than 11級.
+    const QString isbnLine = BookIsbnLine(book.text);
+    d.box = QSizeF(std::max(d.quietLeft + kModuleCount + d.quietRight, TextWidth(isbnLine)),
                    top + kTextBand + 2 * tier + kBookTierGap);
     d.barTop = top + kTextBand;
     d.barBottom = d.barTop + kBookBarHeight;
