@@ -833,7 +833,7 @@ Examples:
   stripewell-render --layout retail 4910123450124 --addon 12345 -o magazine.pdf
   stripewell-render --layout retail --symbol upce 01234565 -o snack.pdf
   stripewell-render --symbol itf14 4901234567894 --indicator 1 -o case.pdf
-  stripewell-render --symbol book 978-4-00-310101-8 --classification C0195 --price 660 -o book.pdf
+  stripewell-render --symbol book 4-00-310104-9 --classification C0193 --price 500 -o book.pdf
   stripewell-render --batch items.csv --sheet a4-24 -o labels.pdf
   stripewell-render 4901234567894 --sheet a4-24 --copies 24 -o tea-sheet.pdf
   stripewell-render --printer list
