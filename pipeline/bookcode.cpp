@@ -1,5 +1,6 @@
 #include "bookcode.h"
 
+#include "sheetcode.h"
 #include "symbol/book.h"
 
 namespace render {
@@ -10,6 +11,25 @@ TypedCode ReadBookFields(const QString& isbn, const QString& classification, con
     typed.code = book.text;
     typed.refusal = book.refusal;
     return typed;
+}
+
+TypedCode ReadRecordCode(const ListRecord& record, bool hasHeader, symbol::Symbology symbology) {
+    if (!record.error.isEmpty())
+        return {QString(), QString(), record.error};
+    if (symbology != symbol::Symbology::Book)
+        return ReadListCode(record.digits, hasHeader, symbology);
+    if (record.classification.isNull() || record.price.isNull())
+        return {QString(), QString(),
+                QStringLiteral("a book needs its classification code and price: the list's "
+                               "header names no column Cコード (or 分類コード) and 本体価格 (or "
+                               "価格)")};
+    return ReadBookFields(record.digits, record.classification, record.price);
+}
+
+TypedCode ReadGivenCode(const QString& digits, symbol::Symbology symbology, const QString& addon,
+                        const QString& classification, const QString& price) {
+    return symbology == symbol::Symbology::Book ? ReadBookFields(digits, classification, price)
+                                                : ReadTypedCode(digits, symbology, addon);
 }
 
 QString BookFileStem(const QString& code) {

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include "listreader.h"
 #include "typedcode.h"
 
 namespace render {
@@ -14,6 +15,16 @@ namespace render {
 // ¥1500E"), which symbol::DescribeBook draws; the message of a refusal shows
 // the field as typed, as EchoTyped shows it.
 TypedCode ReadBookFields(const QString& isbn, const QString& classification, const QString& price);
+
+// The code of a list's record: a book's from its ISBN, classification and
+// price columns, which its list must have; another symbol's from its code
+// field, as ReadListCode reads it.
+TypedCode ReadRecordCode(const ListRecord& record, bool hasHeader, symbol::Symbology symbology);
+
+// One symbol's code as given on the command line: a book's three fields, or
+// another symbol's digits and add-on, as ReadTypedCode reads them.
+TypedCode ReadGivenCode(const QString& digits, symbol::Symbology symbology, const QString& addon,
+                        const QString& classification, const QString& price);
 
 // The name of a book's file when its line gives none: its ISBN's 13 digits.
 QString BookFileStem(const QString& code);

@@ -50,18 +50,6 @@ QString Stem(const TypedCode& typed) {
     return typed.addon.isEmpty() ? typed.code : typed.code + u'+' + typed.addon;
 }
 
-// A book's three fields from the list's columns, which it must have.
-TypedCode ReadListBook(const ListRecord& record) {
-    TypedCode typed;
-    if (record.classification.isNull() || record.price.isNull())
-        typed.refusal = QStringLiteral(
-            "a book needs its classification code and price: the list's header names no "
-            "column Cコード (or 分類コード) and 本体価格 (or 価格)");
-    else
-        typed = ReadBookFields(record.digits, record.classification, record.price);
-    return typed;
-}
-
 // Whether standard input was open when the program started: once it has
 // started, the first file it opens (Qt opens some) would take its number.
 const bool kStandardInputOpen = fcntl(STDIN_FILENO, F_GETFD) != -1;
@@ -135,13 +123,7 @@ ExitStatus RunBatch(const Options& options) {
     while (reader.Next(&record)) {
         // A file already there is found when the new one claims its name,
         // in the same step, so that nothing made meanwhile is replaced.
-        TypedCode typed;
-        if (!record.error.isEmpty())
-            typed.refusal = record.error;
-        else if (options.symbology == symbol::Symbology::Book)
-            typed = ReadListBook(record);
-        else
-            typed = ReadListCode(record.digits, reader.HasHeader(), options.symbology);
+        const TypedCode typed = ReadRecordCode(record, reader.HasHeader(), options.symbology);
         if (folder.Stopped()) {
             ++notWritten;
         } else if (typed.refusal.isEmpty()) {

@@ -39,10 +39,8 @@ void Print(std::FILE* stream, const QString& text) {
 }
 
 render::ExitStatus RenderOne(const render::Options& options) {
-    const render::TypedCode typed =
-        options.symbology == symbol::Symbology::Book
-            ? render::ReadBookFields(options.digits, options.classification, options.price)
-            : render::ReadTypedCode(options.digits, options.symbology, options.addon);
+    const render::TypedCode typed = render::ReadGivenCode(
+        options.digits, options.symbology, options.addon, options.classification, options.price);
     if (!typed.refusal.isEmpty()) {
         Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(typed.refusal));
         return render::kExitRefused;

@@ -517,14 +517,14 @@ QString RefuseBookOptions(const CommandLine& o) {
 }
 
 // The book pair: retail only, as its guide sizes it; no add-on, marker or
-// label sheet. One pair takes --classification and --price; a list gives
-// each line's in its columns.
+// printing (a cover is printed from its artwork). One pair takes
+// --classification and --price; a list gives each line's in its columns.
 QString ReadBook(const CommandLine& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
-    if (options->OnSheet() || options->print)
+    if (options->print)
         return QStringLiteral(
-            "--symbol book is not drawn on label sheets or printed: write a pdf or svg and "
-            "place it on the cover");
+            "--symbol book is not printed: write a pdf or svg and place it on the cover, or "
+            "a label sheet with --sheet");
     if (parser.isSet(o.layout) && parser.value(o.layout).toLower() == u"window")
         return QStringLiteral(
             "--symbol book has no window layout: the book JAN is two symbols under the "

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "batch.h"
+#include "bookcode.h"
 #include "folderwriter.h"
 #include "listreader.h"
 #include "output.h"
@@ -80,9 +81,7 @@ public:
         ListRecord record;
         while (reader_->Next(&record)) {
             const TypedCode typed =
-                record.error.isEmpty()
-                    ? ReadListCode(record.digits, reader_->HasHeader(), options_.symbology)
-                    : TypedCode{QString(), QString(), record.error};
+                ReadRecordCode(record, reader_->HasHeader(), options_.symbology);
             if (!typed.refusal.isEmpty()) {
                 ++failed_;
                 ReportLine(record.line, typed.refusal);
@@ -251,7 +250,8 @@ ExitStatus RunSheet(const Options& options, PageTarget* target) {
     // add-ons are fitted label by label.
     symbol::SymbolCode sized{options.symbology, QString(), QString()};
     if (options.mode == Options::Mode::Single) {
-        const TypedCode typed = ReadTypedCode(options.digits, options.symbology, options.addon);
+        const TypedCode typed = ReadGivenCode(options.digits, options.symbology, options.addon,
+                                              options.classification, options.price);
         if (!typed.refusal.isEmpty()) {
             Report(typed.refusal);
             return kExitRefused;

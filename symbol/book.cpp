@@ -174,6 +174,12 @@ BookCode BookCodeOfText(const QString& text) {
     return ReadBookCode(match.captured(1), match.captured(2), match.captured(3));
 }
 
+QString BookSampleText() {
+    return ReadBookCode(WithCheckDigit(QStringLiteral("978400000000")), QStringLiteral("0000"),
+                        QStringLiteral("0"))
+        .text;
+}
+
 QString BookIsbnLine(const QString& text) {
     return text.section(u' ', 0, 0);
 }

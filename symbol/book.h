@@ -64,6 +64,10 @@ BookCode ReadBookCode(const QString& isbn, const QString& classification, const 
 // The pair again from the text of its 日本図書コード, as ReadBookCode wrote it.
 BookCode BookCodeOfText(const QString& text);
 
+// The text of a pair as wide as any of group 4, for sizing a place for
+// pairs not yet read.
+QString BookSampleText();
+
 // The two lines of the text above the symbols: the ISBN, then the
 // classification and the price.
 QString BookIsbnLine(const QString& text);

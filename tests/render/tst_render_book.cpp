@@ -87,6 +87,7 @@ private slots:
     void pairMeasuredAt600Dpi();
     void listWithTheBooksColumns_data();
     void listWithTheBooksColumns();
+    void labelSheetOfAList();
     void badInputIsRefused_data();
     void badInputIsRefused();
 
@@ -285,6 +286,21 @@ void TestRenderBook::listWithTheBooksColumns() {
              "1923055026803 9784774196909\n1923055026803 9784774196909");
 }
 
+// A4 labels of 86.4 x 42.3 mm hold a pair at 100 percent with its name:
+// each label read back.
+void TestRenderBook::labelSheetOfAList() {
+    QVERIFY(WriteAll(Path("books.csv"),
+                     "書名,ISBN,Cコード,本体価格\n"
+                     "草枕,4-00-310104-9,C0193,500\n"
+                     "辞典,978-4-7741-9690-9,C3055,2680\n"));
+    const Output run =
+        Render({"--symbol", "book", "--batch", "books.csv", "--sheet", "a4-12", "-o", "s.pdf"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.out));
+    QVERIFY2(!run.out.contains("percent"), qPrintable(run.out));  // not made smaller
+    QCOMPARE(Decoded("s.pdf").section(u'\n', 1),
+             "1920193005004 1923055026803 9784003101049 9784774196909");
+}
+
 void TestRenderBook::badInputIsRefused_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
@@ -315,17 +331,20 @@ void TestRenderBook::badInputIsRefused_data() {
         << QStringList{"9784003101049", "--layout", "window"} + fields << 1 << "no window layout";
     QTest::newRow("magnification 79")
         << QStringList{"9784003101049", "--magnification", "79"} + fields << 1 << "80 to 200";
-    QTest::newRow("label sheet") << QStringList{"9784003101049", "--sheet", "a4-12"} + fields << 1
-                                 << "not drawn on label sheets";
+    QTest::newRow("labels too small")
+        << QStringList{"9784003101049", "--sheet", "a4-40"} + fields << 1 << "are 45.7 x 25.4 mm";
+    QTest::newRow("printing") << QStringList{"9784003101049", "--print", "shop"} + fields << 1
+                              << "is not printed";
 }
 
 void TestRenderBook::badInputIsRefused() {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QString, mention);
-    const Output run = Render(
-        QStringList{"--symbol", "book", "-o", arguments.contains("--sheet") ? "a.pdf" : "a.png"} +
-        arguments);
+    const QStringList output = arguments.contains("--print")   ? QStringList{}
+                               : arguments.contains("--sheet") ? QStringList{"-o", "a.pdf"}
+                                                               : QStringList{"-o", "a.png"};
+    const Output run = Render(QStringList{"--symbol", "book"} + output + arguments);
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.out.contains(mention), qPrintable(run.out));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
