@@ -20,9 +20,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "bookcode.h"
 #include "listreader.h"
 #include "printer.h"
-#include "sheetcode.h"
 #include "sheetpainter.h"
 #include "symbol/code.h"
 #include "symbol/raster.h"
@@ -139,9 +139,12 @@ void Form3::ChooseList() {
 }
 
 // The list as stripewell-render --batch reads it: every line that gives a
-// code is an entry; every other line is shown with its reason.
+// code is an entry; every other line is shown with its reason. A list whose
+// header names a book's classification and price columns gives book pairs,
+// as with --symbol book.
 void Form3::ReadList() {
     listEntries_.clear();
+    listSymbology_ = symbol::Symbology::Jan13;
     QStringList problems;
     QFile file(ListPath->text());
     if (!file.open(QIODevice::ReadOnly)) {
@@ -152,9 +155,10 @@ void Form3::ReadList() {
         render::ListRecord record;
         if (reader.Start()) {
             while (reader.Next(&record)) {
+                if (!record.classification.isNull() && !record.price.isNull())
+                    listSymbology_ = symbol::Symbology::Book;
                 const render::TypedCode code =
-                    record.error.isEmpty() ? render::ReadListCode(record.digits, reader.HasHeader())
-                                           : render::TypedCode{{}, {}, record.error};
+                    render::ReadRecordCode(record, reader.HasHeader(), listSymbology_);
                 if (code.code.isEmpty())
                     problems.append(
                         QStringLiteral("%1 行目: %2").arg(record.line).arg(code.refusal));
@@ -181,6 +185,10 @@ QList<Form3::Entry> Form3::Entries() const {
     return all;
 }
 
+symbol::Symbology Form3::LabelSymbology() const {
+    return Option1->isChecked() ? symbol::Symbology::Jan13 : listSymbology_;
+}
+
 void Form3::UpdateSummary() {
     const std::optional<render::SheetTemplate> sheet =
         render::FindSheet(Sheet->currentData().toString());
@@ -194,12 +202,12 @@ void Form3::UpdateSummary() {
     if (Option1->isChecked() && !codeProblem_.isEmpty())
         text = codeProblem_;
     if (sheet) {
-        const double fitted =
-            render::FitMagnification(QSizeF(sheet->labelWidth, sheet->labelHeight),
-                                     Magnification->value(), PrintName->isChecked());
+        const double fitted = render::FitMagnification(
+            QSizeF(sheet->labelWidth, sheet->labelHeight), Magnification->value(),
+            PrintName->isChecked(), {LabelSymbology(), {}, {}});
         if (fitted == 0) {
-            const QSizeF needed =
-                render::NeededLabelSize(symbol::kMinMagnification, PrintName->isChecked());
+            const QSizeF needed = render::NeededLabelSize(
+                symbol::kMinMagnification, PrintName->isChecked(), {LabelSymbology(), {}, {}});
             text = QStringLiteral(
                        "ラベル (%1 × %2 mm) が小さすぎます。80 % でも %3 × %4 mm 必要です。")
                        .arg(sheet->labelWidth)
@@ -226,8 +234,9 @@ bool Form3::Paint(QPrinter* printer) {
                     printer->pageLayout().fullRect(QPageLayout::Millimeter).size());
     render::LabelStyle style;
     style.names = PrintName->isChecked();
+    const symbol::SymbolCode sized{LabelSymbology(), {}, {}};
     style.magnification = render::FitMagnification(QSizeF(layout.labelWidth, layout.labelHeight),
-                                                   Magnification->value(), style.names);
+                                                   Magnification->value(), style.names, sized);
     const QList<Entry> entries = Entries();
     if (style.magnification == 0 || entries.isEmpty())
         return false;
@@ -237,7 +246,7 @@ bool Form3::Paint(QPrinter* printer) {
         const QSizeF label(layout.labelWidth, layout.labelHeight);
         const symbol::WholeDots module = render::WholeDotModule(
             printer->resolution(), style.magnification,
-            render::FitMagnification(label, symbol::kMaxMagnification, style.names));
+            render::FitMagnification(label, symbol::kMaxMagnification, style.names, sized));
         if (module.dots == 0) {
             Summary->setText(
                 QStringLiteral("%1 dpi のプリンターでは、%2 × %3 mm "
@@ -252,7 +261,7 @@ bool Form3::Paint(QPrinter* printer) {
     }
     render::SheetPainter painter(printer, layout, sheet ? Start->value() - 1 : 0, style);
     for (const Entry& entry : entries)
-        if (painter.Add(entry.name, {symbol::Symbology::Jan13, entry.code, entry.addon}) ==
+        if (painter.Add(entry.name, {LabelSymbology(), entry.code, entry.addon}) ==
             render::SheetPainter::Added::DeviceFailed)
             return false;
     Remember();

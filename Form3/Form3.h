@@ -10,6 +10,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include "symbol/family.h"
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -51,6 +53,9 @@ private:
         QString addon;
     };
     QList<Entry> Entries() const;
+    // What the labels hold: the window's JAN, or the list's symbols (book
+    // pairs when its header names a book's columns).
+    symbol::Symbology LabelSymbology() const;
     void UpdateSummary();
     void ChooseList();
     void Preview();
@@ -61,4 +66,5 @@ private:
     QString code_;
     QString codeProblem_;
     QList<Entry> listEntries_;
+    symbol::Symbology listSymbology_ = symbol::Symbology::Jan13;
 };
