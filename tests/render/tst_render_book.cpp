@@ -244,6 +244,21 @@ void TestRenderBook::pairMeasuredAt600Dpi() {
             std::abs(size.dots - size.nominal) <= module / 2.0,
             qPrintable(
                 QString("%1: %2 dots, not %3").arg(size.what).arg(size.dots).arg(size.nominal)));
+    // Above the bars the two lines of text, the ISBN's as tall as the
+    // price's: not made smaller to fit the symbols' width.
+    QList<int> lines;  // the first and last row of ink of each
+    for (int y = 0; y < rows[0]; ++y) {
+        const bool ink = !BlackRuns(image, y).isEmpty();
+        if (ink && (lines.isEmpty() || lines.last() != y - 1))
+            lines << y << y;
+        else if (ink)
+            lines.last() = y;
+    }
+    QCOMPARE(lines.size(), 4);
+    QVERIFY2(std::abs((lines[1] - lines[0]) - (lines[3] - lines[2])) <= 2,
+             qPrintable(QString("ISBN line %1 dots tall, price line %2")
+                            .arg(lines[1] - lines[0])
+                            .arg(lines[3] - lines[2])));
 }
 
 void TestRenderBook::listWithTheBooksColumns_data() {
