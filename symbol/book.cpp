@@ -81,7 +81,12 @@ Isbn ReadIsbn(const QString& typed) {
         text = text.mid(1).trimmed();
     // Spaces stand for hyphens; runs of either are one.
     static const QRegularExpression separators(QStringLiteral("[- ]+"));
-    const QString grouped = text.replace(separators, QStringLiteral("-"));
+    QString grouped = text.replace(separators, QStringLiteral("-"));
+    // Hyphens part groups: one before the first or after the last parts none.
+    while (grouped.startsWith(u'-'))
+        grouped.remove(0, 1);
+    while (grouped.endsWith(u'-'))
+        grouped.chop(1);
     const bool hyphens = grouped.contains(u'-');
     QString digits = grouped;
     digits.remove(u'-');

@@ -60,6 +60,9 @@ void TestBook::isbn10BecomesItsIsbn13_data() {
     QTest::newRow("Kusamakura, with hyphens") << "4-00-310104-9"
                                               << "9784003101049"
                                               << "978-4-00-310104-9";
+    QTest::newRow("Kusamakura, a hyphen too many at each end") << "-4-00-310104-9-"
+                                                               << "9784003101049"
+                                                               << "978-4-00-310104-9";
     QTest::newRow("Kusamakura, digits only") << "4003101049"
                                              << "9784003101049"
                                              << "978-4-00-310104-9";
