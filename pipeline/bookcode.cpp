@@ -28,8 +28,14 @@ TypedCode ReadRecordCode(const ListRecord& record, bool hasHeader, symbol::Symbo
 
 TypedCode ReadGivenCode(const QString& digits, symbol::Symbology symbology, const QString& addon,
                         const QString& classification, const QString& price) {
-    return symbology == symbol::Symbology::Book ? ReadBookFields(digits, classification, price)
-                                                : ReadTypedCode(digits, symbology, addon);
+    if (symbology != symbol::Symbology::Book)
+        return ReadTypedCode(digits, symbology, addon);
+    if (classification.isNull() || price.isNull())
+        return {QString(), QString(),
+                QStringLiteral("%1: a book needs --classification (C0095) and --price (yen "
+                               "before tax) with its ISBN")
+                    .arg(EchoTyped(digits))};
+    return ReadBookFields(digits, classification, price);
 }
 
 QString BookFileStem(const QString& code) {

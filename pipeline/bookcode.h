@@ -21,8 +21,9 @@ TypedCode ReadBookFields(const QString& isbn, const QString& classification, con
 // field, as ReadListCode reads it.
 TypedCode ReadRecordCode(const ListRecord& record, bool hasHeader, symbol::Symbology symbology);
 
-// One symbol's code as given on the command line: a book's three fields, or
-// another symbol's digits and add-on, as ReadTypedCode reads them.
+// One symbol's code as given on the command line: a book's three fields
+// (null when their options were left out), or another symbol's digits and
+// add-on, as ReadTypedCode reads them.
 TypedCode ReadGivenCode(const QString& digits, symbol::Symbology symbology, const QString& addon,
                         const QString& classification, const QString& price);
 

@@ -543,10 +543,7 @@ QString ReadBook(const CommandLine& o, Options* options) {
                     .arg(option->names().constFirst());
         return QString();
     }
-    if (!parser.isSet(o.classification) || !parser.isSet(o.price))
-        return QStringLiteral(
-            "--symbol book needs --classification (C0095) and --price (yen before tax) "
-            "with the ISBN");
+    // Left out, they are refused with the ISBN, as missing digits are.
     options->classification = parser.value(o.classification);
     options->price = parser.value(o.price);
     return QString();

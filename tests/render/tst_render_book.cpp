@@ -338,7 +338,7 @@ void TestRenderBook::badInputIsRefused_data() {
     QTest::newRow("price not a number")
         << QStringList{"9784003101049", "--classification", "C0193", "--price", "400yen"} << 2
         << "digits 0-9 only";
-    QTest::newRow("no price") << QStringList{"9784003101049", "--classification", "C0193"} << 1
+    QTest::newRow("no price") << QStringList{"9784003101049", "--classification", "C0193"} << 2
                               << "needs --classification";
     QTest::newRow("add-on") << QStringList{"9784003101049", "--addon", "12"} + fields << 1
                             << "--addon does not go";
