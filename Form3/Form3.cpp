@@ -139,9 +139,13 @@ void Form3::ChooseList() {
 }
 
 // The list as stripewell-render --batch reads it: every line that gives a
-// code is an entry; every other line is shown with its reason.
+// code is an entry; every other line is shown with its reason. A list whose
+// header names a book's classification and price columns gives book pairs,
+// as with --symbol book.
 void Form3::ReadList() {
     listEntries_.clear();
+    listSymbology_ = symbol::Symbology::Jan13;
+    listSymbology_ = symbol::Symbology::Jan13;
     QStringList problems;
     QFile file(ListPath->text());
     if (!file.open(QIODevice::ReadOnly)) {
@@ -150,9 +154,10 @@ void Form3::ReadList() {
     } else {
         pipeline::ListReader reader(file, {});
         if (reader.Start()) {
-            pipeline::LabelSource labels(reader, symbol::Symbology::Jan13);
+            pipeline::LabelSource labels(reader);
             pipeline::Label label;
             while (labels.Next(&label)) {
+                listSymbology_ = label.code.symbology;
                 if (label.refusal.isEmpty())
                     listEntries_.append(label);
                 else
@@ -176,6 +181,10 @@ QList<pipeline::Label> Form3::Labels() const {
     return {{0, name_, {symbol::Symbology::Jan13, code_, {}}, {}, {}}};
 }
 
+symbol::Symbology Form3::LabelSymbology() const {
+    return Option1->isChecked() ? symbol::Symbology::Jan13 : listSymbology_;
+}
+
 void Form3::UpdateSummary() {
     const std::optional<pipeline::SheetTemplate> sheet =
         pipeline::FindSheet(Sheet->currentData().toString());
@@ -189,12 +198,12 @@ void Form3::UpdateSummary() {
     if (Option1->isChecked() && !codeProblem_.isEmpty())
         text = codeProblem_;
     if (sheet) {
-        const double fitted =
-            pipeline::FitMagnification(QSizeF(sheet->labelWidth, sheet->labelHeight),
-                                       Magnification->value(), PrintName->isChecked());
+        const double fitted = pipeline::FitMagnification(
+            QSizeF(sheet->labelWidth, sheet->labelHeight), Magnification->value(),
+            PrintName->isChecked(), {LabelSymbology(), {}, {}});
         if (fitted == 0) {
-            const QSizeF needed =
-                pipeline::NeededLabelSize(symbol::kMinMagnification, PrintName->isChecked());
+            const QSizeF needed = pipeline::NeededLabelSize(
+                symbol::kMinMagnification, PrintName->isChecked(), {LabelSymbology(), {}, {}});
             text = QStringLiteral(
                        "ラベル (%1 × %2 mm) が小さすぎます。80 % でも %3 × %4 mm 必要です。")
                        .arg(sheet->labelWidth)
@@ -221,8 +230,9 @@ bool Form3::Paint(QPrinter* printer) {
                     printer->pageLayout().fullRect(QPageLayout::Millimeter).size());
     pipeline::LabelStyle style;
     style.names = PrintName->isChecked();
+    const symbol::SymbolCode sized{LabelSymbology(), {}, {}};
     style.magnification = pipeline::FitMagnification(QSizeF(layout.labelWidth, layout.labelHeight),
-                                                     Magnification->value(), style.names);
+                                                     Magnification->value(), style.names, sized);
     if (style.magnification == 0 || Labels().isEmpty())
         return false;
     // On a printer of the print service, every module a whole number of its
@@ -231,7 +241,7 @@ bool Form3::Paint(QPrinter* printer) {
         const QSizeF label(layout.labelWidth, layout.labelHeight);
         const symbol::WholeDots module = pipeline::WholeDotModule(
             printer->resolution(), style.magnification,
-            pipeline::FitMagnification(label, symbol::kMaxMagnification, style.names));
+            pipeline::FitMagnification(label, symbol::kMaxMagnification, style.names, sized));
         if (module.dots == 0) {
             Summary->setText(
                 QStringLiteral("%1 dpi のプリンターでは、%2 × %3 mm "

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include "labelsource.h"
+#include "symbol/family.h"
 
 class QCheckBox;
 class QComboBox;
@@ -49,6 +50,9 @@ public:
 private:
     // The labels to print, each once: this symbol, or the list's.
     QList<pipeline::Label> Labels() const;
+    // What the labels hold: the window's JAN, or the list's symbols (book
+    // pairs when its header names a book's columns).
+    symbol::Symbology LabelSymbology() const;
     void UpdateSummary();
     void ChooseList();
     void Preview();
@@ -59,4 +63,5 @@ private:
     QString code_;
     QString codeProblem_;
     QList<pipeline::Label> listEntries_;
+    symbol::Symbology listSymbology_ = symbol::Symbology::Jan13;
 };

@@ -30,11 +30,12 @@ _stripewell_render() {
             return
             ;;
         --name | --addon | --scale | --magnification | --dpi | --bwr | --code-column | \
-            --name-column | --copies | --skip | --indicator | --ratio) return ;;
+            --name-column | --copies | --skip | --indicator | --ratio | --classification | \
+            --price) return ;;
         --bearer) values='frame bars' ;;
         --format) values='bmp png svg pdf' ;;
         --layout) values='window retail' ;;
-        --symbol) values='jan13 jan8 upca upce itf14 ean13 ean8' ;;
+        --symbol) values='jan13 jan8 upca upce itf14 book ean13 ean8' ;;
         --encoding) values='UTF-8 UTF-16LE UTF-16BE Shift_JIS' ;;
         --separator) values='tab comma semicolon' ;;
         --sheet) values="list $("$1" --sheet list 2>/dev/null | awk '{print $1}')" ;;
@@ -47,7 +48,7 @@ _stripewell_render() {
         COMPREPLY=($(compgen -W "$values" -- "$cur"))
     elif [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '-o --output --name --symbol --addon --indicator --ratio
-            --bearer --format --layout --scale
+            --bearer --classification --price --format --layout --scale
             --magnification --dpi --bwr --quiet-zone-marker --force --batch --out-dir
             --encoding --separator --code-column --name-column --sheet --sheet-file --copies
             --skip --outline --print --printer --media --verify -h --help --version' -- "$cur"))

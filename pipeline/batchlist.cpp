@@ -35,10 +35,14 @@ QString HeaderKey(const QString& text) {
     return key;
 }
 
-const QStringList kNameHeaders = {"名称",    "商品名",      "品名", "name",
-                                  "product", "productname", "item", "itemname"};
-const QStringList kCodeHeaders = {"jan",     "janコード", "コード",  "バーコード", "code",
-                                  "barcode", "ean",       "jancode", "ean13",      "gtin"};
+const QStringList kNameHeaders = {"名称",        "商品名", "品名",     "name", "product",
+                                  "productname", "item",   "itemname", "書名", "title"};
+const QStringList kCodeHeaders = {"jan", "janコード", "コード", "バーコード", "code", "barcode",
+                                  "ean", "jancode",   "ean13",  "gtin",       "isbn", "isbnコード"};
+// A book list's other two columns: the 日本図書コード's classification code
+// and the price before tax.
+const QStringList kClassificationHeaders = {"cコード", "分類コード", "分類"};
+const QStringList kPriceHeaders = {"本体価格", "価格"};
 
 int FindHeader(const QStringList& fields, const QStringList& keys) {
     for (int i = 0; i < fields.size(); ++i)
@@ -237,6 +241,10 @@ ListShape ReadListShape(const QString& firstRecord, QChar separator, const QStri
     Columns& columns = shape.columns;
     columns.code = codeOption >= 0 ? codeOption : shape.header ? codeHeader : -1;
     columns.name = nameOption >= 0 ? nameOption : shape.header ? nameHeader : -1;
+    if (shape.header) {
+        columns.classification = FindHeader(fields, kClassificationHeaders);
+        columns.price = FindHeader(fields, kPriceHeaders);
+    }
     if (codeOption >= 0 || (columns.code >= 0 && fields.size() > 2) || columns.code == 0) {
         columns.twoColumns = false;
         if (columns.name < 0 && codeOption < 0)
@@ -272,6 +280,15 @@ BatchLine ReadRecord(const QString& record, QChar separator, const Columns& colu
     result.digits = fields[columns.code];
     if (columns.name >= 0 && columns.name < fields.size())
         result.name = fields[columns.name];
+    // The field of an existing column is never null, even when empty or missing.
+    const auto present = [&](int column) {
+        const QString field = fields.value(column);
+        return field.isNull() ? QStringLiteral("") : field;
+    };
+    if (columns.classification >= 0)
+        result.classification = present(columns.classification);
+    if (columns.price >= 0)
+        result.price = present(columns.price);
     return result;
 }
 

@@ -29,6 +29,10 @@ struct BatchLine {
     QString name;
     QString digits;  // as written, not yet checked
     QString error;   // why a Bad line is bad
+    // A book's classification code and price; null when the list has no
+    // such column.
+    QString classification;
+    QString price;
 };
 
 // The fields of a record split at the separator. A field that starts with a
@@ -92,6 +96,9 @@ struct Columns {
     bool twoColumns = true;
     int name = -1;  // -1: none; the files are named after their codes
     int code = -1;
+    // A book list's Cコード (or 分類コード) and 本体価格 (or 価格), found by header.
+    int classification = -1;
+    int price = -1;
 };
 
 // What the first record with content says about the list: whether it is a

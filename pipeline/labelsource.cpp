@@ -2,13 +2,16 @@
 
 #include <utility>
 
+#include "bookcode.h"
 #include "listreader.h"
-#include "sheetcode.h"
 
 namespace pipeline {
 
 LabelSource::LabelSource(ListReader& reader, symbol::Symbology symbology, int copies)
     : reader_(&reader), symbology_(symbology), copies_(copies) {}
+
+LabelSource::LabelSource(ListReader& reader, int copies)
+    : reader_(&reader), booksByColumns_(true), copies_(copies) {}
 
 LabelSource::LabelSource(QList<Label> labels, int copies)
     : held_(std::move(labels)), copies_(copies) {}
@@ -37,9 +40,9 @@ bool LabelSource::NextRecord(Label* label) {
     ListRecord record;
     if (!reader_->Next(&record))
         return false;
-    const TypedCode typed = record.error.isEmpty()
-                                ? ReadListCode(record.digits, reader_->HasHeader(), symbology_)
-                                : TypedCode{QString(), QString(), record.error};
+    if (booksByColumns_ && !record.classification.isNull() && !record.price.isNull())
+        symbology_ = symbol::Symbology::Book;
+    const TypedCode typed = ReadRecordCode(record, reader_->HasHeader(), symbology_);
     *label = Label{record.line,
                    record.name,
                    {symbology_, typed.code, typed.addon},

@@ -29,6 +29,9 @@ public:
     // The records of a started reader, read as codes of symbology, each
     // code copies times.
     LabelSource(ListReader& reader, symbol::Symbology symbology, int copies = 1);
+    // The same, the symbology from the list: JANs, or book pairs from the
+    // first record with a book's classification and price columns on.
+    explicit LabelSource(ListReader& reader, int copies = 1);
     // Labels already read (a code given alone, a list read before), each
     // copies times.
     explicit LabelSource(QList<Label> labels, int copies = 1);
@@ -43,6 +46,7 @@ private:
 
     ListReader* reader_ = nullptr;
     symbol::Symbology symbology_ = symbol::Symbology::Jan13;
+    bool booksByColumns_ = false;
     QList<Label> held_;
     qsizetype nextHeld_ = 0;
     int copies_ = 1;

@@ -258,6 +258,8 @@ bool ListReader::Next(ListRecord* record) {
         record->name = line.name;
         record->note = CutName(&record->name);
         record->digits = line.digits;
+        record->classification = line.classification;
+        record->price = line.price;
         record->error = line.error;
         return true;
     }

@@ -17,6 +17,8 @@ struct ListRecord {
     int line = 0;  // the line the record starts on
     QString name;  // of an entry
     QString digits;
+    QString classification;  // a book's, null without its column
+    QString price;
     QString error;  // why the record is refused; empty for an entry
     QString note;   // what was done to the record: its name cut
 };

@@ -4,6 +4,7 @@
 #include <QPen>
 #include <cmath>
 
+#include "symbol/book.h"
 #include "symbol/family.h"
 #include "symbol/layout.h"
 #include "symbol/outline.h"
@@ -21,7 +22,9 @@ constexpr double kNameLine = symbol::kNameBandEm;
 // The symbol's box in modules; any code of its length gives the same.
 QSizeF SymbolBox(const symbol::SymbolCode& symbol) {
     symbol::SymbolCode sample = symbol;
-    sample.code = QString(symbol::DataDigitCount(symbol.symbology) + 1, u'0');
+    sample.code = symbol.symbology == symbol::Symbology::Book
+                      ? symbol::BookSampleText()
+                      : QString(symbol::DataDigitCount(symbol.symbology) + 1, u'0');
     sample.addon.fill(u'0');
     return symbol::Describe(symbol::Layout::Retail, sample, {}).box;
 }

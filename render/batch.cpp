@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "bookcode.h"
 #include "filenames.h"
 #include "folderwriter.h"
 #include "labelsource.h"
@@ -50,8 +51,11 @@ int MakeFolders(const QString& path) {
     return err;
 }
 
-// A file without a name is named after its code, and its add-on if any.
+// A file without a name is named after its code, and its add-on if any; a
+// book's after its ISBN.
 QString Stem(const symbol::SymbolCode& code) {
+    if (code.symbology == symbol::Symbology::Book)
+        return pipeline::BookFileStem(code.code);
     return code.addon.isEmpty() ? code.code : code.code + u'+' + code.addon;
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "batch.h"
+#include "bookcode.h"
 #include "exitstatus.h"
 #include "options.h"
 #include "output.h"
@@ -38,8 +39,8 @@ void Print(std::FILE* stream, const QString& text) {
 }
 
 render::ExitStatus RenderOne(const render::Options& options) {
-    const pipeline::TypedCode typed =
-        pipeline::ReadTypedCode(options.digits, options.symbology, options.addon);
+    const pipeline::TypedCode typed = pipeline::ReadGivenCode(
+        options.digits, options.symbology, options.addon, options.classification, options.price);
     if (!typed.refusal.isEmpty()) {
         Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(typed.refusal));
         return render::kExitRefused;

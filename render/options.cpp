@@ -67,8 +67,10 @@ struct CommandLine {
     QCommandLineOption symbology{"symbol",
                                  "jan13 (default; also ean13), jan8 (also ean8): the short "
                                  "JAN, upca, or upce: UPC-E, from its own 7 or 8 digits or "
-                                 "from a UPC-A's 11 or 12 that zero-suppress, or itf14: "
-                                 "ITF-14, the case code, retail layout only.",
+                                 "from a UPC-A's 11 or 12 that zero-suppress, itf14: "
+                                 "ITF-14, the case code, retail layout only, or book: the "
+                                 "book JAN, two symbols under the 日本図書コード, of the ISBN "
+                                 "given as DIGITS, --classification and --price.",
                                  "NAME"};
     QCommandLineOption addon{"addon",
                              "jan13, upca and upce: a 2- or 5-digit add-on after the symbol. In a "
@@ -89,6 +91,14 @@ struct CommandLine {
                               "symbol, for printing straight on corrugated board; bars: 2 "
                               "modules above and below it, for a label.",
                               "KIND"};
+    QCommandLineOption classification{"classification",
+                                      "book: the classification code, C and four digits "
+                                      "(C0095). A list gives it in a column Cコード or 分類コード.",
+                                      "CODE"};
+    QCommandLineOption price{"price",
+                             "book: the price before tax in yen, 0 to 99999; a higher price "
+                             "is coded 00000. A list gives it in a column 本体価格 or 価格.",
+                             "YEN"};
     QCommandLineOption format{"format", "bmp, png, svg or pdf (batch default: bmp).", "FORMAT"};
     QCommandLineOption layout{"layout",
                               "window (default): the window's picture, byte for byte its saved "
@@ -192,6 +202,7 @@ struct CommandLine {
                            separator, codeColumn, nameColumn, sheet,  sheetFile,     copies,
                            skip,      outline,    help,       version});
         parser.addOptions({print, printer, media});
+        parser.addOptions({classification, price});
     }
 };
 
@@ -505,6 +516,47 @@ QString CaseCodeOfJan(Options* options) {
     return QString();
 }
 
+// The book pair's own options given for another symbol.
+QString RefuseBookOptions(const CommandLine& o) {
+    for (const QCommandLineOption* option : {&o.classification, &o.price})
+        if (o.parser.isSet(*option))
+            return QStringLiteral("--%1 goes with --symbol book").arg(option->names().constFirst());
+    return QString();
+}
+
+// The book pair: retail only, as its guide sizes it; no add-on, marker or
+// printing (a cover is printed from its artwork). One pair takes
+// --classification and --price; a list gives each line's in its columns.
+QString ReadBook(const CommandLine& o, Options* options) {
+    const QCommandLineParser& parser = o.parser;
+    if (options->print)
+        return QStringLiteral(
+            "--symbol book is not printed: write a pdf or svg and place it on the cover, or "
+            "a label sheet with --sheet");
+    if (parser.isSet(o.layout) && parser.value(o.layout).toLower() == u"window")
+        return QStringLiteral(
+            "--symbol book has no window layout: the book JAN is two symbols under the "
+            "日本図書コード, drawn to its guide's sizes with --layout retail");
+    options->layout = symbol::Layout::Retail;
+    for (const QCommandLineOption* option : {&o.addon, &o.marker})
+        if (parser.isSet(*option))
+            return QStringLiteral("--%1 does not go with --symbol book")
+                .arg(option->names().constFirst());
+    if (options->mode == Options::Mode::Batch) {
+        for (const QCommandLineOption* option : {&o.classification, &o.price})
+            if (parser.isSet(*option))
+                return QStringLiteral(
+                           "--%1 is for one book; a list gives each book's in its columns "
+                           "(ISBN, Cコード, 本体価格)")
+                    .arg(option->names().constFirst());
+        return QString();
+    }
+    // Left out, they are refused with the ISBN, as missing digits are.
+    options->classification = parser.value(o.classification);
+    options->price = parser.value(o.price);
+    return QString();
+}
+
 // --symbol and --addon: what is drawn.
 QString ReadSymbol(const CommandLine& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
@@ -517,9 +569,16 @@ QString ReadSymbol(const CommandLine& o, Options* options) {
         options->symbology = symbol::Symbology::UpcE;
     else if (name == u"itf14")
         options->symbology = symbol::Symbology::Itf14;
+    else if (name == u"book")
+        options->symbology = symbol::Symbology::Book;
     else if (!name.isEmpty() && name != u"jan13" && name != u"ean13")
-        return QStringLiteral("--symbol takes jan13, jan8, upca, upce or itf14, not '%1'")
+        return QStringLiteral("--symbol takes jan13, jan8, upca, upce, itf14 or book, not '%1'")
             .arg(name);
+    if (const QString bookError = options->symbology == symbol::Symbology::Book
+                                      ? ReadBook(o, options)
+                                      : RefuseBookOptions(o);
+        !bookError.isEmpty())
+        return bookError;
     const QString itfError =
         options->symbology == symbol::Symbology::Itf14 ? ReadItf(o, options) : RefuseItfOptions(o);
     if (!itfError.isEmpty())
@@ -783,6 +842,7 @@ Examples:
   stripewell-render --layout retail 4910123450124 --addon 12345 -o magazine.pdf
   stripewell-render --layout retail --symbol upce 01234565 -o snack.pdf
   stripewell-render --symbol itf14 4901234567894 --indicator 1 -o case.pdf
+  stripewell-render --symbol book 4-00-310104-9 --classification C0193 --price 500 -o book.pdf
   stripewell-render --batch items.csv --sheet a4-24 -o labels.pdf
   stripewell-render 4901234567894 --sheet a4-24 --copies 24 -o tea-sheet.pdf
   stripewell-render --printer list

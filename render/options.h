@@ -41,6 +41,10 @@ struct Options {
     // and --dpi give; --indicator, single mode, or -1.
     symbol::ItfGeometry itf;
     int indicator = -1;
+    // The book pair, single mode: --classification and --price; the ISBN
+    // is the DIGITS argument.
+    QString classification;
+    QString price;
 
     // Label sheets: one pdf of A4 pages at -o, single or batch.
     QString sheet;      // --sheet, a built-in sheet

@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "batch.h"
+#include "bookcode.h"
 #include "folderwriter.h"
 #include "labelsource.h"
 #include "listreader.h"
@@ -33,7 +34,7 @@ using pipeline::LabelStyle;
 using pipeline::ListReader;
 using pipeline::NeededLabelSize;
 using pipeline::ReadSheetFile;
-using pipeline::ReadTypedCode;
+using pipeline::ReadGivenCode;
 using pipeline::SheetFile;
 using pipeline::SheetPainter;
 using pipeline::SheetTemplate;
@@ -308,7 +309,8 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
     // add-ons are fitted label by label.
     symbol::SymbolCode sized{options.symbology, QString(), QString()};
     if (options.mode == Options::Mode::Single) {
-        const TypedCode typed = ReadTypedCode(options.digits, options.symbology, options.addon);
+        const TypedCode typed = ReadGivenCode(options.digits, options.symbology, options.addon,
+                                              options.classification, options.price);
         if (!typed.refusal.isEmpty()) {
             Report(typed.refusal);
             return kExitRefused;

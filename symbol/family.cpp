@@ -103,6 +103,7 @@ int DataDigitCount(Symbology symbology) {
             return 7;
         case Symbology::Itf14:
             return 13;
+        case Symbology::Book:  // each symbol a JAN's
         case Symbology::Jan13:
             break;
     }
@@ -118,6 +119,7 @@ int ModuleCount(Symbology symbology) {
         case Symbology::UpcA:
         case Symbology::Jan13:
         case Symbology::Itf14:  // two widths: see ItfWidth
+        case Symbology::Book:
             break;
     }
     return 3 + 6 * 7 + 5 + 6 * 7 + 3;
@@ -132,6 +134,7 @@ QString FamilyPattern(Symbology symbology, const QString& code) {
         case Symbology::UpcE:
             return UpcEPattern(code);
         case Symbology::Itf14:  // two widths: see ItfBarRuns
+        case Symbology::Book:   // two symbols: see DescribeBook
         case Symbology::Jan13:
             break;
     }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "book.h"
 #include "itf.h"
 #include "pattern.h"
 
@@ -67,6 +68,7 @@ QList<DigitGroup> DigitGroups(Symbology symbology) {
                     {1, 6, kLeftGroupX - kWindowLeft, 6.5},
                     {7, 1, 53, 51 + kFirstDigitCentre, true}};
         case Symbology::Itf14:  // one line of its own: see ItfLayout
+        case Symbology::Book:   // two symbols: see DescribeBook
         case Symbology::Jan13:
             break;
     }
@@ -259,6 +261,8 @@ Description Describe(Layout layout, const SymbolCode& symbol, const QString& nam
                      bool quietZoneMarker) {
     if (symbol.symbology == Symbology::Itf14)
         return ItfLayout(symbol, name);
+    if (symbol.symbology == Symbology::Book)
+        return DescribeBook(symbol.code, name);
     Description d = layout == Layout::Window ? WindowLayout(symbol, name)
                                              : RetailLayout(symbol, name, quietZoneMarker);
     d.bars = BarRuns(FamilyPattern(symbol.symbology, symbol.code), d.symbolLeft, d.barTop,

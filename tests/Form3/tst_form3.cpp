@@ -35,6 +35,8 @@ private slots:
     void printsIntoAPdf_data();
     void printsIntoAPdf();
     void listIsCountedAndItsBadLinesShown();
+    void listOfBooksPrintsBookPairs_data();
+    void listOfBooksPrintsBookPairs();
     void pageCountIsThePagesPrinted_data();
     void pageCountIsThePagesPrinted();
     void labelTooSmallPrintsNothing();
@@ -134,6 +136,57 @@ void TestForm3::listIsCountedAndItsBadLinesShown() {
     for (const QStringList& codes : PrintAndRead(dialog))
         counted.append(int(codes.size() - codes.count(QStringLiteral("-"))));
     QCOMPARE(counted, (QList<int>{24, 24, 2}));
+}
+
+void TestForm3::listOfBooksPrintsBookPairs_data() {
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("on a4-12") << "a4-12" << QStringLiteral("ラベル 2 枚、1 ページ");
+    QTest::newRow("one per sheet of paper") << "" << QStringLiteral("ラベル 2 枚、2 ページ");
+    QTest::newRow("a4-40 too small") << "a4-40" << QStringLiteral("小さすぎます");
+}
+
+// A list with a book's columns, as stripewell-render --symbol book reads
+// it: each line a pair of symbols, both read back from the pages.
+void TestForm3::listOfBooksPrintsBookPairs() {
+    QFETCH(QString, sheet);
+    QFETCH(QString, summary);
+    const QString path = dir_.filePath("books.csv");
+    QVERIFY(WriteAll(path,
+                     "書名,ISBN,Cコード,本体価格\n"
+                     "草枕,4-00-310104-9,C0193,500\n"
+                     "辞典,978-4-7741-9690-9,C3055,2680\n"
+                     "値段違い,978-4-7741-9690-9,C3055,二千\n"));
+    Form3 dialog(QString(), kCode);
+    dialog.Sheet->setCurrentIndex(sheet.isEmpty() ? 0 : dialog.Sheet->findData(sheet));
+    dialog.ListPath->setText(path);
+    dialog.ReadList();
+    QVERIFY2(dialog.Summary->text().contains(summary), qPrintable(dialog.Summary->text()));
+    QVERIFY2(dialog.Problems->toPlainText().startsWith(QStringLiteral("4 行目: price 二千")),
+             qPrintable(dialog.Problems->toPlainText()));
+    const QString pdf = dir_.filePath("books.pdf");
+    QFile::remove(pdf);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    const bool fits = !summary.contains(QStringLiteral("小さすぎます"));
+    QCOMPARE(dialog.Paint(&printer), fits);
+    if (!fits)
+        return;
+    QStringList read;
+    for (const QImage& page : RasterisePdf(pdf, 300, dir_.path())) {
+        page.save(dir_.filePath("page.png"));
+        QStringList codes =
+            RunProgram("zbarimg", {"-q", "--raw", dir_.filePath("page.png")}).out.split(u'\n');
+        codes.removeAll(QString());
+        codes.sort();
+        read << codes.join(u' ');
+    }
+    // One pair to a sheet of paper, or both on a page of labels.
+    const QStringList expected =
+        sheet.isEmpty() ? QStringList{"1920193005004 9784003101049", "1923055026803 9784774196909"}
+                        : QStringList{"1920193005004 1923055026803 9784003101049 9784774196909"};
+    QCOMPARE(read, expected);
 }
 
 void TestForm3::pageCountIsThePagesPrinted_data() {

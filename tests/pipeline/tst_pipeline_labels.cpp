@@ -34,14 +34,17 @@ QString Shown(const Label& label, const QString& expected) {
            (label.note.isEmpty() ? QString() : QStringLiteral(" (noted)"));
 }
 
-QStringList Read(QByteArray bytes, const pipeline::ListFormat& format, symbol::Symbology symbology,
-                 int copies, const QStringList& expected) {
+QStringList Read(QByteArray bytes, const pipeline::ListFormat& format,
+                 std::optional<symbol::Symbology> symbology, int copies,
+                 const QStringList& expected) {
     QBuffer list(&bytes);
     list.open(QIODevice::ReadOnly);
     pipeline::ListReader reader(list, format);
     if (!reader.Start())
         return {QStringLiteral("refused: ") + reader.Refusal()};
-    LabelSource source(reader, symbology, copies);
+    // No symbology: the list's columns say.
+    LabelSource source =
+        symbology ? LabelSource(reader, *symbology, copies) : LabelSource(reader, copies);
     QStringList shown;
     Label label;
     while (source.Next(&label))
@@ -65,8 +68,8 @@ private slots:
 
 void TestLabels::records_data() {
     QTest::addColumn<QByteArray>("list");
-    QTest::addColumn<QString>("encoding");  // empty: found from the list
-    QTest::addColumn<QString>("symbology");
+    QTest::addColumn<QString>("encoding");   // empty: found from the list
+    QTest::addColumn<QString>("symbology");  // "list": as the list's columns say
     QTest::addColumn<int>("copies");
     QTest::addColumn<QStringList>("expected");
 
@@ -115,6 +118,21 @@ void TestLabels::records_data() {
         << QByteArray("\nTea,4901234567894\n\n\"Milk\ntea\",4912345678904\n\nBad,1\n") << QString()
         << jan << 1
         << QStringList{"2 4901234567894 Tea", "4 4912345678904 Milk\ntea", "7 ! 1 digit;"};
+    // The ISBN-10 4-00-310104-9 is 978-4-00-310104-9 as an ISBN-13.
+    const QByteArray books = "書名,ISBN,Cコード,本体価格\n草枕,4-00-310104-9,C0193,500\n";
+    QTest::newRow("a book's columns make book pairs, the list deciding")
+        << books << QString() << QStringLiteral("list") << 2
+        << QStringList{"2 ISBN978-4-00-310104-9 C0193 ¥500E 草枕",
+                       "2 ISBN978-4-00-310104-9 C0193 ¥500E 草枕"};
+    QTest::newRow("a book's columns make book pairs, a book asked for")
+        << books << QString() << QStringLiteral("book") << 1
+        << QStringList{"2 ISBN978-4-00-310104-9 C0193 ¥500E 草枕"};
+    QTest::newRow("codes without a book's columns stay JANs, the list deciding")
+        << QByteArray("Tea,4901234567894\n") << QString() << QStringLiteral("list") << 1
+        << QStringList{"1 4901234567894 Tea"};
+    QTest::newRow("a book asked for, the list without its columns")
+        << QByteArray("Tea,4901234567894\n") << QString() << QStringLiteral("book") << 1
+        << QStringList{"1 ! a book needs its classification code and price"};
     QTest::newRow("a name cut is noted with the first copy only")
         << (QByteArray(1001, 'a') + ",4901234567894\n") << QString() << jan << 2
         << QStringList{"1 4901234567894 " + QString(1000, u'a') + " (noted)",
@@ -133,8 +151,11 @@ void TestLabels::records() {
         QVERIFY(pipeline::EncodingByName(encoding, &found));
         format.encoding = found;
     }
-    const symbol::Symbology kind =
-        symbology == u"jan8" ? symbol::Symbology::Jan8 : symbol::Symbology::Jan13;
+    const std::optional<symbol::Symbology> kind =
+        symbology == u"list"   ? std::nullopt
+        : symbology == u"jan8" ? std::optional(symbol::Symbology::Jan8)
+        : symbology == u"book" ? std::optional(symbol::Symbology::Book)
+                               : std::optional(symbol::Symbology::Jan13);
     QCOMPARE(Read(list, format, kind, copies, expected), expected);
 }
 

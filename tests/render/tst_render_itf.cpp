@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "pictures.h"
 #include "run.h"
 
 namespace {
@@ -87,13 +88,7 @@ void TestRenderItf::everyFileIsRead() {
     const Output run = Render(arguments);
     QVERIFY2(run.exitCode == 0, qPrintable(run.out));
     const QString file = arguments[3];
-    QString png = Path(file);
-    if (file.endsWith(".svg"))
-        Run("rsvg-convert", {"-d", "300", "-p", "300", "-o", "raster.png", file}, dir_->path());
-    else if (file.endsWith(".pdf"))
-        Run("pdftoppm", {"-r", "300", "-png", "-singlefile", file, "raster"}, dir_->path());
-    if (file.endsWith(".svg") || file.endsWith(".pdf"))
-        png = Path("raster.png");
+    const QString png = PictureOf(file, dir_->path());
     // ZXing asserts on some of these pictures when it also tries them
     // scaled down; full size it reads them.
     const QString zxing = Run("ZXingReader", {"-1", "-noscale", "-format", "ITF", png}, ".").out;

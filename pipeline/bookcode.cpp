@@ -1,0 +1,45 @@
+#include "bookcode.h"
+
+#include "sheetcode.h"
+#include "symbol/book.h"
+
+namespace pipeline {
+
+TypedCode ReadBookFields(const QString& isbn, const QString& classification, const QString& price) {
+    const symbol::BookCode book = symbol::ReadBookCode(isbn, classification, price, EchoTyped);
+    TypedCode typed;
+    typed.code = book.text;
+    typed.refusal = book.refusal;
+    return typed;
+}
+
+TypedCode ReadRecordCode(const ListRecord& record, bool hasHeader, symbol::Symbology symbology) {
+    if (!record.error.isEmpty())
+        return {QString(), QString(), record.error};
+    if (symbology != symbol::Symbology::Book)
+        return ReadListCode(record.digits, hasHeader, symbology);
+    if (record.classification.isNull() || record.price.isNull())
+        return {QString(), QString(),
+                QStringLiteral("a book needs its classification code and price: the list's "
+                               "header names no column Cコード (or 分類コード) and 本体価格 (or "
+                               "価格)")};
+    return ReadBookFields(record.digits, record.classification, record.price);
+}
+
+TypedCode ReadGivenCode(const QString& digits, symbol::Symbology symbology, const QString& addon,
+                        const QString& classification, const QString& price) {
+    if (symbology != symbol::Symbology::Book)
+        return ReadTypedCode(digits, symbology, addon);
+    if (classification.isNull() || price.isNull())
+        return {QString(), QString(),
+                QStringLiteral("%1: a book needs --classification (C0095) and --price (yen "
+                               "before tax) with its ISBN")
+                    .arg(EchoTyped(digits))};
+    return ReadBookFields(digits, classification, price);
+}
+
+QString BookFileStem(const QString& code) {
+    return symbol::BookCodeOfText(code).isbn;
+}
+
+}  // namespace pipeline
