@@ -62,25 +62,124 @@ SheetTemplate WholePageSheet(QSizeF pageMm) {
             1};
 }
 
+namespace {
+
+// A PDF's labels stand on a grid of 1200 dots per inch, and its pages are
+// written in those dots, each bar filled on its own, as Qt's PDF writer
+// wrote them, so that every edge that stands on the middle of a pixel at
+// 600 dpi goes to the side it went to before.
+constexpr double kPdfDotsPerInch = 1200;
+const symbol::PdfUnits kPdfUnits{kPdfDotsPerInch / 25.4, 5, true};
+
+// What a label shows, in millimetres from the page's corner: the black
+// rectangles and the texts, each with the transform from its place to the
+// page. Every device paints this, so that a printer and a file stay alike.
+struct LabelContent {
+    QList<QRectF> bars;
+    QList<std::pair<symbol::TextPlace, QTransform>> texts;
+};
+
+// The symbol's corner falls on a whole dot of dotsPerMm, so that a module of
+// whole dots keeps every bar edge on a dot.
+LabelContent Content(const QRectF& label, const QString& name,
+                     const symbol::Description& description, double module, const LabelStyle& style,
+                     double dotsPerMm) {
+    const QSizeF size = description.box * module;
+    const QRectF inner =
+        label.adjusted(kLabelMarginMm, kLabelMarginMm, -kLabelMarginMm, -kLabelMarginMm);
+
+    // The name's em: what the room above the symbol allows, at most 10 modules.
+    const bool withName = style.names && !name.isEmpty();
+    const double em =
+        withName ? std::min(kNameEmModules * module, (inner.height() - size.height()) / kNameLine)
+                 : 0;
+    const double nameLine = em * kNameLine;
+    const double top = inner.center().y() - (size.height() + nameLine) / 2 + nameLine;
+    const double left = inner.center().x() - size.width() / 2;
+    const QPointF origin = style.dotOriginMm;
+    const QPointF corner(std::round((left - origin.x()) * dotsPerMm) / dotsPerMm + origin.x(),
+                         std::round((top - origin.y()) * dotsPerMm) / dotsPerMm + origin.y());
+
+    LabelContent content;
+    content.bars = symbol::BarRects(description, module, style.bwrMm);
+    for (QRectF& bar : content.bars)
+        bar = bar.translated(corner).adjusted(style.edgeInsetMm, 0, -style.edgeInsetMm, 0);
+    const QTransform toPage(module, 0, 0, module, corner.x(), corner.y());
+    for (const symbol::TextPlace& text : description.texts)
+        content.texts.append({text, toPage});
+    if (withName)
+        content.texts.append(
+            {symbol::TextPlace{name, symbol::Face::Name, em,
+                               QPointF(inner.center().x(), corner.y() - nameLine + 0.9 * em), true,
+                               inner.width()},
+             QTransform()});
+    return content;
+}
+
+}  // namespace
+
 SheetPainter::SheetPainter(QPagedPaintDevice* device, const SheetTemplate& sheet, int skip,
                            const LabelStyle& style)
     : device_(device), sheet_(sheet), style_(style), next_(skip) {}
 
+SheetPainter::SheetPainter(symbol::PdfPages* pdf, const SheetTemplate& sheet, int skip,
+                           const LabelStyle& style)
+    : pdf_(pdf), sheet_(sheet), style_(style), next_(skip) {}
+
+double SheetPainter::DotsPerMm() const {
+    return (pdf_ ? kPdfDotsPerInch : device_->logicalDpiX()) / 25.4;
+}
+
+bool SheetPainter::Started() const {
+    return pdf_ ? canvas_ != nullptr : painter_.isActive();
+}
+
+bool SheetPainter::Start() {
+    if (pdf_)
+        canvas_ = std::make_unique<symbol::PdfCanvas>(pdf_->PageSizePt().height(), kPdfUnits);
+    else if (!painter_.begin(device_))
+        return false;
+    StartPage();
+    return true;
+}
+
+bool SheetPainter::NewPage() {
+    if (pdf_) {
+        if (!pdf_->AddPage(canvas_->Take()))
+            return false;
+    } else if (!device_->newPage()) {
+        return false;
+    }
+    StartPage();
+    return true;
+}
+
 // A test print shows every label's edge, the empty ones too.
 void SheetPainter::StartPage() {
-    const double dotsPerMm = device_->logicalDpiX() / 25.4;
-    painter_.setTransform(QTransform::fromScale(dotsPerMm, dotsPerMm));
+    if (!pdf_) {
+        const double dotsPerMm = DotsPerMm();
+        painter_.setTransform(QTransform::fromScale(dotsPerMm, dotsPerMm));
+    }
     if (!style_.outline)
         return;
-    painter_.setPen(QPen(Qt::black, 0.1));
-    painter_.setBrush(Qt::NoBrush);
-    for (int i = 0; i < sheet_.LabelsPerPage(); ++i)
-        painter_.drawRect(sheet_.LabelRect(i));
+    constexpr double kEdgeLineMm = 0.1;
+    if (!pdf_) {
+        painter_.setPen(QPen(Qt::black, kEdgeLineMm));
+        painter_.setBrush(Qt::NoBrush);
+    }
+    for (int i = 0; i < sheet_.LabelsPerPage(); ++i) {
+        if (pdf_)
+            canvas_->StrokeRect(sheet_.LabelRect(i), kEdgeLineMm);
+        else
+            painter_.drawRect(sheet_.LabelRect(i));
+    }
 }
 
 SheetPainter::~SheetPainter() {
     if (painter_.isActive())
         painter_.end();
+    if (canvas_)
+        pdf_->AddPage(canvas_->Take());
 }
 
 SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolCode& code) {
@@ -94,56 +193,31 @@ SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolC
         return Added::BarsTooThin;
     // Painting starts with the first label, so that a run that has none
     // leaves the device as it was: a printer gets no job, not a blank page.
-    if (!painter_.isActive()) {
-        if (!painter_.begin(device_))
-            return Added::DeviceFailed;
-        StartPage();
-    }
+    if (!Started() && !Start())
+        return Added::DeviceFailed;
     const LabelSlot slot = SlotOf(sheet_, 0, next_++);
     while (slot.page > page_) {
-        if (!device_->newPage())
+        if (!NewPage())
             return Added::DeviceFailed;
         ++page_;
-        StartPage();
     }
     PaintLabel(label, name, described, module);
     return Added::Painted;
 }
 
-// In millimetres from the page's corner, the device's dots scaled. The
-// symbol's corner falls on a whole dot, so that a module of whole dots keeps
-// every bar edge on a dot.
 void SheetPainter::PaintLabel(const QRectF& label, const QString& name,
                               const symbol::Description& description, double module) {
-    const double dotsPerMm = device_->logicalDpiX() / 25.4;
-    const symbol::VectorSymbol drawn = symbol::Vectorise(description, module, style_.bwrMm);
-    const QRectF inner =
-        label.adjusted(kLabelMarginMm, kLabelMarginMm, -kLabelMarginMm, -kLabelMarginMm);
-
-    // The name's em: what the room above the symbol allows, at most 10 modules.
-    const bool withName = style_.names && !name.isEmpty();
-    const double em = withName ? std::min(kNameEmModules * module,
-                                          (inner.height() - drawn.size.height()) / kNameLine)
-                               : 0;
-    const double nameLine = em * kNameLine;
-    const double top = inner.center().y() - (drawn.size.height() + nameLine) / 2 + nameLine;
-    const double left = inner.center().x() - drawn.size.width() / 2;
-    const QPointF origin = style_.dotOriginMm;
-    const QPointF corner(std::round((left - origin.x()) * dotsPerMm) / dotsPerMm + origin.x(),
-                         std::round((top - origin.y()) * dotsPerMm) / dotsPerMm + origin.y());
-
-    for (const QRectF& bar : drawn.bars)
-        painter_.fillRect(
-            bar.translated(corner).adjusted(style_.edgeInsetMm, 0, -style_.edgeInsetMm, 0),
-            Qt::black);
-    painter_.fillPath(drawn.text.translated(corner), Qt::black);
-    if (withName) {
-        const symbol::TextPlace place{
-            name, symbol::Face::Name,
-            em,   QPointF(inner.center().x(), corner.y() - nameLine + 0.9 * em),
-            true, inner.width()};
-        painter_.fillPath(symbol::TextOutline(place), Qt::black);
+    const LabelContent content = Content(label, name, description, module, style_, DotsPerMm());
+    if (pdf_) {
+        canvas_->FillRects(content.bars);
+        for (const auto& [text, toPage] : content.texts)
+            canvas_->FillText(text, toPage);
+        return;
     }
+    for (const QRectF& bar : content.bars)
+        painter_.fillRect(bar, Qt::black);
+    for (const auto& [text, toPage] : content.texts)
+        painter_.fillPath(toPage.map(symbol::TextOutline(text)), Qt::black);
 }
 
 }  // namespace pipeline

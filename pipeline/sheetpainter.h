@@ -8,10 +8,17 @@
 #include <QRectF>
 #include <QString>
 
+#include <memory>
+
 #include "sheet.h"
 #include "symbol/layout.h"
 
 class QPagedPaintDevice;
+
+namespace symbol {
+class PdfCanvas;
+class PdfPages;
+}  // namespace symbol
 
 namespace pipeline {
 
@@ -50,6 +57,11 @@ public:
     // first page are left empty.
     SheetPainter(QPagedPaintDevice* device, const SheetTemplate& sheet, int skip,
                  const LabelStyle& style);
+    // The same into a PDF file written page by page, whose pages must be
+    // the sheet's paper; each page goes out when the next one starts, and
+    // the last when the painter is gone (before pdf->Finish()).
+    SheetPainter(symbol::PdfPages* pdf, const SheetTemplate& sheet, int skip,
+                 const LabelStyle& style);
     ~SheetPainter();
 
     enum class Added { Painted, TooLarge, BarsTooThin, DeviceFailed };
@@ -63,11 +75,17 @@ public:
     int Pages() const { return page_ + 1; }
 
 private:
+    bool Started() const;
+    bool Start();
+    bool NewPage();
     void StartPage();
+    double DotsPerMm() const;
     void PaintLabel(const QRectF& label, const QString& name, const symbol::Description& symbol,
                     double module);
 
-    QPagedPaintDevice* device_;
+    QPagedPaintDevice* device_ = nullptr;
+    symbol::PdfPages* pdf_ = nullptr;
+    std::unique_ptr<symbol::PdfCanvas> canvas_;  // the PDF's page being painted
     SheetTemplate sheet_;
     LabelStyle style_;
     QPainter painter_;

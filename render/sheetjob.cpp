@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include <QFile>
-#include <QPdfWriter>
+#include <QPageSize>
 #include <cerrno>
 #include <cstdio>
 #include <functional>
@@ -17,6 +17,7 @@
 #include "output.h"
 #include "sheetpainter.h"
 #include "symbol/layout.h"
+#include "symbol/vector.h"
 #include "typedcode.h"
 
 namespace render {
@@ -214,11 +215,14 @@ public:
     // The painter of the plan's labels on the pages; null, with the reason,
     // when there is none.
     SheetPainter* Start(const SheetPlan& plan, int listHandle, QString* error) {
-        QPagedPaintDevice* device =
-            target_ ? target_->Device(plan.sheet, error) : StartPdf(listHandle, error);
-        began_ = device != nullptr;
-        if (device)
-            painter_.emplace(device, plan.sheet, options_.skip, plan.style);
+        if (target_) {
+            QPagedPaintDevice* device = target_->Device(plan.sheet, error);
+            if (device)
+                painter_.emplace(device, plan.sheet, options_.skip, plan.style);
+        } else if (StartPdf(listHandle, error)) {
+            painter_.emplace(&*pdf_, plan.sheet, options_.skip, plan.style);
+        }
+        began_ = painter_.has_value();
         return painter_ ? &*painter_ : nullptr;
     }
     // The device was had: whatever the pages became, the labels were painted.
@@ -234,8 +238,11 @@ public:
             *error = QStringLiteral("the printer's device failed");
             return false;
         }
+        const bool ended = pdf_->Finish();
         pdf_.reset();
         int err = !painted ? EIO : held_->Errno();
+        if (err == 0 && !ended)
+            err = EIO;
         if (err == 0 && labels_.Count() == 0)
             err = ENODATA;
         if (!toStdout_)
@@ -248,22 +255,23 @@ public:
 
 private:
     // The whole PDF: pages of A4 from its corner, vector throughout.
-    QPagedPaintDevice* StartPdf(int listHandle, QString* error) {
+    bool StartPdf(int listHandle, QString* error) {
         int fd = STDOUT_FILENO;
         if (!toStdout_) {
             if (listHandle >= 0)
                 folder_->Protect(listHandle, QStringLiteral("the list being read"));
             if (!folder_->Stage(fileName_, options_.force, &staged_, error))
-                return nullptr;
+                return false;
             fd = staged_.Fd();
         }
         held_.emplace(fd, [this] { return labels_.Count() > 0; });
-        pdf_.emplace(&*held_);
-        pdf_->setCreator(QStringLiteral("stripewell-render"));
-        pdf_->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                        QMarginsF(), QPageLayout::Millimeter));
-        pdf_->setResolution(1200);
-        return &*pdf_;
+        pdf_.emplace(
+            QPageSize(QPageSize::A4).sizePoints(),
+            [this](QByteArrayView bytes) {
+                return held_->write(bytes.data(), bytes.size()) == bytes.size();
+            },
+            "stripewell-render", true);
+        return true;
     }
 
     const Options& options_;
@@ -274,7 +282,7 @@ private:
     QString fileName_;
     FolderWriter::Staged staged_;
     std::optional<HeldDevice> held_;
-    std::optional<QPdfWriter> pdf_;
+    std::optional<symbol::PdfPages> pdf_;
     std::optional<SheetPainter> painter_;
     bool began_ = false;
 };

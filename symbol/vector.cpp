@@ -16,8 +16,8 @@ constexpr double kPointsPerMm = 72 / 25.4;
 // Appends value rounded to decimals places, without the zeros that end a
 // fraction. Print needs no more than a micrometre, and integer digits cost
 // a tenth of a floating-point format.
-void AppendFixed(QByteArray& out, double value, int decimals) {
-    static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7};
+void AppendFixed(std::string& out, double value, int decimals) {
+    static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     const long long units = std::llround(value * kScale[decimals]);
     char buffer[32];
     char* const end = buffer + sizeof buffer;
@@ -40,11 +40,11 @@ void AppendFixed(QByteArray& out, double value, int decimals) {
 }
 
 // A length in millimetres: a micrometre is plenty for print.
-void AppendMm(QByteArray& out, double value) {
+void AppendMm(std::string& out, double value) {
     AppendFixed(out, value, 3);
 }
 
-void AppendMm(QByteArray& out, std::initializer_list<double> values) {
+void AppendMm(std::string& out, std::initializer_list<double> values) {
     for (double value : values) {
         AppendMm(out, value);
         out += ' ';
@@ -53,9 +53,10 @@ void AppendMm(QByteArray& out, std::initializer_list<double> values) {
 
 enum class Syntax { Svg, Pdf };
 
-// The outline as path operators, each before its points as SVG has them or
-// after them as PDF has them, with decimals places.
-void AppendPath(QByteArray& out, const QPainterPath& path, Syntax syntax, int decimals) {
+// The outline through place as path operators, each before its points as
+// SVG has them or after them as PDF has them, with decimals places.
+void AppendPath(std::string& out, const QPainterPath& path, Syntax syntax, int decimals,
+                const QTransform& place = QTransform()) {
     for (int i = 0; i < path.elementCount();) {
         const QPainterPath::Element e = path.elementAt(i);
         const int points = e.isCurveTo() ? 3 : 1;
@@ -63,9 +64,11 @@ void AppendPath(QByteArray& out, const QPainterPath& path, Syntax syntax, int de
         if (syntax == Syntax::Svg)
             out += op;
         for (const int end = i + points; i < end; ++i) {
-            AppendFixed(out, path.elementAt(i).x, decimals);
+            qreal x, y;
+            place.map(path.elementAt(i).x, path.elementAt(i).y, &x, &y);
+            AppendFixed(out, x, decimals);
             out += ' ';
-            AppendFixed(out, path.elementAt(i).y, decimals);
+            AppendFixed(out, y, decimals);
             out += ' ';
         }
         if (syntax == Syntax::Pdf) {
@@ -79,23 +82,22 @@ void AppendPath(QByteArray& out, const QPainterPath& path, Syntax syntax, int de
 // writes the same digits and letters thousands of times, and formatting
 // them was most of a file's work. A tenth of a unit is a ten-thousandth of
 // the em.
-const QByteArray& KeptPath(const OutlinePiece& piece, Syntax syntax) {
+const std::string& KeptPath(const OutlinePiece& piece) {
     if (piece.key == 0) {
-        thread_local QByteArray once;
+        thread_local std::string once;
         once.clear();
-        AppendPath(once, piece.path, syntax, 1);
+        AppendPath(once, piece.path, Syntax::Svg, 1);
         return once;
     }
-    thread_local std::unordered_map<quint64, QByteArray> kept[2];
-    auto& paths = kept[int(syntax)];
-    const auto [at, added] = paths.try_emplace(piece.key);
+    thread_local std::unordered_map<quint64, std::string> kept;
+    const auto [at, added] = kept.try_emplace(piece.key);
     if (added)
-        AppendPath(at->second, piece.path, syntax, 1);
+        AppendPath(at->second, piece.path, Syntax::Svg, 1);
     return at->second;
 }
 
-// The six numbers of transform, as both formats write a matrix.
-void AppendMatrix(QByteArray& out, const QTransform& t) {
+// The six numbers of transform, as SVG writes a matrix.
+void AppendMatrix(std::string& out, const QTransform& t) {
     for (double value : {t.m11(), t.m12(), t.m21(), t.m22()}) {
         AppendFixed(out, value, 7);
         out += ' ';
@@ -106,30 +108,39 @@ void AppendMatrix(QByteArray& out, const QTransform& t) {
 }
 
 // Every text of the description in millimetres, filled even-odd as a
-// painter path is: in SVG each character's kept outline through a matrix.
-void AppendTexts(QByteArray& out, const Description& description, double moduleMm, Syntax syntax) {
+// painter path is, each character's kept outline through a matrix.
+void AppendSvgTexts(std::string& out, const Description& description, double moduleMm) {
     const QTransform toMm = QTransform::fromScale(moduleMm, moduleMm);
     for (const TextPlace& text : description.texts) {
-        // A PDF's outlines are written in millimetres: placed through a
-        // matrix, poppler's edges came out up to a third of a 600-dpi dot
-        // from where they stood before.
-        if (syntax == Syntax::Pdf) {
-            AppendPath(out, toMm.map(TextOutline(text)), syntax, 3);
-            out += "f*\n";
-            continue;
-        }
         for (const OutlinePiece& piece : OutlinePieces(text)) {
             out += "<path transform=\"matrix(";
             AppendMatrix(out, piece.transform * toMm);
             out += ")\" d=\"";
-            out += KeptPath(piece, syntax);
+            out += KeptPath(piece);
             out += "\"/>\n";
         }
     }
 }
 
-// Every black rectangle in millimetres: the bars narrowed by bwrMm about
-// their middles, then the bearer bars as they are.
+void AppendPt(std::string& out, double pt) {
+    AppendFixed(out, pt, 4);
+}
+
+// A symbol's content stream is some kilobytes: compressing it took longer
+// than drawing and writing the file, and saves less than a disk block.
+constexpr size_t kCompressFrom = 32 * 1024;
+
+// A larger content stream compressed at the fastest level, as a zlib
+// stream after the four bytes of length that qCompress puts in front;
+// empty when the stream is small, and it is then written as it is.
+QByteArray Deflate(const std::string& content) {
+    if (content.size() < kCompressFrom)
+        return QByteArray();
+    return qCompress(reinterpret_cast<const uchar*>(content.data()), qsizetype(content.size()), 1);
+}
+
+}  // namespace
+
 QList<QRectF> BarRects(const Description& description, double moduleMm, double bwrMm) {
     QList<QRectF> rects;
     rects.reserve(description.bars.size() + description.bearers.size());
@@ -141,64 +152,6 @@ QList<QRectF> BarRects(const Description& description, double moduleMm, double b
     return rects;
 }
 
-void AppendPt(QByteArray& out, double mm) {
-    AppendFixed(out, mm * kPointsPerMm, 4);
-}
-
-// A symbol's content stream is some kilobytes: compressing it took longer
-// than drawing and writing the file, and saves less than a disk block.
-constexpr qsizetype kCompressFrom = 32 * 1024;
-
-// A larger content stream compressed at the fastest level, as a zlib
-// stream (qCompress puts its length in front); empty when the stream is
-// small, and it is then written as it is.
-QByteArray Deflate(const QByteArray& content) {
-    if (content.size() < kCompressFrom)
-        return QByteArray();
-    return qCompress(content, 1).mid(4);
-}
-
-// A PDF of one page of size millimetres that shows content.
-QByteArray OnePagePdf(QSizeF size, const QByteArray& content) {
-    const QByteArray deflated = Deflate(content);
-    const QByteArray& stream = deflated.isEmpty() ? content : deflated;
-    QByteArray page = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ";
-    AppendPt(page, size.width());
-    page += ' ';
-    AppendPt(page, size.height());
-    page += "] /Contents 4 0 R /Resources << >> >>";
-    QByteArray contents = "<< /Length " + QByteArray::number(stream.size());
-    contents += deflated.isEmpty() ? " >>\nstream\n" : " /Filter /FlateDecode >>\nstream\n";
-    const QByteArrayView objects[] = {
-        "<< /Type /Catalog /Pages 2 0 R >>",
-        "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-        page,
-        contents,
-        "<< /Producer (Stripewell) >>",
-    };
-    QByteArray pdf;
-    pdf.reserve(stream.size() + 1024);
-    pdf += "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n";
-    qsizetype offsets[5];
-    int number = 0;
-    for (const QByteArrayView object : objects) {
-        offsets[number] = pdf.size();
-        pdf += QByteArray::number(++number) + " 0 obj\n";
-        pdf += object;
-        if (number == 4)
-            pdf += stream + "\nendstream";
-        pdf += "\nendobj\n";
-    }
-    const QByteArray start = QByteArray::number(pdf.size());
-    pdf += "xref\n0 6\n0000000000 65535 f \n";
-    for (const qsizetype offset : offsets)
-        pdf += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
-    return pdf + "trailer\n<< /Size 6 /Root 1 0 R /Info 5 0 R >>\nstartxref\n" + start +
-           "\n%%EOF\n";
-}
-
-}  // namespace
-
 VectorSymbol Vectorise(const Description& description, double moduleMm, double bwrMm) {
     VectorSymbol symbol;
     symbol.size = description.box * moduleMm;
@@ -207,6 +160,136 @@ VectorSymbol Vectorise(const Description& description, double moduleMm, double b
     for (const TextPlace& text : description.texts)
         symbol.text.addPath(toMm.map(TextOutline(text)));
     return symbol;
+}
+
+PdfCanvas::PdfCanvas(double heightPt, const PdfUnits& units) : units_(units) {
+    // From the top-left corner, as the description has it, the scale a
+    // thousandth finer than the lengths.
+    const double pointsPerUnit = kPointsPerMm / units.perMm;
+    AppendFixed(content_, pointsPerUnit, units.decimals + 3);
+    content_ += " 0 0 ";
+    AppendFixed(content_, -pointsPerUnit, units.decimals + 3);
+    content_ += " 0 ";
+    AppendPt(content_, heightPt);
+    content_ += " cm\n";
+    start_ = content_.size();
+    if (units.perMm != 1) {
+        // The unit's size in millimetres as Qt's writer wrote it, cut to
+        // nine digits.
+        const double cut = std::trunc(units.perMm * 1e7) / 1e7;
+        rectMatrix_ = "q ";
+        AppendFixed(rectMatrix_, cut, 7);
+        rectMatrix_ += " 0 0 ";
+        AppendFixed(rectMatrix_, cut, 7);
+        rectMatrix_ += " 0 0 cm\n";
+    }
+}
+
+void PdfCanvas::FillRects(const QList<QRectF>& mm, bool white) {
+    if (mm.isEmpty())
+        return;
+    const bool inMm = !rectMatrix_.empty();
+    content_ += inMm ? rectMatrix_ : std::string();
+    if (white)
+        content_ += "1 g\n";
+    for (const QRectF& rect : mm) {
+        for (const double value : {rect.x(), rect.y(), rect.width(), rect.height()}) {
+            AppendFixed(content_, inMm ? value : value * units_.perMm,
+                        inMm ? units_.rectDecimals : units_.decimals);
+            content_ += ' ';
+        }
+        content_ += units_.rectsAlone ? "re f\n" : "re\n";
+    }
+    if (!units_.rectsAlone)
+        content_ += "f\n";
+    if (white)
+        content_ += "0 g\n";
+    if (inMm)
+        content_ += "Q\n";
+}
+
+void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
+    const QTransform toUnits = toMm * QTransform::fromScale(units_.perMm, units_.perMm);
+    for (const OutlinePiece& piece : OutlinePieces(text))
+        AppendPath(content_, piece.path, Syntax::Pdf, units_.decimals, piece.transform * toUnits);
+    content_ += "f*\n";
+}
+
+void PdfCanvas::StrokeRect(const QRectF& mm, double lineMm) {
+    AppendFixed(content_, lineMm * units_.perMm, units_.decimals);
+    content_ += " w ";
+    for (const double value : {mm.x(), mm.y(), mm.width(), mm.height()}) {
+        AppendFixed(content_, value * units_.perMm, units_.decimals);
+        content_ += ' ';
+    }
+    content_ += "re S\n";
+}
+
+std::string PdfCanvas::Take() {
+    std::string page = std::move(content_);
+    content_ = page.substr(0, start_);
+    return page;
+}
+
+PdfPages::PdfPages(QSizeF sizePt, Write write, const QByteArray& producer)
+    : sizePt_(sizePt), write_(std::move(write)), producer_(producer) {
+    // Objects 1 to 3 (the catalogue, the page tree, the information) are
+    // written last, when the pages are known.
+    offsets_.resize(4);
+    Put("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n");
+}
+
+bool PdfPages::Put(QByteArrayView bytes) {
+    if (failed_)
+        return false;
+    failed_ = !write_(bytes);
+    written_ += bytes.size();
+    return !failed_;
+}
+
+bool PdfPages::Begin(int number) {
+    if (offsets_.size() <= number)
+        offsets_.resize(number + 1);
+    offsets_[number] = written_;
+    return Put(QByteArray::number(number) + " 0 obj\n");
+}
+
+bool PdfPages::AddPage(const std::string& content) {
+    const QByteArray deflated = Deflate(content);
+    // The zlib stream after qCompress's four bytes of length.
+    const QByteArrayView stream = deflated.isEmpty()
+                                      ? QByteArrayView(content.data(), qsizetype(content.size()))
+                                      : QByteArrayView(deflated).sliced(4);
+    const int contents = int(offsets_.size());
+    std::string head = "<< /Length " + std::to_string(stream.size());
+    head += deflated.isEmpty() ? " >>\nstream\n" : " /Filter /FlateDecode >>\nstream\n";
+    std::string page = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ";
+    AppendPt(page, sizePt_.width());
+    page += ' ';
+    AppendPt(page, sizePt_.height());
+    page += "] /Contents " + std::to_string(contents) + " 0 R /Resources << >> >>\nendobj\n";
+    pageObjects_.append(contents + 1);
+    return Begin(contents) && Put(head) && Put(stream) && Put("\nendstream\nendobj\n") &&
+           Begin(contents + 1) && Put(page);
+}
+
+bool PdfPages::Finish() {
+    QByteArray kids;
+    for (const int page : pageObjects_)
+        kids += QByteArray::number(page) + " 0 R ";
+    if (!Begin(2) ||
+        !Put("<< /Type /Pages /Kids [" + kids + "] /Count " +
+             QByteArray::number(pageObjects_.size()) + " >>\nendobj\n") ||
+        !Begin(1) || !Put("<< /Type /Catalog /Pages 2 0 R >>\nendobj\n") || !Begin(3) ||
+        !Put("<< /Producer (" + producer_ + ") >>\nendobj\n"))
+        return false;
+    const QByteArray start = QByteArray::number(written_);
+    QByteArray end = "xref\n0 " + QByteArray::number(offsets_.size()) + "\n0000000000 65535 f \n";
+    for (qsizetype i = 1; i < offsets_.size(); ++i)
+        end += QByteArray::number(offsets_[i]).rightJustified(10, '0') + " 00000 n \n";
+    end += "trailer\n<< /Size " + QByteArray::number(offsets_.size()) +
+           " /Root 1 0 R /Info 3 0 R >>\nstartxref\n" + start + "\n%%EOF\n";
+    return Put(end);
 }
 
 namespace {
@@ -245,10 +328,10 @@ Page OnPrinterDots(const Description& description, const PrinterDots& dots) {
 QByteArray Svg(const Description& description, const Page& page) {
     const double moduleMm = page.moduleMm;
     const QSizeF size = page.size;
-    QByteArray width, height;
+    std::string width, height;
     AppendMm(width, size.width());
     AppendMm(height, size.height());
-    QByteArray svg;
+    std::string svg;
     svg.reserve(16384);
     svg +=
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -268,31 +351,28 @@ QByteArray Svg(const Description& description, const Page& page) {
         svg += 'Z';
     }
     svg += "\"/>\n<g fill=\"#000\" fill-rule=\"evenodd\">\n";
-    AppendTexts(svg, description, moduleMm, Syntax::Svg);
-    return svg + "</g>\n</svg>\n";
+    AppendSvgTexts(svg, description, moduleMm);
+    svg += "</g>\n</svg>\n";
+    return QByteArray(svg.data(), qsizetype(svg.size()));
 }
 
 QByteArray Pdf(const Description& description, const Page& page) {
-    const double moduleMm = page.moduleMm;
-    const QSizeF size = page.size;
-    // In millimetres from the top-left corner, as the description has it.
-    QByteArray content;
-    content.reserve(16384);
-    AppendFixed(content, kPointsPerMm, 6);
-    content += " 0 0 ";
-    AppendFixed(content, -kPointsPerMm, 6);
-    content += " 0 ";
-    AppendPt(content, size.height());
-    content += " cm\n1 g 0 0 ";
-    AppendMm(content, {size.width(), size.height()});
-    content += "re f\n0 g\n";
-    for (const QRectF& bar : page.bars) {
-        AppendMm(content, {bar.x(), bar.y(), bar.width(), bar.height()});
-        content += "re\n";
-    }
-    content += "f\n";
-    AppendTexts(content, description, moduleMm, Syntax::Pdf);
-    return OnePagePdf(size, content);
+    const QSizeF sizePt = page.size * kPointsPerMm;
+    PdfCanvas canvas(sizePt.height());
+    canvas.FillRects({QRectF(QPointF(), page.size)}, true);
+    canvas.FillRects(page.bars);
+    const QTransform toMm = QTransform::fromScale(page.moduleMm, page.moduleMm);
+    for (const TextPlace& text : description.texts)
+        canvas.FillText(text, toMm);
+    QByteArray pdf;
+    pdf.reserve(qsizetype(canvas.Content().size()) + 1024);
+    PdfPages file(sizePt, [&pdf](QByteArrayView bytes) {
+        pdf += bytes;
+        return true;
+    });
+    file.AddPage(canvas.Content());
+    file.Finish();
+    return pdf;
 }
 
 }  // namespace

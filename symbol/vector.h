@@ -6,10 +6,14 @@
 // or as shapes for a painter.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QPainterPath>
 #include <QRectF>
 #include <QSizeF>
+#include <QTransform>
+#include <functional>
+#include <string>
 
 #include "layout.h"
 
@@ -20,6 +24,11 @@ struct VectorSymbol {
     QList<QRectF> bars;  // narrowed by the bar width reduction
     QPainterPath text;   // every text's outlines
 };
+
+// Every black rectangle of the description in millimetres, modules of
+// moduleMm: the bars narrowed by bwrMm about their middles, then the bearer
+// bars as they are.
+QList<QRectF> BarRects(const Description& description, double moduleMm, double bwrMm);
 
 // The description with modules of moduleMm, every bar narrowed by bwrMm
 // about its middle.
@@ -45,5 +54,86 @@ struct PrinterDots {
 };
 QByteArray SvgFile(const Description& description, const PrinterDots& dots);
 QByteArray PdfFile(const Description& description, const PrinterDots& dots);
+
+// The units a PDF page is written in. Outlines are written point by point:
+// placed through a PDF matrix, poppler's edges moved by up to a third of a
+// 600-dpi dot.
+struct PdfUnits {
+    // The page's unit per millimetre (1: millimetres), and the decimals its
+    // lengths are written with.
+    double perMm = 1;
+    int decimals = 3;
+    // Every rectangle filled on its own: poppler then puts its edges on its
+    // nearest pixels, as for Qt's PDF writer, whose pages had this. Otherwise
+    // the rectangles of a call make one shape.
+    bool rectsAlone = false;
+    // With a unit other than the millimetre, rectangles are written in
+    // millimetres with these decimals through the unit's matrix, as Qt's
+    // writer wrote them: at 600 dpi a bar edge may lie within a millionth of
+    // a millimetre of a pixel's middle, and any other arithmetic turns a
+    // row of pixels over.
+    int rectDecimals = 7;
+};
+
+// What one page of a PDF shows, in millimetres from its top-left corner:
+// black rectangles, texts as outlines and thin frames.
+class PdfCanvas {
+public:
+    // For a page heightPt points tall.
+    explicit PdfCanvas(double heightPt, const PdfUnits& units = {});
+
+    // The rectangles filled in white or black.
+    void FillRects(const QList<QRectF>& mm, bool white = false);
+    // A text of a description, its modules taken to millimetres by toMm.
+    void FillText(const TextPlace& text, const QTransform& toMm);
+    // The rectangle's edge as a line lineMm wide.
+    void StrokeRect(const QRectF& mm, double lineMm);
+
+    bool IsEmpty() const { return content_.size() == start_; }
+    const std::string& Content() const { return content_; }
+    // Takes the content, leaving an empty page of the same height.
+    std::string Take();
+
+private:
+    PdfUnits units_;
+    std::string rectMatrix_;  // into millimetres, for a unit that is not
+    std::string content_;
+    size_t start_ = 0;
+};
+
+// A PDF 1.4 file of pages of one size, written out page by page as each is
+// finished, so that the memory it takes does not grow with its pages.
+class PdfPages {
+public:
+    // Takes the file's bytes in order; false when they could not be written,
+    // after which nothing more is written.
+    using Write = std::function<bool(QByteArrayView bytes)>;
+
+    // Pages of sizePt points; producer is written as the file's producer.
+    PdfPages(QSizeF sizePt, Write write, const QByteArray& producer = "Stripewell");
+
+    QSizeF PageSizePt() const { return sizePt_; }
+
+    // Writes the page: false when it could not be written.
+    bool AddPage(const std::string& content);
+    // Writes the page tree and the file's end: false when that (or any
+    // write before it) failed.
+    bool Finish();
+
+    int Pages() const { return int(pageObjects_.size()); }
+
+private:
+    bool Put(QByteArrayView bytes);
+    // Starts object number, noting where it starts.
+    bool Begin(int number);
+
+    QSizeF sizePt_;
+    Write write_;
+    QByteArray producer_;
+    bool failed_ = false;
+    qsizetype written_ = 0;
+    QList<qsizetype> offsets_;  // of objects 1, 2, ...; index 0 unused
+    QList<int> pageObjects_;
+};
 
 }  // namespace symbol
