@@ -107,12 +107,14 @@ LabelContent Content(const QRectF& label, const QString& name,
     const QTransform toPage(module, 0, 0, module, corner.x(), corner.y());
     for (const symbol::TextPlace& text : description.texts)
         content.texts.append({text, toPage});
+    // The name from the symbol's corner too: in every label alike where the
+    // names are alike in length.
     if (withName)
         content.texts.append(
             {symbol::TextPlace{name, symbol::Face::Name, em,
-                               QPointF(inner.center().x(), corner.y() - nameLine + 0.9 * em), true,
+                               QPointF(inner.center().x() - corner.x(), -nameLine + 0.9 * em), true,
                                inner.width()},
-             QTransform()});
+             QTransform::fromTranslate(corner.x(), corner.y())});
     return content;
 }
 

@@ -1,6 +1,10 @@
 #include "outline.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
+#include <QRawFont>
+#include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
 #include <unordered_map>
@@ -48,33 +52,92 @@ bool AllDigits(const QString& text) {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
-// A text split into characters that are kept, each with its pen position
-// along the baseline. OCR-B shapes a digit group whole by putting each digit
-// at the sum of the advances before it, in the font engine's fixed point:
-// the same sums here give the same outline, point for point. Anything else
-// stays whole: a name may be kerned or fall back to other fonts, and the
-// window's face places its digits a little apart from their advances.
+// A text split into outlines that are kept, each with its pen position.
+// OCR-B shapes a digit group whole by putting each digit at the sum of the
+// advances before it, in the font engine's fixed point: the same sums here
+// give the same outline, point for point. Any other text is shaped whole,
+// as a path's addText() shapes it (a name may be kerned or fall back to
+// other fonts, and the window's face places its digits a little apart from
+// their advances), and each glyph's outline is kept for its font: the
+// glyphs stand where the shaping puts them, and the outline is the one
+// addText() makes, point for point, with no glyph loaded again.
 struct Pieces {
-    QList<std::pair<const Shape*, double>> kept;
-    Shape whole;
+    QList<std::pair<const QPainterPath*, QPointF>> kept;
+    QList<quint64> keys;
     double advance = 0;
     double ascent = 0;
 };
+
+// A glyph's outline at its font's size, its origin at (0, 0), kept per
+// thread with a key among the thread's pieces that no character's has.
+std::pair<const QPainterPath*, quint64> KeptGlyph(const QRawFont& font, quint32 glyph) {
+    thread_local QHash<QString, quint64> fonts;
+    thread_local std::unordered_map<quint64, QPainterPath> kept;
+    const QString name = font.familyName() + u'\n' + font.styleName();
+    auto known = fonts.constFind(name);
+    if (known == fonts.constEnd())
+        known = fonts.insert(name, fonts.size() + 1);
+    const quint64 key = 1ull << 63 | *known << 32 | glyph;
+    auto found = kept.find(key);
+    if (found == kept.end())
+        found = kept.emplace(key, font.pathForGlyph(glyph)).first;
+    return {&found->second, key};
+}
+
+void ShapeWhole(Face face, const QString& text, Pieces* pieces) {
+    QFont font = FaceFont(face);
+    font.setPixelSize(kOutlinePixels);
+    // As addText() lays a text out: one line, the direction the text has.
+    QTextLayout layout(text, font);
+    layout.setCacheEnabled(true);
+    QTextOption option = layout.textOption();
+    option.setTextDirection(text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const double baseline = line.ascent();
+    struct Glyph {
+        const QPainterPath* path;
+        QPointF at;
+        quint64 key;
+    };
+    QList<Glyph> glyphs;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        const QRawFont raw = run.rawFont();
+        const QList<quint32> indexes = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        for (qsizetype i = 0; i < indexes.size(); ++i) {
+            const auto [path, key] = KeptGlyph(raw, indexes[i]);
+            glyphs.append({path, QPointF(positions[i].x(), positions[i].y() - baseline), key});
+        }
+    }
+    // A layout gives the glyphs of each font together; addText() gives them
+    // from left to right.
+    std::stable_sort(glyphs.begin(), glyphs.end(),
+                     [](const Glyph& a, const Glyph& b) { return a.at.x() < b.at.x(); });
+    for (const Glyph& glyph : glyphs) {
+        pieces->kept.append({glyph.path, glyph.at});
+        pieces->keys.append(glyph.key);
+    }
+    const QFontMetricsF metrics(font);
+    pieces->advance = metrics.horizontalAdvance(text);
+    pieces->ascent = metrics.ascent();
+}
 
 Pieces Split(Face face, const QString& text) {
     Pieces pieces;
     if (text.size() == 1 || (face == Face::Digits && !text.isEmpty() && AllDigits(text))) {
         for (const QChar c : text) {
             const Shape& shape = KeptShape(face, c);
-            pieces.kept.append({&shape, pieces.advance});
+            pieces.kept.append({&shape.path, QPointF(pieces.advance, 0)});
+            pieces.keys.append(quint64(face) << 16 | c.unicode());
             pieces.advance += shape.advance;
             pieces.ascent = shape.ascent;
         }
         return pieces;
     }
-    pieces.whole = MakeShape(face, text);
-    pieces.advance = pieces.whole.advance;
-    pieces.ascent = pieces.whole.ascent;
+    ShapeWhole(face, text, &pieces);
     return pieces;
 }
 
@@ -110,28 +173,21 @@ QFont FaceFont(Face face) {
 }
 
 QList<OutlinePiece> OutlinePieces(const TextPlace& place) {
-    // A name is laid out whole, as a path's addText() lays it out: laid out
-    // glyph by glyph its letters stood up to a third of a 600-dpi dot apart
-    // from where the other painters put them. Its outline is kept in
-    // thousandths of a module, so that a tenth of its unit is fine enough.
-    if (place.text.size() != 1 && (place.face != Face::Digits || !AllDigits(place.text)))
-        return {{QTransform::fromScale(1000, 1000).map(TextOutline(place)),
-                 QTransform::fromScale(0.001, 0.001), 0}};
     const Pieces pieces = Split(place.face, place.text);
     const QTransform placing = Placing(place, pieces.advance, pieces.ascent);
     QList<OutlinePiece> out;
     out.reserve(pieces.kept.size());
-    for (const auto& [shape, x] : pieces.kept)
-        out.append({shape->path, QTransform::fromTranslate(x, 0) * placing,
-                    quint64(place.face) << 16 | place.text[out.size()].unicode()});
+    for (const auto& [path, at] : pieces.kept)
+        out.append(
+            {*path, QTransform::fromTranslate(at.x(), at.y()) * placing, pieces.keys[out.size()]});
     return out;
 }
 
 QPainterPath TextOutline(const TextPlace& place) {
     const Pieces pieces = Split(place.face, place.text);
-    QPainterPath path = pieces.whole.path;
-    for (const auto& [shape, x] : pieces.kept)
-        path.addPath(shape->path.translated(x, 0));
+    QPainterPath path;
+    for (const auto& [piece, at] : pieces.kept)
+        path.addPath(piece->translated(at));
     return Placing(place, pieces.advance, pieces.ascent).map(path);
 }
 

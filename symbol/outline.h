@@ -19,12 +19,11 @@ QFont FaceFont(Face face);
 // The outline of a text at its place, in modules.
 QPainterPath TextOutline(const TextPlace& place);
 
-// The same outline in pieces: for digits and single characters one piece
-// each, its outline as the font has it (a thousand units to the em, the
-// baseline at y = 0), shaped once per thread, and the transform that places
-// it in modules; key names it among the thread's pieces, so that a writer
-// may keep what it makes of the path. Any other text is one piece of its
-// whole outline, in thousandths of a module, with key 0: nothing to keep.
+// The same outline in pieces: one for each digit, character or glyph, its
+// outline as the font has it (a thousand units to the em, the baseline at
+// y = 0), shaped once per thread, and the transform that places it in
+// modules; key names it among the thread's pieces, so that a writer may
+// keep what it makes of the path.
 struct OutlinePiece {
     QPainterPath path;
     QTransform transform;

@@ -1,5 +1,6 @@
 #include "vector.h"
 
+#include <zlib.h>
 #include <QTransform>
 #include <cmath>
 #include <unordered_map>
@@ -96,6 +97,35 @@ const std::string& KeptPath(const OutlinePiece& piece) {
     return at->second;
 }
 
+// A character's outline at its place as PDF path operators, formatted
+// once per thread for each character and place: a sheet's labels repeat
+// the same digits at the same places in each label.
+const std::string& KeptPlaced(const OutlinePiece& piece, const QTransform& place, int decimals) {
+    struct Key {
+        quint64 character;
+        double m11, m22, dx, dy;
+        bool operator==(const Key&) const = default;
+    };
+    struct Hash {
+        size_t operator()(const Key& key) const {
+            size_t h = std::hash<quint64>()(key.character);
+            for (const double value : {key.m11, key.m22, key.dx, key.dy})
+                h = h * 31 + std::hash<double>()(value);
+            return h;
+        }
+    };
+    thread_local std::unordered_map<Key, std::string, Hash> kept;
+    // Places that changed all the time (a shrunken add-on's) would only fill it.
+    if (kept.size() > 4096)
+        kept.clear();
+    const Key key{piece.key + (quint64(decimals) << 48), place.m11(), place.m22(), place.dx(),
+                  place.dy()};
+    const auto [at, added] = kept.try_emplace(key);
+    if (added)
+        AppendPath(at->second, piece.path, Syntax::Pdf, decimals, place);
+    return at->second;
+}
+
 // The six numbers of transform, as SVG writes a matrix.
 void AppendMatrix(std::string& out, const QTransform& t) {
     for (double value : {t.m11(), t.m12(), t.m21(), t.m22()}) {
@@ -130,13 +160,34 @@ void AppendPt(std::string& out, double pt) {
 // than drawing and writing the file, and saves less than a disk block.
 constexpr size_t kCompressFrom = 32 * 1024;
 
-// A larger content stream compressed at the fastest level, as a zlib
-// stream after the four bytes of length that qCompress puts in front;
-// empty when the stream is small, and it is then written as it is.
+// A larger content stream as a zlib stream at the fastest level; empty when
+// the stream is small, and it is then written as it is. The compressor is
+// kept for the thread's next page: a fresh one's allocations cost as much
+// as compressing a page.
 QByteArray Deflate(const std::string& content) {
     if (content.size() < kCompressFrom)
         return QByteArray();
-    return qCompress(reinterpret_cast<const uchar*>(content.data()), qsizetype(content.size()), 1);
+    struct Compressor {
+        z_stream zs{};
+        bool ready = deflateInit(&zs, Z_BEST_SPEED) == Z_OK;
+        ~Compressor() {
+            if (ready)
+                deflateEnd(&zs);
+        }
+    };
+    thread_local Compressor compressor;
+    z_stream& zs = compressor.zs;
+    if (!compressor.ready || deflateReset(&zs) != Z_OK)
+        return QByteArray();
+    QByteArray out(qsizetype(deflateBound(&zs, uLong(content.size()))), Qt::Uninitialized);
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(content.data()));
+    zs.avail_in = uInt(content.size());
+    zs.next_out = reinterpret_cast<Bytef*>(out.data());
+    zs.avail_out = uInt(out.size());
+    if (deflate(&zs, Z_FINISH) != Z_STREAM_END)
+        return QByteArray();
+    out.truncate(qsizetype(zs.total_out));
+    return out;
 }
 
 }  // namespace
@@ -209,10 +260,31 @@ void PdfCanvas::FillRects(const QList<QRectF>& mm, bool white) {
 }
 
 void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
-    const QTransform toUnits = toMm * QTransform::fromScale(units_.perMm, units_.perMm);
-    for (const OutlinePiece& piece : OutlinePieces(text))
-        AppendPath(content_, piece.path, Syntax::Pdf, units_.decimals, piece.transform * toUnits);
-    content_ += "f*\n";
+    QTransform toUnits = toMm * QTransform::fromScale(units_.perMm, units_.perMm);
+    // A text placed a whole number of units from the page's corner (a
+    // label's on a grid of dots) is written where it stands in its label
+    // and moved there by whole units, which poppler adds exactly: its
+    // characters are then the same from label to label, formatted once
+    // and repeated, which a compressor finds.
+    const double dx = std::round(toUnits.dx()), dy = std::round(toUnits.dy());
+    const bool moved = units_.perMm != 1 && std::abs(toUnits.dx() - dx) < 1e-6 &&
+                       std::abs(toUnits.dy() - dy) < 1e-6;
+    if (moved) {
+        content_ += "q 1 0 0 1 ";
+        AppendFixed(content_, dx, 0);
+        content_ += ' ';
+        AppendFixed(content_, dy, 0);
+        content_ += " cm\n";
+        toUnits *= QTransform::fromTranslate(-dx, -dy);
+    }
+    for (const OutlinePiece& piece : OutlinePieces(text)) {
+        const QTransform place = piece.transform * toUnits;
+        if (moved && piece.key != 0)
+            content_ += KeptPlaced(piece, place, units_.decimals);
+        else
+            AppendPath(content_, piece.path, Syntax::Pdf, units_.decimals, place);
+    }
+    content_ += moved ? "f*\nQ\n" : "f*\n";
 }
 
 void PdfCanvas::StrokeRect(const QRectF& mm, double lineMm) {
@@ -231,12 +303,17 @@ std::string PdfCanvas::Take() {
     return page;
 }
 
-PdfPages::PdfPages(QSizeF sizePt, Write write, const QByteArray& producer)
-    : sizePt_(sizePt), write_(std::move(write)), producer_(producer) {
+PdfPages::PdfPages(QSizeF sizePt, Write write, const QByteArray& producer, bool aside)
+    : sizePt_(sizePt), write_(std::move(write)), producer_(producer), aside_(aside) {
     // Objects 1 to 3 (the catalogue, the page tree, the information) are
     // written last, when the pages are known.
     offsets_.resize(4);
     Put("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n");
+}
+
+PdfPages::~PdfPages() {
+    if (pending_.valid())
+        pending_.wait();
 }
 
 bool PdfPages::Put(QByteArrayView bytes) {
@@ -254,26 +331,49 @@ bool PdfPages::Begin(int number) {
     return Put(QByteArray::number(number) + " 0 obj\n");
 }
 
-bool PdfPages::AddPage(const std::string& content) {
-    const QByteArray deflated = Deflate(content);
-    // The zlib stream after qCompress's four bytes of length.
-    const QByteArrayView stream = deflated.isEmpty()
-                                      ? QByteArrayView(content.data(), qsizetype(content.size()))
-                                      : QByteArrayView(deflated).sliced(4);
+PdfPages::Stream PdfPages::Compress(std::string content) {
+    Stream stream;
+    stream.deflated = Deflate(content);
+    if (stream.deflated.isEmpty())
+        stream.content = std::move(content);
+    return stream;
+}
+
+bool PdfPages::AddPage(std::string content) {
+    if (!aside_)
+        return WritePage(Compress(std::move(content)));
+    if (!WritePending())
+        return false;
+    // Compressing a page of labels took as long as painting it.
+    pending_ = std::async(std::launch::async, &PdfPages::Compress, std::move(content));
+    return true;
+}
+
+bool PdfPages::WritePending() {
+    return !pending_.valid() ? !failed_ : WritePage(pending_.get());
+}
+
+bool PdfPages::WritePage(const Stream& stream) {
+    const bool deflated = !stream.deflated.isEmpty();
+    const QByteArrayView bytes =
+        deflated ? QByteArrayView(stream.deflated)
+                 : QByteArrayView(stream.content.data(), qsizetype(stream.content.size()));
     const int contents = int(offsets_.size());
-    std::string head = "<< /Length " + std::to_string(stream.size());
-    head += deflated.isEmpty() ? " >>\nstream\n" : " /Filter /FlateDecode >>\nstream\n";
+    std::string head = "<< /Length " + std::to_string(bytes.size());
+    head += deflated ? " /Filter /FlateDecode >>\nstream\n" : " >>\nstream\n";
     std::string page = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ";
     AppendPt(page, sizePt_.width());
     page += ' ';
     AppendPt(page, sizePt_.height());
     page += "] /Contents " + std::to_string(contents) + " 0 R /Resources << >> >>\nendobj\n";
     pageObjects_.append(contents + 1);
-    return Begin(contents) && Put(head) && Put(stream) && Put("\nendstream\nendobj\n") &&
+    return Begin(contents) && Put(head) && Put(bytes) && Put("\nendstream\nendobj\n") &&
            Begin(contents + 1) && Put(page);
 }
 
 bool PdfPages::Finish() {
+    if (!WritePending())
+        return false;
     QByteArray kids;
     for (const int page : pageObjects_)
         kids += QByteArray::number(page) + " 0 R ";

@@ -13,6 +13,7 @@
 #include <QSizeF>
 #include <QTransform>
 #include <functional>
+#include <future>
 #include <string>
 
 #include "layout.h"
@@ -110,12 +111,18 @@ public:
     using Write = std::function<bool(QByteArrayView bytes)>;
 
     // Pages of sizePt points; producer is written as the file's producer.
-    PdfPages(QSizeF sizePt, Write write, const QByteArray& producer = "Stripewell");
+    // With aside, a page's content is compressed on a thread of its own
+    // while the next page is painted, and written by the caller's thread
+    // when the next page is added or the file finished.
+    PdfPages(QSizeF sizePt, Write write, const QByteArray& producer = "Stripewell",
+             bool aside = false);
+    ~PdfPages();
 
     QSizeF PageSizePt() const { return sizePt_; }
 
-    // Writes the page: false when it could not be written.
-    bool AddPage(const std::string& content);
+    // Writes the page (with aside, the one before it): false when it could
+    // not be written.
+    bool AddPage(std::string content);
     // Writes the page tree and the file's end: false when that (or any
     // write before it) failed.
     bool Finish();
@@ -123,6 +130,15 @@ public:
     int Pages() const { return int(pageObjects_.size()); }
 
 private:
+    // A page's content as written: compressed, or as it is when that
+    // would save little.
+    struct Stream {
+        std::string content;
+        QByteArray deflated;
+    };
+    static Stream Compress(std::string content);
+    bool WritePage(const Stream& stream);
+    bool WritePending();
     bool Put(QByteArrayView bytes);
     // Starts object number, noting where it starts.
     bool Begin(int number);
@@ -130,6 +146,8 @@ private:
     QSizeF sizePt_;
     Write write_;
     QByteArray producer_;
+    bool aside_;
+    std::future<Stream> pending_;
     bool failed_ = false;
     qsizetype written_ = 0;
     QList<qsizetype> offsets_;  // of objects 1, 2, ...; index 0 unused

@@ -1,6 +1,7 @@
-// Texts as outlines: a digit group built from digits shaped one at a time
-// is the group as the font engine shapes it whole, and the pieces the
-// vector files are written from cover what the whole outline covers.
+// Texts as outlines: a digit group built from digits shaped one at a time,
+// and a name built from glyphs kept from name to name, is the text as the
+// font engine shapes it whole, and the pieces the vector files are written
+// from cover what the whole outline covers.
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include "symbol/outline.h"
 
 Q_DECLARE_METATYPE(symbol::TextPlace)
+Q_DECLARE_METATYPE(symbol::Face)
 
 namespace {
 
@@ -40,43 +42,61 @@ class TestOutline : public QObject {
 
 private slots:
     void initTestCase() { symbol::RegisterFontSubstitution(); }
-    void digitGroupIsShapedAsAWhole_data();
-    void digitGroupIsShapedAsAWhole();
+    void textIsShapedAsAWhole_data();
+    void textIsShapedAsAWhole();
     void piecesCoverTheOutline_data();
     void piecesCoverTheOutline();
 };
 
-void TestOutline::digitGroupIsShapedAsAWhole_data() {
-    QTest::addColumn<QString>("digits");
-    QTest::newRow("a lone digit") << "4";
-    QTest::newRow("a two-digit add-on") << "12";
-    QTest::newRow("the short JAN's half") << "4512";
-    QTest::newRow("a five-digit add-on") << "12345";
-    QTest::newRow("a JAN's half, every width of digit") << "901871";
-    QTest::newRow("one digit again and again") << "111111";
+void TestOutline::textIsShapedAsAWhole_data() {
+    using symbol::Face;
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Face>("face");
+    QTest::newRow("a lone digit") << "4" << Face::Digits;
+    QTest::newRow("a two-digit add-on") << "12" << Face::Digits;
+    QTest::newRow("the short JAN's half") << "4512" << Face::Digits;
+    QTest::newRow("a five-digit add-on") << "12345" << Face::Digits;
+    QTest::newRow("a JAN's half, every width of digit") << "901871" << Face::Digits;
+    QTest::newRow("one digit again and again") << "111111" << Face::Digits;
+    QTest::newRow("a name in Latin letters, kerned pairs") << "AVAWAY Tea 500ml" << Face::Name;
+    QTest::newRow("the same letter again and again") << "Item 1111" << Face::Name;
+    QTest::newRow("a name in Japanese and Latin")
+        << QString::fromUtf16(u"緑茶 Green tea") << Face::Name;
+    QTest::newRow("full-width digits and kana")
+        << QString::fromUtf16(u"お茶 ５００ｍｌ") << Face::Name;
+    QTest::newRow("a name that falls back twice")
+        << QString::fromUtf16(u"週刊 Weekly Ωμέγα") << Face::Name;
+    QTest::newRow("digits with a letter in OCR-B") << "12A45" << Face::Digits;
 }
 
 // Point for point, and centred on the middle of its baseline as the font
 // measures it: painters of whole dots fill the outline, and a moved point
-// may move a pixel of a retail picture.
-void TestOutline::digitGroupIsShapedAsAWhole() {
-    QFETCH(QString, digits);
-    QFont font = symbol::FaceFont(symbol::Face::Digits);
+// may move a pixel of a retail picture. The reference is the font engine's
+// own outline of the whole text.
+void TestOutline::textIsShapedAsAWhole() {
+    QFETCH(QString, text);
+    QFETCH(symbol::Face, face);
+    QFont font = symbol::FaceFont(face);
     font.setPixelSize(1000);
     QPainterPath whole;
-    whole.addText(0, 0, font, digits);
+    whole.addText(0, 0, font, text);
     // An em of 8.18 modules, the baseline's middle at (30, 20).
     const double scale = 8.18 / 1000;
-    const double left = 30 - QFontMetricsF(font).horizontalAdvance(digits) * scale / 2;
+    const double left = 30 - QFontMetricsF(font).horizontalAdvance(text) * scale / 2;
     const QPainterPath expected = QTransform(scale, 0, 0, scale, left, 20).map(whole);
-    const QPainterPath ours =
-        symbol::TextOutline({digits, symbol::Face::Digits, 8.18, QPointF(30, 20), true, 0});
-    QCOMPARE(ours.elementCount(), expected.elementCount());
-    for (int i = 0; i < expected.elementCount(); ++i) {
-        QVERIFY2(qAbs(expected.elementAt(i).x - ours.elementAt(i).x) < 1e-9 &&
-                     qAbs(expected.elementAt(i).y - ours.elementAt(i).y) < 1e-9 &&
-                     expected.elementAt(i).type == ours.elementAt(i).type,
-                 qPrintable(QString("point %1 moved").arg(i)));
+    // Twice: the second time from the outlines kept the first time.
+    for (int time = 0; time < 2; ++time) {
+        const QPainterPath ours = symbol::TextOutline({text, face, 8.18, QPointF(30, 20), true, 0});
+        QCOMPARE(ours.elementCount(), expected.elementCount());
+        for (int i = 0; i < expected.elementCount(); ++i) {
+            QVERIFY2(qAbs(expected.elementAt(i).x - ours.elementAt(i).x) < 1e-9 &&
+                         qAbs(expected.elementAt(i).y - ours.elementAt(i).y) < 1e-9 &&
+                         expected.elementAt(i).type == ours.elementAt(i).type,
+                     qPrintable(QString("point %1 moved by %2, %3")
+                                    .arg(i)
+                                    .arg(expected.elementAt(i).x - ours.elementAt(i).x)
+                                    .arg(expected.elementAt(i).y - ours.elementAt(i).y)));
+        }
     }
 }
 
