@@ -1,0 +1,245 @@
+// PDF files of many pages written page by page, read back by other
+// programs: poppler's pdfinfo counts the pages and measures them (and says
+// nothing about the file's structure), pdftoppm rasterises each page, where
+// a square is found where it was put, and ZXingReader reads the symbol
+// painted on each page (full size: ZXingReader 1.4 asserts when it finds a
+// symbol twice, once scaled down).
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "symbol/canvas.h"
+#include "symbol/layout.h"
+#include "symbol/vector.h"
+
+namespace {
+
+struct Ran {
+    QString out, err;
+};
+
+Ran Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(120000);
+    return {QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+// The pages of pdf at dpi, in the order of the file.
+QList<QImage> Pages(const QString& pdf, int dpi, const QString& folder) {
+    const QString prefix = QDir(folder).filePath("page");
+    Run("pdftoppm", {"-r", QString::number(dpi), "-gray", "-png", pdf, prefix});
+    QList<QImage> pages;
+    for (const QString& file : QDir(folder).entryList({"page-*.png"}, QDir::Files, QDir::Name)) {
+        pages.append(QImage(QDir(folder).filePath(file)));
+        QFile::remove(QDir(folder).filePath(file));
+    }
+    return pages;
+}
+
+// The smallest rectangle around the page's dark pixels.
+QRect DarkBounds(const QImage& page) {
+    QRect bounds;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (qGray(page.pixel(x, y)) < 128)
+                bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+bool Save(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The square of page i: 10 mm wide, 8 + 6 i mm from the left, 12 + 4 i mm
+// from the top, so that a page in the wrong place shows.
+QRectF SquareMm(int i) {
+    return QRectF(8 + 6 * i, 12 + 4 * i, 10, 10);
+}
+
+}  // namespace
+
+class TestPdfPages : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { symbol::RegisterFontSubstitution(); }
+    void pagesAreCountedMeasuredAndInPlace_data();
+    void pagesAreCountedMeasuredAndInPlace();
+    void eachPagesSymbolIsRead_data();
+    void eachPagesSymbolIsRead();
+    void failedWriteEndsTheFile_data();
+    void failedWriteEndsTheFile();
+};
+
+void TestPdfPages::pagesAreCountedMeasuredAndInPlace_data() {
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QSizeF>("sizePt");
+    QTest::addColumn<QString>("shown");  // pdfinfo's page size
+    QTest::addColumn<bool>("aside");
+    QTest::addColumn<int>("filler");  // tiny rectangles per page, to make a page large
+    QTest::newRow("one A4 page") << 1 << QSizeF(595, 842) << "595 x 842 pts (A4)" << false << 0;
+    QTest::newRow("three A4 pages, compressed aside")
+        << 3 << QSizeF(595, 842) << "595 x 842 pts (A4)" << true << 3000;
+    QTest::newRow("seven letter pages, large, compressed in line")
+        << 7 << QSizeF(612, 792) << "612 x 792 pts (letter)" << false << 3000;
+    QTest::newRow("five small pages, small, aside")
+        << 5 << QSizeF(200.5, 150.25) << "200.5 x 150.25 pts" << true << 10;
+}
+
+void TestPdfPages::pagesAreCountedMeasuredAndInPlace() {
+    QFETCH(int, pages);
+    QFETCH(QSizeF, sizePt);
+    QFETCH(QString, shown);
+    QFETCH(bool, aside);
+    QFETCH(int, filler);
+    QByteArray pdf;
+    int writes = 0;
+    {
+        symbol::PdfPages file(
+            sizePt,
+            [&](QByteArrayView bytes) {
+                pdf += bytes;
+                ++writes;
+                return true;
+            },
+            "test", aside);
+        for (int i = 0; i < pages; ++i) {
+            symbol::PdfCanvas canvas(sizePt.height());
+            QList<QRectF> specks;
+            for (int j = 0; j < filler; ++j)
+                specks.append(QRectF(60 + j % 50 * 0.01, 2, 0.001, 0.001));
+            canvas.FillRects(specks, true);
+            canvas.FillRects({SquareMm(i)});
+            QVERIFY(file.AddPage(canvas.Take()));
+        }
+        QVERIFY(file.Finish());
+        QCOMPARE(file.Pages(), pages);
+    }
+    // Written as it went, not all at once at the end.
+    QVERIFY(writes > pages);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("pages.pdf");
+    QVERIFY(Save(path, pdf));
+    const Ran info = Run("pdfinfo", {path});
+    QVERIFY2(info.err.isEmpty(), qPrintable(info.err));
+    QVERIFY2(info.out.contains(QRegularExpression(QString("Pages:\\s+%1\\n").arg(pages))),
+             qPrintable(info.out));
+    QVERIFY2(info.out.contains(
+                 QRegularExpression("Page size:\\s+" + QRegularExpression::escape(shown) + "\\n")),
+             qPrintable(info.out));
+    // At 254 dpi, ten dots a millimetre.
+    const QList<QImage> rasters = Pages(path, 254, dir.path());
+    QCOMPARE(rasters.size(), pages);
+    for (int i = 0; i < pages; ++i) {
+        const QRectF mm = SquareMm(i);
+        const QRect expected(qRound(mm.x() * 10), qRound(mm.y() * 10), 100, 100);
+        const QRect found = DarkBounds(rasters[i]);
+        QVERIFY2(qAbs(found.left() - expected.left()) <= 1 &&
+                     qAbs(found.top() - expected.top()) <= 1 &&
+                     qAbs(found.width() - expected.width()) <= 1 &&
+                     qAbs(found.height() - expected.height()) <= 1,
+                 qPrintable(QString("page %1: the square at %2,%3 %4 x %5, not at %6,%7")
+                                .arg(i + 1)
+                                .arg(found.left())
+                                .arg(found.top())
+                                .arg(found.width())
+                                .arg(found.height())
+                                .arg(expected.left())
+                                .arg(expected.top())));
+    }
+}
+
+void TestPdfPages::eachPagesSymbolIsRead_data() {
+    QTest::addColumn<QStringList>("codes");
+    QTest::addColumn<double>("perMm");  // the page's unit
+    QTest::newRow("JANs in millimetres")
+        << QStringList{"4901234567894", "4912345678904", "4569951116179"} << 1.0;
+    QTest::newRow("JANs in 1200-dpi dots")
+        << QStringList{"4569951116179", "4901234567894", "9784101010014", "4912345678904"}
+        << 1200 / 25.4;
+}
+
+// Each page a retail symbol with its digits, a different code on each.
+void TestPdfPages::eachPagesSymbolIsRead() {
+    QFETCH(QStringList, codes);
+    QFETCH(double, perMm);
+    const QSizeF sizePt(300, 200);
+    QByteArray pdf;
+    symbol::PdfPages file(sizePt, [&](QByteArrayView bytes) {
+        pdf += bytes;
+        return true;
+    });
+    const double moduleMm = 0.33;
+    for (const QString& code : codes) {
+        const symbol::Description symbol =
+            symbol::Describe(symbol::Layout::Retail, code, QStringLiteral("Item"));
+        symbol::PdfCanvas canvas(sizePt.height(), {perMm, 5, true, 7});
+        QList<QRectF> bars = symbol::BarRects(symbol, moduleMm, 0);
+        for (QRectF& bar : bars)
+            bar.translate(10.16, 10.16);
+        canvas.FillRects(bars);
+        // From a corner on a whole dot (480 of 1200 dpi), so that its texts
+        // are moved there.
+        const QTransform toPage(moduleMm, 0, 0, moduleMm, 10.16, 10.16);
+        for (const symbol::TextPlace& text : symbol.texts)
+            canvas.FillText(text, toPage);
+        QVERIFY(file.AddPage(canvas.Take()));
+    }
+    QVERIFY(file.Finish());
+    QTemporaryDir dir;
+    QVERIFY(Save(dir.filePath("symbols.pdf"), pdf));
+    Run("pdftoppm", {"-r", "300", "-png", dir.filePath("symbols.pdf"), dir.filePath("page")});
+    const QStringList files = QDir(dir.path()).entryList({"page-*.png"}, QDir::Files, QDir::Name);
+    QCOMPARE(files.size(), codes.size());
+    for (int i = 0; i < codes.size(); ++i) {
+        const QString read =
+            Run("ZXingReader", {"-1", "-noscale", "-format", "EAN13", dir.filePath(files[i])}).out;
+        QVERIFY2(read.contains(u'"' + codes[i] + u'"'),
+                 qPrintable(QString("page %1: %2").arg(i + 1).arg(read)));
+    }
+}
+
+void TestPdfPages::failedWriteEndsTheFile_data() {
+    QTest::addColumn<int>("failAt");  // the write that fails, counted from 1
+    QTest::addColumn<bool>("aside");
+    QTest::newRow("the file's first line") << 1 << false;
+    QTest::newRow("a page's content") << 4 << false;
+    QTest::newRow("a page's content, compressed aside") << 4 << true;
+    QTest::newRow("a later page") << 9 << true;
+}
+
+// A write that failed is the last one tried: no page and no end after it,
+// and the file says it failed.
+void TestPdfPages::failedWriteEndsTheFile() {
+    QFETCH(int, failAt);
+    QFETCH(bool, aside);
+    int writes = 0;
+    bool added = true;
+    bool finished = true;
+    {
+        symbol::PdfPages file(
+            QSizeF(595, 842), [&](QByteArrayView) { return ++writes != failAt; }, "test", aside);
+        for (int i = 0; i < 4; ++i) {
+            symbol::PdfCanvas canvas(842);
+            QList<QRectF> specks;
+            for (int j = 0; j < 3000; ++j)
+                specks.append(QRectF(60 + j % 50 * 0.01, 2, 0.001, 0.001));
+            canvas.FillRects(specks);
+            added = file.AddPage(canvas.Take()) && added;
+        }
+        finished = file.Finish();
+    }
+    QCOMPARE(writes, failAt);
+    QVERIFY(!finished);
+    QVERIFY(!added || aside);
+}
+
+QTEST_MAIN(TestPdfPages)
+#include "tst_pdfpages.moc"
