@@ -98,8 +98,8 @@ const std::string& KeptPath(const OutlinePiece& piece) {
 }
 
 // A character's outline at its place as PDF path operators, formatted
-// once per thread for each character and place: a sheet's labels repeat
-// the same digits at the same places in each label.
+// once per thread for each character and place: a batch's files, and a
+// sheet's labels, repeat the same digits at the same places.
 const std::string& KeptPlaced(const OutlinePiece& piece, const QTransform& place, int decimals) {
     struct Key {
         quint64 character;
@@ -224,6 +224,7 @@ PdfCanvas::PdfCanvas(double heightPt, const PdfUnits& units) : units_(units) {
     AppendPt(content_, heightPt);
     content_ += " cm\n";
     start_ = content_.size();
+    content_.reserve(16384);
     if (units.perMm != 1) {
         // The unit's size in millimetres as Qt's writer wrote it, cut to
         // nine digits.
@@ -279,7 +280,7 @@ void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
     }
     for (const OutlinePiece& piece : OutlinePieces(text)) {
         const QTransform place = piece.transform * toUnits;
-        if (moved && piece.key != 0)
+        if (piece.key != 0)
             content_ += KeptPlaced(piece, place, units_.decimals);
         else
             AppendPath(content_, piece.path, Syntax::Pdf, units_.decimals, place);
