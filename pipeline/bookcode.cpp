@@ -16,8 +16,16 @@ TypedCode ReadBookFields(const QString& isbn, const QString& classification, con
 TypedCode ReadRecordCode(const ListRecord& record, bool hasHeader, symbol::Symbology symbology) {
     if (!record.error.isEmpty())
         return {QString(), QString(), record.error};
-    if (symbology != symbol::Symbology::Book)
-        return ReadListCode(record.digits, hasHeader, symbology);
+    if (symbology != symbol::Symbology::Book) {
+        TypedCode typed = ReadListCode(record.digits, hasHeader, symbology);
+        // A list with a book's columns read as JANs: its ISBNs are refused as
+        // codes, and the reason alone would not say what was meant.
+        if (!typed.refusal.isEmpty() && !record.classification.isNull() && !record.price.isNull())
+            typed.refusal += QStringLiteral(
+                " (the list has a book's columns: --symbol book draws "
+                "book JAN pairs)");
+        return typed;
+    }
     if (record.classification.isNull() || record.price.isNull())
         return {QString(), QString(),
                 QStringLiteral("a book needs its classification code and price: the list's "

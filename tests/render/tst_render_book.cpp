@@ -299,6 +299,11 @@ void TestRenderBook::listWithTheBooksColumns() {
              "1920193004007 9784003101049\n1920193004007 9784003101049");
     QCOMPARE(Decoded(QString::fromUtf8("out/辞典.png")),
              "1923055026803 9784774196909\n1923055026803 9784774196909");
+    // Without --symbol book the ISBNs are refused as JANs, each line saying
+    // what was meant.
+    const Output asJans = Render({"--batch", "books.csv", "--out-dir", "jan", "--format", "png"});
+    QCOMPARE(asJans.exitCode, 4);
+    QCOMPARE(asJans.out.count("--symbol book"), 3);
 }
 
 // A4 labels of 86.4 x 42.3 mm hold a pair at 100 percent with its name:
