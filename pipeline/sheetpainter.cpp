@@ -14,11 +14,6 @@ namespace pipeline {
 
 namespace {
 
-// The name's line as the symbol's layout has it.
-constexpr double kNameMinEmMm = symbol::kLabelNameMinEmMm;
-constexpr double kNameEmModules = symbol::kNameEmModules;
-constexpr double kNameLine = symbol::kNameBandEm;
-
 // The symbol's box in modules; any code of its length gives the same.
 QSizeF SymbolBox(const symbol::SymbolCode& symbol) {
     symbol::SymbolCode sample = symbol;
@@ -33,14 +28,14 @@ QSizeF SymbolBox(const symbol::SymbolCode& symbol) {
 
 QSizeF NeededLabelSize(double magnification, bool withName, const symbol::SymbolCode& code) {
     const QSizeF box = SymbolBox(code) * symbol::ModuleMm(magnification);
-    const double name = withName ? kNameMinEmMm * kNameLine : 0;
+    const double name = withName ? symbol::kLabelNameMinBandMm : 0;
     return {box.width() + 2 * kLabelMarginMm, box.height() + name + 2 * kLabelMarginMm};
 }
 
 double FitMagnification(QSizeF labelMm, double asked, bool withName,
                         const symbol::SymbolCode& code) {
     const QSizeF at100 = SymbolBox(code) * symbol::ModuleMm(100);
-    const double name = withName ? kNameMinEmMm * kNameLine : 0;
+    const double name = withName ? symbol::kLabelNameMinBandMm : 0;
     const double room = std::min((labelMm.width() - 2 * kLabelMarginMm) / at100.width(),
                                  (labelMm.height() - 2 * kLabelMarginMm - name) / at100.height());
     const double fits = std::floor(room * 1000) / 10;
@@ -88,12 +83,13 @@ LabelContent Content(const QRectF& label, const QString& name,
     const QRectF inner =
         label.adjusted(kLabelMarginMm, kLabelMarginMm, -kLabelMarginMm, -kLabelMarginMm);
 
-    // The name's em: what the room above the symbol allows, at most 10 modules.
+    // The name's line: what the room above the symbol allows, at most the
+    // symbol's own.
     const bool withName = style.names && !name.isEmpty();
-    const double em =
-        withName ? std::min(kNameEmModules * module, (inner.height() - size.height()) / kNameLine)
-                 : 0;
-    const double nameLine = em * kNameLine;
+    const symbol::NameLine line =
+        withName ? symbol::LabelNameLine(module, inner.height() - size.height())
+                 : symbol::NameLine{};
+    const double nameLine = line.band;
     const double top = inner.center().y() - (size.height() + nameLine) / 2 + nameLine;
     const double left = inner.center().x() - size.width() / 2;
     const QPointF origin = style.dotOriginMm;
@@ -111,9 +107,9 @@ LabelContent Content(const QRectF& label, const QString& name,
     // names are alike in length.
     if (withName)
         content.texts.append(
-            {symbol::TextPlace{name, symbol::Face::Name, em,
-                               QPointF(inner.center().x() - corner.x(), -nameLine + 0.9 * em), true,
-                               inner.width()},
+            {symbol::TextPlace{name, symbol::Face::Name, line.em,
+                               QPointF(inner.center().x() - corner.x(), -nameLine + line.baseline),
+                               true, inner.width()},
              QTransform::fromTranslate(corner.x(), corner.y())});
     return content;
 }

@@ -86,9 +86,10 @@ QByteArray SymbolSvg(const QString& name, const symbol::SymbolCode& symbol, int 
     svg += QStringLiteral("</g>\n");
 
     svg += QStringLiteral(
-               "<g font-family=\"IPAGothic, 'IPAゴシック', monospace\" font-size=\"13\" "
+               "<g font-family=\"IPAGothic, 'IPAゴシック', monospace\" font-size=\"%1\" "
                "fill=\"#000\">\n"
-               "<text x=\"%1\" y=\"%2\" xml:space=\"preserve\">%3</text>\n")
+               "<text x=\"%2\" y=\"%3\" xml:space=\"preserve\">%4</text>\n")
+               .arg(symbol::kCanvasEm)
                .arg(symbol::kNameX)
                .arg(Number(symbol::kNameY + metrics.ascent), EscapeXml(name));
     // Each digit at its own place, so that a fallback font with wider digits

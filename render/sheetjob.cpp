@@ -134,7 +134,8 @@ private:
     void LeftOut(const Label& label, SheetPainter::Added why) override {
         if (why == SheetPainter::Added::TooLarge)
             ReportLine(label.line, QStringLiteral("with its add-on the symbol is too wide for the "
-                                                  "label even at 80 percent"));
+                                                  "label even at %1 percent")
+                                       .arg(symbol::kMinMagnification));
         else
             ReportLine(label.line, QStringLiteral("with its add-on the symbol is drawn so small "
                                                   "that --bwr %1 leaves bars narrower than half "
@@ -335,9 +336,10 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
     style.magnification = FitMagnification(label, options.magnification, names, sized);
     if (style.magnification == 0) {
         const QSizeF needed = NeededLabelSize(symbol::kMinMagnification, names, sized);
-        Report(QStringLiteral("the labels of %1 are %2 x %3 mm; a symbol at 80 percent%4 needs "
-                              "%5 x %6 mm with its margins: nothing %7")
+        Report(QStringLiteral("the labels of %1 are %2 x %3 mm; a symbol at %4 percent%5 needs "
+                              "%6 x %7 mm with its margins: nothing %8")
                    .arg(sheet->name, Mm(label.width()), Mm(label.height()),
+                        QString::number(symbol::kMinMagnification),
                         names ? QStringLiteral(" and its name") : QString(), Mm(needed.width()),
                         Mm(needed.height()),
                         target ? QStringLiteral("printed") : QStringLiteral("written")));
