@@ -24,16 +24,55 @@ QSizeF SymbolBox(const symbol::SymbolCode& symbol) {
     return symbol::Describe(symbol::Layout::Retail, sample, {}).box;
 }
 
+// ITF-14's module at a magnification, and the code drawn with it: its bars
+// are 31.75 mm tall whatever the module, so its box is no fixed number of
+// modules.
+double ItfModuleMm(double magnification) {
+    return symbol::NominalModuleMm(symbol::Symbology::Itf14) * magnification / 100;
+}
+
+symbol::SymbolCode AtItfModule(symbol::SymbolCode code, double magnification) {
+    code.itf.moduleMm = ItfModuleMm(magnification);
+    return code;
+}
+
+QSizeF ItfBoxMm(const symbol::SymbolCode& code, double magnification) {
+    symbol::SymbolCode sample = AtItfModule(code, magnification);
+    sample.code = QString(symbol::DataDigitCount(code.symbology) + 1, u'0');
+    return symbol::Describe(symbol::Layout::Retail, sample, {}).box * sample.itf.moduleMm;
+}
+
+// The largest magnification, in tenths of a percent from the asked one
+// down, at which ITF-14 fits the room; 0 when none does.
+double FitItf(QSizeF roomMm, double asked, const symbol::SymbolCode& code) {
+    const int floor = symbol::MinMagnification(code.symbology) * 10;
+    for (int tenths = int(std::floor(asked * 10)); tenths >= floor; --tenths) {
+        const double magnification = tenths / 10.0;
+        const QSizeF box = ItfBoxMm(code, magnification);
+        if (box.width() <= roomMm.width() && box.height() <= roomMm.height())
+            return tenths == asked * 10 ? asked : magnification;
+    }
+    return 0;
+}
+
 }  // namespace
 
 QSizeF NeededLabelSize(double magnification, bool withName, const symbol::SymbolCode& code) {
-    const QSizeF box = SymbolBox(code) * symbol::ModuleMm(magnification);
+    const QSizeF box = code.symbology == symbol::Symbology::Itf14
+                           ? ItfBoxMm(code, magnification)
+                           : SymbolBox(code) * symbol::ModuleMm(magnification);
     const double name = withName ? symbol::kLabelNameMinBandMm : 0;
     return {box.width() + 2 * kLabelMarginMm, box.height() + name + 2 * kLabelMarginMm};
 }
 
 double FitMagnification(QSizeF labelMm, double asked, bool withName,
                         const symbol::SymbolCode& code) {
+    if (code.symbology == symbol::Symbology::Itf14) {
+        const double name = withName ? symbol::kLabelNameMinBandMm : 0;
+        return FitItf(QSizeF(labelMm.width() - 2 * kLabelMarginMm,
+                             labelMm.height() - 2 * kLabelMarginMm - name),
+                      asked, code);
+    }
     const QSizeF at100 = SymbolBox(code) * symbol::ModuleMm(100);
     const double name = withName ? symbol::kLabelNameMinBandMm : 0;
     const double room = std::min((labelMm.width() - 2 * kLabelMarginMm) / at100.width(),
@@ -181,12 +220,23 @@ SheetPainter::~SheetPainter() {
 }
 
 SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolCode& code) {
-    const symbol::Description described = symbol::Describe(symbol::Layout::Retail, code, {});
     const QRectF label = sheet_.LabelRect(SlotOf(sheet_, 0, next_).index);
-    const double room = (label.width() - 2 * kLabelMarginMm) / described.box.width();
-    const double module = std::min(symbol::ModuleMm(style_.magnification), room);
-    if (module < symbol::ModuleMm(symbol::kMinMagnification))
-        return Added::TooLarge;
+    symbol::Description described;
+    double module = 0;
+    if (code.symbology == symbol::Symbology::Itf14) {
+        // Every case code has the same size, fitted to the labels beforehand.
+        symbol::SymbolCode itf = code;
+        itf.itf = style_.itf;
+        itf = AtItfModule(itf, style_.magnification);
+        described = symbol::Describe(symbol::Layout::Retail, itf, {});
+        module = itf.itf.moduleMm;
+    } else {
+        described = symbol::Describe(symbol::Layout::Retail, code, {});
+        const double room = (label.width() - 2 * kLabelMarginMm) / described.box.width();
+        module = std::min(symbol::ModuleMm(style_.magnification), room);
+        if (module < symbol::ModuleMm(symbol::kMinMagnification))
+            return Added::TooLarge;
+    }
     if (2 * style_.bwrMm > module)
         return Added::BarsTooThin;
     // Painting starts with the first label, so that a run that has none

@@ -34,6 +34,8 @@ struct LabelStyle {
     // dots starts (the corner of the area it prints), from the paper's corner.
     double edgeInsetMm = 0;
     QPointF dotOriginMm;
+    // ITF-14's ratio and bearers; its module is the magnification's.
+    symbol::ItfGeometry itf;
 };
 
 // The size a label must have for a retail symbol of the symbology (its

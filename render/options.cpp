@@ -468,13 +468,14 @@ QString RefuseItfOptions(const CommandLine& o) {
 }
 
 // ITF-14: the retail layout only, since its wide bars are 2.25 to 3 modules
-// and the window's picture has one pixel a module; no label sheet, whose
-// labels are narrower than its 70 to 143 mm.
+// and the window's picture has one pixel a module. Label sheets take it where
+// their labels hold its 70 to 143 mm; a printer's labels are not fitted to it.
 QString ReadItf(const CommandLine& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
-    if (options->OnSheet())
+    if (options->print)
         return QStringLiteral(
-            "--symbol itf14 is not drawn on label sheets: write a pdf or svg and place it");
+            "--symbol itf14 is not printed: write a pdf or svg and place it, or a label sheet "
+            "with --sheet");
     if (parser.isSet(o.layout) && parser.value(o.layout).toLower() == u"window")
         return QStringLiteral(
             "--symbol itf14 has no window layout: the window draws one pixel a module, and "
@@ -621,6 +622,10 @@ QString ReadLabelSheet(const CommandLine& o, Options* options, QString* note) {
     options->format = Format::Pdf;
     options->layout = symbol::Layout::Retail;
     options->outline = parser.isSet(o.outline);
+    // The magnification's range is the symbol's, read later with its name.
+    const symbol::Symbology ranged = parser.value(o.symbology).toLower() == u"itf14"
+                                         ? symbol::Symbology::Itf14
+                                         : symbol::Symbology::Jan13;
     QString error;
     if (parser.isSet(o.batch)) {
         options->mode = Options::Mode::Batch;
@@ -644,7 +649,8 @@ QString ReadLabelSheet(const CommandLine& o, Options* options, QString* note) {
         int* value;
     } values[] = {{o.copies, 1, kMaxCopies, &options->copies},
                   {o.skip, 0, 999, &options->skip},
-                  {o.magnification, kMinMagnification, kMaxMagnification, &options->magnification},
+                  {o.magnification, symbol::MinMagnification(ranged),
+                   symbol::MaxMagnification(ranged), &options->magnification},
                   {o.bwr, 0, kMaxBwrMicrons, &options->bwrMicrons}};
     for (const auto& v : values)
         if (error.isEmpty() && parser.isSet(v.option))

@@ -316,7 +316,7 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
     }
     // The run's symbol, for its size: with the single code's add-on; a list's
     // add-ons are fitted label by label.
-    symbol::SymbolCode sized{options.symbology, QString(), QString()};
+    symbol::SymbolCode sized{options.symbology, QString(), QString(), options.itf};
     if (options.mode == Options::Mode::Single) {
         const TypedCode typed = ReadGivenCode(options.digits, options.symbology, options.addon,
                                               options.classification, options.price);
@@ -333,13 +333,15 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
     style.names = names;
     style.outline = options.outline;
     style.bwrMm = options.bwrMicrons / 1000.0;
+    style.itf = options.itf;
     style.magnification = FitMagnification(label, options.magnification, names, sized);
     if (style.magnification == 0) {
-        const QSizeF needed = NeededLabelSize(symbol::kMinMagnification, names, sized);
+        const int smallest = symbol::MinMagnification(options.symbology);
+        const QSizeF needed = NeededLabelSize(smallest, names, sized);
         Report(QStringLiteral("the labels of %1 are %2 x %3 mm; a symbol at %4 percent%5 needs "
                               "%6 x %7 mm with its margins: nothing %8")
                    .arg(sheet->name, Mm(label.width()), Mm(label.height()),
-                        QString::number(symbol::kMinMagnification),
+                        QString::number(smallest),
                         names ? QStringLiteral(" and its name") : QString(), Mm(needed.width()),
                         Mm(needed.height()),
                         target ? QStringLiteral("printed") : QStringLiteral("written")));
@@ -364,7 +366,8 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
     }
     // A reduction is checked against the module the labels get, which the
     // fitting may have made smaller than the one asked for.
-    const double moduleUm = symbol::kNominalModuleMm * 1000 * style.magnification / 100;
+    const double moduleUm =
+        symbol::NominalModuleMm(options.symbology) * 1000 * style.magnification / 100;
     if (2 * options.bwrMicrons > moduleUm) {
         Report(QStringLiteral("--bwr %1 would leave bars narrower than half a module (%2 "
                               "micrometres at %3 percent on the labels of %4): nothing written")

@@ -4,9 +4,11 @@
 
 #include <QDir>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "files.h"
 #include "pictures.h"
 #include "run.h"
 
@@ -43,6 +45,8 @@ private slots:
     void sizesInDotsAt600Dpi();
     void badInputIsRefused_data();
     void badInputIsRefused();
+    void labelSheets_data();
+    void labelSheets();
 
 private:
     Output Render(const QStringList& arguments) {
@@ -185,6 +189,90 @@ void TestRenderItf::badInputIsRefused() {
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.out.contains(mention), qPrintable(run.out));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
+}
+
+// Case codes on label sheets whose labels hold them, every label read back
+// by both readers; labels that do not are refused with the size needed. At
+// 49 percent the module is 0.49784 mm and the symbol 140.5 modules wide with
+// its quiet zones (start 4, 14 digits of 8 at ratio 2.5, stop 4.5, 10 + 10):
+// 69.9 mm, in a frame of 4.83 mm each side and a label margin of 1 mm each
+// side, 81.6 mm.
+void TestRenderItf::labelSheets_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("read");  // both readers, sorted; or a message
+    const QString list = "--batch=cases.csv";
+    QTest::newRow("A6 labels, a list, frames")
+        << QStringList{list, "--sheet-file", "a6.txt"} << 4 << "14901234567891 49012345678942";
+    QTest::newRow("a4-12, bars, no name, fitted")
+        << QStringList{"14901234567891", "--sheet", "a4-12", "--bearer", "bars"} << 0
+        << "14901234567891";
+    QTest::newRow("a4-12, frame") << QStringList{"14901234567891", "--sheet", "a4-12"} << 1
+                                  << "at 49 percent needs 81.6 x";
+    QTest::newRow("a4-24, list") << QStringList{list, "--sheet", "a4-24"} << 1
+                                 << "at 49 percent and its name needs";
+    QTest::newRow("magnification 60 on a sheet")
+        << QStringList{list, "--sheet-file", "a6.txt", "--magnification", "60"} << 4
+        << "14901234567891 49012345678942";
+    QTest::newRow("printing") << QStringList{"14901234567891", "--print", "any"} << 1
+                              << "is not printed";
+}
+
+void TestRenderItf::labelSheets() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, read);
+    QVERIFY(WriteAll(Path("cases.csv"),
+                     "大箱,14901234567891\n小箱,4901234567894\n"
+                     "悪い,14901234567890\n"));
+    QVERIFY(WriteAll(Path("a6.txt"),
+                     "columns = 2\nrows = 4\nlabel-width = 105\n"
+                     "label-height = 74\nleft = 0\ntop = 0.5\n"
+                     "pitch-x = 105\npitch-y = 74\n"));
+    QStringList command{"--symbol", "itf14"};
+    if (!arguments.contains("--print"))
+        command << "-o"
+                << "s.pdf";
+    const Output run = Render(command + arguments);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.out));
+    if (exitCode == 1) {
+        QVERIFY2(run.out.contains(read), qPrintable(run.out));
+        QVERIFY(!QFile::exists(Path("s.pdf")));
+        return;
+    }
+    // 200 dpi: ZXing, which scales whole pages down itself, misses case
+    // codes on them at some other resolutions.
+    QVERIFY(Run("pdftoppm", {"-r", "200", "-png", "-singlefile", "s.pdf", "page"}, dir_->path())
+                .exitCode == 0);
+    // Only the codes: the output holds zbar's complaints about D-Bus too.
+    QStringList zbar = Run("zbarimg", {"-q", "--raw", "-Si25.enable", "page.png"}, dir_->path())
+                           .out.split(u'\n')
+                           .filter(QRegularExpression("^[0-9]+$"));
+    zbar.sort();
+    QCOMPARE(zbar.join(u' '), read);
+    // Across the middle of the first symbol, the first black is its frame's
+    // side (4.83 mm, 38 dots) or, with bars above and below, a bar (at most
+    // 3 X of 0.6 mm, 15 dots).
+    const QImage page(Path("page.png"));
+    int top = page.height(), bottom = 0;
+    for (int y = 0; y < page.height(); ++y)
+        if (!BlackRuns(page.copy(0, y, page.width() / 2, 1), 0).isEmpty()) {
+            top = std::min(top, y);
+            bottom = y;
+        }
+    const QList<QPoint> middle = BlackRuns(page, (top + bottom) / 2);
+    QVERIFY(!middle.isEmpty());
+    const bool frame = !arguments.contains("bars");
+    QVERIFY2(frame ? std::abs(middle[0].y() - 38) <= 1 : middle[0].y() <= 15,
+             qPrintable(QString::number(middle[0].y())));
+    QStringList zxing;
+    for (const QString& line :
+         Run("ZXingReader", {"-noscale", "-format", "ITF", "page.png"}, dir_->path())
+             .out.split(u'\n'))
+        if (line.trimmed().startsWith("Text:"))
+            zxing << line.section(u'"', 1, 1);
+    zxing.sort();
+    QCOMPARE(zxing.join(u' '), read);
 }
 
 QTEST_MAIN(TestRenderItf)
