@@ -467,20 +467,31 @@ QString RefuseItfOptions(const CommandLine& o) {
     return QString();
 }
 
+// A symbol drawn in the retail layout only and not sent to printers: the
+// reason when --print or --layout window asks otherwise, with the symbol's
+// own words for each.
+QString ReadRetailOnly(const CommandLine& o, Options* options, const QString& symbol,
+                       const QString& notPrinted, const QString& noWindow) {
+    if (options->print)
+        return QStringLiteral("--symbol %1 is not printed: %2").arg(symbol, notPrinted);
+    if (o.parser.isSet(o.layout) && o.parser.value(o.layout).toLower() == u"window")
+        return QStringLiteral("--symbol %1 has no window layout: %2").arg(symbol, noWindow);
+    options->layout = symbol::Layout::Retail;
+    return QString();
+}
+
 // ITF-14: the retail layout only, since its wide bars are 2.25 to 3 modules
 // and the window's picture has one pixel a module. Label sheets take it where
 // their labels hold its 70 to 143 mm; a printer's labels are not fitted to it.
 QString ReadItf(const CommandLine& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
-    if (options->print)
-        return QStringLiteral(
-            "--symbol itf14 is not printed: write a pdf or svg and place it, or a label sheet "
-            "with --sheet");
-    if (parser.isSet(o.layout) && parser.value(o.layout).toLower() == u"window")
-        return QStringLiteral(
-            "--symbol itf14 has no window layout: the window draws one pixel a module, and "
-            "ITF-14's wide bars are 2.25 to 3 modules; it is drawn with --layout retail");
-    options->layout = symbol::Layout::Retail;
+    if (const QString refused = ReadRetailOnly(
+            o, options, QStringLiteral("itf14"),
+            QStringLiteral("write a pdf or svg and place it, or a label sheet with --sheet"),
+            QStringLiteral("the window draws one pixel a module, and ITF-14's wide bars are "
+                           "2.25 to 3 modules; it is drawn with --layout retail"));
+        !refused.isEmpty())
+        return refused;
     if (parser.isSet(o.marker))
         return QStringLiteral("--quiet-zone-marker is for jan13 and jan8");
     if (parser.isSet(o.ratio)) {
@@ -530,15 +541,14 @@ QString RefuseBookOptions(const CommandLine& o) {
 // --classification and --price; a list gives each line's in its columns.
 QString ReadBook(const CommandLine& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
-    if (options->print)
-        return QStringLiteral(
-            "--symbol book is not printed: write a pdf or svg and place it on the cover, or "
-            "a label sheet with --sheet");
-    if (parser.isSet(o.layout) && parser.value(o.layout).toLower() == u"window")
-        return QStringLiteral(
-            "--symbol book has no window layout: the book JAN is two symbols under the "
-            "日本図書コード, drawn to its guide's sizes with --layout retail");
-    options->layout = symbol::Layout::Retail;
+    if (const QString refused = ReadRetailOnly(
+            o, options, QStringLiteral("book"),
+            QStringLiteral("write a pdf or svg and place it on the cover, or a label sheet "
+                           "with --sheet"),
+            QStringLiteral("the book JAN is two symbols under the 日本図書コード, drawn to its "
+                           "guide's sizes with --layout retail"));
+        !refused.isEmpty())
+        return refused;
     for (const QCommandLineOption* option : {&o.addon, &o.marker})
         if (parser.isSet(*option))
             return QStringLiteral("--%1 does not go with --symbol book")
