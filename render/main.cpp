@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <vector>
 
 #include "batch.h"
 #include "bookcode.h"
@@ -56,17 +57,6 @@ render::ExitStatus RenderOne(const render::Options& options) {
     return render::kExitOk;
 }
 
-render::ExitStatus ListPrinters() {
-    QString error;
-    const QString text = render::PrinterListText(&error);
-    if (text.isEmpty()) {
-        Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(error));
-        return render::kExitUsage;
-    }
-    Print(stdout, text);
-    return render::kExitOk;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -79,6 +69,9 @@ int main(int argc, char* argv[]) {
     // first file that exceeds it, before it could say which one, clean up or
     // go on with the batch's other lines; ignored, the write fails with EFBIG.
     std::signal(SIGXFSZ, SIG_IGN);
+    // Printing hands the command line on as it was given: Qt takes the
+    // options it knows (-platform, -style) out of argv.
+    std::vector<char*> commandLine(argv, argv + argc + 1);
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("stripewell-render"));
     QGuiApplication::setApplicationVersion(QStringLiteral(STRIPEWELL_VERSION));
@@ -97,9 +90,11 @@ int main(int argc, char* argv[]) {
                           .arg(parsed.error));
         return render::kExitUsage;
     }
+    const render::Options& options = parsed.options;
+    if (options.print || options.mode == render::Options::Mode::PrinterList)
+        return render::RunPrinting(parsed, commandLine.data());
     if (!parsed.note.isEmpty())
         Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(parsed.note));
-    const render::Options& options = parsed.options;
     switch (options.mode) {
         case render::Options::Mode::Help:
             Print(stdout, render::HelpText());
@@ -110,16 +105,11 @@ int main(int argc, char* argv[]) {
         case render::Options::Mode::SheetList:
             Print(stdout, pipeline::SheetListText());
             return render::kExitOk;
-        case render::Options::Mode::PrinterList:
-            return ListPrinters();
         case render::Options::Mode::Batch:
-            if (options.print)
-                return render::RunPrint(options);
             return options.OnSheet() ? render::RunSheet(options) : render::RunBatch(options);
+        case render::Options::Mode::PrinterList:  // printed above
         case render::Options::Mode::Single:
             break;
     }
-    if (options.print)
-        return render::RunPrint(options);
     return options.OnSheet() ? render::RunSheet(options) : RenderOne(options);
 }

@@ -255,4 +255,19 @@ ExitStatus RunPrint(const Options& options) {
     return RunSheet(options, &target);
 }
 
+ExitStatus RunPrinting(const ParsedCommandLine& parsed, char**) {
+    if (!parsed.note.isEmpty())
+        std::fputs(QStringLiteral("stripewell-render: %1\n").arg(parsed.note).toUtf8().constData(),
+                   stderr);
+    if (parsed.options.mode != Options::Mode::PrinterList)
+        return RunPrint(parsed.options);
+    QString error;
+    const QString text = PrinterListText(&error);
+    std::fputs((text.isEmpty() ? QStringLiteral("stripewell-render: %1\n").arg(error) : text)
+                   .toUtf8()
+                   .constData(),
+               text.isEmpty() ? stderr : stdout);
+    return text.isEmpty() ? kExitUsage : kExitOk;
+}
+
 }  // namespace render

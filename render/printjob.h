@@ -21,4 +21,13 @@ QString PrinterListText(QString* error);
 // does not answer and a label too small are refused before anything is sent.
 ExitStatus RunPrint(const Options& options);
 
+// --print and --printer list, as parsed asks, its note on standard error
+// first. The print service's libraries and Qt's print support (which brings
+// the widgets) take longer to load than the rest of a run, so
+// stripewell-render links none of them: its version of this runs
+// stripewell-render-print in its place with the command line it was given
+// (commandLine, main's argv before Qt took its own options out), and
+// stripewell-render-print, the same program with printing, prints.
+ExitStatus RunPrinting(const ParsedCommandLine& parsed, char** commandLine);
+
 }  // namespace render

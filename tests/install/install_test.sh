@@ -28,6 +28,22 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 check "the program is installed and executable" test -x "$prefix/bin/stripewell"
 render=$prefix/bin/stripewell-render
 check "stripewell-render is installed and executable" test -x "$render"
+# Printing runs in a program of its own, so that a run that does not print
+# never loads the print libraries; the renderer finds it from its own folder.
+check "the print program is installed and executable" \
+    test -x "$prefix/libexec/stripewell/stripewell-render-print"
+check "stripewell-render does not load Qt's print support or the print service's library" \
+    sh -c "! ldd '$render' | grep -q 'libQt6PrintSupport\|libcups'"
+# Asked for its printers without a print service, the print program answers
+# that the service does not (the renderer alone would say it is missing).
+asks_service() {  # asks_service RENDER: --printer list reaches the print program
+    local err
+    err=$(CUPS_SERVER=$tmp/no-service.sock "$1" --printer list 2>&1 >/dev/null)
+    same "message" "stripewell-render: the print service at $tmp/no-service.sock does not answer" \
+        "$(printf '%s\n' "$err" | sed 's/: [^:]*$//')"
+}
+check "the installed stripewell-render prints through the installed print program" \
+    asks_service "$render"
 id=org.stripewell.Stripewell
 entry="$prefix/share/applications/$id.desktop"
 check "the menu entry is installed" test -f "$entry"
@@ -124,6 +140,9 @@ depends=$(dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/ *(.*//; s/^ *//' |
     grep -x 'libc6\|fonts-ipafont-gothic\|fonts-ocr-b\|qt6-translations-l10n\|qt6-qpa-plugins' | sort | xargs)
 check "the package depends on libc and on the fonts, translations and platform plugins" \
     same "dependencies" "fonts-ipafont-gothic fonts-ocr-b libc6 qt6-qpa-plugins qt6-translations-l10n" "$depends"
+dpkg-deb -x "$deb" "$tmp/unpacked"
+check "the package's stripewell-render prints through the package's print program" \
+    asks_service "$tmp/unpacked/usr/bin/stripewell-render"
 check "lintian finds no error and no warning in the package" \
     lintian --fail-on error,warning "$deb"
 

@@ -50,6 +50,8 @@ private slots:
     void printOptionsThatDoNotGoTogether();
     void refusalsPrintNothing_data();
     void refusalsPrintNothing();
+    void withoutItsPrintProgramNothingIsPrinted_data();
+    void withoutItsPrintProgramNothingIsPrinted();
     void aJobTheServerRefusesIsReported();
     void aStoppedServerIsNamed();
 
@@ -106,6 +108,7 @@ void TestPrintRender::labelsReadBackFromTheDriver_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QStringList>("codes");  // label by label; "" for an empty place
     QTest::addColumn<QString>("sheet");
+    QTest::addColumn<QString>("input");  // the file on standard input; none when empty
     QStringList five;
     for (int i = 1; i <= 5; ++i)
         five.append(CodeNumber(i));
@@ -116,18 +119,23 @@ void TestPrintRender::labelsReadBackFromTheDriver_data() {
             media = QStringList{"--media", "w162h288"};  // 2.25 x 4 in
         QTest::newRow(q + ", one symbol")
             << queue.name << QStringList{kCode, "--name", "緑茶"} + media << QStringList{kCode}
-            << QString();
+            << QString() << QString();
         QTest::newRow(q + ", three copies")
             << queue.name << QStringList{kCode, "--copies", "3"} + media << QStringList(3, kCode)
-            << QString();
+            << QString() << QString();
         QTest::newRow(q + ", a five-line list")
-            << queue.name << QStringList{"--batch", "five.csv"} + media << five << QString();
+            << queue.name << QStringList{"--batch", "five.csv"} + media << five << QString()
+            << QString();
         // The Dymo prints on labels 2.3 inches wide at most: it has no A4.
         if (queue.language != Queue::Language::Dymo)
             QTest::newRow(q + ", a label sheet")
                 << queue.name << QStringList{"--batch", "five.csv", "--sheet", "a4-12"}
-                << five + QStringList(7, QString()) << QStringLiteral("a4-12");
+                << five + QStringList(7, QString()) << QStringLiteral("a4-12") << QString();
     }
+    // stripewell-render runs stripewell-render-print in its place: the list
+    // it was given on standard input must reach that program unread.
+    QTest::newRow("zpl, a five-line list on standard input")
+        << "zpl" << QStringList{"--batch", "-"} << five << QString() << dir_.filePath("five.csv");
 }
 
 void TestPrintRender::labelsReadBackFromTheDriver() {
@@ -135,8 +143,11 @@ void TestPrintRender::labelsReadBackFromTheDriver() {
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, codes);
     QFETCH(QString, sheet);
+    QFETCH(QString, input);
     const Queue& printer = QueueNamed(queue);
     QProcess run;
+    if (!input.isEmpty())
+        run.setStandardInputFile(input);
     run.setWorkingDirectory(dir_.path());
     run.setProcessEnvironment(server_->Environment());
     run.start(STRIPEWELL_RENDER, arguments + QStringList{"--print", queue});
@@ -255,6 +266,32 @@ void TestPrintRender::refusalsPrintNothing() {
     QVERIFY2(QString::fromUtf8(run.err).contains(reason), run.err.constData());
     for (const Queue& queue : printtest::Queues())
         QVERIFY(server_->TakeOutput(queue.name, 5000).isEmpty());
+}
+
+// stripewell-render prints through stripewell-render-print, which it looks
+// for from its own folder: a copy of it alone in a folder finds none, says
+// which program is missing, and prints nothing.
+void TestPrintRender::withoutItsPrintProgramNothingIsPrinted_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("one symbol") << QStringList{kCode, "--print", "zpl"};
+    QTest::newRow("a list") << QStringList{"--batch", dir_.filePath("five.csv"), "--print", "zpl"};
+    QTest::newRow("the printer list") << QStringList{"--printer", "list"};
+}
+
+void TestPrintRender::withoutItsPrintProgramNothingIsPrinted() {
+    QFETCH(QStringList, arguments);
+    const QString alone = dir_.filePath("alone");
+    const QString render = alone + "/stripewell-render";
+    if (!QFile::exists(render)) {
+        QVERIFY(QDir().mkpath(alone));
+        QVERIFY(QFile::copy(STRIPEWELL_RENDER, render));
+    }
+    const PrintServer::Run run = server_->Command(render, arguments);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains("needs stripewell-render-print") && run.err.contains(alone.toUtf8()),
+             run.err.constData());
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(server_->TakeOutput("zpl", 5000).isEmpty());
 }
 
 // A queue that rejects jobs (cupsreject): the service's reason, status 3.
