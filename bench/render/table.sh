@@ -12,12 +12,16 @@
 # number of files of the same size, made plain or as unnamed file plus link
 # as stripewell-render makes them): at most 2 x the unnamed floor.
 # Then the wall time of one single-symbol run against zint's (the mean of
-# 20, goal at most 3 x), and, on both cores, a 10,000-label sheet in one PDF
-# against the same list as 10,000 separate retail PDFs (wall time, goal at
-# least as fast) with the sheet's peak memory at 1,000 and 10,000 labels.
+# 20, goal at most 3 x) and against the floor of any Qt program that draws
+# (bench/render/qtfloor.cpp: QGuiApplication started offscreen, then exit),
+# with that floor against zint's; and, on both cores, a 10,000-label sheet
+# in one PDF against the same list as 10,000 separate retail PDFs (wall
+# time, goal at least as fast) with the sheet's peak memory at 1,000 and
+# 10,000 labels.
 #
 #   bench/render/table.sh      needs a Release build in BUILD_DIR (default
-#                              build-bench), zint, GNU time and a C compiler
+#                              build-bench), zint, GNU time, a C compiler,
+#                              a C++ compiler and pkg-config
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${BUILD_DIR:-build-bench}
@@ -88,8 +92,13 @@ single() {
     for _ in $(seq 20); do taskset -c 0 "$@" >/dev/null 2>&1; done
     awk -v a="$t0" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.2f", (b - a) * 1000 / 20 }'
 }
+# The floor of one run (bench/render/qtfloor.cpp): Qt's GUI application
+# started on the offscreen platform, nothing drawn.
+c++ -std=c++17 -O2 -fPIC $(pkg-config --cflags Qt6Gui) -o "$tmp/qtfloor" bench/render/qtfloor.cpp \
+    $(pkg-config --libs Qt6Gui)
 oOne=$(single "$render" 4901234567894 -o "$tmp/one.bmp" --force)
 zOne=$(single /usr/bin/zint -b EANX -d 490123456789 -o "$tmp/zone.bmp")
+qOne=$(single "$tmp/qtfloor")
 
 read -r sheet sheetKb < <(wall2 "$render" --batch "$tmp/list.csv" --sheet a4-24 -o "$tmp/out/sheet.pdf")
 read -r _ smallKb < <(wall2 "$render" --batch "$tmp/list-1000.csv" --sheet a4-24 -o "$tmp/out/sheet.pdf")
@@ -99,7 +108,7 @@ read -r files _ < <(wall2 "$render" --batch "$tmp/list.csv" --out-dir "$tmp/out"
 echo "== $render against $(/usr/bin/zint --version | head -n1); load $(cut -d' ' -f1-3 /proc/loadavg)"
 awk -v fp="$floorPlain" -v fu="$floorUnnamed" \
     -v zw="$zWindow" -v ow="$oWindow" -v zb="$zBmp" -v ob="$oBmp" -v zp="$zPng" -v op="$oPng" \
-    -v zs="$zSvg" -v os="$oSvg" -v ze="$zEps" -v od="$oPdf" -v o1="$oOne" -v z1="$zOne" \
+    -v zs="$zSvg" -v os="$oSvg" -v ze="$zEps" -v od="$oPdf" -v o1="$oOne" -v z1="$zOne" -v q1="$qOne" \
     -v sh="$sheet" -v fi="$files" -v m1="$smallKb" -v m2="$sheetKb" '
 function verdict(ok) { return ok ? "met" : "MISSED" }
 function line(what, o, peer, z, goal) {
@@ -120,6 +129,8 @@ BEGIN {
     printf "== one symbol, wall time, mean of 20\n"
     printf "%-22s %7.2f ms\n%-22s %7.2f ms\n%-22s %7.2fx zint (goal <= 3: %s)\n",
         "stripewell-render", o1, "zint", z1, "ratio", o1 / z1, verdict(o1 / z1 <= 3)
+    printf "%-22s %7.2f ms (QGuiApplication offscreen, nothing drawn: %.2fx zint)\n%-22s %7.2fx the Qt floor\n",
+        "Qt floor", q1, q1 / z1, "ratio", o1 / q1
     printf "== 10,000 labels, wall time on both cores, best of two\n"
     printf "%-22s %7.3f s\n%-22s %7.3f s\n%-22s %7.2fx the separate files (goal >= 1: %s)\n",
         "a4-24 sheet, one PDF", sh, "separate retail PDFs", fi, "sheet", fi / sh,
