@@ -97,30 +97,35 @@ const std::string& KeptPath(const OutlinePiece& piece) {
     return at->second;
 }
 
+using Placed = PdfPages::Placed;
+
+struct PlacedHash {
+    size_t operator()(const Placed& key) const {
+        size_t h = std::hash<quint64>()(key.character);
+        for (const double value : {key.m11, key.m22, key.dx, key.dy})
+            h = h * 31 + std::hash<double>()(value);
+        return h;
+    }
+};
+
+// The key of a character at its place. The place is cut to a hundred-
+// millionth of a unit, far below what is written: a text moved by whole
+// units comes back to its place within a rounding error, and is the same.
+Placed PlacedKey(const OutlinePiece& piece, const QTransform& place, int decimals) {
+    const auto cut = [](double value) { return std::round(value * 1e8) / 1e8; };
+    return {piece.key + (quint64(decimals) << 48), cut(place.m11()), cut(place.m22()),
+            cut(place.dx()), cut(place.dy())};
+}
+
 // A character's outline at its place as PDF path operators, formatted
 // once per thread for each character and place: a batch's files, and a
 // sheet's labels, repeat the same digits at the same places.
 const std::string& KeptPlaced(const OutlinePiece& piece, const QTransform& place, int decimals) {
-    struct Key {
-        quint64 character;
-        double m11, m22, dx, dy;
-        bool operator==(const Key&) const = default;
-    };
-    struct Hash {
-        size_t operator()(const Key& key) const {
-            size_t h = std::hash<quint64>()(key.character);
-            for (const double value : {key.m11, key.m22, key.dx, key.dy})
-                h = h * 31 + std::hash<double>()(value);
-            return h;
-        }
-    };
-    thread_local std::unordered_map<Key, std::string, Hash> kept;
+    thread_local std::unordered_map<Placed, std::string, PlacedHash> kept;
     // Places that changed all the time (a shrunken add-on's) would only fill it.
     if (kept.size() > 4096)
         kept.clear();
-    const Key key{piece.key + (quint64(decimals) << 48), place.m11(), place.m22(), place.dx(),
-                  place.dy()};
-    const auto [at, added] = kept.try_emplace(key);
+    const auto [at, added] = kept.try_emplace(PlacedKey(piece, place, decimals));
     if (added)
         AppendPath(at->second, piece.path, Syntax::Pdf, decimals, place);
     return at->second;
@@ -213,7 +218,8 @@ VectorSymbol Vectorise(const Description& description, double moduleMm, double b
     return symbol;
 }
 
-PdfCanvas::PdfCanvas(double heightPt, const PdfUnits& units) : units_(units) {
+PdfCanvas::PdfCanvas(double heightPt, const PdfUnits& units, PdfPages* forms)
+    : units_(units), forms_(forms) {
     // From the top-left corner, as the description has it, the scale a
     // thousandth finer than the lengths.
     const double pointsPerUnit = kPointsPerMm / units.perMm;
@@ -278,14 +284,43 @@ void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
         content_ += " cm\n";
         toUnits *= QTransform::fromTranslate(-dx, -dy);
     }
+    // A sheet's labels repeat the same characters at the same places in
+    // their labels: each is written once as a form and drawn by its name,
+    // which keeps the pages a fraction of their size and their compression
+    // as short. The form's outline has the numbers the page would have had,
+    // so that poppler puts every edge where it did.
+    PdfPages* const forms = moved ? forms_ : nullptr;
+    thread_local std::string paths;
+    paths.clear();
+    bool drawn = false;
     for (const OutlinePiece& piece : OutlinePieces(text)) {
         const QTransform place = piece.transform * toUnits;
+        if (forms && piece.key != 0) {
+            const Placed key = PlacedKey(piece, place, units_.decimals);
+            const std::string* name = forms->FindForm(key);
+            if (!name) {
+                std::string outline;
+                AppendPath(outline, piece.path, Syntax::Pdf, units_.decimals, place);
+                name = forms->AddForm(key, outline, place.mapRect(piece.path.controlPointRect()));
+            }
+            if (name) {
+                content_ += *name;
+                content_ += " Do\n";
+                drawn = true;
+                continue;
+            }
+        }
         if (piece.key != 0)
-            content_ += KeptPlaced(piece, place, units_.decimals);
+            paths += KeptPlaced(piece, place, units_.decimals);
         else
-            AppendPath(content_, piece.path, Syntax::Pdf, units_.decimals, place);
+            AppendPath(paths, piece.path, Syntax::Pdf, units_.decimals, place);
     }
-    content_ += moved ? "f*\nQ\n" : "f*\n";
+    if (!drawn || !paths.empty()) {
+        content_ += paths;
+        content_ += "f*\n";
+    }
+    if (moved)
+        content_ += "Q\n";
 }
 
 void PdfCanvas::StrokeRect(const QRectF& mm, double lineMm) {
@@ -304,12 +339,84 @@ std::string PdfCanvas::Take() {
     return page;
 }
 
+// Forms a file holds at most: a sheet of the same digits and names needs
+// some hundreds, and a list of names each unlike the others is not to
+// fill the memory with their keys.
+constexpr int kMaxForms = 8192;
+
+struct PdfPages::FormTable {
+    std::unordered_map<Placed, std::string, PlacedHash> names;
+    std::string unwritten;                    // the forms not yet in the file, as objects
+    QList<std::pair<int, qsizetype>> starts;  // each unwritten one's number, where it starts
+    std::string resources;                    // each form's name and reference
+};
+
 PdfPages::PdfPages(QSizeF sizePt, Write write, const QByteArray& producer, bool aside)
     : sizePt_(sizePt), write_(std::move(write)), producer_(producer), aside_(aside) {
     // Objects 1 to 3 (the catalogue, the page tree, the information) are
     // written last, when the pages are known.
     offsets_.resize(4);
     Put("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n");
+}
+
+int PdfPages::Reserve() {
+    offsets_.append(0);
+    return int(offsets_.size()) - 1;
+}
+
+const std::string* PdfPages::FindForm(const Placed& placed) const {
+    if (!forms_)
+        return nullptr;
+    const auto found = forms_->names.find(placed);
+    return found == forms_->names.end() ? nullptr : &found->second;
+}
+
+const std::string* PdfPages::AddForm(const Placed& placed, const std::string& outline,
+                                     const QRectF& bounds) {
+    if (!forms_)
+        forms_ = std::make_unique<FormTable>();
+    if (forms_->names.size() >= size_t(kMaxForms))
+        return nullptr;
+    if (resources_ == 0)
+        resources_ = Reserve();
+    const int number = Reserve();
+    const std::string name = "/G" + std::to_string(forms_->names.size());
+    forms_->resources += name + ' ' + std::to_string(number) + " 0 R\n";
+    // A box a unit larger all round than the outline's control points: it
+    // clips nothing of the outline, nor of its anti-aliased edge.
+    std::string& out = forms_->unwritten;
+    forms_->starts.append({number, qsizetype(out.size())});
+    out += std::to_string(number) + " 0 obj\n<< /Type /XObject /Subtype /Form /BBox [";
+    for (const double value : {std::floor(bounds.left()) - 1, std::floor(bounds.top()) - 1,
+                               std::ceil(bounds.right()) + 1, std::ceil(bounds.bottom()) + 1}) {
+        AppendFixed(out, value, 0);
+        out += ' ';
+    }
+    out += "] /Length " + std::to_string(outline.size() + 2) + " >>\nstream\n";
+    out += outline;
+    out += "f*\nendstream\nendobj\n";
+    return &forms_->names.emplace(placed, name).first->second;
+}
+
+int PdfPages::Forms() const {
+    return forms_ ? int(forms_->names.size()) : 0;
+}
+
+bool PdfPages::WriteForms() {
+    if (!forms_ || forms_->starts.isEmpty())
+        return !failed_;
+    const std::string& out = forms_->unwritten;
+    for (qsizetype i = 0; i < forms_->starts.size(); ++i) {
+        const auto [number, start] = forms_->starts[i];
+        const qsizetype end =
+            i + 1 < forms_->starts.size() ? forms_->starts[i + 1].second : qsizetype(out.size());
+        offsets_[number] = written_;
+        if (!Put(QByteArrayView(out.data() + start, end - start)))
+            return false;
+    }
+    forms_->unwritten.clear();
+    forms_->starts.clear();
+    return true;
 }
 
 PdfPages::~PdfPages() {
@@ -341,6 +448,10 @@ PdfPages::Stream PdfPages::Compress(std::string content) {
 }
 
 bool PdfPages::AddPage(std::string content) {
+    // The forms go before the first page that draws them, as a reader that
+    // reads the file in order would have them.
+    if (!WriteForms())
+        return false;
     if (!aside_)
         return WritePage(Compress(std::move(content)));
     if (!WritePending())
@@ -366,14 +477,19 @@ bool PdfPages::WritePage(const Stream& stream) {
     AppendPt(page, sizePt_.width());
     page += ' ';
     AppendPt(page, sizePt_.height());
-    page += "] /Contents " + std::to_string(contents) + " 0 R /Resources << >> >>\nendobj\n";
+    page += "] /Contents " + std::to_string(contents) + " 0 R /Resources ";
+    page += resources_ ? std::to_string(resources_) + " 0 R >>\nendobj\n" : "<< >> >>\nendobj\n";
     pageObjects_.append(contents + 1);
     return Begin(contents) && Put(head) && Put(bytes) && Put("\nendstream\nendobj\n") &&
            Begin(contents + 1) && Put(page);
 }
 
 bool PdfPages::Finish() {
-    if (!WritePending())
+    if (!WritePending() || !WriteForms())
+        return false;
+    if (resources_ && (!Begin(resources_) ||
+                       !Put("<< /XObject <<\n" + QByteArray::fromStdString(forms_->resources) +
+                            ">> >>\nendobj\n")))
         return false;
     QByteArray kids;
     for (const int page : pageObjects_)

@@ -14,6 +14,7 @@
 #include <QTransform>
 #include <functional>
 #include <future>
+#include <memory>
 #include <string>
 
 #include "layout.h"
@@ -76,12 +77,16 @@ struct PdfUnits {
     int rectDecimals = 7;
 };
 
+class PdfPages;
+
 // What one page of a PDF shows, in millimetres from its top-left corner:
 // black rectangles, texts as outlines and thin frames.
 class PdfCanvas {
 public:
-    // For a page heightPt points tall.
-    explicit PdfCanvas(double heightPt, const PdfUnits& units = {});
+    // For a page heightPt points tall. With forms, a text placed a whole
+    // number of units from the page's corner draws each of its characters
+    // as a form of that file, written once for the character at its place.
+    explicit PdfCanvas(double heightPt, const PdfUnits& units = {}, PdfPages* forms = nullptr);
 
     // The rectangles filled in white or black.
     void FillRects(const QList<QRectF>& mm, bool white = false);
@@ -97,6 +102,7 @@ public:
 
 private:
     PdfUnits units_;
+    PdfPages* forms_;
     std::string rectMatrix_;  // into millimetres, for a unit that is not
     std::string content_;
     size_t start_ = 0;
@@ -129,6 +135,24 @@ public:
 
     int Pages() const { return int(pageObjects_.size()); }
 
+    // A character's outline at its place in a text, in a page's units: what
+    // PdfCanvas draws as a form.
+    struct Placed {
+        quint64 character;
+        double m11, m22, dx, dy;
+        bool operator==(const Placed&) const = default;
+    };
+    // The name of the form that fills placed's outline, null when there is
+    // none yet.
+    const std::string* FindForm(const Placed& placed) const;
+    // A form that fills outline (PDF path operators within bounds) for
+    // placed, written into the file before the next page: its name, or null
+    // when the file already holds so many forms that a page must write the
+    // outline itself.
+    const std::string* AddForm(const Placed& placed, const std::string& outline,
+                               const QRectF& bounds);
+    int Forms() const;
+
 private:
     // A page's content as written: compressed, or as it is when that
     // would save little.
@@ -142,6 +166,9 @@ private:
     bool Put(QByteArrayView bytes);
     // Starts object number, noting where it starts.
     bool Begin(int number);
+    // A number for an object written later.
+    int Reserve();
+    bool WriteForms();
 
     QSizeF sizePt_;
     Write write_;
@@ -152,6 +179,9 @@ private:
     qsizetype written_ = 0;
     QList<qsizetype> offsets_;  // of objects 1, 2, ...; index 0 unused
     QList<int> pageObjects_;
+    struct FormTable;
+    std::unique_ptr<FormTable> forms_;
+    int resources_ = 0;  // the pages' resources, once there is a form
 };
 
 }  // namespace symbol
