@@ -3,10 +3,12 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
+#include <QImage>
 #include <QRawFont>
 #include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
+#include <array>
 #include <unordered_map>
 
 #include "canvas.h"
@@ -181,6 +183,35 @@ QList<OutlinePiece> OutlinePieces(const TextPlace& place) {
         out.append(
             {*path, QTransform::fromTranslate(at.x(), at.y()) * placing, pieces.keys[out.size()]});
     return out;
+}
+
+CanvasSetting SetOnCanvas(const TextPlace& place) {
+    // Measured once per thread: a batch sets thousands of texts.
+    struct Measured {
+        QFontMetricsF metrics = [] {
+            QImage image(1, 1, QImage::Format_RGB32);
+            image.setDotsPerMeterX(kWindowDotsPerMetre);
+            image.setDotsPerMeterY(kWindowDotsPerMetre);
+            return QFontMetricsF(CanvasFont(), &image);
+        }();
+        std::array<double, 10> digits{};
+        Measured() {
+            for (int digit = 0; digit < 10; ++digit)
+                digits[digit] = metrics.horizontalAdvance(QChar(u'0' + digit));
+        }
+    };
+    thread_local const Measured measured;
+    const double scale = place.size / kCanvasEm;
+    CanvasSetting setting;
+    setting.baseline = place.at.y() + measured.metrics.ascent() * scale;
+    double x = place.at.x();
+    for (const QChar c : place.text) {
+        setting.lefts.append(x);
+        const bool digit = c >= u'0' && c <= u'9';
+        x += (digit ? measured.digits[c.unicode() - u'0'] : measured.metrics.horizontalAdvance(c)) *
+             scale;
+    }
+    return setting;
 }
 
 QPainterPath TextOutline(const TextPlace& place) {

@@ -31,4 +31,13 @@ struct OutlinePiece {
 };
 QList<OutlinePiece> OutlinePieces(const TextPlace& place);
 
+// Where the window's canvas sets a text of its face: the canvas font at its
+// em measured on a 96-dpi picture, whose pixel is a module, scaled to the
+// text's size. Each character's left edge and the baseline, in modules.
+struct CanvasSetting {
+    QList<double> lefts;
+    double baseline = 0;
+};
+CanvasSetting SetOnCanvas(const TextPlace& place);
+
 }  // namespace symbol

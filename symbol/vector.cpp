@@ -542,8 +542,101 @@ Page OnPrinterDots(const Description& description, const PrinterDots& dots) {
     return page;
 }
 
+QString Number(double value) {
+    return QString::number(value, 'g', 8);
+}
+
+// Text content and attribute values alike. XML 1.0 cannot hold most control
+// characters, even escaped, and a lone surrogate cannot be written in UTF-8:
+// both become U+FFFD, the mark for a character that could not be kept.
+QString EscapeXml(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += c;
+            out += text[++i];
+        } else if (c.isSurrogate() || (c < u' ' && c != u'\t') || c == u'\uFFFE' ||
+                   c == u'\uFFFF') {
+            out += QChar(QChar::ReplacementCharacter);
+        } else if (c == u'&') {
+            out += u"&amp;";
+        } else if (c == u'<') {
+            out += u"&lt;";
+        } else if (c == u'>') {
+            out += u"&gt;";
+        } else if (c == u'"') {
+            out += u"&quot;";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The window's layout as it shows in the window: one user unit a module,
+// each bar a rectangle on the window's pixels, and the texts as text in the
+// canvas font, to be edited as text. The name is the text at the name's
+// corner; the element is written empty when there is none.
+QByteArray WindowSvg(const Description& window, double moduleMm) {
+    const TextPlace* named = nullptr;
+    for (const TextPlace& text : window.texts)
+        if (text.at == QPointF(kNameX, kNameY))
+            named = &text;
+    QString svg;
+    svg.reserve(4096);
+    svg += QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"%1mm\" "
+               "height=\"%2mm\" viewBox=\"0 0 %3 %4\">\n"
+               "<rect width=\"%3\" height=\"%4\" fill=\"#fff\"/>\n")
+               .arg(Number(window.box.width() * moduleMm), Number(window.box.height() * moduleMm))
+               .arg(window.box.width())
+               .arg(window.box.height());
+
+    // One rectangle per bar, however many modules wide, so that no seam can
+    // show between the modules of a wide bar.
+    svg += QStringLiteral("<g fill=\"#000\" shape-rendering=\"crispEdges\">\n");
+    for (const BarRun& bar : window.bars)
+        svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/>\n")
+                   .arg(bar.x)
+                   .arg(bar.top)
+                   .arg(bar.width)
+                   .arg(bar.bottom - bar.top);
+    svg += QStringLiteral("</g>\n");
+
+    const TextPlace name =
+        named ? *named : TextPlace{{}, Face::Canvas, kCanvasEm, {kNameX, kNameY}};
+    const CanvasSetting nameSetting = SetOnCanvas(name);
+    svg += QStringLiteral(
+               "<g font-family=\"IPAGothic, 'IPAゴシック', monospace\" font-size=\"%1\" "
+               "fill=\"#000\">\n"
+               "<text x=\"%2\" y=\"%3\" xml:space=\"preserve\">%4</text>\n")
+               .arg(kCanvasEm)
+               .arg(Number(name.at.x()), Number(nameSetting.baseline), EscapeXml(name.text));
+    // Each digit at its own place, so that a fallback font with wider digits
+    // still keeps every group between its guards.
+    for (const TextPlace& group : window.texts) {
+        if (&group == named)
+            continue;
+        const CanvasSetting setting = SetOnCanvas(group);
+        const QString baseline = Number(setting.baseline);
+        const QString size = group.size == kCanvasEm
+                                 ? QString()
+                                 : QStringLiteral(" font-size=\"%1\"").arg(group.size);
+        for (qsizetype i = 0; i < group.text.size(); ++i)
+            svg += QStringLiteral("<text x=\"%1\" y=\"%2\"%3>%4</text>\n")
+                       .arg(Number(setting.lefts[i]), baseline, size, EscapeXml(group.text[i]));
+    }
+    svg += QStringLiteral("</g>\n</svg>\n");
+    return svg.toUtf8();
+}
+
 QByteArray Svg(const Description& description, const Page& page) {
     const double moduleMm = page.moduleMm;
+    if (description.layout == Layout::Window)
+        return WindowSvg(description, moduleMm);
     const QSizeF size = page.size;
     std::string width, height;
     AppendMm(width, size.width());

@@ -37,7 +37,9 @@ QList<QRectF> BarRects(const Description& description, double moduleMm, double b
 VectorSymbol Vectorise(const Description& description, double moduleMm, double bwrMm);
 
 // The same as an SVG file. Each digit is written once per thread and placed
-// by a matrix: its outline in font units is the same in every symbol.
+// by a matrix: its outline in font units is the same in every symbol. The
+// window's layout is written as the window shows it, a user unit a module
+// and its texts as text in the canvas font, and without reduction.
 QByteArray SvgFile(const Description& description, double moduleMm, double bwrMm);
 
 // The same as a PDF 1.4 file of one page the size of the box. Written
