@@ -127,6 +127,63 @@ void ShapeWhole(Face face, const QString& text, Pieces* pieces) {
     pieces->ascent = metrics.ascent();
 }
 
+// Characters that a font sets one after the other by their advances, with
+// nothing for a shaper to do: printable ASCII and Latin-1, kana and CJK
+// punctuation, the unified ideographs, full- and half-width forms. Combining
+// marks, joiners, soft hyphens and scripts that join or reorder are not.
+bool SetByAdvances(char16_t c) {
+    return (c >= 0x20 && c <= 0x7e) || (c >= 0xa0 && c <= 0xff && c != 0xad) ||
+           (c >= 0x3000 && c <= 0x30ff && !(c >= 0x302a && c <= 0x302f) && c != 0x3099 &&
+            c != 0x309a) ||
+           (c >= 0x4e00 && c <= 0x9fff) || (c >= 0xff01 && c <= 0xffef);
+}
+
+// The face's own font at the outline size, as the layout would find it.
+struct RawFace {
+    QRawFont raw;
+    double ascent = 0;
+};
+
+const RawFace& KeptRawFace(Face face) {
+    thread_local std::unordered_map<int, RawFace> kept;
+    auto found = kept.find(int(face));
+    if (found == kept.end()) {
+        QFont font = FaceFont(face);
+        font.setPixelSize(kOutlinePixels);
+        found =
+            kept.emplace(int(face), RawFace{QRawFont::fromFont(font), QFontMetricsF(font).ascent()})
+                .first;
+    }
+    return found->second;
+}
+
+// A text of such characters, every one in the face's own font (none falls
+// back to another), is set by the font's advances: the places a layout
+// gives, without laying it out. Laying out a name was a quarter of a file's
+// work. False for any other text.
+bool SetWithoutShaping(Face face, const QString& text, Pieces* pieces) {
+    for (const QChar c : text)
+        if (!SetByAdvances(c.unicode()))
+            return false;
+    const RawFace& font = KeptRawFace(face);
+    if (!font.raw.isValid())
+        return false;
+    const QList<quint32> glyphs = font.raw.glyphIndexesForString(text);
+    if (glyphs.size() != text.size() || glyphs.contains(0u))
+        return false;
+    const QList<QPointF> advances = font.raw.advancesForGlyphIndexes(glyphs);
+    double x = 0;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        const auto [path, key] = KeptGlyph(font.raw, glyphs[i]);
+        pieces->kept.append({path, QPointF(x, 0)});
+        pieces->keys.append(key);
+        x += advances[i].x();
+    }
+    pieces->advance = x;
+    pieces->ascent = font.ascent;
+    return true;
+}
+
 Pieces Split(Face face, const QString& text) {
     Pieces pieces;
     if (text.size() == 1 || (face == Face::Digits && !text.isEmpty() && AllDigits(text))) {
@@ -139,7 +196,8 @@ Pieces Split(Face face, const QString& text) {
         }
         return pieces;
     }
-    ShapeWhole(face, text, &pieces);
+    if (!SetWithoutShaping(face, text, &pieces))
+        ShapeWhole(face, text, &pieces);
     return pieces;
 }
 

@@ -67,6 +67,38 @@ void TestOutline::textIsShapedAsAWhole_data() {
     QTest::newRow("a name that falls back twice")
         << QString::fromUtf16(u"週刊 Weekly Ωμέγα") << Face::Name;
     QTest::newRow("digits with a letter in OCR-B") << "12A45" << Face::Digits;
+    // Names set by their advances, and names that must be laid out.
+    QTest::newRow("every printable ASCII character")
+        << QString::fromLatin1(
+               " !\"#$%&'()*+,-./"
+               "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~")
+        << Face::Name;
+    QTest::newRow("pairs a Latin font kerns, ligatures")
+        << "To Wa Ye AT fi ffl LT P." << Face::Name;
+    QTest::newRow("a name of numbers") << "Item 10000" << Face::Name;
+    QTest::newRow("spaces leading, trailing and doubled") << "  Tea  500 ml  " << Face::Name;
+    QTest::newRow("Latin-1 letters")
+        << QString::fromUtf16(u"Café crème über Ærø ½ ©") << Face::Name;
+    QTest::newRow("Japanese only")
+        << QString::fromUtf16(u"緑茶ペットボトル、お徳用。「新」") << Face::Name;
+    QTest::newRow("ideographic space and long vowel mark")
+        << QString::fromUtf16(u"コーヒー\u3000ゼリー") << Face::Name;
+    QTest::newRow("half-width kana with voicing marks")
+        << QString::fromUtf16(u"ｺｰﾋｰ ｾﾞﾘｰ ﾊﾟﾝ") << Face::Name;
+    QTest::newRow("full-width Latin and punctuation")
+        << QString::fromUtf16(u"ＡＢＣ！？（１）") << Face::Name;
+    QTest::newRow("Japanese and Latin mixed with digits")
+        << QString::fromUtf16(u"週刊誌 Weekly 12月号 No.3") << Face::Name;
+    QTest::newRow("a combining accent") << QString::fromUtf16(u"Cafe\u0301 e\u0308") << Face::Name;
+    QTest::newRow("a combining voicing mark")
+        << QString::fromUtf16(u"か\u3099き\u309a") << Face::Name;
+    QTest::newRow("a soft hyphen and a zero-width joiner")
+        << QString::fromUtf16(u"Tea\u00adpot a\u200db") << Face::Name;
+    QTest::newRow("Thai, reordered marks") << QString::fromUtf16(u"ชาเขียว") << Face::Name;
+    QTest::newRow("an ideograph beyond the basic plane")
+        << QString::fromUtf16(u"𠮷野家 弁当") << Face::Name;
+    QTest::newRow("Korean, which another font draws")
+        << QString::fromUtf16(u"녹차 Tea") << Face::Name;
 }
 
 // Point for point, and centred on the middle of its baseline as the font
