@@ -138,23 +138,43 @@ bool SetByAdvances(char16_t c) {
            (c >= 0x4e00 && c <= 0x9fff) || (c >= 0xff01 && c <= 0xffef);
 }
 
-// The face's own font at the outline size, as the layout would find it.
+// The face's own font at the outline size, as the layout would find it,
+// and what a text set by advances takes of each character: kept per
+// thread, as a font engine loads a glyph again to measure its advance.
 struct RawFace {
     QRawFont raw;
     double ascent = 0;
+    struct Character {
+        const QPainterPath* path = nullptr;  // null: not in the font
+        quint64 key = 0;
+        double advance = 0;
+    };
+    std::unordered_map<char16_t, Character> characters;
 };
 
-const RawFace& KeptRawFace(Face face) {
+RawFace& KeptRawFace(Face face) {
     thread_local std::unordered_map<int, RawFace> kept;
     auto found = kept.find(int(face));
     if (found == kept.end()) {
         QFont font = FaceFont(face);
         font.setPixelSize(kOutlinePixels);
-        found =
-            kept.emplace(int(face), RawFace{QRawFont::fromFont(font), QFontMetricsF(font).ascent()})
-                .first;
+        found = kept.emplace(int(face),
+                             RawFace{QRawFont::fromFont(font), QFontMetricsF(font).ascent(), {}})
+                    .first;
     }
     return found->second;
+}
+
+const RawFace::Character& KeptCharacter(RawFace& font, char16_t c) {
+    const auto [at, added] = font.characters.try_emplace(c);
+    if (added) {
+        const QList<quint32> glyphs = font.raw.glyphIndexesForString(QString(QChar(c)));
+        if (glyphs.size() == 1 && glyphs[0] != 0) {
+            const auto [path, key] = KeptGlyph(font.raw, glyphs[0]);
+            at->second = {path, key, font.raw.advancesForGlyphIndexes(glyphs)[0].x()};
+        }
+    }
+    return at->second;
 }
 
 // A text of such characters, every one in the face's own font (none falls
@@ -165,19 +185,21 @@ bool SetWithoutShaping(Face face, const QString& text, Pieces* pieces) {
     for (const QChar c : text)
         if (!SetByAdvances(c.unicode()))
             return false;
-    const RawFace& font = KeptRawFace(face);
+    RawFace& font = KeptRawFace(face);
     if (!font.raw.isValid())
         return false;
-    const QList<quint32> glyphs = font.raw.glyphIndexesForString(text);
-    if (glyphs.size() != text.size() || glyphs.contains(0u))
-        return false;
-    const QList<QPointF> advances = font.raw.advancesForGlyphIndexes(glyphs);
+    QList<const RawFace::Character*> characters;
+    characters.reserve(text.size());
+    for (const QChar c : text) {
+        characters.append(&KeptCharacter(font, c.unicode()));
+        if (!characters.last()->path)
+            return false;
+    }
     double x = 0;
-    for (qsizetype i = 0; i < glyphs.size(); ++i) {
-        const auto [path, key] = KeptGlyph(font.raw, glyphs[i]);
-        pieces->kept.append({path, QPointF(x, 0)});
-        pieces->keys.append(key);
-        x += advances[i].x();
+    for (const RawFace::Character* character : characters) {
+        pieces->kept.append({character->path, QPointF(x, 0)});
+        pieces->keys.append(character->key);
+        x += character->advance;
     }
     pieces->advance = x;
     pieces->ascent = font.ascent;
