@@ -398,10 +398,6 @@ const std::string* PdfPages::AddForm(const Placed& placed, const std::string& ou
     return &forms_->names.emplace(placed, name).first->second;
 }
 
-int PdfPages::Forms() const {
-    return forms_ ? int(forms_->names.size()) : 0;
-}
-
 bool PdfPages::WriteForms() {
     if (!forms_ || forms_->starts.isEmpty())
         return !failed_;

@@ -153,7 +153,6 @@ public:
     // outline itself.
     const std::string* AddForm(const Placed& placed, const std::string& outline,
                                const QRectF& bounds);
-    int Forms() const;
 
 private:
     // A page's content as written: compressed, or as it is when that
