@@ -17,7 +17,8 @@ constexpr double kPointsPerMm = 72 / 25.4;
 // Appends value rounded to decimals places, without the zeros that end a
 // fraction. Print needs no more than a micrometre, and integer digits cost
 // a tenth of a floating-point format.
-void AppendFixed(std::string& out, double value, int decimals) {
+template <typename Out>
+void AppendFixed(Out& out, double value, int decimals) {
     static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     const long long units = std::llround(value * kScale[decimals]);
     char buffer[32];
@@ -41,11 +42,13 @@ void AppendFixed(std::string& out, double value, int decimals) {
 }
 
 // A length in millimetres: a micrometre is plenty for print.
-void AppendMm(std::string& out, double value) {
+template <typename Out>
+void AppendMm(Out& out, double value) {
     AppendFixed(out, value, 3);
 }
 
-void AppendMm(std::string& out, std::initializer_list<double> values) {
+template <typename Out>
+void AppendMm(Out& out, std::initializer_list<double> values) {
     for (double value : values) {
         AppendMm(out, value);
         out += ' ';
@@ -132,7 +135,8 @@ const std::string& KeptPlaced(const OutlinePiece& piece, const QTransform& place
 }
 
 // The six numbers of transform, as SVG writes a matrix.
-void AppendMatrix(std::string& out, const QTransform& t) {
+template <typename Out>
+void AppendMatrix(Out& out, const QTransform& t) {
     for (double value : {t.m11(), t.m12(), t.m21(), t.m22()}) {
         AppendFixed(out, value, 7);
         out += ' ';
@@ -144,14 +148,15 @@ void AppendMatrix(std::string& out, const QTransform& t) {
 
 // Every text of the description in millimetres, filled even-odd as a
 // painter path is, each character's kept outline through a matrix.
-void AppendSvgTexts(std::string& out, const Description& description, double moduleMm) {
+void AppendSvgTexts(QByteArray& out, const Description& description, double moduleMm) {
     const QTransform toMm = QTransform::fromScale(moduleMm, moduleMm);
     for (const TextPlace& text : description.texts) {
         for (const OutlinePiece& piece : OutlinePieces(text)) {
             out += "<path transform=\"matrix(";
             AppendMatrix(out, piece.transform * toMm);
             out += ")\" d=\"";
-            out += KeptPath(piece);
+            const std::string& path = KeptPath(piece);
+            out.append(path.data(), qsizetype(path.size()));
             out += "\"/>\n";
         }
     }
@@ -634,10 +639,10 @@ QByteArray Svg(const Description& description, const Page& page) {
     if (description.layout == Layout::Window)
         return WindowSvg(description, moduleMm);
     const QSizeF size = page.size;
-    std::string width, height;
+    QByteArray width, height;
     AppendMm(width, size.width());
     AppendMm(height, size.height());
-    std::string svg;
+    QByteArray svg;
     svg.reserve(16384);
     svg +=
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -659,7 +664,7 @@ QByteArray Svg(const Description& description, const Page& page) {
     svg += "\"/>\n<g fill=\"#000\" fill-rule=\"evenodd\">\n";
     AppendSvgTexts(svg, description, moduleMm);
     svg += "</g>\n</svg>\n";
-    return QByteArray(svg.data(), qsizetype(svg.size()));
+    return svg;
 }
 
 QByteArray Pdf(const Description& description, const Page& page) {
@@ -676,7 +681,7 @@ QByteArray Pdf(const Description& description, const Page& page) {
         pdf += bytes;
         return true;
     });
-    file.AddPage(canvas.Content());
+    file.AddPage(canvas.Take());
     file.Finish();
     return pdf;
 }
