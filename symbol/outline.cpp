@@ -144,6 +144,7 @@ bool SetByAdvances(char16_t c) {
 struct RawFace {
     QRawFont raw;
     double ascent = 0;
+    bool byAdvances = false;  // a layout would set its characters by their advances
     struct Character {
         const QPainterPath* path = nullptr;  // null: not in the font
         quint64 key = 0;
@@ -152,14 +153,44 @@ struct RawFace {
     std::unordered_map<char16_t, Character> characters;
 };
 
+}  // namespace
+
+bool SetsByAdvances(const QRawFont& raw) {
+    if (!raw.fontTable("kern").isEmpty() || !raw.fontTable("GPOS").isEmpty())
+        return false;
+    const QByteArray gsub = raw.fontTable("GSUB");
+    if (gsub.isEmpty())
+        return true;
+    const auto number = [&gsub](qsizetype at) {
+        return at >= 0 && at + 2 <= gsub.size() ? uchar(gsub[at]) << 8 | uchar(gsub[at + 1]) : -1;
+    };
+    // The header's feature list: a count, then a tag and an offset for each.
+    const int features = number(6);
+    const int count = number(features);
+    if (features < 0 || count < 0 || features + 2 + 6 * qsizetype(count) > gsub.size())
+        return false;
+    for (int i = 0; i < count; ++i) {
+        const QByteArrayView tag(gsub.constData() + features + 2 + 6 * i, 4);
+        for (const char* joining : {"liga", "clig", "calt", "rlig"})
+            if (tag == joining)
+                return false;
+    }
+    return true;
+}
+
+namespace {
+
 RawFace& KeptRawFace(Face face) {
     thread_local std::unordered_map<int, RawFace> kept;
     auto found = kept.find(int(face));
     if (found == kept.end()) {
         QFont font = FaceFont(face);
         font.setPixelSize(kOutlinePixels);
-        found = kept.emplace(int(face),
-                             RawFace{QRawFont::fromFont(font), QFontMetricsF(font).ascent(), {}})
+        const QRawFont raw = QRawFont::fromFont(font);
+        found = kept.emplace(int(face), RawFace{raw,
+                                                QFontMetricsF(font).ascent(),
+                                                raw.isValid() && SetsByAdvances(raw),
+                                                {}})
                     .first;
     }
     return found->second;
@@ -186,7 +217,7 @@ bool SetWithoutShaping(Face face, const QString& text, Pieces* pieces) {
         if (!SetByAdvances(c.unicode()))
             return false;
     RawFace& font = KeptRawFace(face);
-    if (!font.raw.isValid())
+    if (!font.byAdvances)
         return false;
     QList<const RawFace::Character*> characters;
     characters.reserve(text.size());

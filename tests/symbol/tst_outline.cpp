@@ -4,9 +4,11 @@
 // from cover what the whole outline covers.
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QTextLayout>
 
 #include "symbol/canvas.h"
 #include "symbol/outline.h"
@@ -46,6 +48,8 @@ private slots:
     void textIsShapedAsAWhole();
     void piecesCoverTheOutline_data();
     void piecesCoverTheOutline();
+    void fontsThatKernOrJoinAreLaidOut_data();
+    void fontsThatKernOrJoinAreLaidOut();
 };
 
 void TestOutline::textIsShapedAsAWhole_data() {
@@ -165,6 +169,53 @@ void TestOutline::piecesCoverTheOutline() {
     const int differing = Count(whole, pieces, true);
     QVERIFY2(differing <= black / 200,
              qPrintable(QString("%1 of %2 pixels differ").arg(differing).arg(black)));
+}
+
+void TestOutline::fontsThatKernOrJoinAreLaidOut_data() {
+    QTest::addColumn<QString>("family");
+    for (const char* family :
+         {"IPAGothic", "IPAPGothic", "DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono",
+          "Nimbus Sans", "Nimbus Roman", "URW Bookman", "OCR B"})
+        QTest::newRow(family) << QString::fromLatin1(family);
+}
+
+// A font taken to set texts by advances alone does: Qt's layout of texts
+// that a Latin font kerns or joins ("AV", "To", "fi") puts each glyph at
+// the sum of the advances before it, as many glyphs as characters; a font
+// whose layout moves or joins any of them is not taken so.
+void TestOutline::fontsThatKernOrJoinAreLaidOut() {
+    QFETCH(QString, family);
+    QFont font(family);
+    font.setPixelSize(1000);
+    const QRawFont raw = QRawFont::fromFont(font);
+    QVERIFY2(raw.isValid() && raw.familyName() == family, qPrintable(raw.familyName()));
+    bool byAdvances = true;
+    for (const QString text : {"AVAWAY", "To Wa Yo", "LT P. F, r.", "fi ffi fl"}) {
+        QTextLayout layout(text, font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            glyphs += run.glyphIndexes();
+            positions += run.positions();
+        }
+        const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+        double x = 0;
+        bool same = glyphs.size() == text.size();
+        for (qsizetype i = 0; same && i < glyphs.size(); ++i) {
+            same = qAbs(positions[i].x() - x) < 1e-6;
+            x += advances[i].x();
+        }
+        byAdvances = byAdvances && same;
+    }
+    // Taken to set by advances only where it does; a font may have tables
+    // that these texts do not show, so the other way round may not hold.
+    if (symbol::SetsByAdvances(raw))
+        QVERIFY2(byAdvances, "laid out other than by advances");
+    if (!byAdvances)
+        QVERIFY(!symbol::SetsByAdvances(raw));
 }
 
 QTEST_MAIN(TestOutline)
