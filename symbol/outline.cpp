@@ -219,18 +219,17 @@ bool SetWithoutShaping(Face face, const QString& text, Pieces* pieces) {
     RawFace& font = KeptRawFace(face);
     if (!font.byAdvances)
         return false;
-    QList<const RawFace::Character*> characters;
-    characters.reserve(text.size());
-    for (const QChar c : text) {
-        characters.append(&KeptCharacter(font, c.unicode()));
-        if (!characters.last()->path)
-            return false;
-    }
     double x = 0;
-    for (const RawFace::Character* character : characters) {
-        pieces->kept.append({character->path, QPointF(x, 0)});
-        pieces->keys.append(character->key);
-        x += character->advance;
+    for (const QChar c : text) {
+        const RawFace::Character& character = KeptCharacter(font, c.unicode());
+        if (!character.path) {
+            pieces->kept.clear();
+            pieces->keys.clear();
+            return false;
+        }
+        pieces->kept.append({character.path, QPointF(x, 0)});
+        pieces->keys.append(character.key);
+        x += character.advance;
     }
     pieces->advance = x;
     pieces->ascent = font.ascent;
@@ -239,6 +238,8 @@ bool SetWithoutShaping(Face face, const QString& text, Pieces* pieces) {
 
 Pieces Split(Face face, const QString& text) {
     Pieces pieces;
+    pieces.kept.reserve(text.size());
+    pieces.keys.reserve(text.size());
     if (text.size() == 1 || (face == Face::Digits && !text.isEmpty() && AllDigits(text))) {
         for (const QChar c : text) {
             const Shape& shape = KeptShape(face, c);
