@@ -166,6 +166,9 @@ void AppendPt(std::string& out, double pt) {
     AppendFixed(out, pt, 4);
 }
 
+// A page's content compressed on a thread of its own from this size.
+constexpr size_t kAsideFrom = 256 * 1024;
+
 // A symbol's content stream is some kilobytes: compressing it took longer
 // than drawing and writing the file, and saves less than a disk block.
 constexpr size_t kCompressFrom = 32 * 1024;
@@ -453,8 +456,10 @@ bool PdfPages::AddPage(std::string content) {
     // reads the file in order would have them.
     if (!WriteForms())
         return false;
-    if (!aside_)
-        return WritePage(Compress(std::move(content)));
+    // A page of forms compresses in less time than a thread takes to start
+    // and to be given a core on a busy machine.
+    if (!aside_ || content.size() < kAsideFrom)
+        return WritePending() && WritePage(Compress(std::move(content)));
     if (!WritePending())
         return false;
     // Compressing a page of labels took as long as painting it.

@@ -119,9 +119,9 @@ public:
     using Write = std::function<bool(QByteArrayView bytes)>;
 
     // Pages of sizePt points; producer is written as the file's producer.
-    // With aside, a page's content is compressed on a thread of its own
-    // while the next page is painted, and written by the caller's thread
-    // when the next page is added or the file finished.
+    // With aside, a large page's content is compressed on a thread of its
+    // own while the next page is painted, and written by the caller's
+    // thread when the next page is added or the file finished.
     PdfPages(QSizeF sizePt, Write write, const QByteArray& producer = "Stripewell",
              bool aside = false);
     ~PdfPages();

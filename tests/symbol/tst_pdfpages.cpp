@@ -88,7 +88,7 @@ void TestPdfPages::pagesAreCountedMeasuredAndInPlace_data() {
     QTest::addColumn<int>("filler");  // tiny rectangles per page, to make a page large
     QTest::newRow("one A4 page") << 1 << QSizeF(595, 842) << "595 x 842 pts (A4)" << false << 0;
     QTest::newRow("three A4 pages, compressed aside")
-        << 3 << QSizeF(595, 842) << "595 x 842 pts (A4)" << true << 3000;
+        << 3 << QSizeF(595, 842) << "595 x 842 pts (A4)" << true << 15000;
     QTest::newRow("seven letter pages, large, compressed in line")
         << 7 << QSizeF(612, 792) << "612 x 792 pts (letter)" << false << 3000;
     QTest::newRow("five small pages, small, aside")
@@ -231,7 +231,8 @@ void TestPdfPages::failedWriteEndsTheFile() {
         for (int i = 0; i < 4; ++i) {
             symbol::PdfCanvas canvas(842);
             QList<QRectF> specks;
-            for (int j = 0; j < 3000; ++j)
+            // Pages large enough to be compressed aside.
+            for (int j = 0; j < 15000; ++j)
                 specks.append(QRectF(60 + j % 50 * 0.01, 2, 0.001, 0.001));
             canvas.FillRects(specks);
             added = file.AddPage(canvas.Take()) && added;
