@@ -12,9 +12,7 @@ namespace pipeline {
 
 Renderer::Renderer(const SymbolOutput& options) : options_(options) {
     const bool window = options.layout == symbol::Layout::Window;
-    if (window && options.format == Format::Svg)
-        svgMetrics_ = MeasureCanvasFont();
-    else if (window && options.scale == 1 && options.format != Format::Pdf)
+    if (window && options.scale == 1 && options.format != Format::Pdf)
         canvas_.emplace(QSize(symbol::kWindowWidth, symbol::kWindowHeight));
 }
 
@@ -49,10 +47,10 @@ QByteArray Renderer::Bitmap(const QString& name, const symbol::SymbolCode& symbo
 
 QByteArray Renderer::Vector(const QString& name, const symbol::SymbolCode& symbol) {
     const bool window = options_.layout == symbol::Layout::Window;
-    if (window && options_.format == Format::Svg)
-        return SymbolSvg(name, symbol, options_.magnification, svgMetrics_);
     const symbol::Description description =
         symbol::Describe(options_.layout, symbol, name, options_.quietZoneMarker);
+    if (window && options_.format == Format::Svg)
+        return symbol::SvgFile(description, symbol::ModuleMm(options_.magnification), 0);
     if (options_.vectorDots) {
         const symbol::PrinterDots dots{options_.dpi, options_.moduleDots, options_.bwrDots};
         return options_.format == Format::Svg ? symbol::SvgFile(description, dots)

@@ -8,7 +8,6 @@
 #include <QString>
 #include <optional>
 
-#include "svg.h"
 #include "symbol/canvas.h"
 #include "symbol/layout.h"
 #include "symbol/vector.h"
@@ -32,7 +31,6 @@ private:
 
     const SymbolOutput options_;
     std::optional<symbol::Canvas> canvas_;  // the window's own canvas, for its bitmaps at scale 1
-    SvgTextMetrics svgMetrics_;             // the window's svg
 };
 
 }  // namespace pipeline

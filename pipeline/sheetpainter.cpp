@@ -173,7 +173,7 @@ bool SheetPainter::Started() const {
 
 bool SheetPainter::Start() {
     if (pdf_)
-        canvas_ = std::make_unique<symbol::PdfCanvas>(pdf_->PageSizePt().height(), kPdfUnits);
+        canvas_ = std::make_unique<symbol::PdfCanvas>(pdf_->PageSizePt().height(), kPdfUnits, pdf_);
     else if (!painter_.begin(device_))
         return false;
     StartPage();

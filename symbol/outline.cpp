@@ -3,10 +3,12 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
+#include <QImage>
 #include <QRawFont>
 #include <QTextLayout>
 #include <QTransform>
 #include <algorithm>
+#include <array>
 #include <unordered_map>
 
 #include "canvas.h"
@@ -125,8 +127,119 @@ void ShapeWhole(Face face, const QString& text, Pieces* pieces) {
     pieces->ascent = metrics.ascent();
 }
 
+// Characters that a font sets one after the other by their advances, with
+// nothing for a shaper to do: printable ASCII and Latin-1, kana and CJK
+// punctuation, the unified ideographs, full- and half-width forms. Combining
+// marks, joiners, soft hyphens and scripts that join or reorder are not.
+bool SetByAdvances(char16_t c) {
+    return (c >= 0x20 && c <= 0x7e) || (c >= 0xa0 && c <= 0xff && c != 0xad) ||
+           (c >= 0x3000 && c <= 0x30ff && !(c >= 0x302a && c <= 0x302f) && c != 0x3099 &&
+            c != 0x309a) ||
+           (c >= 0x4e00 && c <= 0x9fff) || (c >= 0xff01 && c <= 0xffef);
+}
+
+// The face's own font at the outline size, as the layout would find it,
+// and what a text set by advances takes of each character: kept per
+// thread, as a font engine loads a glyph again to measure its advance.
+struct RawFace {
+    QRawFont raw;
+    double ascent = 0;
+    bool byAdvances = false;  // a layout would set its characters by their advances
+    struct Character {
+        const QPainterPath* path = nullptr;  // null: not in the font
+        quint64 key = 0;
+        double advance = 0;
+    };
+    std::unordered_map<char16_t, Character> characters;
+};
+
+}  // namespace
+
+bool SetsByAdvances(const QRawFont& raw) {
+    if (!raw.fontTable("kern").isEmpty() || !raw.fontTable("GPOS").isEmpty())
+        return false;
+    const QByteArray gsub = raw.fontTable("GSUB");
+    if (gsub.isEmpty())
+        return true;
+    const auto number = [&gsub](qsizetype at) {
+        return at >= 0 && at + 2 <= gsub.size() ? uchar(gsub[at]) << 8 | uchar(gsub[at + 1]) : -1;
+    };
+    // The header's feature list: a count, then a tag and an offset for each.
+    const int features = number(6);
+    const int count = number(features);
+    if (features < 0 || count < 0 || features + 2 + 6 * qsizetype(count) > gsub.size())
+        return false;
+    for (int i = 0; i < count; ++i) {
+        const QByteArrayView tag(gsub.constData() + features + 2 + 6 * i, 4);
+        for (const char* joining : {"liga", "clig", "calt", "rlig"})
+            if (tag == joining)
+                return false;
+    }
+    return true;
+}
+
+namespace {
+
+RawFace& KeptRawFace(Face face) {
+    thread_local std::unordered_map<int, RawFace> kept;
+    auto found = kept.find(int(face));
+    if (found == kept.end()) {
+        QFont font = FaceFont(face);
+        font.setPixelSize(kOutlinePixels);
+        const QRawFont raw = QRawFont::fromFont(font);
+        found = kept.emplace(int(face), RawFace{raw,
+                                                QFontMetricsF(font).ascent(),
+                                                raw.isValid() && SetsByAdvances(raw),
+                                                {}})
+                    .first;
+    }
+    return found->second;
+}
+
+const RawFace::Character& KeptCharacter(RawFace& font, char16_t c) {
+    const auto [at, added] = font.characters.try_emplace(c);
+    if (added) {
+        const QList<quint32> glyphs = font.raw.glyphIndexesForString(QString(QChar(c)));
+        if (glyphs.size() == 1 && glyphs[0] != 0) {
+            const auto [path, key] = KeptGlyph(font.raw, glyphs[0]);
+            at->second = {path, key, font.raw.advancesForGlyphIndexes(glyphs)[0].x()};
+        }
+    }
+    return at->second;
+}
+
+// A text of such characters, every one in the face's own font (none falls
+// back to another), is set by the font's advances: the places a layout
+// gives, without laying it out. Laying out a name was a quarter of a file's
+// work. False for any other text.
+bool SetWithoutShaping(Face face, const QString& text, Pieces* pieces) {
+    for (const QChar c : text)
+        if (!SetByAdvances(c.unicode()))
+            return false;
+    RawFace& font = KeptRawFace(face);
+    if (!font.byAdvances)
+        return false;
+    double x = 0;
+    for (const QChar c : text) {
+        const RawFace::Character& character = KeptCharacter(font, c.unicode());
+        if (!character.path) {
+            pieces->kept.clear();
+            pieces->keys.clear();
+            return false;
+        }
+        pieces->kept.append({character.path, QPointF(x, 0)});
+        pieces->keys.append(character.key);
+        x += character.advance;
+    }
+    pieces->advance = x;
+    pieces->ascent = font.ascent;
+    return true;
+}
+
 Pieces Split(Face face, const QString& text) {
     Pieces pieces;
+    pieces.kept.reserve(text.size());
+    pieces.keys.reserve(text.size());
     if (text.size() == 1 || (face == Face::Digits && !text.isEmpty() && AllDigits(text))) {
         for (const QChar c : text) {
             const Shape& shape = KeptShape(face, c);
@@ -137,7 +250,8 @@ Pieces Split(Face face, const QString& text) {
         }
         return pieces;
     }
-    ShapeWhole(face, text, &pieces);
+    if (!SetWithoutShaping(face, text, &pieces))
+        ShapeWhole(face, text, &pieces);
     return pieces;
 }
 
@@ -181,6 +295,35 @@ QList<OutlinePiece> OutlinePieces(const TextPlace& place) {
         out.append(
             {*path, QTransform::fromTranslate(at.x(), at.y()) * placing, pieces.keys[out.size()]});
     return out;
+}
+
+CanvasSetting SetOnCanvas(const TextPlace& place) {
+    // Measured once per thread: a batch sets thousands of texts.
+    struct Measured {
+        QFontMetricsF metrics = [] {
+            QImage image(1, 1, QImage::Format_RGB32);
+            image.setDotsPerMeterX(kWindowDotsPerMetre);
+            image.setDotsPerMeterY(kWindowDotsPerMetre);
+            return QFontMetricsF(CanvasFont(), &image);
+        }();
+        std::array<double, 10> digits{};
+        Measured() {
+            for (int digit = 0; digit < 10; ++digit)
+                digits[digit] = metrics.horizontalAdvance(QChar(u'0' + digit));
+        }
+    };
+    thread_local const Measured measured;
+    const double scale = place.size / kCanvasEm;
+    CanvasSetting setting;
+    setting.baseline = place.at.y() + measured.metrics.ascent() * scale;
+    double x = place.at.x();
+    for (const QChar c : place.text) {
+        setting.lefts.append(x);
+        const bool digit = c >= u'0' && c <= u'9';
+        x += (digit ? measured.digits[c.unicode() - u'0'] : measured.metrics.horizontalAdvance(c)) *
+             scale;
+    }
+    return setting;
 }
 
 QPainterPath TextOutline(const TextPlace& place) {

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QList>
 #include <QPainterPath>
+#include <QRawFont>
 #include <QTransform>
 
 #include "layout.h"
@@ -30,5 +31,20 @@ struct OutlinePiece {
     quint64 key = 0;
 };
 QList<OutlinePiece> OutlinePieces(const TextPlace& place);
+
+// Whether a layout sets a text of the font's own characters by their
+// advances alone: not when the font may kern or join letters (a kerning
+// table, glyph positioning, or any of the substitutions a layout applies
+// between letters by default: ligatures, contextual alternates).
+bool SetsByAdvances(const QRawFont& raw);
+
+// Where the window's canvas sets a text of its face: the canvas font at its
+// em measured on a 96-dpi picture, whose pixel is a module, scaled to the
+// text's size. Each character's left edge and the baseline, in modules.
+struct CanvasSetting {
+    QList<double> lefts;
+    double baseline = 0;
+};
+CanvasSetting SetOnCanvas(const TextPlace& place);
 
 }  // namespace symbol

@@ -17,7 +17,8 @@ constexpr double kPointsPerMm = 72 / 25.4;
 // Appends value rounded to decimals places, without the zeros that end a
 // fraction. Print needs no more than a micrometre, and integer digits cost
 // a tenth of a floating-point format.
-void AppendFixed(std::string& out, double value, int decimals) {
+template <typename Out>
+void AppendFixed(Out& out, double value, int decimals) {
     static constexpr double kScale[] = {1, 10, 100, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
     const long long units = std::llround(value * kScale[decimals]);
     char buffer[32];
@@ -41,11 +42,13 @@ void AppendFixed(std::string& out, double value, int decimals) {
 }
 
 // A length in millimetres: a micrometre is plenty for print.
-void AppendMm(std::string& out, double value) {
+template <typename Out>
+void AppendMm(Out& out, double value) {
     AppendFixed(out, value, 3);
 }
 
-void AppendMm(std::string& out, std::initializer_list<double> values) {
+template <typename Out>
+void AppendMm(Out& out, std::initializer_list<double> values) {
     for (double value : values) {
         AppendMm(out, value);
         out += ' ';
@@ -97,37 +100,43 @@ const std::string& KeptPath(const OutlinePiece& piece) {
     return at->second;
 }
 
+using Placed = PdfPages::Placed;
+
+struct PlacedHash {
+    size_t operator()(const Placed& key) const {
+        size_t h = std::hash<quint64>()(key.character);
+        for (const double value : {key.m11, key.m22, key.dx, key.dy})
+            h = h * 31 + std::hash<double>()(value);
+        return h;
+    }
+};
+
+// The key of a character at its place. The place is cut to a hundred-
+// millionth of a unit, far below what is written: a text moved by whole
+// units comes back to its place within a rounding error, and is the same.
+Placed PlacedKey(const OutlinePiece& piece, const QTransform& place, int decimals) {
+    const auto cut = [](double value) { return std::round(value * 1e8) / 1e8; };
+    return {piece.key + (quint64(decimals) << 48), cut(place.m11()), cut(place.m22()),
+            cut(place.dx()), cut(place.dy())};
+}
+
 // A character's outline at its place as PDF path operators, formatted
 // once per thread for each character and place: a batch's files, and a
 // sheet's labels, repeat the same digits at the same places.
 const std::string& KeptPlaced(const OutlinePiece& piece, const QTransform& place, int decimals) {
-    struct Key {
-        quint64 character;
-        double m11, m22, dx, dy;
-        bool operator==(const Key&) const = default;
-    };
-    struct Hash {
-        size_t operator()(const Key& key) const {
-            size_t h = std::hash<quint64>()(key.character);
-            for (const double value : {key.m11, key.m22, key.dx, key.dy})
-                h = h * 31 + std::hash<double>()(value);
-            return h;
-        }
-    };
-    thread_local std::unordered_map<Key, std::string, Hash> kept;
+    thread_local std::unordered_map<Placed, std::string, PlacedHash> kept;
     // Places that changed all the time (a shrunken add-on's) would only fill it.
     if (kept.size() > 4096)
         kept.clear();
-    const Key key{piece.key + (quint64(decimals) << 48), place.m11(), place.m22(), place.dx(),
-                  place.dy()};
-    const auto [at, added] = kept.try_emplace(key);
+    const auto [at, added] = kept.try_emplace(PlacedKey(piece, place, decimals));
     if (added)
         AppendPath(at->second, piece.path, Syntax::Pdf, decimals, place);
     return at->second;
 }
 
 // The six numbers of transform, as SVG writes a matrix.
-void AppendMatrix(std::string& out, const QTransform& t) {
+template <typename Out>
+void AppendMatrix(Out& out, const QTransform& t) {
     for (double value : {t.m11(), t.m12(), t.m21(), t.m22()}) {
         AppendFixed(out, value, 7);
         out += ' ';
@@ -139,14 +148,15 @@ void AppendMatrix(std::string& out, const QTransform& t) {
 
 // Every text of the description in millimetres, filled even-odd as a
 // painter path is, each character's kept outline through a matrix.
-void AppendSvgTexts(std::string& out, const Description& description, double moduleMm) {
+void AppendSvgTexts(QByteArray& out, const Description& description, double moduleMm) {
     const QTransform toMm = QTransform::fromScale(moduleMm, moduleMm);
     for (const TextPlace& text : description.texts) {
         for (const OutlinePiece& piece : OutlinePieces(text)) {
             out += "<path transform=\"matrix(";
             AppendMatrix(out, piece.transform * toMm);
             out += ")\" d=\"";
-            out += KeptPath(piece);
+            const std::string& path = KeptPath(piece);
+            out.append(path.data(), qsizetype(path.size()));
             out += "\"/>\n";
         }
     }
@@ -155,6 +165,9 @@ void AppendSvgTexts(std::string& out, const Description& description, double mod
 void AppendPt(std::string& out, double pt) {
     AppendFixed(out, pt, 4);
 }
+
+// A page's content compressed on a thread of its own from this size.
+constexpr size_t kAsideFrom = 256 * 1024;
 
 // A symbol's content stream is some kilobytes: compressing it took longer
 // than drawing and writing the file, and saves less than a disk block.
@@ -213,7 +226,8 @@ VectorSymbol Vectorise(const Description& description, double moduleMm, double b
     return symbol;
 }
 
-PdfCanvas::PdfCanvas(double heightPt, const PdfUnits& units) : units_(units) {
+PdfCanvas::PdfCanvas(double heightPt, const PdfUnits& units, PdfPages* forms)
+    : units_(units), forms_(forms) {
     // From the top-left corner, as the description has it, the scale a
     // thousandth finer than the lengths.
     const double pointsPerUnit = kPointsPerMm / units.perMm;
@@ -278,14 +292,43 @@ void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
         content_ += " cm\n";
         toUnits *= QTransform::fromTranslate(-dx, -dy);
     }
+    // A sheet's labels repeat the same characters at the same places in
+    // their labels: each is written once as a form and drawn by its name,
+    // which keeps the pages a fraction of their size and their compression
+    // as short. The form's outline has the numbers the page would have had,
+    // so that poppler puts every edge where it did.
+    PdfPages* const forms = moved ? forms_ : nullptr;
+    thread_local std::string paths;
+    paths.clear();
+    bool drawn = false;
     for (const OutlinePiece& piece : OutlinePieces(text)) {
         const QTransform place = piece.transform * toUnits;
+        if (forms && piece.key != 0) {
+            const Placed key = PlacedKey(piece, place, units_.decimals);
+            const std::string* name = forms->FindForm(key);
+            if (!name) {
+                std::string outline;
+                AppendPath(outline, piece.path, Syntax::Pdf, units_.decimals, place);
+                name = forms->AddForm(key, outline, place.mapRect(piece.path.controlPointRect()));
+            }
+            if (name) {
+                content_ += *name;
+                content_ += " Do\n";
+                drawn = true;
+                continue;
+            }
+        }
         if (piece.key != 0)
-            content_ += KeptPlaced(piece, place, units_.decimals);
+            paths += KeptPlaced(piece, place, units_.decimals);
         else
-            AppendPath(content_, piece.path, Syntax::Pdf, units_.decimals, place);
+            AppendPath(paths, piece.path, Syntax::Pdf, units_.decimals, place);
     }
-    content_ += moved ? "f*\nQ\n" : "f*\n";
+    if (!drawn || !paths.empty()) {
+        content_ += paths;
+        content_ += "f*\n";
+    }
+    if (moved)
+        content_ += "Q\n";
 }
 
 void PdfCanvas::StrokeRect(const QRectF& mm, double lineMm) {
@@ -304,12 +347,80 @@ std::string PdfCanvas::Take() {
     return page;
 }
 
+// Forms a file holds at most: a sheet of the same digits and names needs
+// some hundreds, and a list of names each unlike the others is not to
+// fill the memory with their keys.
+constexpr int kMaxForms = 8192;
+
+struct PdfPages::FormTable {
+    std::unordered_map<Placed, std::string, PlacedHash> names;
+    std::string unwritten;                    // the forms not yet in the file, as objects
+    QList<std::pair<int, qsizetype>> starts;  // each unwritten one's number, where it starts
+    std::string resources;                    // each form's name and reference
+};
+
 PdfPages::PdfPages(QSizeF sizePt, Write write, const QByteArray& producer, bool aside)
     : sizePt_(sizePt), write_(std::move(write)), producer_(producer), aside_(aside) {
     // Objects 1 to 3 (the catalogue, the page tree, the information) are
     // written last, when the pages are known.
     offsets_.resize(4);
     Put("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n");
+}
+
+int PdfPages::Reserve() {
+    offsets_.append(0);
+    return int(offsets_.size()) - 1;
+}
+
+const std::string* PdfPages::FindForm(const Placed& placed) const {
+    if (!forms_)
+        return nullptr;
+    const auto found = forms_->names.find(placed);
+    return found == forms_->names.end() ? nullptr : &found->second;
+}
+
+const std::string* PdfPages::AddForm(const Placed& placed, const std::string& outline,
+                                     const QRectF& bounds) {
+    if (!forms_)
+        forms_ = std::make_unique<FormTable>();
+    if (forms_->names.size() >= size_t(kMaxForms))
+        return nullptr;
+    if (resources_ == 0)
+        resources_ = Reserve();
+    const int number = Reserve();
+    const std::string name = "/G" + std::to_string(forms_->names.size());
+    forms_->resources += name + ' ' + std::to_string(number) + " 0 R\n";
+    // A box a unit larger all round than the outline's control points: it
+    // clips nothing of the outline, nor of its anti-aliased edge.
+    std::string& out = forms_->unwritten;
+    forms_->starts.append({number, qsizetype(out.size())});
+    out += std::to_string(number) + " 0 obj\n<< /Type /XObject /Subtype /Form /BBox [";
+    for (const double value : {std::floor(bounds.left()) - 1, std::floor(bounds.top()) - 1,
+                               std::ceil(bounds.right()) + 1, std::ceil(bounds.bottom()) + 1}) {
+        AppendFixed(out, value, 0);
+        out += ' ';
+    }
+    out += "] /Length " + std::to_string(outline.size() + 2) + " >>\nstream\n";
+    out += outline;
+    out += "f*\nendstream\nendobj\n";
+    return &forms_->names.emplace(placed, name).first->second;
+}
+
+bool PdfPages::WriteForms() {
+    if (!forms_ || forms_->starts.isEmpty())
+        return !failed_;
+    const std::string& out = forms_->unwritten;
+    for (qsizetype i = 0; i < forms_->starts.size(); ++i) {
+        const auto [number, start] = forms_->starts[i];
+        const qsizetype end =
+            i + 1 < forms_->starts.size() ? forms_->starts[i + 1].second : qsizetype(out.size());
+        offsets_[number] = written_;
+        if (!Put(QByteArrayView(out.data() + start, end - start)))
+            return false;
+    }
+    forms_->unwritten.clear();
+    forms_->starts.clear();
+    return true;
 }
 
 PdfPages::~PdfPages() {
@@ -341,8 +452,14 @@ PdfPages::Stream PdfPages::Compress(std::string content) {
 }
 
 bool PdfPages::AddPage(std::string content) {
-    if (!aside_)
-        return WritePage(Compress(std::move(content)));
+    // The forms go before the first page that draws them, as a reader that
+    // reads the file in order would have them.
+    if (!WriteForms())
+        return false;
+    // A page of forms compresses in less time than a thread takes to start
+    // and to be given a core on a busy machine.
+    if (!aside_ || content.size() < kAsideFrom)
+        return WritePending() && WritePage(Compress(std::move(content)));
     if (!WritePending())
         return false;
     // Compressing a page of labels took as long as painting it.
@@ -366,14 +483,19 @@ bool PdfPages::WritePage(const Stream& stream) {
     AppendPt(page, sizePt_.width());
     page += ' ';
     AppendPt(page, sizePt_.height());
-    page += "] /Contents " + std::to_string(contents) + " 0 R /Resources << >> >>\nendobj\n";
+    page += "] /Contents " + std::to_string(contents) + " 0 R /Resources ";
+    page += resources_ ? std::to_string(resources_) + " 0 R >>\nendobj\n" : "<< >> >>\nendobj\n";
     pageObjects_.append(contents + 1);
     return Begin(contents) && Put(head) && Put(bytes) && Put("\nendstream\nendobj\n") &&
            Begin(contents + 1) && Put(page);
 }
 
 bool PdfPages::Finish() {
-    if (!WritePending())
+    if (!WritePending() || !WriteForms())
+        return false;
+    if (resources_ && (!Begin(resources_) ||
+                       !Put("<< /XObject <<\n" + QByteArray::fromStdString(forms_->resources) +
+                            ">> >>\nendobj\n")))
         return false;
     QByteArray kids;
     for (const int page : pageObjects_)
@@ -426,13 +548,106 @@ Page OnPrinterDots(const Description& description, const PrinterDots& dots) {
     return page;
 }
 
+QString Number(double value) {
+    return QString::number(value, 'g', 8);
+}
+
+// Text content and attribute values alike. XML 1.0 cannot hold most control
+// characters, even escaped, and a lone surrogate cannot be written in UTF-8:
+// both become U+FFFD, the mark for a character that could not be kept.
+QString EscapeXml(const QString& text) {
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            out += c;
+            out += text[++i];
+        } else if (c.isSurrogate() || (c < u' ' && c != u'\t') || c == u'\uFFFE' ||
+                   c == u'\uFFFF') {
+            out += QChar(QChar::ReplacementCharacter);
+        } else if (c == u'&') {
+            out += u"&amp;";
+        } else if (c == u'<') {
+            out += u"&lt;";
+        } else if (c == u'>') {
+            out += u"&gt;";
+        } else if (c == u'"') {
+            out += u"&quot;";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The window's layout as it shows in the window: one user unit a module,
+// each bar a rectangle on the window's pixels, and the texts as text in the
+// canvas font, to be edited as text. The name is the text at the name's
+// corner; the element is written empty when there is none.
+QByteArray WindowSvg(const Description& window, double moduleMm) {
+    const TextPlace* named = nullptr;
+    for (const TextPlace& text : window.texts)
+        if (text.at == QPointF(kNameX, kNameY))
+            named = &text;
+    QString svg;
+    svg.reserve(4096);
+    svg += QStringLiteral(
+               "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+               "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"%1mm\" "
+               "height=\"%2mm\" viewBox=\"0 0 %3 %4\">\n"
+               "<rect width=\"%3\" height=\"%4\" fill=\"#fff\"/>\n")
+               .arg(Number(window.box.width() * moduleMm), Number(window.box.height() * moduleMm))
+               .arg(window.box.width())
+               .arg(window.box.height());
+
+    // One rectangle per bar, however many modules wide, so that no seam can
+    // show between the modules of a wide bar.
+    svg += QStringLiteral("<g fill=\"#000\" shape-rendering=\"crispEdges\">\n");
+    for (const BarRun& bar : window.bars)
+        svg += QStringLiteral("<rect x=\"%1\" y=\"%2\" width=\"%3\" height=\"%4\"/>\n")
+                   .arg(bar.x)
+                   .arg(bar.top)
+                   .arg(bar.width)
+                   .arg(bar.bottom - bar.top);
+    svg += QStringLiteral("</g>\n");
+
+    const TextPlace name =
+        named ? *named : TextPlace{{}, Face::Canvas, kCanvasEm, {kNameX, kNameY}};
+    const CanvasSetting nameSetting = SetOnCanvas(name);
+    svg += QStringLiteral(
+               "<g font-family=\"IPAGothic, 'IPAゴシック', monospace\" font-size=\"%1\" "
+               "fill=\"#000\">\n"
+               "<text x=\"%2\" y=\"%3\" xml:space=\"preserve\">%4</text>\n")
+               .arg(kCanvasEm)
+               .arg(Number(name.at.x()), Number(nameSetting.baseline), EscapeXml(name.text));
+    // Each digit at its own place, so that a fallback font with wider digits
+    // still keeps every group between its guards.
+    for (const TextPlace& group : window.texts) {
+        if (&group == named)
+            continue;
+        const CanvasSetting setting = SetOnCanvas(group);
+        const QString baseline = Number(setting.baseline);
+        const QString size = group.size == kCanvasEm
+                                 ? QString()
+                                 : QStringLiteral(" font-size=\"%1\"").arg(group.size);
+        for (qsizetype i = 0; i < group.text.size(); ++i)
+            svg += QStringLiteral("<text x=\"%1\" y=\"%2\"%3>%4</text>\n")
+                       .arg(Number(setting.lefts[i]), baseline, size, EscapeXml(group.text[i]));
+    }
+    svg += QStringLiteral("</g>\n</svg>\n");
+    return svg.toUtf8();
+}
+
 QByteArray Svg(const Description& description, const Page& page) {
     const double moduleMm = page.moduleMm;
+    if (description.layout == Layout::Window)
+        return WindowSvg(description, moduleMm);
     const QSizeF size = page.size;
-    std::string width, height;
+    QByteArray width, height;
     AppendMm(width, size.width());
     AppendMm(height, size.height());
-    std::string svg;
+    QByteArray svg;
     svg.reserve(16384);
     svg +=
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -454,7 +669,7 @@ QByteArray Svg(const Description& description, const Page& page) {
     svg += "\"/>\n<g fill=\"#000\" fill-rule=\"evenodd\">\n";
     AppendSvgTexts(svg, description, moduleMm);
     svg += "</g>\n</svg>\n";
-    return QByteArray(svg.data(), qsizetype(svg.size()));
+    return svg;
 }
 
 QByteArray Pdf(const Description& description, const Page& page) {
@@ -471,7 +686,7 @@ QByteArray Pdf(const Description& description, const Page& page) {
         pdf += bytes;
         return true;
     });
-    file.AddPage(canvas.Content());
+    file.AddPage(canvas.Take());
     file.Finish();
     return pdf;
 }

@@ -14,6 +14,7 @@
 #include <QTransform>
 #include <functional>
 #include <future>
+#include <memory>
 #include <string>
 
 #include "layout.h"
@@ -36,7 +37,9 @@ QList<QRectF> BarRects(const Description& description, double moduleMm, double b
 VectorSymbol Vectorise(const Description& description, double moduleMm, double bwrMm);
 
 // The same as an SVG file. Each digit is written once per thread and placed
-// by a matrix: its outline in font units is the same in every symbol.
+// by a matrix: its outline in font units is the same in every symbol. The
+// window's layout is written as the window shows it, a user unit a module
+// and its texts as text in the canvas font, and without reduction.
 QByteArray SvgFile(const Description& description, double moduleMm, double bwrMm);
 
 // The same as a PDF 1.4 file of one page the size of the box. Written
@@ -76,12 +79,16 @@ struct PdfUnits {
     int rectDecimals = 7;
 };
 
+class PdfPages;
+
 // What one page of a PDF shows, in millimetres from its top-left corner:
 // black rectangles, texts as outlines and thin frames.
 class PdfCanvas {
 public:
-    // For a page heightPt points tall.
-    explicit PdfCanvas(double heightPt, const PdfUnits& units = {});
+    // For a page heightPt points tall. With forms, a text placed a whole
+    // number of units from the page's corner draws each of its characters
+    // as a form of that file, written once for the character at its place.
+    explicit PdfCanvas(double heightPt, const PdfUnits& units = {}, PdfPages* forms = nullptr);
 
     // The rectangles filled in white or black.
     void FillRects(const QList<QRectF>& mm, bool white = false);
@@ -97,6 +104,7 @@ public:
 
 private:
     PdfUnits units_;
+    PdfPages* forms_;
     std::string rectMatrix_;  // into millimetres, for a unit that is not
     std::string content_;
     size_t start_ = 0;
@@ -111,9 +119,9 @@ public:
     using Write = std::function<bool(QByteArrayView bytes)>;
 
     // Pages of sizePt points; producer is written as the file's producer.
-    // With aside, a page's content is compressed on a thread of its own
-    // while the next page is painted, and written by the caller's thread
-    // when the next page is added or the file finished.
+    // With aside, a large page's content is compressed on a thread of its
+    // own while the next page is painted, and written by the caller's
+    // thread when the next page is added or the file finished.
     PdfPages(QSizeF sizePt, Write write, const QByteArray& producer = "Stripewell",
              bool aside = false);
     ~PdfPages();
@@ -129,6 +137,23 @@ public:
 
     int Pages() const { return int(pageObjects_.size()); }
 
+    // A character's outline at its place in a text, in a page's units: what
+    // PdfCanvas draws as a form.
+    struct Placed {
+        quint64 character;
+        double m11, m22, dx, dy;
+        bool operator==(const Placed&) const = default;
+    };
+    // The name of the form that fills placed's outline, null when there is
+    // none yet.
+    const std::string* FindForm(const Placed& placed) const;
+    // A form that fills outline (PDF path operators within bounds) for
+    // placed, written into the file before the next page: its name, or null
+    // when the file already holds so many forms that a page must write the
+    // outline itself.
+    const std::string* AddForm(const Placed& placed, const std::string& outline,
+                               const QRectF& bounds);
+
 private:
     // A page's content as written: compressed, or as it is when that
     // would save little.
@@ -142,6 +167,9 @@ private:
     bool Put(QByteArrayView bytes);
     // Starts object number, noting where it starts.
     bool Begin(int number);
+    // A number for an object written later.
+    int Reserve();
+    bool WriteForms();
 
     QSizeF sizePt_;
     Write write_;
@@ -152,6 +180,9 @@ private:
     qsizetype written_ = 0;
     QList<qsizetype> offsets_;  // of objects 1, 2, ...; index 0 unused
     QList<int> pageObjects_;
+    struct FormTable;
+    std::unique_ptr<FormTable> forms_;
+    int resources_ = 0;  // the pages' resources, once there is a form
 };
 
 }  // namespace symbol

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <algorithm>
 #include <csignal>
 
 #include "files.h"
@@ -112,6 +113,8 @@ private slots:
     void svgDecodesAtItsPrintedSize();
     void svgKeepsTheNameAsText_data();
     void svgKeepsTheNameAsText();
+    void svgSetsEachDigitWhereTheWindowDoes_data();
+    void svgSetsEachDigitWhereTheWindowDoes();
     void refusalsWriteNothing_data();
     void refusalsWriteNothing();
     void existingFileIsReplacedOnlyWithForce_data();
@@ -305,6 +308,96 @@ void TestRenderFiles::svgKeepsTheNameAsText() {
     QCOMPARE(texts.size(), 14);  // the name, then the 13 digits one by one
     QCOMPARE(texts.first(), shown);
     QCOMPARE(texts.mid(1).join(QString()), QString("4901234567894"));
+}
+
+void TestRenderFiles::svgSetsEachDigitWhereTheWindowDoes_data() {
+    QTest::addColumn<QStringList>("code");  // with --symbol when not a JAN
+    QTest::addColumn<int>("top");           // the rows of a band of digits, in modules
+    QTest::addColumn<int>("bottom");
+    QTest::newRow("jan13") << QStringList{"4901234567894"} << 71 << 80;
+    QTest::newRow("jan13, other digits") << QStringList{"9780306406157"} << 71 << 80;
+    QTest::newRow("jan8") << QStringList{"--symbol", "jan8", "96385074"} << 71 << 80;
+    QTest::newRow("upca, its small digits outside")
+        << QStringList{"--symbol", "upca", "036000291452"} << 71 << 80;
+    QTest::newRow("upce") << QStringList{"--symbol", "upce", "01234565"} << 71 << 80;
+    QTest::newRow("jan13+5, the add-on's digits") << QStringList{"4901234567894+52495"} << 21 << 28;
+    QTest::newRow("jan13+2, the add-on's digits") << QStringList{"4901234567894+12"} << 21 << 28;
+}
+
+// The window layout's SVG, drawn by rsvg-convert with the system's fonts at
+// four pixels a module, sets each digit where the window's own picture does:
+// the same runs of inked columns in a band of digits, each within a module
+// of the window's. A digit moved by an advance or a group by a module shows.
+void TestRenderFiles::svgSetsEachDigitWhereTheWindowDoes() {
+    QFETCH(QStringList, code);
+    QFETCH(int, top);
+    QFETCH(int, bottom);
+    QCOMPARE(Render(code + QStringList{"-o", "out.bmp"}).exitCode, 0);
+    QCOMPARE(Render(code + QStringList{"-o", "out.svg"}).exitCode, 0);
+    constexpr int kPixels = 4;
+    const QString dpi = QString::number(kPixels * 25.4 / 0.33, 'f', 6);
+    QCOMPARE(Run(rsvg_, {"-d", dpi, "-p", dpi, "-o", "out.png", "out.svg"}, dir_->path()).exitCode,
+             0);
+    const QImage window = QImage(Path("out.bmp")).convertToFormat(QImage::Format_Grayscale8);
+    const QImage drawn = QImage(Path("out.png")).convertToFormat(QImage::Format_Grayscale8);
+    QVERIFY(!window.isNull() && !drawn.isNull());
+    QVERIFY2(qAbs(drawn.width() - window.width() * kPixels) <= 1,
+             qPrintable(QString::number(drawn.width())));
+    // Runs of columns with ink in the band, as [first, last] in modules.
+    const auto runs = [&](const QImage& picture, int scale) {
+        QList<std::pair<double, double>> found;
+        bool inRun = false;
+        for (int x = 0; x < picture.width(); ++x) {
+            bool ink = false;
+            for (int y = top * scale; y < (bottom + 1) * scale && y < picture.height(); ++y)
+                ink = ink || picture.constScanLine(y)[x] < 128;
+            if (ink && !inRun)
+                found.append({double(x) / scale, double(x + 1) / scale});
+            else if (ink)
+                found.last().second = double(x + 1) / scale;
+            inRun = ink;
+        }
+        return found;
+    };
+    const auto expected = runs(window, 1);
+    const auto seen = runs(drawn, kPixels);
+    QString both;
+    for (const auto& list : {expected, seen}) {
+        for (const auto& [from, to] : list)
+            both += QString(" %1-%2").arg(from).arg(to);
+        both += " |";
+    }
+    QVERIFY2(expected.size() >= 2, qPrintable(both));
+    // The fonts differ in their details (the window's is hinted to 13
+    // pixels): a glyph's ink may spread or split by a little, not move.
+    constexpr double kPlay = 1.5;
+    const auto overlaps = [](const std::pair<double, double>& run, double from, double to) {
+        return run.second > from && run.first < to;
+    };
+    for (const auto& run : expected) {
+        double from = 1e9, to = -1e9;
+        for (const auto& other : seen)
+            if (overlaps(other, run.first, run.second)) {
+                from = std::min(from, other.first);
+                to = std::max(to, other.second);
+            }
+        QVERIFY2(
+            qAbs(from - run.first) <= kPlay && qAbs(to - run.second) <= kPlay,
+            qPrintable(
+                QString("the window's ink at %1-%2:%3").arg(run.first).arg(run.second).arg(both)));
+    }
+    for (const auto& run : seen) {
+        const bool sliver = run.second - run.first < 0.5;
+        QVERIFY2(sliver || std::any_of(expected.begin(), expected.end(),
+                                       [&](const auto& other) {
+                                           return overlaps(run, other.first - kPlay,
+                                                           other.second + kPlay);
+                                       }),
+                 qPrintable(QString("ink at %1-%2 where the window has none:%3")
+                                .arg(run.first)
+                                .arg(run.second)
+                                .arg(both)));
+    }
 }
 
 void TestRenderFiles::refusalsWriteNothing_data() {

@@ -4,9 +4,11 @@
 // from cover what the whole outline covers.
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QTextLayout>
 
 #include "symbol/canvas.h"
 #include "symbol/outline.h"
@@ -46,6 +48,8 @@ private slots:
     void textIsShapedAsAWhole();
     void piecesCoverTheOutline_data();
     void piecesCoverTheOutline();
+    void fontsThatKernOrJoinAreLaidOut_data();
+    void fontsThatKernOrJoinAreLaidOut();
 };
 
 void TestOutline::textIsShapedAsAWhole_data() {
@@ -67,6 +71,38 @@ void TestOutline::textIsShapedAsAWhole_data() {
     QTest::newRow("a name that falls back twice")
         << QString::fromUtf16(u"週刊 Weekly Ωμέγα") << Face::Name;
     QTest::newRow("digits with a letter in OCR-B") << "12A45" << Face::Digits;
+    // Names set by their advances, and names that must be laid out.
+    QTest::newRow("every printable ASCII character")
+        << QString::fromLatin1(
+               " !\"#$%&'()*+,-./"
+               "0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]^_`abcdefghijklmnopqrstuvwxyz{|}~")
+        << Face::Name;
+    QTest::newRow("pairs a Latin font kerns, ligatures")
+        << "To Wa Ye AT fi ffl LT P." << Face::Name;
+    QTest::newRow("a name of numbers") << "Item 10000" << Face::Name;
+    QTest::newRow("spaces leading, trailing and doubled") << "  Tea  500 ml  " << Face::Name;
+    QTest::newRow("Latin-1 letters")
+        << QString::fromUtf16(u"Café crème über Ærø ½ ©") << Face::Name;
+    QTest::newRow("Japanese only")
+        << QString::fromUtf16(u"緑茶ペットボトル、お徳用。「新」") << Face::Name;
+    QTest::newRow("ideographic space and long vowel mark")
+        << QString::fromUtf16(u"コーヒー\u3000ゼリー") << Face::Name;
+    QTest::newRow("half-width kana with voicing marks")
+        << QString::fromUtf16(u"ｺｰﾋｰ ｾﾞﾘｰ ﾊﾟﾝ") << Face::Name;
+    QTest::newRow("full-width Latin and punctuation")
+        << QString::fromUtf16(u"ＡＢＣ！？（１）") << Face::Name;
+    QTest::newRow("Japanese and Latin mixed with digits")
+        << QString::fromUtf16(u"週刊誌 Weekly 12月号 No.3") << Face::Name;
+    QTest::newRow("a combining accent") << QString::fromUtf16(u"Cafe\u0301 e\u0308") << Face::Name;
+    QTest::newRow("a combining voicing mark")
+        << QString::fromUtf16(u"か\u3099き\u309a") << Face::Name;
+    QTest::newRow("a soft hyphen and a zero-width joiner")
+        << QString::fromUtf16(u"Tea\u00adpot a\u200db") << Face::Name;
+    QTest::newRow("Thai, reordered marks") << QString::fromUtf16(u"ชาเขียว") << Face::Name;
+    QTest::newRow("an ideograph beyond the basic plane")
+        << QString::fromUtf16(u"𠮷野家 弁当") << Face::Name;
+    QTest::newRow("Korean, which another font draws")
+        << QString::fromUtf16(u"녹차 Tea") << Face::Name;
 }
 
 // Point for point, and centred on the middle of its baseline as the font
@@ -133,6 +169,53 @@ void TestOutline::piecesCoverTheOutline() {
     const int differing = Count(whole, pieces, true);
     QVERIFY2(differing <= black / 200,
              qPrintable(QString("%1 of %2 pixels differ").arg(differing).arg(black)));
+}
+
+void TestOutline::fontsThatKernOrJoinAreLaidOut_data() {
+    QTest::addColumn<QString>("family");
+    for (const char* family :
+         {"IPAGothic", "IPAPGothic", "DejaVu Sans", "DejaVu Serif", "DejaVu Sans Mono",
+          "Nimbus Sans", "Nimbus Roman", "URW Bookman", "OCR B"})
+        QTest::newRow(family) << QString::fromLatin1(family);
+}
+
+// A font taken to set texts by advances alone does: Qt's layout of texts
+// that a Latin font kerns or joins ("AV", "To", "fi") puts each glyph at
+// the sum of the advances before it, as many glyphs as characters; a font
+// whose layout moves or joins any of them is not taken so.
+void TestOutline::fontsThatKernOrJoinAreLaidOut() {
+    QFETCH(QString, family);
+    QFont font(family);
+    font.setPixelSize(1000);
+    const QRawFont raw = QRawFont::fromFont(font);
+    QVERIFY2(raw.isValid() && raw.familyName() == family, qPrintable(raw.familyName()));
+    bool byAdvances = true;
+    for (const QString text : {"AVAWAY", "To Wa Yo", "LT P. F, r.", "fi ffi fl"}) {
+        QTextLayout layout(text, font);
+        layout.beginLayout();
+        layout.createLine();
+        layout.endLayout();
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+        for (const QGlyphRun& run : layout.glyphRuns()) {
+            glyphs += run.glyphIndexes();
+            positions += run.positions();
+        }
+        const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs);
+        double x = 0;
+        bool same = glyphs.size() == text.size();
+        for (qsizetype i = 0; same && i < glyphs.size(); ++i) {
+            same = qAbs(positions[i].x() - x) < 1e-6;
+            x += advances[i].x();
+        }
+        byAdvances = byAdvances && same;
+    }
+    // Taken to set by advances only where it does; a font may have tables
+    // that these texts do not show, so the other way round may not hold.
+    if (symbol::SetsByAdvances(raw))
+        QVERIFY2(byAdvances, "laid out other than by advances");
+    if (!byAdvances)
+        QVERIFY(!symbol::SetsByAdvances(raw));
 }
 
 QTEST_MAIN(TestOutline)

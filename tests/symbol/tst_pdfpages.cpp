@@ -76,6 +76,8 @@ private slots:
     void eachPagesSymbolIsRead();
     void failedWriteEndsTheFile_data();
     void failedWriteEndsTheFile();
+    void formsDrawWhatOutlinesDraw_data();
+    void formsDrawWhatOutlinesDraw();
 };
 
 void TestPdfPages::pagesAreCountedMeasuredAndInPlace_data() {
@@ -86,7 +88,7 @@ void TestPdfPages::pagesAreCountedMeasuredAndInPlace_data() {
     QTest::addColumn<int>("filler");  // tiny rectangles per page, to make a page large
     QTest::newRow("one A4 page") << 1 << QSizeF(595, 842) << "595 x 842 pts (A4)" << false << 0;
     QTest::newRow("three A4 pages, compressed aside")
-        << 3 << QSizeF(595, 842) << "595 x 842 pts (A4)" << true << 3000;
+        << 3 << QSizeF(595, 842) << "595 x 842 pts (A4)" << true << 15000;
     QTest::newRow("seven letter pages, large, compressed in line")
         << 7 << QSizeF(612, 792) << "612 x 792 pts (letter)" << false << 3000;
     QTest::newRow("five small pages, small, aside")
@@ -229,7 +231,8 @@ void TestPdfPages::failedWriteEndsTheFile() {
         for (int i = 0; i < 4; ++i) {
             symbol::PdfCanvas canvas(842);
             QList<QRectF> specks;
-            for (int j = 0; j < 3000; ++j)
+            // Pages large enough to be compressed aside.
+            for (int j = 0; j < 15000; ++j)
                 specks.append(QRectF(60 + j % 50 * 0.01, 2, 0.001, 0.001));
             canvas.FillRects(specks);
             added = file.AddPage(canvas.Take()) && added;
@@ -239,6 +242,104 @@ void TestPdfPages::failedWriteEndsTheFile() {
     QCOMPARE(writes, failAt);
     QVERIFY(!finished);
     QVERIFY(!added || aside);
+}
+
+// A text of a row: its characters, its face, its size in modules.
+struct FormText {
+    QString text;
+    symbol::Face face;
+    double size;
+};
+
+void TestPdfPages::formsDrawWhatOutlinesDraw_data() {
+    QTest::addColumn<QList<FormText>>("texts");  // on every page, each a little lower
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<int>("places");  // the characters at their places in their texts
+    using symbol::Face;
+    QTest::newRow("one JAN's digits on three pages")
+        << QList<FormText>{{"4901234567894", Face::Digits, 9}} << 3 << 13;
+    QTest::newRow("a digit group twice on a page, two pages")
+        << QList<FormText>{{"0000", Face::Digits, 9}, {"0000", Face::Digits, 9}} << 2 << 4;
+    QTest::newRow("the same digits in two sizes")
+        << QList<FormText>{{"12", Face::Digits, 9}, {"12", Face::Digits, 7.5}} << 2 << 4;
+    QTest::newRow("a name shaped whole, and in Japanese")
+        << QList<FormText>{{"Item", Face::Name, 10}, {QString::fromUtf16(u"緑茶"), Face::Name, 10}}
+        << 2 << 6;
+    // More characters at places of their own than a file keeps forms: the
+    // rest are written as outlines and show as well.
+    QList<FormText> many;
+    for (int i = 0; i < 8300; ++i)
+        many.append({"8", Face::Digits, 2 + i * 1e-4});
+    QTest::newRow("8,300 sizes of a digit, one page") << many << 1 << 8300;
+}
+
+// The texts of a sheet's labels, each character drawn as a form of the file,
+// look through pdftoppm as the same texts written as outlines do, in every
+// pixel but for anti-aliased edges; and the file holds no more forms than
+// there are characters at places of their own (each written once), counted
+// in its bytes.
+void TestPdfPages::formsDrawWhatOutlinesDraw() {
+    QFETCH(QList<FormText>, texts);
+    QFETCH(int, pages);
+    QFETCH(int, places);
+    const bool crowded = texts.size() > 100;
+    const QSizeF sizePt = crowded ? QSizeF(595, 842) : QSizeF(170, 120);
+    const int dpi = crowded ? 100 : 600;
+    // 1200 dots per inch, as a sheet's pages are written.
+    const symbol::PdfUnits units{1200 / 25.4, 5, true};
+    const double dotMm = 25.4 / 1200;
+    QTemporaryDir dir;
+    QList<QList<QImage>> rasters;
+    qsizetype forms = 0;
+    for (const bool withForms : {false, true}) {
+        QByteArray pdf;
+        symbol::PdfPages file(sizePt, [&](QByteArrayView bytes) {
+            pdf += bytes;
+            return true;
+        });
+        for (int page = 0; page < pages; ++page) {
+            symbol::PdfCanvas canvas(sizePt.height(), units, withForms ? &file : nullptr);
+            for (qsizetype i = 0; i < texts.size(); ++i) {
+                const FormText& text = texts[i];
+                // Each text's corner on a whole dot, a little apart on each page.
+                const QPointF corner =
+                    crowded ? QPointF(8 + i % 90 * 2.2, 8 + i / 90 * 3.0)
+                            : QPointF(4 + page * 3 * dotMm, 4 + i * 10 + page * 5 * dotMm);
+                const QPointF onDots(std::round(corner.x() / dotMm) * dotMm,
+                                     std::round(corner.y() / dotMm) * dotMm);
+                canvas.FillText({text.text, text.face, text.size, QPointF(0.3, 0.7)},
+                                QTransform(0.33, 0, 0, 0.33, onDots.x(), onDots.y()));
+            }
+            QVERIFY(file.AddPage(canvas.Take()));
+        }
+        QVERIFY(file.Finish());
+        const QString path = dir.filePath(withForms ? "forms.pdf" : "outlines.pdf");
+        QVERIFY(Save(path, pdf));
+        const Ran info = Run("pdfinfo", {path});
+        QVERIFY2(info.err.isEmpty(), qPrintable(info.err));
+        rasters.append(Pages(path, dpi, dir.path()));
+        QCOMPARE(rasters.last().size(), pages);
+        if (withForms)
+            forms = pdf.count("/Subtype /Form");
+    }
+    QVERIFY2(forms > 0, "no form was written");
+    QVERIFY2(forms <= places, qPrintable(QString("%1 forms for %2 places").arg(forms).arg(places)));
+    if (!crowded)
+        QCOMPARE(forms, places);
+    for (int page = 0; page < pages; ++page) {
+        const QImage outlines = rasters[0][page].convertToFormat(QImage::Format_Grayscale8);
+        const QImage drawn = rasters[1][page].convertToFormat(QImage::Format_Grayscale8);
+        QCOMPARE(drawn.size(), outlines.size());
+        int off = 0, dark = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) {
+                const int a = drawn.constScanLine(y)[x], b = outlines.constScanLine(y)[x];
+                off += std::abs(a - b) > 64;
+                dark += b < 128;
+            }
+        QVERIFY2(dark > 0, "the outlines drew nothing");
+        QVERIFY2(off == 0, qPrintable(QString("page %1: %2 pixels differ").arg(page + 1).arg(off)));
+    }
 }
 
 QTEST_MAIN(TestPdfPages)
