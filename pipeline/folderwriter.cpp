@@ -232,24 +232,37 @@ int FolderWriter::StageUnnamed(Staged* file) {
     return file->fd_ >= 0 ? 0 : errno;
 }
 
+int FolderWriter::LinkUnnamed(int fd, const QByteArray& name) {
+    // linkat() never replaces: it claims the name or fails with EEXIST.
+    if (linksDescriptors_.load(std::memory_order_relaxed)) {
+        if (linkat(fd, "", folderFd_, name.constData(), AT_EMPTY_PATH) == 0)
+            return 0;
+        // An older kernel refuses an unprivileged program with ENOENT.
+        if (errno != ENOENT && errno != EPERM)
+            return errno;
+        linksDescriptors_.store(false, std::memory_order_relaxed);
+    }
+    const QByteArray self = ProcPath(fd);
+    return linkat(AT_FDCWD, self.constData(), folderFd_, name.constData(), AT_SYMLINK_FOLLOW) == 0
+               ? 0
+               : errno;
+}
+
 int FolderWriter::NameUnnamed(Staged* file) {
     const QByteArray& name = file->name_;
-    const QByteArray self = ProcPath(file->fd_);
-    // linkat() never replaces: it claims the name or fails with EEXIST.
-    if (linkat(AT_FDCWD, self.constData(), folderFd_, name.constData(), AT_SYMLINK_FOLLOW) == 0)
-        return 0;
-    if (errno != EEXIST || !file->replace_)
-        return errno;
+    const int linked = LinkUnnamed(file->fd_, name);
+    if (linked != EEXIST || !file->replace_)
+        return linked;
     if (!KeepReason(name, true).isEmpty())
         return EEXIST;
     KeepPermissions(folderFd_, name, file->fd_);
     for (;;) {
         const QByteArray temporary = NextTemporaryName();
-        if (linkat(AT_FDCWD, self.constData(), folderFd_, temporary.constData(),
-                   AT_SYMLINK_FOLLOW) == 0)
+        const int err = LinkUnnamed(file->fd_, temporary);
+        if (err == 0)
             return Replace(temporary, name);
-        if (errno != EEXIST)
-            return errno;
+        if (err != EEXIST)
+            return err;
     }
 }
 

@@ -160,6 +160,9 @@ private:
     int StageNamed(Staged* file);
     int NameUnnamed(Staged* file);
     int NameNamed(Staged* file);
+    // Gives the unnamed file open as fd a name in the folder, as linkat()
+    // does: 0 or the errno value, EEXIST when the name is taken.
+    int LinkUnnamed(int fd, const QByteArray& name);
     // The message of a write that failed with err; always false.
     bool Failed(const Staged& file, int err, QString* error);
     // Put a complete temporary file under name, failing when the name is
@@ -181,6 +184,10 @@ private:
     QString openError_;
     QList<Protected> protected_;
     std::atomic<unsigned> temporaries_ = 0;
+    // Whether the kernel links a descriptor itself (AT_EMPTY_PATH, for an
+    // unprivileged program since Linux 6.10); until it refuses once, tried
+    // before the longer way through /proc.
+    std::atomic<bool> linksDescriptors_ = true;
     std::atomic<int> stopErrno_ = 0;
     mutable std::mutex writtenMutex_;
     QList<QByteArray> written_;  // the first kSyncedOneByOne + 1
