@@ -2,9 +2,11 @@
  * the same size, with nothing drawn or encoded. "plain" opens, writes and
  * closes each name; "unnamed" writes an unnamed file in the folder
  * (O_TMPFILE) and links it under its name, as stripewell-render does so that
- * no half-written file ever has a name.
+ * no half-written file ever has a name; "linked" the same, linked by its
+ * descriptor (AT_EMPTY_PATH) rather than through /proc, as stripewell-render
+ * does where the kernel allows it.
  *
- *   floor plain|unnamed FOLDER [FILES [BYTES]]     default 10000 files of 1802
+ *   floor plain|unnamed|linked FOLDER [FILES [BYTES]]   default 10000 files of 1802
  */
 #define _GNU_SOURCE
 #include <fcntl.h>
@@ -14,11 +16,12 @@
 #include <unistd.h>
 
 int main(int argc, char** argv) {
-    if (argc < 3 || (strcmp(argv[1], "plain") != 0 && strcmp(argv[1], "unnamed") != 0)) {
-        fprintf(stderr, "usage: floor plain|unnamed FOLDER [FILES [BYTES]]\n");
+    const int linked = argc >= 3 && strcmp(argv[1], "linked") == 0;
+    const int unnamed = linked || (argc >= 3 && strcmp(argv[1], "unnamed") == 0);
+    if (argc < 3 || (!unnamed && strcmp(argv[1], "plain") != 0)) {
+        fprintf(stderr, "usage: floor plain|unnamed|linked FOLDER [FILES [BYTES]]\n");
         return 2;
     }
-    const int unnamed = strcmp(argv[1], "unnamed") == 0;
     const long files = argc > 3 ? atol(argv[3]) : 10000;
     const long size = argc > 4 ? atol(argv[4]) : 1802;
     char* bytes = calloc(1, size);
@@ -36,7 +39,12 @@ int main(int argc, char** argv) {
             perror(name);
             return 1;
         }
-        if (unnamed) {
+        if (linked) {
+            if (linkat(fd, "", folder, name, AT_EMPTY_PATH) != 0) {
+                perror(name);
+                return 1;
+            }
+        } else if (unnamed) {
             snprintf(self, sizeof self, "/proc/self/fd/%d", fd);
             if (linkat(AT_FDCWD, self, folder, name, AT_SYMLINK_FOLLOW) != 0) {
                 perror(name);
