@@ -11,8 +11,8 @@
 #include <QSize>
 #include <QStaticText>
 #include <QString>
-#include <map>
-#include <tuple>
+#include <unordered_map>
+#include <vector>
 
 namespace symbol {
 
@@ -62,15 +62,38 @@ public:
     int ScaleHeight() const { return image_.height(); }
 
 private:
-    // Draws text whose every character is a digit or a minus sign, as the
-    // digit groups of a symbol are, without laying it out again on every
-    // redraw; returns its advance. Draws exactly what QPainter::drawText would.
-    qreal PrintCodeText(const QString& text, QPointF baseline);
+    // A glyph's black pixels in runs along its rows, relative to the whole
+    // pixel in which its origin lies.
+    struct InkRun {
+        qint16 dx;
+        qint16 dy;
+        qint16 length;
+    };
+    using GlyphInk = std::vector<InkRun>;
 
-    // The pixels that a glyph of the raw font colours when QPainter draws it
-    // at position, all black as the canvas font is not smoothed; found once
-    // by drawing it alone on a white image.
-    const QList<QPoint>& GlyphInk(quint32 glyph, QPointF position);
+    // Draws text that needs no shaping (see NeedsNoShaping in canvas.cpp)
+    // from the raw font's glyphs and advances, without laying it out;
+    // returns its advance, or a negative number, having drawn nothing, when
+    // the text needs more than that. Draws exactly what QPainter::drawText
+    // would.
+    qreal PrintUnshaped(const QString& text, QPointF baseline);
+
+    // The ink of a glyph of the raw font whose origin lies at the fraction
+    // (phaseX, phaseY) of a pixel, found once by drawing it alone, with
+    // QPainter, on a white image.
+    const GlyphInk& Ink(quint32 glyph, qreal phaseX, qreal phaseY);
+
+    struct InkKey {
+        quint32 glyph;
+        qreal phaseX;
+        qreal phaseY;
+        bool operator==(const InkKey&) const = default;
+    };
+    struct InkKeyHash {
+        size_t operator()(const InkKey& key) const {
+            return qHashMulti(0, key.glyph, key.phaseX, key.phaseY);
+        }
+    };
 
     QImage image_;
     QFont font_;
@@ -78,8 +101,12 @@ private:
     // Other text is laid out once and kept while it stays the same: the name
     // is printed again, unchanged, on every redraw that a digit causes.
     QStaticText lastText_;
-    // The digits stand in the same few places on every redraw.
-    std::map<std::tuple<quint32, qreal, qreal>, QList<QPoint>> glyphInk_;
+    // Glyphs drawn so far, by glyph and phase: a symbol's digits stand in
+    // the same few places on every redraw, and names share their letters.
+    std::unordered_map<InkKey, GlyphInk, InkKeyHash> inks_;
+    // The glyphs and advances of the text being printed, kept for the next.
+    std::vector<quint32> glyphs_;
+    std::vector<QPointF> advances_;
     qreal ascent_;
     qreal lineHeight_;
     QPointF current_;
