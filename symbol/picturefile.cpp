@@ -57,18 +57,19 @@ void Put(char*& at, quint32 value, int bytes = 4) {
         *at++ = char(value & 0xff);
 }
 
-// The picture as the BMP file that Qt's writer makes of OneBitPicture(),
-// byte for byte, packed straight from its rows. Empty when a pixel is
-// neither black nor white.
-QByteArray OneBitBmp(const QImage& picture) {
+// The BMP file that Qt's writer makes of a picture of one bit a pixel,
+// white colour 0 and black colour 1, of the size and resolution of picture:
+// its headers written, the rows (bottom up, each padded to four bytes, as
+// in Format_Mono) left to fill from the returned place on.
+uchar* OneBitBmpHeaders(const QImage& picture, QByteArray* bytes) {
     constexpr int kHeaders = 14 + 40 + 2 * 4;  // file, information, two colours
     const qsizetype stride = (picture.width() + 31) / 32 * 4;
     const qsizetype rows = stride * picture.height();
-    QByteArray bytes(kHeaders + rows, Qt::Uninitialized);
-    char* at = bytes.data();
+    *bytes = QByteArray(kHeaders + rows, Qt::Uninitialized);
+    char* at = bytes->data();
     *at++ = 'B';
     *at++ = 'M';
-    Put(at, bytes.size());
+    Put(at, bytes->size());
     Put(at, 0);  // reserved
     Put(at, kHeaders);
     Put(at, 40);
@@ -84,8 +85,16 @@ QByteArray OneBitBmp(const QImage& picture) {
     Put(at, 2);  // colours that matter
     Put(at, kWhite & 0xffffff);
     Put(at, kBlack & 0xffffff);
-    // The rows bottom up, each padded to four bytes.
-    uchar* out = reinterpret_cast<uchar*>(at);
+    return reinterpret_cast<uchar*>(at);
+}
+
+// The picture as the BMP file that Qt's writer makes of OneBitPicture(),
+// byte for byte, packed straight from its rows. Empty when a pixel is
+// neither black nor white.
+QByteArray OneBitBmp(const QImage& picture) {
+    QByteArray bytes;
+    uchar* out = OneBitBmpHeaders(picture, &bytes);
+    const qsizetype stride = (picture.width() + 31) / 32 * 4;
     const size_t rowBytes = picture.width() * sizeof(QRgb);
     const uchar* below = nullptr;
     for (int y = picture.height() - 1; y >= 0; --y, out += stride) {
@@ -100,17 +109,33 @@ QByteArray OneBitBmp(const QImage& picture) {
     return bytes;
 }
 
+// A picture already at one bit a pixel, white colour 0 and black colour 1,
+// as the same file: its rows as they stand.
+QByteArray MonoBmp(const QImage& picture) {
+    QByteArray bytes;
+    uchar* out = OneBitBmpHeaders(picture, &bytes);
+    const qsizetype stride = picture.bytesPerLine();
+    for (int y = picture.height() - 1; y >= 0; --y, out += stride)
+        std::memcpy(out, picture.constScanLine(y), stride);
+    return bytes;
+}
+
 }  // namespace
 
 QByteArray EncodePicture(const QImage& picture, const char* format, QString* error) {
     // A symbol is black on white: one bit a pixel holds it exactly, in a
     // twentieth of the bytes. Only RGB32 pictures are looked at.
     const bool rgb = picture.format() == QImage::Format_RGB32;
-    if (rgb && qstricmp(format, "bmp") == 0) {
-        const QByteArray bmp = OneBitBmp(picture);
-        if (!bmp.isEmpty())
-            return bmp;
+    const bool bmp = qstricmp(format, "bmp") == 0;
+    if (rgb && bmp) {
+        QByteArray bytes = OneBitBmp(picture);
+        if (!bytes.isEmpty())
+            return bytes;
     }
+    if (bmp && picture.format() == QImage::Format_Mono &&
+        picture.colorTable() == QList<QRgb>{kWhite, kBlack} &&
+        picture.bytesPerLine() == (picture.width() + 31) / 32 * 4)
+        return MonoBmp(picture);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
