@@ -108,20 +108,21 @@ qreal Canvas::PrintUnshaped(const QString& text, QPointF baseline) {
     // towards zero, so a place left of or above the picture goes the long way.
     if (!rawFont_.isValid() || baseline.x() < 0 || baseline.y() < 0)
         return -1;
-    for (QChar c : text)
+    // Odd text in odd places cannot make the table grow without end.
+    if (inkCount_ >= kMostGlyphInks) {
+        chars_.clear();
+        inkCount_ = 0;
+    }
+    printed_.clear();
+    for (QChar c : text) {
         if (!NeedsNoShaping(c.unicode()))
             return -1;
-    const int count = int(text.size());
-    glyphs_.resize(count);
-    advances_.resize(count);
-    int glyphCount = count;
-    if (!rawFont_.glyphIndexesForChars(text.constData(), count, glyphs_.data(), &glyphCount) ||
-        glyphCount != count)
-        return -1;
-    // A character that the face lacks comes from another font.
-    if (std::find(glyphs_.begin(), glyphs_.end(), 0u) != glyphs_.end())
-        return -1;
-    rawFont_.advancesForGlyphIndexes(glyphs_.data(), advances_.data(), count);
+        CharGlyph& glyph = Glyph(c.unicode());
+        // A character that the face lacks comes from another font.
+        if (glyph.glyph == 0)
+            return -1;
+        printed_.push_back(&glyph);
+    }
     const int width = image_.width();
     const int height = image_.height();
     const qsizetype stride = image_.bytesPerLine();
@@ -129,9 +130,32 @@ qreal Canvas::PrintUnshaped(const QString& text, QPointF baseline) {
     const qreal top = std::floor(baseline.y());
     const qreal phaseY = baseline.y() - top;
     qreal x = baseline.x();
-    for (int i = 0; i < count; ++i) {
+    for (CharGlyph* glyph : printed_) {
         const qreal left = std::floor(x);
-        for (const InkRun& run : Ink(glyphs_[i], x - left, phaseY)) {
+        const qreal phaseX = x - left;
+        auto placed = std::find_if(glyph->inks.begin(), glyph->inks.end(), [&](const auto& p) {
+            return p.phaseX == phaseX && p.phaseY == phaseY;
+        });
+        if (placed == glyph->inks.end()) {
+            GlyphInk ink = Ink(glyph->glyph, phaseX, phaseY);
+            QRect bounds;
+            for (const InkRun& run : ink)
+                bounds |= QRect(run.dx, run.dy, run.length, 1);
+            glyph->inks.push_back({phaseX, phaseY, std::move(ink), bounds});
+            placed = glyph->inks.end() - 1;
+            ++inkCount_;
+        }
+        const QRect at = placed->bounds.translated(int(left), int(top));
+        if (image_.rect().contains(at)) {
+            // Wholly inside the picture, as nearly every glyph is.
+            QRgb* origin = reinterpret_cast<QRgb*>(bits + int(top) * stride) + int(left);
+            const qsizetype pixelsPerRow = stride / qsizetype(sizeof(QRgb));
+            for (const InkRun& run : placed->ink)
+                std::fill_n(origin + run.dy * pixelsPerRow + run.dx, run.length, kBlack);
+            x += glyph->advance;
+            continue;
+        }
+        for (const InkRun& run : placed->ink) {
             const int y = int(top) + run.dy;
             const int from = std::max(int(left) + run.dx, 0);
             const int to = std::min(int(left) + run.dx + run.length, width);
@@ -140,18 +164,27 @@ qreal Canvas::PrintUnshaped(const QString& text, QPointF baseline) {
             QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
             std::fill(row + from, row + to, kBlack);
         }
-        x += advances_[i].x();
+        x += glyph->advance;
     }
     return x - baseline.x();
 }
 
-const Canvas::GlyphInk& Canvas::Ink(quint32 glyph, qreal phaseX, qreal phaseY) {
-    const InkKey key{glyph, phaseX, phaseY};
-    if (const auto found = inks_.find(key); found != inks_.end())
+Canvas::CharGlyph& Canvas::Glyph(char16_t c) {
+    auto found = chars_.find(c);
+    if (found != chars_.end())
         return found->second;
-    // Odd text in odd places cannot make the table grow without end.
-    if (inks_.size() >= kMostGlyphInks)
-        inks_.clear();
+    CharGlyph glyph;
+    const QChar character(c);
+    int count = 1;
+    if (!rawFont_.glyphIndexesForChars(&character, 1, &glyph.glyph, &count) || count != 1)
+        glyph.glyph = 0;
+    QPointF advance;
+    if (glyph.glyph != 0 && rawFont_.advancesForGlyphIndexes(&glyph.glyph, &advance, 1))
+        glyph.advance = advance.x();
+    return chars_.emplace(c, std::move(glyph)).first->second;
+}
+
+Canvas::GlyphInk Canvas::Ink(quint32 glyph, qreal phaseX, qreal phaseY) const {
     QImage alone(kInkPicture, kInkPicture, QImage::Format_RGB32);
     alone.setDotsPerMeterX(image_.dotsPerMeterX());
     alone.setDotsPerMeterY(image_.dotsPerMeterY());
@@ -178,7 +211,7 @@ const Canvas::GlyphInk& Canvas::Ink(quint32 glyph, qreal phaseX, qreal phaseY) {
             ink.push_back({qint16(from - kInkMarginX), qint16(y - kInkMarginY), qint16(x - from)});
         }
     }
-    return inks_.emplace(key, std::move(ink)).first->second;
+    return ink;
 }
 
 void Canvas::Line(float x1, float y1, float x2, float y2) {
@@ -206,6 +239,29 @@ void Canvas::Line(float x1, float y1, float x2, float y2) {
     uchar* pixel = image_.bits() + first * stride + column * sizeof(QRgb);
     for (int row = first; row <= last; ++row, pixel += stride)
         *reinterpret_cast<QRgb*>(pixel) = kBlack;
+}
+
+void Canvas::VerticalLines(const std::vector<float>& xs, float y1, float y2) {
+    // Row by row: a symbol's bars are fifty lines of the same rows.
+    const int from = qRound(y1);
+    const int to = qRound(y2);
+    const int first = std::max(from <= to ? from : to + 1, 0);
+    const int last = std::min(from <= to ? to - 1 : from, image_.height() - 1);
+    columns_.clear();
+    for (float x : xs) {
+        const int column = qRound(x);
+        if (column >= 0 && column < image_.width())
+            columns_.push_back(column);
+    }
+    if (first > last || columns_.empty())
+        return;
+    const qsizetype stride = image_.bytesPerLine();
+    uchar* row = image_.bits() + first * stride;
+    for (int y = first; y <= last; ++y, row += stride) {
+        QRgb* pixels = reinterpret_cast<QRgb*>(row);
+        for (int column : columns_)
+            pixels[column] = kBlack;
+    }
 }
 
 void Canvas::PaintPicture(const QImage& picture, int x1, int y1, int width1, int height1, int x2,

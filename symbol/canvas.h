@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QRawFont>
+#include <QRect>
 #include <QSize>
 #include <QStaticText>
 #include <QString>
@@ -50,6 +51,10 @@ public:
     // y = 65 colours rows 20 to 64.
     void Line(float x1, float y1, float x2, float y2);
 
+    // Vertical lines as Line() draws them, from (x, y1) towards (x, y2) for
+    // each x of xs.
+    void VerticalLines(const std::vector<float>& xs, float y1, float y2);
+
     // Copies the source rectangle of a picture onto the destination
     // rectangle, stretched to fit, nearest pixel, replacing what was there.
     void PaintPicture(const QImage& picture, int x1, int y1, int width1, int height1, int x2,
@@ -78,22 +83,25 @@ private:
     // would.
     qreal PrintUnshaped(const QString& text, QPointF baseline);
 
-    // The ink of a glyph of the raw font whose origin lies at the fraction
-    // (phaseX, phaseY) of a pixel, found once by drawing it alone, with
-    // QPainter, on a white image.
-    const GlyphInk& Ink(quint32 glyph, qreal phaseX, qreal phaseY);
+    // A character of the face: its glyph (0 where the face has none), its
+    // advance, and its ink at each fraction of a pixel it has stood at.
+    struct CharGlyph {
+        quint32 glyph = 0;
+        qreal advance = 0;
+        struct Placed {
+            qreal phaseX;
+            qreal phaseY;
+            GlyphInk ink;
+            QRect bounds;  // of the ink, relative as its runs are
+        };
+        std::vector<Placed> inks;
+    };
+    CharGlyph& Glyph(char16_t c);
 
-    struct InkKey {
-        quint32 glyph;
-        qreal phaseX;
-        qreal phaseY;
-        bool operator==(const InkKey&) const = default;
-    };
-    struct InkKeyHash {
-        size_t operator()(const InkKey& key) const {
-            return qHashMulti(0, key.glyph, key.phaseX, key.phaseY);
-        }
-    };
+    // The ink of a glyph of the raw font whose origin lies at the fraction
+    // (phaseX, phaseY) of a pixel, found by drawing it alone, with QPainter,
+    // on a white image.
+    GlyphInk Ink(quint32 glyph, qreal phaseX, qreal phaseY) const;
 
     QImage image_;
     QFont font_;
@@ -101,12 +109,12 @@ private:
     // Other text is laid out once and kept while it stays the same: the name
     // is printed again, unchanged, on every redraw that a digit causes.
     QStaticText lastText_;
-    // Glyphs drawn so far, by glyph and phase: a symbol's digits stand in
-    // the same few places on every redraw, and names share their letters.
-    std::unordered_map<InkKey, GlyphInk, InkKeyHash> inks_;
-    // The glyphs and advances of the text being printed, kept for the next.
-    std::vector<quint32> glyphs_;
-    std::vector<QPointF> advances_;
+    // The characters printed so far: a symbol's digits stand in the same
+    // few places on every redraw, and names share their letters.
+    std::unordered_map<char16_t, CharGlyph> chars_;
+    size_t inkCount_ = 0;
+    std::vector<CharGlyph*> printed_;  // the text being printed, kept for the next
+    std::vector<int> columns_;         // the lines being drawn, kept for the next
     qreal ascent_;
     qreal lineHeight_;
     QPointF current_;

@@ -4,7 +4,12 @@
 #include <QImageWriter>
 #include <QSaveFile>
 #include <algorithm>
+#include <array>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace symbol {
 
@@ -13,11 +18,42 @@ namespace {
 constexpr QRgb kBlack = 0xff000000;
 constexpr QRgb kWhite = 0xffffffff;
 
+// A byte with its bits in the opposite order: SIMD masks have the leftmost
+// pixel in the low bit, a row of bits has it in the high bit.
+constexpr std::array<uchar, 256> kReversed = [] {
+    std::array<uchar, 256> reversed{};
+    for (int i = 0; i < 256; ++i)
+        for (int bit = 0; bit < 8; ++bit)
+            if (i >> bit & 1)
+                reversed[i] |= uchar(0x80 >> bit);
+    return reversed;
+}();
+
 // Packs a row of black and white pixels into bits (black 1, white 0) over
-// out, which holds the padding too; false when a pixel is neither.
+// out, which holds the padding too; false when a pixel is neither. Eight
+// pixels at a time where the processor can: packing took a tenth of a
+// batch of window pictures.
 bool PackRow(const QRgb* in, int width, uchar* out, qsizetype bytes) {
-    std::fill(out, out + bytes, 0);
-    for (int x = 0; x < width; ++x) {
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i black = _mm_set1_epi32(int(kBlack));
+    const __m128i white = _mm_set1_epi32(int(kWhite));
+    for (; x + 8 <= width; x += 8) {
+        const __m128i left = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
+        const __m128i right = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x + 4));
+        const __m128i blackLeft = _mm_cmpeq_epi32(left, black);
+        const __m128i blackRight = _mm_cmpeq_epi32(right, black);
+        const __m128i known =
+            _mm_and_si128(_mm_or_si128(blackLeft, _mm_cmpeq_epi32(left, white)),
+                          _mm_or_si128(blackRight, _mm_cmpeq_epi32(right, white)));
+        if (_mm_movemask_epi8(known) != 0xffff)
+            return false;
+        out[x >> 3] = kReversed[_mm_movemask_ps(_mm_castsi128_ps(blackLeft)) |
+                                _mm_movemask_ps(_mm_castsi128_ps(blackRight)) << 4];
+    }
+#endif
+    std::fill(out + (x >> 3), out + bytes, 0);
+    for (; x < width; ++x) {
         if (in[x] == kBlack)
             out[x >> 3] |= uchar(0x80 >> (x & 7));
         else if (in[x] != kWhite)

@@ -121,6 +121,14 @@ void TestCanvas::verticalLineStopsBeforeItsEndPoint() {
     symbol::Canvas canvas(QSize(135, 87));
     canvas.Line(x, y1, x, y2);
     QCOMPARE(InkedRows(canvas.Image(), int(x)), rows);
+    // Drawn along with lines of the same rows, one of them a rounded column
+    // and two off the canvas, each colours the same rows.
+    symbol::Canvas together(QSize(135, 87));
+    together.VerticalLines({x, 300, 67.4f, -2}, y1, y2);
+    QCOMPARE(InkedRows(together.Image(), int(x)), rows);
+    QCOMPARE(InkedRows(together.Image(), 67), rows);
+    canvas.Line(67.4f, y1, 67.4f, y2);
+    QCOMPARE(together.Image(), canvas.Image());
     for (int y : rows)
         QVERIFY(IsBlack(canvas.Image(), int(x), y));
     // Nothing beside the line.

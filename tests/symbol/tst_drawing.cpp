@@ -81,6 +81,8 @@ private slots:
     void bmpMatchesQtsWriter();
     void partModulesAndBearersLandOnWholeDots_data();
     void partModulesAndBearersLandOnWholeDots();
+    void bmpKeepsAGreyPixel_data();
+    void bmpKeepsAGreyPixel();
     void pngHoldsEveryPixel_data();
     void pngHoldsEveryPixel();
     void retailRasterIsWhatQPainterFills_data();
@@ -276,6 +278,26 @@ void TestDrawing::bmpMatchesQtsWriter() {
     QCOMPARE(symbol::EncodePicture(picture, "bmp", &error), expected);
     // A picture drawn at one bit a pixel is written from its rows.
     QCOMPARE(symbol::EncodePicture(mono, "bmp", &error), expected);
+}
+
+void TestDrawing::bmpKeepsAGreyPixel_data() {
+    QTest::addColumn<int>("x");
+    for (int x : {0, 3, 7, 8, 61, 127, 128, 134})
+        QTest::newRow(qPrintable(QString("grey at column %1").arg(x))) << x;
+}
+
+// A picture that is not all black and white (a colour glyph in a name) is
+// written in colour, as Qt's writer writes it, wherever the odd pixel is.
+void TestDrawing::bmpKeepsAGreyPixel() {
+    QFETCH(int, x);
+    QImage picture = Draw("Item", "4901234567894");
+    picture.setPixel(x, 40, qRgb(128, 128, 128));
+    QByteArray expected;
+    QBuffer buffer(&expected);
+    buffer.open(QIODevice::WriteOnly);
+    QVERIFY(QImageWriter(&buffer, "bmp").write(picture));
+    QString error;
+    QCOMPARE(symbol::EncodePicture(picture, "bmp", &error), expected);
 }
 
 void TestDrawing::pngHoldsEveryPixel_data() {
