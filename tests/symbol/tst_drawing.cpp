@@ -28,6 +28,15 @@ QImage Draw(const QString& name, const QString& code) {
     return canvas.Image();
 }
 
+// The picture as Qt's own writer writes it as a BMP file.
+QByteArray WrittenByQt(const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "bmp").write(picture);
+    return bytes;
+}
+
 bool ColumnWhite(const QImage& image, int x, int firstRow, int lastRow) {
     for (int y = firstRow; y <= lastRow; ++y)
         if (image.pixel(x, y) != kWhite)
@@ -270,10 +279,7 @@ void TestDrawing::bmpMatchesQtsWriter() {
             picture.setPixel(x, y, black ? qRgb(0, 0, 0) : kWhite);
             mono.setPixel(x, y, black);
         }
-    QByteArray expected;
-    QBuffer buffer(&expected);
-    buffer.open(QIODevice::WriteOnly);
-    QVERIFY(QImageWriter(&buffer, "bmp").write(mono));
+    const QByteArray expected = WrittenByQt(mono);
     QString error;
     QCOMPARE(symbol::EncodePicture(picture, "bmp", &error), expected);
     // A picture drawn at one bit a pixel is written from its rows.
@@ -292,12 +298,8 @@ void TestDrawing::bmpKeepsAGreyPixel() {
     QFETCH(int, x);
     QImage picture = Draw("Item", "4901234567894");
     picture.setPixel(x, 40, qRgb(128, 128, 128));
-    QByteArray expected;
-    QBuffer buffer(&expected);
-    buffer.open(QIODevice::WriteOnly);
-    QVERIFY(QImageWriter(&buffer, "bmp").write(picture));
     QString error;
-    QCOMPARE(symbol::EncodePicture(picture, "bmp", &error), expected);
+    QCOMPARE(symbol::EncodePicture(picture, "bmp", &error), WrittenByQt(picture));
 }
 
 void TestDrawing::pngHoldsEveryPixel_data() {
