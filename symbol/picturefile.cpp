@@ -7,8 +7,8 @@
 #include <array>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
 #endif
 
 namespace symbol {
@@ -18,8 +18,8 @@ namespace {
 constexpr QRgb kBlack = 0xff000000;
 constexpr QRgb kWhite = 0xffffffff;
 
-// A byte with its bits in the opposite order: SIMD masks have the leftmost
-// pixel in the low bit, a row of bits has it in the high bit.
+// A byte with its bits in the opposite order: a vector's mask has the
+// leftmost pixel in the low bit, a row of bits has it in the high bit.
 constexpr std::array<uchar, 256> kReversed = [] {
     std::array<uchar, 256> reversed{};
     for (int i = 0; i < 256; ++i)
@@ -29,29 +29,9 @@ constexpr std::array<uchar, 256> kReversed = [] {
     return reversed;
 }();
 
-// Packs a row of black and white pixels into bits (black 1, white 0) over
-// out, which holds the padding too; false when a pixel is neither. Eight
-// pixels at a time where the processor can: packing took a tenth of a
-// batch of window pictures.
-bool PackRow(const QRgb* in, int width, uchar* out, qsizetype bytes) {
-    int x = 0;
-#if defined(__SSE2__)
-    const __m128i black = _mm_set1_epi32(int(kBlack));
-    const __m128i white = _mm_set1_epi32(int(kWhite));
-    for (; x + 8 <= width; x += 8) {
-        const __m128i left = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x));
-        const __m128i right = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + x + 4));
-        const __m128i blackLeft = _mm_cmpeq_epi32(left, black);
-        const __m128i blackRight = _mm_cmpeq_epi32(right, black);
-        const __m128i known =
-            _mm_and_si128(_mm_or_si128(blackLeft, _mm_cmpeq_epi32(left, white)),
-                          _mm_or_si128(blackRight, _mm_cmpeq_epi32(right, white)));
-        if (_mm_movemask_epi8(known) != 0xffff)
-            return false;
-        out[x >> 3] = kReversed[_mm_movemask_ps(_mm_castsi128_ps(blackLeft)) |
-                                _mm_movemask_ps(_mm_castsi128_ps(blackRight)) << 4];
-    }
-#endif
+// Packs the pixels from x on into out, one bit a pixel (black 1, white 0),
+// and zeroes the rest of out's bytes; false when a pixel is neither.
+bool PackRest(const QRgb* in, int x, int width, uchar* out, qsizetype bytes) {
     std::fill(out + (x >> 3), out + bytes, 0);
     for (; x < width; ++x) {
         if (in[x] == kBlack)
@@ -60,6 +40,41 @@ bool PackRow(const QRgb* in, int width, uchar* out, qsizetype bytes) {
             return false;
     }
     return true;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define STRIPEWELL_PACK_AVX2
+// Eight pixels in one register where the processor has AVX2.
+__attribute__((target("avx2"))) bool PackRowAvx2(const QRgb* in, int width, uchar* out,
+                                                 qsizetype bytes) {
+    const __m256i black = _mm256_set1_epi32(int(kBlack));
+    const __m256i white = _mm256_set1_epi32(int(kWhite));
+    __m256i known = _mm256_set1_epi32(-1);
+    int x = 0;
+    for (; x + 8 <= width; x += 8) {
+        const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x));
+        const __m256i isBlack = _mm256_cmpeq_epi32(pixels, black);
+        known =
+            _mm256_and_si256(known, _mm256_or_si256(isBlack, _mm256_cmpeq_epi32(pixels, white)));
+        out[x >> 3] = kReversed[_mm256_movemask_ps(_mm256_castsi256_ps(isBlack))];
+    }
+    if (_mm256_movemask_epi8(known) != -1)
+        return false;
+    return PackRest(in, x, width, out, bytes);
+}
+#endif
+
+// Packs a row of black and white pixels into bits (black 1, white 0) over
+// out, which holds the padding too; false when a pixel is neither. Eight
+// pixels at a time where the processor can: packing took a fifth of the
+// drawing and encoding of a window picture.
+bool PackRow(const QRgb* in, int width, uchar* out, qsizetype bytes) {
+#if defined(STRIPEWELL_PACK_AVX2)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2)
+        return PackRowAvx2(in, width, out, bytes);
+#endif
+    return PackRest(in, 0, width, out, bytes);
 }
 
 // The picture at one bit a pixel (white colour 0, black colour 1, the
