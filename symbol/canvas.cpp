@@ -109,7 +109,7 @@ qreal Canvas::PrintUnshaped(const QString& text, QPointF baseline) {
     if (!rawFont_.isValid() || baseline.x() < 0 || baseline.y() < 0)
         return -1;
     // Odd text in odd places cannot make the table grow without end.
-    if (inkCount_ >= kMostGlyphInks) {
+    if (inkCount_ >= kMostGlyphInks || chars_.size() >= kMostGlyphInks) {
         chars_.clear();
         inkCount_ = 0;
     }
