@@ -18,17 +18,6 @@ namespace {
 constexpr QRgb kBlack = 0xff000000;
 constexpr QRgb kWhite = 0xffffffff;
 
-// A byte with its bits in the opposite order: a vector's mask has the
-// leftmost pixel in the low bit, a row of bits has it in the high bit.
-constexpr std::array<uchar, 256> kReversed = [] {
-    std::array<uchar, 256> reversed{};
-    for (int i = 0; i < 256; ++i)
-        for (int bit = 0; bit < 8; ++bit)
-            if (i >> bit & 1)
-                reversed[i] |= uchar(0x80 >> bit);
-    return reversed;
-}();
-
 // Packs the pixels from x on into out, one bit a pixel (black 1, white 0),
 // and zeroes the rest of out's bytes; false when a pixel is neither.
 bool PackRest(const QRgb* in, int x, int width, uchar* out, qsizetype bytes) {
@@ -44,6 +33,17 @@ bool PackRest(const QRgb* in, int x, int width, uchar* out, qsizetype bytes) {
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #define STRIPEWELL_PACK_AVX2
+// A byte with its bits in the opposite order: a vector's mask has the
+// leftmost pixel in the low bit, a row of bits has it in the high bit.
+constexpr std::array<uchar, 256> kReversed = [] {
+    std::array<uchar, 256> reversed{};
+    for (int i = 0; i < 256; ++i)
+        for (int bit = 0; bit < 8; ++bit)
+            if (i >> bit & 1)
+                reversed[i] |= uchar(0x80 >> bit);
+    return reversed;
+}();
+
 // Eight pixels in one register where the processor has AVX2.
 __attribute__((target("avx2"))) bool PackRowAvx2(const QRgb* in, int width, uchar* out,
                                                  qsizetype bytes) {
