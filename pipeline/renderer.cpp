@@ -41,7 +41,7 @@ QByteArray Renderer::Bitmap(const QString& name, const symbol::SymbolCode& symbo
             format, error);
     const int dotsPerMetre = qRound(options_.dpi / 0.0254);
     return symbol::EncodePicture(
-        symbol::PaintRaster(description, options_.moduleDots, options_.bwrDots, dotsPerMetre),
+        symbol::PaintRasterBits(description, options_.moduleDots, options_.bwrDots, dotsPerMetre),
         format, error);
 }
 

@@ -8,11 +8,12 @@
 #include <QImage>
 #include <QPointF>
 #include <QRawFont>
+#include <QRect>
 #include <QSize>
 #include <QStaticText>
 #include <QString>
-#include <map>
-#include <tuple>
+#include <unordered_map>
+#include <vector>
 
 namespace symbol {
 
@@ -50,6 +51,10 @@ public:
     // y = 65 colours rows 20 to 64.
     void Line(float x1, float y1, float x2, float y2);
 
+    // Vertical lines as Line() draws them, from (x, y1) towards (x, y2) for
+    // each x of xs.
+    void VerticalLines(const std::vector<float>& xs, float y1, float y2);
+
     // Copies the source rectangle of a picture onto the destination
     // rectangle, stretched to fit, nearest pixel, replacing what was there.
     void PaintPicture(const QImage& picture, int x1, int y1, int width1, int height1, int x2,
@@ -62,15 +67,41 @@ public:
     int ScaleHeight() const { return image_.height(); }
 
 private:
-    // Draws text whose every character is a digit or a minus sign, as the
-    // digit groups of a symbol are, without laying it out again on every
-    // redraw; returns its advance. Draws exactly what QPainter::drawText would.
-    qreal PrintCodeText(const QString& text, QPointF baseline);
+    // A glyph's black pixels in runs along its rows, relative to the whole
+    // pixel in which its origin lies.
+    struct InkRun {
+        qint16 dx;
+        qint16 dy;
+        qint16 length;
+    };
+    using GlyphInk = std::vector<InkRun>;
 
-    // The pixels that a glyph of the raw font colours when QPainter draws it
-    // at position, all black as the canvas font is not smoothed; found once
-    // by drawing it alone on a white image.
-    const QList<QPoint>& GlyphInk(quint32 glyph, QPointF position);
+    // Draws text that needs no shaping (see NeedsNoShaping in canvas.cpp)
+    // from the raw font's glyphs and advances, without laying it out;
+    // returns its advance, or a negative number, having drawn nothing, when
+    // the text needs more than that. Draws exactly what QPainter::drawText
+    // would.
+    qreal PrintUnshaped(const QString& text, QPointF baseline);
+
+    // A character of the face: its glyph (0 where the face has none), its
+    // advance, and its ink at each fraction of a pixel it has stood at.
+    struct CharGlyph {
+        quint32 glyph = 0;
+        qreal advance = 0;
+        struct Placed {
+            qreal phaseX;
+            qreal phaseY;
+            GlyphInk ink;
+            QRect bounds;  // of the ink, relative as its runs are
+        };
+        std::vector<Placed> inks;
+    };
+    CharGlyph& Glyph(char16_t c);
+
+    // The ink of a glyph of the raw font whose origin lies at the fraction
+    // (phaseX, phaseY) of a pixel, found by drawing it alone, with QPainter,
+    // on a white image.
+    GlyphInk Ink(quint32 glyph, qreal phaseX, qreal phaseY) const;
 
     QImage image_;
     QFont font_;
@@ -78,8 +109,12 @@ private:
     // Other text is laid out once and kept while it stays the same: the name
     // is printed again, unchanged, on every redraw that a digit causes.
     QStaticText lastText_;
-    // The digits stand in the same few places on every redraw.
-    std::map<std::tuple<quint32, qreal, qreal>, QList<QPoint>> glyphInk_;
+    // The characters printed so far: a symbol's digits stand in the same
+    // few places on every redraw, and names share their letters.
+    std::unordered_map<char16_t, CharGlyph> chars_;
+    size_t inkCount_ = 0;
+    std::vector<CharGlyph*> printed_;  // the text being printed, kept for the next
+    std::vector<int> columns_;         // the lines being drawn, kept for the next
     qreal ascent_;
     qreal lineHeight_;
     QPointF current_;

@@ -4,7 +4,12 @@
 #include <QImageWriter>
 #include <QSaveFile>
 #include <algorithm>
+#include <array>
 #include <cstring>
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
 
 namespace symbol {
 
@@ -13,17 +18,63 @@ namespace {
 constexpr QRgb kBlack = 0xff000000;
 constexpr QRgb kWhite = 0xffffffff;
 
-// Packs a row of black and white pixels into bits (black 1, white 0) over
-// out, which holds the padding too; false when a pixel is neither.
-bool PackRow(const QRgb* in, int width, uchar* out, qsizetype bytes) {
-    std::fill(out, out + bytes, 0);
-    for (int x = 0; x < width; ++x) {
+// Packs the pixels from x on into out, one bit a pixel (black 1, white 0),
+// and zeroes the rest of out's bytes; false when a pixel is neither.
+bool PackRest(const QRgb* in, int x, int width, uchar* out, qsizetype bytes) {
+    std::fill(out + (x >> 3), out + bytes, 0);
+    for (; x < width; ++x) {
         if (in[x] == kBlack)
             out[x >> 3] |= uchar(0x80 >> (x & 7));
         else if (in[x] != kWhite)
             return false;
     }
     return true;
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#define STRIPEWELL_PACK_AVX2
+// A byte with its bits in the opposite order: a vector's mask has the
+// leftmost pixel in the low bit, a row of bits has it in the high bit.
+constexpr std::array<uchar, 256> kReversed = [] {
+    std::array<uchar, 256> reversed{};
+    for (int i = 0; i < 256; ++i)
+        for (int bit = 0; bit < 8; ++bit)
+            if (i >> bit & 1)
+                reversed[i] |= uchar(0x80 >> bit);
+    return reversed;
+}();
+
+// Eight pixels in one register where the processor has AVX2.
+__attribute__((target("avx2"))) bool PackRowAvx2(const QRgb* in, int width, uchar* out,
+                                                 qsizetype bytes) {
+    const __m256i black = _mm256_set1_epi32(int(kBlack));
+    const __m256i white = _mm256_set1_epi32(int(kWhite));
+    __m256i known = _mm256_set1_epi32(-1);
+    int x = 0;
+    for (; x + 8 <= width; x += 8) {
+        const __m256i pixels = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(in + x));
+        const __m256i isBlack = _mm256_cmpeq_epi32(pixels, black);
+        known =
+            _mm256_and_si256(known, _mm256_or_si256(isBlack, _mm256_cmpeq_epi32(pixels, white)));
+        out[x >> 3] = kReversed[_mm256_movemask_ps(_mm256_castsi256_ps(isBlack))];
+    }
+    if (_mm256_movemask_epi8(known) != -1)
+        return false;
+    return PackRest(in, x, width, out, bytes);
+}
+#endif
+
+// Packs a row of black and white pixels into bits (black 1, white 0) over
+// out, which holds the padding too; false when a pixel is neither. Eight
+// pixels at a time where the processor can: packing took a fifth of the
+// drawing and encoding of a window picture.
+bool PackRow(const QRgb* in, int width, uchar* out, qsizetype bytes) {
+#if defined(STRIPEWELL_PACK_AVX2)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2)
+        return PackRowAvx2(in, width, out, bytes);
+#endif
+    return PackRest(in, 0, width, out, bytes);
 }
 
 // The picture at one bit a pixel (white colour 0, black colour 1, the
@@ -57,18 +108,19 @@ void Put(char*& at, quint32 value, int bytes = 4) {
         *at++ = char(value & 0xff);
 }
 
-// The picture as the BMP file that Qt's writer makes of OneBitPicture(),
-// byte for byte, packed straight from its rows. Empty when a pixel is
-// neither black nor white.
-QByteArray OneBitBmp(const QImage& picture) {
+// The BMP file that Qt's writer makes of a picture of one bit a pixel,
+// white colour 0 and black colour 1, of the size and resolution of picture:
+// its headers written, the rows (bottom up, each padded to four bytes, as
+// in Format_Mono) left to fill from the returned place on.
+uchar* OneBitBmpHeaders(const QImage& picture, QByteArray* bytes) {
     constexpr int kHeaders = 14 + 40 + 2 * 4;  // file, information, two colours
     const qsizetype stride = (picture.width() + 31) / 32 * 4;
     const qsizetype rows = stride * picture.height();
-    QByteArray bytes(kHeaders + rows, Qt::Uninitialized);
-    char* at = bytes.data();
+    *bytes = QByteArray(kHeaders + rows, Qt::Uninitialized);
+    char* at = bytes->data();
     *at++ = 'B';
     *at++ = 'M';
-    Put(at, bytes.size());
+    Put(at, bytes->size());
     Put(at, 0);  // reserved
     Put(at, kHeaders);
     Put(at, 40);
@@ -84,8 +136,16 @@ QByteArray OneBitBmp(const QImage& picture) {
     Put(at, 2);  // colours that matter
     Put(at, kWhite & 0xffffff);
     Put(at, kBlack & 0xffffff);
-    // The rows bottom up, each padded to four bytes.
-    uchar* out = reinterpret_cast<uchar*>(at);
+    return reinterpret_cast<uchar*>(at);
+}
+
+// The picture as the BMP file that Qt's writer makes of OneBitPicture(),
+// byte for byte, packed straight from its rows. Empty when a pixel is
+// neither black nor white.
+QByteArray OneBitBmp(const QImage& picture) {
+    QByteArray bytes;
+    uchar* out = OneBitBmpHeaders(picture, &bytes);
+    const qsizetype stride = (picture.width() + 31) / 32 * 4;
     const size_t rowBytes = picture.width() * sizeof(QRgb);
     const uchar* below = nullptr;
     for (int y = picture.height() - 1; y >= 0; --y, out += stride) {
@@ -100,17 +160,33 @@ QByteArray OneBitBmp(const QImage& picture) {
     return bytes;
 }
 
+// A picture already at one bit a pixel, white colour 0 and black colour 1,
+// as the same file: its rows as they stand.
+QByteArray MonoBmp(const QImage& picture) {
+    QByteArray bytes;
+    uchar* out = OneBitBmpHeaders(picture, &bytes);
+    const qsizetype stride = picture.bytesPerLine();
+    for (int y = picture.height() - 1; y >= 0; --y, out += stride)
+        std::memcpy(out, picture.constScanLine(y), stride);
+    return bytes;
+}
+
 }  // namespace
 
 QByteArray EncodePicture(const QImage& picture, const char* format, QString* error) {
     // A symbol is black on white: one bit a pixel holds it exactly, in a
     // twentieth of the bytes. Only RGB32 pictures are looked at.
     const bool rgb = picture.format() == QImage::Format_RGB32;
-    if (rgb && qstricmp(format, "bmp") == 0) {
-        const QByteArray bmp = OneBitBmp(picture);
-        if (!bmp.isEmpty())
-            return bmp;
+    const bool bmp = qstricmp(format, "bmp") == 0;
+    if (rgb && bmp) {
+        QByteArray bytes = OneBitBmp(picture);
+        if (!bytes.isEmpty())
+            return bytes;
     }
+    if (bmp && picture.format() == QImage::Format_Mono &&
+        picture.colorTable() == QList<QRgb>{kWhite, kBlack} &&
+        picture.bytesPerLine() == (picture.width() + 31) / 32 * 4)
+        return MonoBmp(picture);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

@@ -32,4 +32,9 @@ double EdgeInsetMm(int dpi);
 // and white that states dotsPerMetre.
 QImage PaintRaster(const Description& description, int dots, int bwrDots, int dotsPerMetre);
 
+// The same picture at one bit a pixel (QImage::Format_Mono, white colour 0
+// and black colour 1), as a file holds it, where nothing in it needs
+// QPainter (the window's face does); otherwise PaintRaster()'s picture.
+QImage PaintRasterBits(const Description& description, int dots, int bwrDots, int dotsPerMetre);
+
 }  // namespace symbol

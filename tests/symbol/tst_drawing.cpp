@@ -4,11 +4,13 @@
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QImageWriter>
+#include <QPainter>
 #include <QTest>
 
 #include "symbol/canvas.h"
 #include "symbol/code.h"
 #include "symbol/drawing.h"
+#include "symbol/outline.h"
 #include "symbol/pattern.h"
 #include "symbol/picturefile.h"
 #include "symbol/raster.h"
@@ -24,6 +26,15 @@ QImage Draw(const QString& name, const QString& code) {
     symbol::PrintName(canvas, name);
     symbol::DrawSymbol(canvas, code, symbol::BuildPattern(code));
     return canvas.Image();
+}
+
+// The picture as Qt's own writer writes it as a BMP file.
+QByteArray WrittenByQt(const QImage& picture) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter(&buffer, "bmp").write(picture);
+    return bytes;
 }
 
 bool ColumnWhite(const QImage& image, int x, int firstRow, int lastRow) {
@@ -79,8 +90,12 @@ private slots:
     void bmpMatchesQtsWriter();
     void partModulesAndBearersLandOnWholeDots_data();
     void partModulesAndBearersLandOnWholeDots();
+    void bmpKeepsAGreyPixel_data();
+    void bmpKeepsAGreyPixel();
     void pngHoldsEveryPixel_data();
     void pngHoldsEveryPixel();
+    void retailRasterIsWhatQPainterFills_data();
+    void retailRasterIsWhatQPainterFills();
 };
 
 void TestDrawing::barsStandInTheirColumns_data() {
@@ -264,12 +279,27 @@ void TestDrawing::bmpMatchesQtsWriter() {
             picture.setPixel(x, y, black ? qRgb(0, 0, 0) : kWhite);
             mono.setPixel(x, y, black);
         }
-    QByteArray expected;
-    QBuffer buffer(&expected);
-    buffer.open(QIODevice::WriteOnly);
-    QVERIFY(QImageWriter(&buffer, "bmp").write(mono));
+    const QByteArray expected = WrittenByQt(mono);
     QString error;
     QCOMPARE(symbol::EncodePicture(picture, "bmp", &error), expected);
+    // A picture drawn at one bit a pixel is written from its rows.
+    QCOMPARE(symbol::EncodePicture(mono, "bmp", &error), expected);
+}
+
+void TestDrawing::bmpKeepsAGreyPixel_data() {
+    QTest::addColumn<int>("x");
+    for (int x : {0, 3, 7, 8, 61, 127, 128, 134})
+        QTest::newRow(qPrintable(QString("grey at column %1").arg(x))) << x;
+}
+
+// A picture that is not all black and white (a colour glyph in a name) is
+// written in colour, as Qt's writer writes it, wherever the odd pixel is.
+void TestDrawing::bmpKeepsAGreyPixel() {
+    QFETCH(int, x);
+    QImage picture = Draw("Item", "4901234567894");
+    picture.setPixel(x, 40, qRgb(128, 128, 128));
+    QString error;
+    QCOMPARE(symbol::EncodePicture(picture, "bmp", &error), WrittenByQt(picture));
 }
 
 void TestDrawing::pngHoldsEveryPixel_data() {
@@ -341,6 +371,97 @@ void TestDrawing::partModulesAndBearersLandOnWholeDots() {
     QCOMPARE(vector.bars.size(), 2);
     QCOMPARE(vector.bars[0], QRectF(5.05, 1, 1.15, 8));
     QCOMPARE(vector.bars[1], QRectF(0, 0, 15, 0.5));
+}
+
+namespace {
+
+// The description as plain QPainter fills it on a white picture, without
+// smoothing: each bar a rectangle between its edges rounded to whole dots,
+// narrowed by bwrDots (the left edge in by half of it, rounded down), the
+// bearers whole, and each text's outline grown to dots.
+QImage FilledByQPainter(const symbol::Description& d, int dots, int bwrDots) {
+    QImage picture(qRound(d.box.width() * dots), qRound(d.box.height() * dots),
+                   QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    const auto rect = [&](double left, double right, double top, double bottom, int narrower) {
+        const int x = qRound(left * dots) + narrower / 2;
+        const int y = qRound(top * dots);
+        painter.fillRect(QRect(QPoint(x, y),
+                               QPoint(x + qRound(right * dots) - qRound(left * dots) - narrower - 1,
+                                      qRound(bottom * dots) - 1)),
+                         Qt::black);
+    };
+    for (const symbol::BarRun& bar : d.bars)
+        rect(bar.x, bar.x + bar.width, bar.top, bar.bottom, bwrDots);
+    for (const QRectF& bearer : d.bearers)
+        rect(bearer.left(), bearer.right(), bearer.top(), bearer.bottom(), 0);
+    for (const symbol::TextPlace& text : d.texts)
+        painter.fillPath(QTransform::fromScale(dots, dots).map(symbol::TextOutline(text)),
+                         Qt::black);
+    return picture;
+}
+
+}  // namespace
+
+void TestDrawing::retailRasterIsWhatQPainterFills_data() {
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("magnification");
+    QTest::addColumn<int>("bwrDots");
+    for (int dpi : {203, 300, 600})
+        for (int magnification : {80, 100, 200})
+            for (int bwrDots : {0, 1, 3})
+                QTest::newRow(qPrintable(QString("%1 dpi, %2 %, %3 dots narrower")
+                                             .arg(dpi)
+                                             .arg(magnification)
+                                             .arg(bwrDots)))
+                    << dpi << magnification << bwrDots;
+}
+
+// A retail raster's digits and name are put together from pixels kept per
+// glyph and place, its bars from rows drawn once and copied, in 32 bits a
+// pixel or one: every pixel must be the one plain QPainter fills, symbol
+// after symbol (the kept pixels of one serving the next), for every
+// symbology, add-ons, names Latin, Japanese, combined, too wide and none.
+void TestDrawing::retailRasterIsWhatQPainterFills() {
+    QFETCH(int, dpi);
+    QFETCH(int, magnification);
+    QFETCH(int, bwrDots);
+    using symbol::Symbology;
+    const QList<std::pair<symbol::SymbolCode, QString>> symbols = {
+        {{Symbology::Jan13, "4901234567894", ""}, "Item 1234"},
+        {{Symbology::Jan13, "4901234567894", ""}, "Item 1235"},
+        // The same digits in the same columns, higher up without a name.
+        {{Symbology::Jan13, "4901234567894", ""}, ""},
+        {{Symbology::Jan13, "9780306406157", "12"}, QString::fromUtf16(u"緑茶 ５００ｍｌ お徳用")},
+        {{Symbology::Jan13, "0012345678905", "52495"}, ""},
+        {{Symbology::Jan8, "49012347", ""}, QString::fromUtf16(u"カ\u3099ム 20g")},
+        {{Symbology::UpcA, "036000291452", ""}, QString(60, u'W')},
+        {{Symbology::UpcE, "01234505", ""}, "Item 7"},
+        {{Symbology::Itf14, "14901234567891", ""}, "Case of 24"},
+    };
+    const int dots = qRound(symbol::ModuleMm(magnification) / 25.4 * dpi);
+    QList<std::pair<QString, symbol::Description>> descriptions;
+    for (const auto& [code, name] : symbols)
+        for (bool marker : {false, true})
+            descriptions.append({code.code + u' ' + name + (marker ? " with markers" : ""),
+                                 symbol::Describe(symbol::Layout::Retail, code, name, marker)});
+    // The same digits in the same columns of one picture, one above the other.
+    symbol::Description stacked;
+    stacked.box = QSizeF(40, 40);
+    stacked.bars = {{2, 1, 1, 30}};
+    for (double y : {2.0, 14.0, 26.25})
+        stacked.texts.append({"0123", symbol::Face::Digits, 8.5, QPointF(8, y)});
+    descriptions.append({"stacked digits", stacked});
+    for (const auto& [what, d] : descriptions) {
+        const QImage expected = FilledByQPainter(d, dots, bwrDots);
+        QVERIFY2(symbol::PaintRaster(d, dots, bwrDots, 11811) == expected, qPrintable(what));
+        const QImage bits = symbol::PaintRasterBits(d, dots, bwrDots, 11811);
+        // Drawn at one bit a pixel, not by way of the 32-bit picture,
+        // unless a reduction leaves a bar no width.
+        QVERIFY2((bits.format() == QImage::Format_Mono) == (bwrDots < dots), qPrintable(what));
+        QVERIFY2(bits.convertToFormat(QImage::Format_RGB32) == expected, qPrintable(what));
+    }
 }
 
 QTEST_MAIN(TestDrawing)
