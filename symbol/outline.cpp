@@ -70,19 +70,41 @@ struct Pieces {
     double ascent = 0;
 };
 
+// The number a font's glyphs are kept under in this thread. A layout that
+// finds no font for a character sets it in a font of boxes, which has no
+// family (QRawFont::familyName() would read an empty list) and no tables:
+// a font without tables is told from the others by its engine alone.
+quint64 FontNumber(const QRawFont& font) {
+    thread_local QHash<QString, quint64> named;
+    thread_local QHash<QRawFont, quint64> unnamed;
+    const quint64 next = quint64(named.size() + unnamed.size() + 1);
+    if (font.fontTable("head").isEmpty()) {
+        const auto known = unnamed.constFind(font);
+        return known == unnamed.constEnd() ? *unnamed.insert(font, next) : *known;
+    }
+    const QString name = font.familyName() + u'\n' + font.styleName();
+    const auto known = named.constFind(name);
+    return known == named.constEnd() ? *named.insert(name, next) : *known;
+}
+
 // A glyph's outline at its font's size, its origin at (0, 0), kept per
 // thread with a key among the thread's pieces that no character's has.
-std::pair<const QPainterPath*, quint64> KeptGlyph(const QRawFont& font, quint32 glyph) {
-    thread_local QHash<QString, quint64> fonts;
+std::pair<const QPainterPath*, quint64> KeptGlyph(const QRawFont& font, quint64 fontNumber,
+                                                  quint32 glyph) {
     thread_local std::unordered_map<quint64, QPainterPath> kept;
-    const QString name = font.familyName() + u'\n' + font.styleName();
-    auto known = fonts.constFind(name);
-    if (known == fonts.constEnd())
-        known = fonts.insert(name, fonts.size() + 1);
-    const quint64 key = 1ull << 63 | *known << 32 | glyph;
+    const quint64 key = 1ull << 63 | fontNumber << 32 | glyph;
     auto found = kept.find(key);
-    if (found == kept.end())
-        found = kept.emplace(key, font.pathForGlyph(glyph)).first;
+    if (found == kept.end()) {
+        QPainterPath path;
+        // The font of boxes has no outlines: addText() draws each of its
+        // glyphs as a square standing on the baseline, a little smaller than
+        // the em.
+        if (font.pixelSize() <= 0 && font.fontTable("head").isEmpty())
+            path.addRect(0, -kOutlinePixels, kOutlinePixels - 3, kOutlinePixels - 3);
+        else
+            path = font.pathForGlyph(glyph);
+        found = kept.emplace(key, path).first;
+    }
     return {&found->second, key};
 }
 
@@ -107,10 +129,11 @@ void ShapeWhole(Face face, const QString& text, Pieces* pieces) {
     QList<Glyph> glyphs;
     for (const QGlyphRun& run : layout.glyphRuns()) {
         const QRawFont raw = run.rawFont();
+        const quint64 fontNumber = FontNumber(raw);
         const QList<quint32> indexes = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         for (qsizetype i = 0; i < indexes.size(); ++i) {
-            const auto [path, key] = KeptGlyph(raw, indexes[i]);
+            const auto [path, key] = KeptGlyph(raw, fontNumber, indexes[i]);
             glyphs.append({path, QPointF(positions[i].x(), positions[i].y() - baseline), key});
         }
     }
@@ -201,7 +224,7 @@ const RawFace::Character& KeptCharacter(RawFace& font, char16_t c) {
     if (added) {
         const QList<quint32> glyphs = font.raw.glyphIndexesForString(QString(QChar(c)));
         if (glyphs.size() == 1 && glyphs[0] != 0) {
-            const auto [path, key] = KeptGlyph(font.raw, glyphs[0]);
+            const auto [path, key] = KeptGlyph(font.raw, FontNumber(font.raw), glyphs[0]);
             at->second = {path, key, font.raw.advancesForGlyphIndexes(glyphs)[0].x()};
         }
     }

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 #include <QTransform>
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -274,6 +275,31 @@ void PdfCanvas::FillRects(const QList<QRectF>& mm, bool white) {
         content_ += "Q\n";
 }
 
+namespace {
+
+// Whether no two pieces can share a pixel: the boxes of their outlines'
+// points are apart. A text is filled as one even-odd outline, where the
+// ink of two characters that overlap (a mark on its letter, letters that
+// join) cancels out; filled one by one as forms, it would not.
+bool Apart(const QList<OutlinePiece>& pieces) {
+    QList<QRectF> boxes;
+    boxes.reserve(pieces.size());
+    for (const OutlinePiece& piece : pieces) {
+        const QRectF box = piece.transform.mapRect(piece.path.controlPointRect());
+        if (!box.isEmpty())
+            boxes.append(box);
+    }
+    std::sort(boxes.begin(), boxes.end(),
+              [](const QRectF& a, const QRectF& b) { return a.left() < b.left(); });
+    for (qsizetype i = 0; i < boxes.size(); ++i)
+        for (qsizetype j = i + 1; j < boxes.size() && boxes[j].left() < boxes[i].right(); ++j)
+            if (boxes[j].top() < boxes[i].bottom() && boxes[i].top() < boxes[j].bottom())
+                return false;
+    return true;
+}
+
+}  // namespace
+
 void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
     QTransform toUnits = toMm * QTransform::fromScale(units_.perMm, units_.perMm);
     // A text placed a whole number of units from the page's corner (a
@@ -297,11 +323,12 @@ void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
     // which keeps the pages a fraction of their size and their compression
     // as short. The form's outline has the numbers the page would have had,
     // so that poppler puts every edge where it did.
-    PdfPages* const forms = moved ? forms_ : nullptr;
+    const QList<OutlinePiece> pieces = OutlinePieces(text);
+    PdfPages* const forms = moved && Apart(pieces) ? forms_ : nullptr;
     thread_local std::string paths;
     paths.clear();
     bool drawn = false;
-    for (const OutlinePiece& piece : OutlinePieces(text)) {
+    for (const OutlinePiece& piece : pieces) {
         const QTransform place = piece.transform * toUnits;
         if (forms && piece.key != 0) {
             const Placed key = PlacedKey(piece, place, units_.decimals);

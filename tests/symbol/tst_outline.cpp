@@ -103,6 +103,8 @@ void TestOutline::textIsShapedAsAWhole_data() {
         << QString::fromUtf16(u"𠮷野家 弁当") << Face::Name;
     QTest::newRow("Korean, which another font draws")
         << QString::fromUtf16(u"녹차 Tea") << Face::Name;
+    QTest::newRow("a script no font here has, between Latin letters")
+        << QString::fromUtf16(u"Tea \u091A\u093E\u092F 2") << Face::Name;
 }
 
 // Point for point, and centred on the middle of its baseline as the font

@@ -265,6 +265,14 @@ void TestPdfPages::formsDrawWhatOutlinesDraw_data() {
     QTest::newRow("a name shaped whole, and in Japanese")
         << QList<FormText>{{"Item", Face::Name, 10}, {QString::fromUtf16(u"緑茶"), Face::Name, 10}}
         << 2 << 6;
+    // Glyphs that overlap (a voicing mark on its kana, Arabic letters
+    // joined) leave their overlap unfilled, as the text's one even-odd
+    // outline does in every other file; drawn as outlines, never as forms.
+    QTest::newRow("overlapping glyphs beside a name of forms")
+        << QList<FormText>{{"Item", Face::Name, 10},
+                           {QString::fromUtf16(u"\u30E9\u309A \u30B7\u3099"), Face::Name, 10},
+                           {QString::fromUtf16(u"\u0634\u0627\u064A"), Face::Name, 10}}
+        << 2 << 4;
     // More characters at places of their own than a file keeps forms: the
     // rest are written as outlines and show as well.
     QList<FormText> many;
