@@ -4,6 +4,10 @@
 #include <QTransform>
 #include <algorithm>
 #include <cmath>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
 #include <unordered_map>
 
 #include "outline.h"
@@ -166,9 +170,6 @@ void AppendSvgTexts(QByteArray& out, const Description& description, double modu
 void AppendPt(std::string& out, double pt) {
     AppendFixed(out, pt, 4);
 }
-
-// A page's content compressed on a thread of its own from this size.
-constexpr size_t kAsideFrom = 256 * 1024;
 
 // A symbol's content stream is some kilobytes: compressing it took longer
 // than drawing and writing the file, and saves less than a disk block.
@@ -450,6 +451,59 @@ bool PdfPages::WriteForms() {
     return true;
 }
 
+// The thread that compresses a file's pages one at a time while the pages
+// after them are painted. It lives as long as the file: a thread started
+// for each page waited for a core on a busy machine, and its compressor's
+// allocations cost as much as compressing the page.
+class PdfPages::Aside {
+public:
+    Aside() : thread_([this] { Run(); }) {}
+    ~Aside() {
+        {
+            const std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        wake_.notify_one();
+        thread_.join();
+    }
+
+    // The compressed page, once the page handed in before it is done.
+    std::future<Stream> Compress(std::string content) {
+        std::packaged_task<Stream()> task([content = std::move(content)]() mutable {
+            return PdfPages::Compress(std::move(content));
+        });
+        std::future<Stream> done = task.get_future();
+        {
+            const std::lock_guard lock(mutex_);
+            tasks_.push_back(std::move(task));
+        }
+        wake_.notify_one();
+        return done;
+    }
+
+private:
+    void Run() {
+        for (;;) {
+            std::packaged_task<Stream()> task;
+            {
+                std::unique_lock lock(mutex_);
+                wake_.wait(lock, [this] { return stop_ || !tasks_.empty(); });
+                if (tasks_.empty())
+                    return;
+                task = std::move(tasks_.front());
+                tasks_.pop_front();
+            }
+            task();
+        }
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::deque<std::packaged_task<Stream()>> tasks_;
+    bool stop_ = false;
+    std::thread thread_;  // last: started once the rest is ready
+};
+
 PdfPages::~PdfPages() {
     if (pending_.valid())
         pending_.wait();
@@ -479,31 +533,35 @@ PdfPages::Stream PdfPages::Compress(std::string content) {
 }
 
 bool PdfPages::AddPage(std::string content) {
-    // The forms go before the first page that draws them, as a reader that
-    // reads the file in order would have them.
-    if (!WriteForms())
+    // The page before this one first, then the forms this one added: each
+    // form goes before the first page that draws it, as a reader that reads
+    // the file in order would have them.
+    if (!WritePending() || !WriteForms())
         return false;
-    // A page of forms compresses in less time than a thread takes to start
-    // and to be given a core on a busy machine.
-    if (!aside_ || content.size() < kAsideFrom)
-        return WritePending() && WritePage(Compress(std::move(content)));
-    if (!WritePending())
-        return false;
-    // Compressing a page of labels took as long as painting it.
-    pending_ = std::async(std::launch::async, &PdfPages::Compress, std::move(content));
+    // The page's objects are numbered now, in the order the pages came, as
+    // when each page was written at once.
+    const int contents = Reserve();
+    pageObjects_.append(Reserve());
+    // A page too small to be compressed has nothing to wait for.
+    if (!aside_ || content.size() < kCompressFrom)
+        return WritePage(Compress(std::move(content)), contents);
+    // Compressing a page of labels took a third of the time of painting it.
+    if (!compressor_)
+        compressor_ = std::make_unique<Aside>();
+    pending_ = compressor_->Compress(std::move(content));
+    pendingContents_ = contents;
     return true;
 }
 
 bool PdfPages::WritePending() {
-    return !pending_.valid() ? !failed_ : WritePage(pending_.get());
+    return !pending_.valid() ? !failed_ : WritePage(pending_.get(), pendingContents_);
 }
 
-bool PdfPages::WritePage(const Stream& stream) {
+bool PdfPages::WritePage(const Stream& stream, int contents) {
     const bool deflated = !stream.deflated.isEmpty();
     const QByteArrayView bytes =
         deflated ? QByteArrayView(stream.deflated)
                  : QByteArrayView(stream.content.data(), qsizetype(stream.content.size()));
-    const int contents = int(offsets_.size());
     std::string head = "<< /Length " + std::to_string(bytes.size());
     head += deflated ? " /Filter /FlateDecode >>\nstream\n" : " >>\nstream\n";
     std::string page = "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 ";
@@ -512,7 +570,6 @@ bool PdfPages::WritePage(const Stream& stream) {
     AppendPt(page, sizePt_.height());
     page += "] /Contents " + std::to_string(contents) + " 0 R /Resources ";
     page += resources_ ? std::to_string(resources_) + " 0 R >>\nendobj\n" : "<< >> >>\nendobj\n";
-    pageObjects_.append(contents + 1);
     return Begin(contents) && Put(head) && Put(bytes) && Put("\nendstream\nendobj\n") &&
            Begin(contents + 1) && Put(page);
 }

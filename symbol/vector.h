@@ -119,7 +119,7 @@ public:
     using Write = std::function<bool(QByteArrayView bytes)>;
 
     // Pages of sizePt points; producer is written as the file's producer.
-    // With aside, a large page's content is compressed on a thread of its
+    // With aside, a page's content is compressed on a thread of the file's
     // own while the next page is painted, and written by the caller's
     // thread when the next page is added or the file finished.
     PdfPages(QSizeF sizePt, Write write, const QByteArray& producer = "Stripewell",
@@ -162,7 +162,7 @@ private:
         QByteArray deflated;
     };
     static Stream Compress(std::string content);
-    bool WritePage(const Stream& stream);
+    bool WritePage(const Stream& stream, int contents);  // and its page, the next object
     bool WritePending();
     bool Put(QByteArrayView bytes);
     // Starts object number, noting where it starts.
@@ -170,12 +170,15 @@ private:
     // A number for an object written later.
     int Reserve();
     bool WriteForms();
+    class Aside;
 
     QSizeF sizePt_;
     Write write_;
     QByteArray producer_;
     bool aside_;
+    std::unique_ptr<Aside> compressor_;  // with aside, once there is a page to compress
     std::future<Stream> pending_;
+    int pendingContents_ = 0;
     bool failed_ = false;
     qsizetype written_ = 0;
     QList<qsizetype> offsets_;  // of objects 1, 2, ...; index 0 unused
