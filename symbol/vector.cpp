@@ -60,18 +60,14 @@ void AppendMm(Out& out, std::initializer_list<double> values) {
     }
 }
 
-enum class Syntax { Svg, Pdf };
-
-// The outline through place as path operators, each before its points as
-// SVG has them or after them as PDF has them, with decimals places.
-void AppendPath(std::string& out, const QPainterPath& path, Syntax syntax, int decimals,
+// The outline through place as PDF path operators, each after its points,
+// with decimals places.
+void AppendPath(std::string& out, const QPainterPath& path, int decimals,
                 const QTransform& place = QTransform()) {
     for (int i = 0; i < path.elementCount();) {
         const QPainterPath::Element e = path.elementAt(i);
         const int points = e.isCurveTo() ? 3 : 1;
-        const char op = e.isMoveTo() ? 'M' : e.isLineTo() ? 'L' : 'C';
-        if (syntax == Syntax::Svg)
-            out += op;
+        const char op = e.isMoveTo() ? 'm' : e.isLineTo() ? 'l' : 'c';
         for (const int end = i + points; i < end; ++i) {
             qreal x, y;
             place.map(path.elementAt(i).x, path.elementAt(i).y, &x, &y);
@@ -80,14 +76,65 @@ void AppendPath(std::string& out, const QPainterPath& path, Syntax syntax, int d
             AppendFixed(out, y, decimals);
             out += ' ';
         }
-        if (syntax == Syntax::Pdf) {
-            out += char(op | 0x20);
-            out += '\n';
-        }
+        out += op;
+        out += '\n';
     }
 }
 
-// A character's outline in its font's units, as path operators: a batch
+// The outline as SVG path data in tenths of its units, each point as the
+// step from the one before its operator, in as few characters as SVG reads:
+// a file's characters are most of its bytes. The steps are taken between
+// points already rounded, so that a reader adding them up lands on each
+// point as written, with no error carried along.
+void AppendSvgPath(std::string& out, const QPainterPath& path) {
+    constexpr double kTenths = 10;
+    qint64 atX = 0, atY = 0;  // the current point: where the last operator ended
+    char last = 0;
+    const auto number = [&out](qint64 tenths) {
+        // A minus sign parts two numbers as well as a space does.
+        if (tenths >= 0 && out.back() >= '0' && out.back() <= '9')
+            out += ' ';
+        AppendFixed(out, double(tenths) / kTenths, 1);
+    };
+    for (int i = 0; i < path.elementCount();) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isLineTo()) {
+            // A level or an upright line, as most of a digit's are, by its
+            // one length.
+            const qint64 x = std::llround(e.x * kTenths), y = std::llround(e.y * kTenths);
+            const char op = y == atY ? 'h' : x == atX ? 'v' : 'l';
+            // A line after one of its kind needs no letter of its own.
+            if (op != last)
+                out += op;
+            last = op;
+            if (op != 'v')
+                number(x - atX);
+            if (op != 'h')
+                number(y - atY);
+            atX = x;
+            atY = y;
+            ++i;
+            continue;
+        }
+        const int points = e.isCurveTo() ? 3 : 1;
+        const char op = e.isMoveTo() ? 'm' : 'c';
+        // After m, further points are lines: every m has its letter.
+        if (op != last || op == 'm')
+            out += op;
+        last = op;
+        qint64 endX = atX, endY = atY;
+        for (const int end = i + points; i < end; ++i) {
+            endX = std::llround(path.elementAt(i).x * kTenths);
+            endY = std::llround(path.elementAt(i).y * kTenths);
+            number(endX - atX);
+            number(endY - atY);
+        }
+        atX = endX;
+        atY = endY;
+    }
+}
+
+// A character's outline in its font's units as SVG path data: a batch
 // writes the same digits and letters thousands of times, and formatting
 // them was most of a file's work. A tenth of a unit is a ten-thousandth of
 // the em.
@@ -95,13 +142,13 @@ const std::string& KeptPath(const OutlinePiece& piece) {
     if (piece.key == 0) {
         thread_local std::string once;
         once.clear();
-        AppendPath(once, piece.path, Syntax::Svg, 1);
+        AppendSvgPath(once, piece.path);
         return once;
     }
     thread_local std::unordered_map<quint64, std::string> kept;
     const auto [at, added] = kept.try_emplace(piece.key);
     if (added)
-        AppendPath(at->second, piece.path, Syntax::Svg, 1);
+        AppendSvgPath(at->second, piece.path);
     return at->second;
 }
 
@@ -135,7 +182,7 @@ const std::string& KeptPlaced(const OutlinePiece& piece, const QTransform& place
         kept.clear();
     const auto [at, added] = kept.try_emplace(PlacedKey(piece, place, decimals));
     if (added)
-        AppendPath(at->second, piece.path, Syntax::Pdf, decimals, place);
+        AppendPath(at->second, piece.path, decimals, place);
     return at->second;
 }
 
@@ -152,19 +199,43 @@ void AppendMatrix(Out& out, const QTransform& t) {
 }
 
 // Every text of the description in millimetres, filled even-odd as a
-// painter path is, each character's kept outline through a matrix.
+// painter path is: each character's outline once in the file's definitions,
+// in its font's units, and used where it stands through a matrix. The
+// digits of a code repeat; an outline is ten times its use.
 void AppendSvgTexts(QByteArray& out, const Description& description, double moduleMm) {
     const QTransform toMm = QTransform::fromScale(moduleMm, moduleMm);
+    thread_local std::string uses;
+    thread_local std::vector<quint64> defined;  // a file's few characters, by id
+    uses.clear();
+    defined.clear();
+    out += "<defs>\n";
     for (const TextPlace& text : description.texts) {
         for (const OutlinePiece& piece : OutlinePieces(text)) {
-            out += "<path transform=\"matrix(";
-            AppendMatrix(out, piece.transform * toMm);
-            out += ")\" d=\"";
-            const std::string& path = KeptPath(piece);
-            out.append(path.data(), qsizetype(path.size()));
-            out += "\"/>\n";
+            if (piece.path.isEmpty())
+                continue;
+            // A character without a key of its own is defined for its one use.
+            const auto found = piece.key != 0 ? std::find(defined.begin(), defined.end(), piece.key)
+                                              : defined.end();
+            const int id = int(found - defined.begin());
+            if (found == defined.end()) {
+                defined.push_back(piece.key);
+                out += "<path id=\"g";
+                AppendFixed(out, id, 0);
+                out += "\" d=\"";
+                const std::string& path = KeptPath(piece);
+                out.append(path.data(), qsizetype(path.size()));
+                out += "\"/>\n";
+            }
+            uses += "<use xlink:href=\"#g";
+            AppendFixed(uses, id, 0);
+            uses += "\" transform=\"matrix(";
+            AppendMatrix(uses, piece.transform * toMm);
+            uses += ")\"/>\n";
         }
     }
+    out += "</defs>\n<g fill=\"#000\" fill-rule=\"evenodd\">\n";
+    out.append(uses.data(), qsizetype(uses.size()));
+    out += "</g>\n";
 }
 
 void AppendPt(std::string& out, double pt) {
@@ -336,7 +407,7 @@ void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
             const std::string* name = forms->FindForm(key);
             if (!name) {
                 std::string outline;
-                AppendPath(outline, piece.path, Syntax::Pdf, units_.decimals, place);
+                AppendPath(outline, piece.path, units_.decimals, place);
                 name = forms->AddForm(key, outline, place.mapRect(piece.path.controlPointRect()));
             }
             if (name) {
@@ -349,7 +420,7 @@ void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
         if (piece.key != 0)
             paths += KeptPlaced(piece, place, units_.decimals);
         else
-            AppendPath(paths, piece.path, Syntax::Pdf, units_.decimals, place);
+            AppendPath(paths, piece.path, units_.decimals, place);
     }
     if (!drawn || !paths.empty()) {
         content_ += paths;
@@ -735,24 +806,32 @@ QByteArray Svg(const Description& description, const Page& page) {
     svg.reserve(16384);
     svg +=
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+        "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"" +
         width + "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + ' ' + height +
         "\">\n<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"#fff\"/>\n" +
         "<path fill=\"#000\" d=\"";
+    // Each bar from its corner by its width and height, as they are once
+    // the corners are rounded: a reader adding them up finds every corner.
+    const auto micrometres = [](double mm) { return std::llround(mm * 1000); };
     for (const QRectF& bar : page.bars) {
+        const double width = double(micrometres(bar.right()) - micrometres(bar.left())) / 1000;
+        const double height = double(micrometres(bar.bottom()) - micrometres(bar.top())) / 1000;
         svg += 'M';
-        AppendMm(svg, {bar.left(), bar.top()});
-        svg += 'H';
-        AppendMm(svg, {bar.right()});
-        svg += 'V';
-        AppendMm(svg, {bar.bottom()});
-        svg += 'H';
-        AppendMm(svg, {bar.left()});
-        svg += 'Z';
+        AppendMm(svg, bar.left());
+        svg += ' ';
+        AppendMm(svg, bar.top());
+        svg += 'h';
+        AppendMm(svg, width);
+        svg += 'v';
+        AppendMm(svg, height);
+        svg += 'h';
+        AppendMm(svg, -width);
+        svg += 'z';
     }
-    svg += "\"/>\n<g fill=\"#000\" fill-rule=\"evenodd\">\n";
+    svg += "\"/>\n";
     AppendSvgTexts(svg, description, moduleMm);
-    svg += "</g>\n</svg>\n";
+    svg += "</svg>\n";
     return svg;
 }
 

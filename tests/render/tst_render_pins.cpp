@@ -189,6 +189,12 @@ void TestRenderPins::pageKeepsItsPictureAt600Dpi_data() {
                                 "150",      "--quiet-zone-marker",
                                 "-o",       "s.svg"}
         << QByteArray() << "retail-svg.png";
+    // Characters that come again (the code's zeros, a name's letters) and
+    // a name a layout sets, an accent joined to its letter.
+    QTest::newRow("retail svg, named, characters repeated")
+        << retail + QStringList{"451234500000", "--name",
+                                QString::fromUtf16(u"Cafe\u0301 緑茶 Tee"), "-o", "s.svg"}
+        << QByteArray() << "retail-svg-named.png";
     // The last two labels of a sheet whose labels stand apart: its margins,
     // its pitch and a symbol with an add-on fitted to a label.
     QTest::newRow("sheet a4-21, last two labels")
