@@ -3,6 +3,7 @@
 #include <zlib.h>
 #include <QTransform>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <condition_variable>
 #include <deque>
@@ -186,28 +187,18 @@ const std::string& KeptPlaced(const OutlinePiece& piece, const QTransform& place
     return at->second;
 }
 
-// The six numbers of transform, as SVG writes a matrix.
-template <typename Out>
-void AppendMatrix(Out& out, const QTransform& t) {
-    for (double value : {t.m11(), t.m12(), t.m21(), t.m22()}) {
-        AppendFixed(out, value, 7);
-        out += ' ';
-    }
-    AppendMm(out, t.dx());
-    out += ' ';
-    AppendMm(out, t.dy());
-}
-
 // Every text of the description in millimetres, filled even-odd as a
 // painter path is: each character's outline once in the file's definitions,
 // in its font's units, and used where it stands through a matrix. The
 // digits of a code repeat; an outline is ten times its use.
-void AppendSvgTexts(QByteArray& out, const Description& description, double moduleMm) {
+void AppendSvgTexts(std::string& out, const Description& description, double moduleMm) {
     const QTransform toMm = QTransform::fromScale(moduleMm, moduleMm);
     thread_local std::string uses;
     thread_local std::vector<quint64> defined;  // a file's few characters, by id
     uses.clear();
     defined.clear();
+    std::array<double, 4> lastScale{};  // none: no character has a scale of 0
+    std::string scaleText;
     out += "<defs>\n";
     for (const TextPlace& text : description.texts) {
         for (const OutlinePiece& piece : OutlinePieces(text)) {
@@ -223,18 +214,32 @@ void AppendSvgTexts(QByteArray& out, const Description& description, double modu
                 AppendFixed(out, id, 0);
                 out += "\" d=\"";
                 const std::string& path = KeptPath(piece);
-                out.append(path.data(), qsizetype(path.size()));
+                out += path;
                 out += "\"/>\n";
             }
             uses += "<use xlink:href=\"#g";
             AppendFixed(uses, id, 0);
             uses += "\" transform=\"matrix(";
-            AppendMatrix(uses, piece.transform * toMm);
+            // A text's characters share their scale: formatted once.
+            const QTransform place = piece.transform * toMm;
+            const std::array<double, 4> scale{place.m11(), place.m12(), place.m21(), place.m22()};
+            if (scale != lastScale) {
+                lastScale = scale;
+                scaleText.clear();
+                for (const double value : scale) {
+                    AppendFixed(scaleText, value, 7);
+                    scaleText += ' ';
+                }
+            }
+            uses += scaleText;
+            AppendMm(uses, place.dx());
+            uses += ' ';
+            AppendMm(uses, place.dy());
             uses += ")\"/>\n";
         }
     }
     out += "</defs>\n<g fill=\"#000\" fill-rule=\"evenodd\">\n";
-    out.append(uses.data(), qsizetype(uses.size()));
+    out += uses;
     out += "</g>\n";
 }
 
@@ -799,18 +804,21 @@ QByteArray Svg(const Description& description, const Page& page) {
     if (description.layout == Layout::Window)
         return WindowSvg(description, moduleMm);
     const QSizeF size = page.size;
-    QByteArray width, height;
+    std::string width, height;
     AppendMm(width, size.width());
     AppendMm(height, size.height());
-    QByteArray svg;
+    // Written into a string kept for the thread's next file: growing a
+    // byte array a few characters at a time cost a quarter of the file.
+    thread_local std::string svg;
+    svg.clear();
     svg.reserve(16384);
     svg +=
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<svg xmlns=\"http://www.w3.org/2000/svg\" "
-        "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"" +
-        width + "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + ' ' + height +
-        "\">\n<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"#fff\"/>\n" +
-        "<path fill=\"#000\" d=\"";
+        "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"";
+    svg += width + "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + ' ' + height +
+           "\">\n<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"#fff\"/>\n" +
+           "<path fill=\"#000\" d=\"";
     // Each bar from its corner by its width and height, as they are once
     // the corners are rounded: a reader adding them up finds every corner.
     const auto micrometres = [](double mm) { return std::llround(mm * 1000); };
@@ -832,7 +840,7 @@ QByteArray Svg(const Description& description, const Page& page) {
     svg += "\"/>\n";
     AppendSvgTexts(svg, description, moduleMm);
     svg += "</svg>\n";
-    return svg;
+    return QByteArray(svg.data(), qsizetype(svg.size()));
 }
 
 QByteArray Pdf(const Description& description, const Page& page) {
