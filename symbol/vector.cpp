@@ -597,7 +597,9 @@ bool PdfPages::Begin(int number) {
     if (offsets_.size() <= number)
         offsets_.resize(number + 1);
     offsets_[number] = written_;
-    return Put(QByteArray::number(number) + " 0 obj\n");
+    std::string head = std::to_string(number);
+    head += " 0 obj\n";
+    return Put(QByteArrayView(head.data(), qsizetype(head.size())));
 }
 
 PdfPages::Stream PdfPages::Compress(std::string content) {
@@ -657,22 +659,28 @@ bool PdfPages::Finish() {
                        !Put("<< /XObject <<\n" + QByteArray::fromStdString(forms_->resources) +
                             ">> >>\nendobj\n")))
         return false;
-    QByteArray kids;
+    // A file of one symbol is mostly these few lines: each built in one
+    // string, not in a byte array for every number.
+    std::string tree = "<< /Type /Pages /Kids [";
     for (const int page : pageObjects_)
-        kids += QByteArray::number(page) + " 0 R ";
-    if (!Begin(2) ||
-        !Put("<< /Type /Pages /Kids [" + kids + "] /Count " +
-             QByteArray::number(pageObjects_.size()) + " >>\nendobj\n") ||
-        !Begin(1) || !Put("<< /Type /Catalog /Pages 2 0 R >>\nendobj\n") || !Begin(3) ||
+        tree += std::to_string(page) + " 0 R ";
+    tree += "] /Count " + std::to_string(pageObjects_.size()) + " >>\nendobj\n";
+    if (!Begin(2) || !Put(QByteArrayView(tree.data(), qsizetype(tree.size()))) || !Begin(1) ||
+        !Put("<< /Type /Catalog /Pages 2 0 R >>\nendobj\n") || !Begin(3) ||
         !Put("<< /Producer (" + producer_ + ") >>\nendobj\n"))
         return false;
-    const QByteArray start = QByteArray::number(written_);
-    QByteArray end = "xref\n0 " + QByteArray::number(offsets_.size()) + "\n0000000000 65535 f \n";
-    for (qsizetype i = 1; i < offsets_.size(); ++i)
-        end += QByteArray::number(offsets_[i]).rightJustified(10, '0') + " 00000 n \n";
-    end += "trailer\n<< /Size " + QByteArray::number(offsets_.size()) +
+    const std::string start = std::to_string(written_);
+    std::string end = "xref\n0 " + std::to_string(offsets_.size()) + "\n0000000000 65535 f \n";
+    end.reserve(end.size() + 20 * size_t(offsets_.size()) + 96);
+    for (qsizetype i = 1; i < offsets_.size(); ++i) {
+        char entry[] = "0000000000 00000 n \n";
+        for (qsizetype at = 9, left = offsets_[i]; left > 0 && at >= 0; --at, left /= 10)
+            entry[at] = char('0' + left % 10);
+        end.append(entry, sizeof entry - 1);
+    }
+    end += "trailer\n<< /Size " + std::to_string(offsets_.size()) +
            " /Root 1 0 R /Info 3 0 R >>\nstartxref\n" + start + "\n%%EOF\n";
-    return Put(end);
+    return Put(QByteArrayView(end.data(), qsizetype(end.size())));
 }
 
 namespace {
@@ -851,15 +859,17 @@ QByteArray Pdf(const Description& description, const Page& page) {
     const QTransform toMm = QTransform::fromScale(page.moduleMm, page.moduleMm);
     for (const TextPlace& text : description.texts)
         canvas.FillText(text, toMm);
-    QByteArray pdf;
-    pdf.reserve(qsizetype(canvas.Content().size()) + 1024);
-    PdfPages file(sizePt, [&pdf](QByteArrayView bytes) {
-        pdf += bytes;
+    // Gathered in a string kept for the thread's next file, as the SVG.
+    thread_local std::string pdf;
+    pdf.clear();
+    pdf.reserve(canvas.Content().size() + 1024);
+    PdfPages file(sizePt, [](QByteArrayView bytes) {
+        pdf.append(bytes.data(), size_t(bytes.size()));
         return true;
     });
     file.AddPage(canvas.Take());
     file.Finish();
-    return pdf;
+    return QByteArray(pdf.data(), qsizetype(pdf.size()));
 }
 
 }  // namespace
