@@ -402,8 +402,11 @@ void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
     // so that poppler puts every edge where it did.
     const QList<OutlinePiece> pieces = OutlinePieces(text);
     PdfPages* const forms = moved && Apart(pieces) ? forms_ : nullptr;
-    thread_local std::string paths;
-    paths.clear();
+    // Path operators may not be broken by a form's; without forms, they go
+    // straight into the page.
+    thread_local std::string aside;
+    aside.clear();
+    std::string& paths = forms ? aside : content_;
     bool drawn = false;
     for (const OutlinePiece& piece : pieces) {
         const QTransform place = piece.transform * toUnits;
@@ -427,8 +430,10 @@ void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
         else
             AppendPath(paths, piece.path, units_.decimals, place);
     }
-    if (!drawn || !paths.empty()) {
-        content_ += paths;
+    if (!forms)
+        content_ += "f*\n";
+    else if (!drawn || !aside.empty()) {
+        content_ += aside;
         content_ += "f*\n";
     }
     if (moved)
@@ -859,17 +864,15 @@ QByteArray Pdf(const Description& description, const Page& page) {
     const QTransform toMm = QTransform::fromScale(page.moduleMm, page.moduleMm);
     for (const TextPlace& text : description.texts)
         canvas.FillText(text, toMm);
-    // Gathered in a string kept for the thread's next file, as the SVG.
-    thread_local std::string pdf;
-    pdf.clear();
-    pdf.reserve(canvas.Content().size() + 1024);
-    PdfPages file(sizePt, [](QByteArrayView bytes) {
-        pdf.append(bytes.data(), size_t(bytes.size()));
+    QByteArray pdf;
+    pdf.reserve(qsizetype(canvas.Content().size()) + 1024);
+    PdfPages file(sizePt, [&pdf](QByteArrayView bytes) {
+        pdf += bytes;
         return true;
     });
     file.AddPage(canvas.Take());
     file.Finish();
-    return QByteArray(pdf.data(), qsizetype(pdf.size()));
+    return pdf;
 }
 
 }  // namespace
