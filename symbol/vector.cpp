@@ -304,6 +304,41 @@ VectorSymbol Vectorise(const Description& description, double moduleMm, double b
     return symbol;
 }
 
+namespace {
+
+// A rectangle's operators after its left edge. The bars of a symbol have a
+// few tops, widths and heights among them, and formatting the same numbers
+// again was most of a small file's rectangles: each tail is kept for the
+// thread's next rectangles, the last few dozen of them.
+const std::string& RectTail(double top, double width, double height, int decimals, bool alone) {
+    struct Tail {
+        double top, width, height;
+        int decimals;
+        bool alone;
+        std::string text;
+    };
+    thread_local std::array<Tail, 32> tails;
+    thread_local size_t used = 0, next = 0;
+    for (size_t i = 0; i < used; ++i) {
+        const Tail& tail = tails[i];
+        if (tail.width == width && tail.top == top && tail.height == height &&
+            tail.decimals == decimals && tail.alone == alone)
+            return tail.text;
+    }
+    Tail& tail = tails[next];
+    next = (next + 1) % tails.size();
+    used = std::max(used, next == 0 ? tails.size() : next);
+    tail = {top, width, height, decimals, alone, {}};
+    for (const double value : {top, width, height}) {
+        AppendFixed(tail.text, value, decimals);
+        tail.text += ' ';
+    }
+    tail.text += alone ? "re f\n" : "re\n";
+    return tail.text;
+}
+
+}  // namespace
+
 PdfCanvas::PdfCanvas(double heightPt, const PdfUnits& units, PdfPages* forms)
     : units_(units), forms_(forms) {
     // From the top-left corner, as the description has it, the scale a
@@ -336,13 +371,13 @@ void PdfCanvas::FillRects(const QList<QRectF>& mm, bool white) {
     content_ += inMm ? rectMatrix_ : std::string();
     if (white)
         content_ += "1 g\n";
+    const double scale = inMm ? 1 : units_.perMm;
+    const int decimals = inMm ? units_.rectDecimals : units_.decimals;
     for (const QRectF& rect : mm) {
-        for (const double value : {rect.x(), rect.y(), rect.width(), rect.height()}) {
-            AppendFixed(content_, inMm ? value : value * units_.perMm,
-                        inMm ? units_.rectDecimals : units_.decimals);
-            content_ += ' ';
-        }
-        content_ += units_.rectsAlone ? "re f\n" : "re\n";
+        AppendFixed(content_, rect.x() * scale, decimals);
+        content_ += ' ';
+        content_ += RectTail(rect.y() * scale, rect.width() * scale, rect.height() * scale,
+                             decimals, units_.rectsAlone);
     }
     if (!units_.rectsAlone)
         content_ += "f\n";
