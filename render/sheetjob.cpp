@@ -241,8 +241,10 @@ public:
         }
         const bool ended = pdf_->Finish();
         pdf_.reset();
-        int err = !painted ? EIO : held_->Errno();
-        if (err == 0 && !ended)
+        // A page that could not be written stops the painting too: the
+        // device's own reason (a full disk) is the one to tell.
+        int err = held_->Errno();
+        if (err == 0 && (!painted || !ended))
             err = EIO;
         if (err == 0 && labels_.Count() == 0)
             err = ENODATA;

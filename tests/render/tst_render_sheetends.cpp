@@ -67,6 +67,12 @@ void TestRenderSheetEnds::endings_data() {
         << QStringList{"--batch", "list.csv", "--sheet", "a4-24", "-o", "-"} << good << QByteArray()
         << 3 << "cannot write to the standard output: No space left on device"
         << "none";
+    // The first page fails when the second is begun, which stops the
+    // painting: the reason is still the device's.
+    QTest::newRow("standard output on a full device, two pages")
+        << QStringList{"4901234567894", "--copies", "30", "--sheet", "a4-24", "-o", "-"} << good
+        << QByteArray() << 3 << "cannot write to the standard output: No space left on device"
+        << "none";
     QTest::newRow("one code, three copies")
         << (QStringList{"4901234567894", "--copies", "3"} + sheet) << good << QByteArray() << 0
         << QString() << "pdf";
