@@ -662,20 +662,22 @@ bool PdfPages::AddPage(std::string content) {
     pageObjects_.append(Reserve());
     // A page too small to be compressed has nothing to wait for.
     if (!aside_ || content.size() < kCompressFrom)
-        return WritePage(Compress(std::move(content)), contents);
+        return WritePage(Compress(std::move(content)), contents, resources_);
     // Compressing a page of labels took a third of the time of painting it.
     if (!compressor_)
         compressor_ = std::make_unique<Aside>();
     pending_ = compressor_->Compress(std::move(content));
     pendingContents_ = contents;
+    pendingResources_ = resources_;
     return true;
 }
 
 bool PdfPages::WritePending() {
-    return !pending_.valid() ? !failed_ : WritePage(pending_.get(), pendingContents_);
+    return !pending_.valid() ? !failed_
+                             : WritePage(pending_.get(), pendingContents_, pendingResources_);
 }
 
-bool PdfPages::WritePage(const Stream& stream, int contents) {
+bool PdfPages::WritePage(const Stream& stream, int contents, int resources) {
     const bool deflated = !stream.deflated.isEmpty();
     const QByteArrayView bytes =
         deflated ? QByteArrayView(stream.deflated)
@@ -687,7 +689,7 @@ bool PdfPages::WritePage(const Stream& stream, int contents) {
     page += ' ';
     AppendPt(page, sizePt_.height());
     page += "] /Contents " + std::to_string(contents) + " 0 R /Resources ";
-    page += resources_ ? std::to_string(resources_) + " 0 R >>\nendobj\n" : "<< >> >>\nendobj\n";
+    page += resources ? std::to_string(resources) + " 0 R >>\nendobj\n" : "<< >> >>\nendobj\n";
     return Begin(contents) && Put(head) && Put(bytes) && Put("\nendstream\nendobj\n") &&
            Begin(contents + 1) && Put(page);
 }

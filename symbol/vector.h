@@ -162,7 +162,9 @@ private:
         QByteArray deflated;
     };
     static Stream Compress(std::string content);
-    bool WritePage(const Stream& stream, int contents);  // and its page, the next object
+    // And its page, the next object, with the forms' resources as they
+    // stood when the page was added (0: none yet).
+    bool WritePage(const Stream& stream, int contents, int resources);
     bool WritePending();
     bool Put(QByteArrayView bytes);
     // Starts object number, noting where it starts.
@@ -179,6 +181,7 @@ private:
     std::unique_ptr<Aside> compressor_;  // with aside, once there is a page to compress
     std::future<Stream> pending_;
     int pendingContents_ = 0;
+    int pendingResources_ = 0;
     bool failed_ = false;
     qsizetype written_ = 0;
     QList<qsizetype> offsets_;  // of objects 1, 2, ...; index 0 unused
