@@ -306,35 +306,41 @@ VectorSymbol Vectorise(const Description& description, double moduleMm, double b
 
 namespace {
 
-// A rectangle's operators after its left edge. The bars of a symbol have a
-// few tops, widths and heights among them, and formatting the same numbers
-// again was most of a small file's rectangles: each tail is kept for the
-// thread's next rectangles, the last few dozen of them.
+// The text format(key) writes for key, kept for the thread's next calls
+// with an equal key, the last 32 of them. The bars of a symbol have a few
+// widths and heights among them, and formatting the same numbers again was
+// most of a small file's bars. Each call site keeps its own.
+template <typename Key, typename Format>
+const std::string& KeptText(const Key& key, Format format) {
+    thread_local std::array<std::pair<Key, std::string>, 32> kept;
+    thread_local size_t used = 0, next = 0;
+    for (size_t i = 0; i < used; ++i)
+        if (kept[i].first == key)
+            return kept[i].second;
+    auto& [slot, text] = kept[next];
+    next = (next + 1) % kept.size();
+    used = std::max(used, next == 0 ? kept.size() : next);
+    slot = key;
+    text.clear();
+    format(text);
+    return text;
+}
+
+// A rectangle's operators after its left edge.
 const std::string& RectTail(double top, double width, double height, int decimals, bool alone) {
-    struct Tail {
+    struct Key {
         double top, width, height;
         int decimals;
         bool alone;
-        std::string text;
+        bool operator==(const Key&) const = default;
     };
-    thread_local std::array<Tail, 32> tails;
-    thread_local size_t used = 0, next = 0;
-    for (size_t i = 0; i < used; ++i) {
-        const Tail& tail = tails[i];
-        if (tail.width == width && tail.top == top && tail.height == height &&
-            tail.decimals == decimals && tail.alone == alone)
-            return tail.text;
-    }
-    Tail& tail = tails[next];
-    next = (next + 1) % tails.size();
-    used = std::max(used, next == 0 ? tails.size() : next);
-    tail = {top, width, height, decimals, alone, {}};
-    for (const double value : {top, width, height}) {
-        AppendFixed(tail.text, value, decimals);
-        tail.text += ' ';
-    }
-    tail.text += alone ? "re f\n" : "re\n";
-    return tail.text;
+    return KeptText(Key{top, width, height, decimals, alone}, [&](std::string& text) {
+        for (const double value : {top, width, height}) {
+            AppendFixed(text, value, decimals);
+            text += ' ';
+        }
+        text += alone ? "re f\n" : "re\n";
+    });
 }
 
 }  // namespace
@@ -879,13 +885,15 @@ QByteArray Svg(const Description& description, const Page& page) {
         AppendMm(svg, bar.left());
         svg += ' ';
         AppendMm(svg, bar.top());
-        svg += 'h';
-        AppendMm(svg, width);
-        svg += 'v';
-        AppendMm(svg, height);
-        svg += 'h';
-        AppendMm(svg, -width);
-        svg += 'z';
+        svg += KeptText(std::pair(width, height), [&](std::string& text) {
+            text += 'h';
+            AppendMm(text, width);
+            text += 'v';
+            AppendMm(text, height);
+            text += 'h';
+            AppendMm(text, -width);
+            text += 'z';
+        });
     }
     svg += "\"/>\n";
     AppendSvgTexts(svg, description, moduleMm);
