@@ -15,10 +15,11 @@
 # Then the wall time of one single-symbol run against zint's (the mean of
 # 20, goal at most 3 x) and against the floor of any Qt program that draws
 # (bench/render/qtfloor.cpp: QGuiApplication started offscreen, then exit),
-# with that floor against zint's; and, on both cores, a 10,000-label sheet
-# in one PDF against the same list as 10,000 separate retail PDFs (wall
-# time, goal at least as fast) with the sheet's peak memory at 1,000 and
-# 10,000 labels.
+# and of any program linked with Qt's GUI library (qtfloor linked: loaded,
+# nothing started), with those floors against zint's; and, on both cores,
+# a 10,000-label sheet in one PDF against the same list as 10,000 separate
+# retail PDFs (wall time, goal at least as fast) with the sheet's peak
+# memory at 1,000 and 10,000 labels.
 #
 #   bench/render/table.sh      needs a Release build in BUILD_DIR (default
 #                              build-bench), zint, GNU time, a C compiler,
@@ -84,7 +85,7 @@ ours() { cpu "$render" --batch "$tmp/list.csv" --out-dir "$tmp/out" "$@"; }
 zint() { cpu /usr/bin/zint -b EANX --batch -i "$tmp/codes.txt" "$@"; }
 
 floorPlain=- floorUnnamed=- zWindow=- oWindow=- zBmp=- oBmp=- zPng=- oPng=- zSvg=- oSvg=- zEps=-
-oPdf=- oOne=- zOne=- qOne=- floorLinked=- sheet=- sheetKb=- smallKb=- files=-
+oPdf=- oOne=- zOne=- qOne=- qLinked=- floorLinked=- sheet=- sheetKb=- smallKb=- files=-
 if wanted window; then
     floorPlain=$(cpu "$tmp/floor" plain "$tmp/out")
     floorUnnamed=$(cpu "$tmp/floor" unnamed "$tmp/out")
@@ -123,6 +124,7 @@ if wanted single; then
     oOne=$(single "$render" 4901234567894 -o "$tmp/one.bmp" --force)
     zOne=$(single /usr/bin/zint -b EANX -d 490123456789 -o "$tmp/zone.bmp")
     qOne=$(single "$tmp/qtfloor")
+    qLinked=$(single "$tmp/qtfloor" linked)
 fi
 
 if wanted sheet; then
@@ -135,7 +137,7 @@ fi
 echo "== $render against $(/usr/bin/zint --version | head -n1); load $(cut -d' ' -f1-3 /proc/loadavg)"
 awk -v fp="$floorPlain" -v fu="$floorUnnamed" -v fl="$floorLinked" \
     -v zw="$zWindow" -v ow="$oWindow" -v zb="$zBmp" -v ob="$oBmp" -v zp="$zPng" -v op="$oPng" \
-    -v zs="$zSvg" -v os="$oSvg" -v ze="$zEps" -v od="$oPdf" -v o1="$oOne" -v z1="$zOne" -v q1="$qOne" \
+    -v zs="$zSvg" -v os="$oSvg" -v ze="$zEps" -v od="$oPdf" -v o1="$oOne" -v z1="$zOne" -v q1="$qOne" -v ql="$qLinked" \
     -v sh="$sheet" -v fi="$files" -v m1="$smallKb" -v m2="$sheetKb" -v runs="$runs" '
 function verdict(ok) { return ok ? "met" : "MISSED" }
 function line(what, o, peer, z, goal) {
@@ -163,6 +165,8 @@ BEGIN {
         "stripewell-render", o1, "zint", z1, "ratio", o1 / z1, verdict(o1 / z1 <= 3)
     printf "%-22s %7.2f ms (QGuiApplication offscreen, nothing drawn: %.2fx zint)\n%-22s %7.2fx the Qt floor\n",
         "Qt floor", q1, q1 / z1, "ratio", o1 / q1
+    printf "%-22s %7.2f ms (the Qt GUI library loaded, nothing started: %.2fx zint)\n",
+        "Qt libraries", ql, ql / z1
     }
     if (sh != "-") {
     printf "== 10,000 labels, wall time on both cores, best of %d\n", runs
