@@ -445,9 +445,9 @@ void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
     PdfPages* const forms = moved && Apart(pieces) ? forms_ : nullptr;
     // Path operators may not be broken by a form's; without forms, they go
     // straight into the page.
-    thread_local std::string aside;
-    aside.clear();
-    std::string& paths = forms ? aside : content_;
+    thread_local std::string held;
+    held.clear();
+    std::string& paths = forms ? held : content_;
     bool drawn = false;
     for (const OutlinePiece& piece : pieces) {
         const QTransform place = piece.transform * toUnits;
@@ -473,8 +473,8 @@ void PdfCanvas::FillText(const TextPlace& text, const QTransform& toMm) {
     }
     if (!forms)
         content_ += "f*\n";
-    else if (!drawn || !aside.empty()) {
-        content_ += aside;
+    else if (!drawn || !held.empty()) {
+        content_ += held;
         content_ += "f*\n";
     }
     if (moved)
@@ -627,8 +627,8 @@ private:
 };
 
 PdfPages::~PdfPages() {
-    if (pending_.valid())
-        pending_.wait();
+    if (pending_.stream.valid())
+        pending_.stream.wait();
 }
 
 bool PdfPages::Put(QByteArrayView bytes) {
@@ -672,15 +672,14 @@ bool PdfPages::AddPage(std::string content) {
     // Compressing a page of labels took a third of the time of painting it.
     if (!compressor_)
         compressor_ = std::make_unique<Aside>();
-    pending_ = compressor_->Compress(std::move(content));
-    pendingContents_ = contents;
-    pendingResources_ = resources_;
+    pending_ = {compressor_->Compress(std::move(content)), contents, resources_};
     return true;
 }
 
 bool PdfPages::WritePending() {
-    return !pending_.valid() ? !failed_
-                             : WritePage(pending_.get(), pendingContents_, pendingResources_);
+    return !pending_.stream.valid()
+               ? !failed_
+               : WritePage(pending_.stream.get(), pending_.contents, pending_.resources);
 }
 
 bool PdfPages::WritePage(const Stream& stream, int contents, int resources) {

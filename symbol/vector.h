@@ -179,9 +179,13 @@ private:
     QByteArray producer_;
     bool aside_;
     std::unique_ptr<Aside> compressor_;  // with aside, once there is a page to compress
-    std::future<Stream> pending_;
-    int pendingContents_ = 0;
-    int pendingResources_ = 0;
+    // The page being compressed: its stream to come, its contents' object
+    // number and the resources it names.
+    struct Pending {
+        std::future<Stream> stream;
+        int contents = 0;
+        int resources = 0;
+    } pending_;
     bool failed_ = false;
     qsizetype written_ = 0;
     QList<qsizetype> offsets_;  // of objects 1, 2, ...; index 0 unused
