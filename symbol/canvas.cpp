@@ -8,6 +8,7 @@
 #include <mutex>
 
 #include "layout.h"
+#include "picturefile.h"
 
 namespace symbol {
 
@@ -16,8 +17,6 @@ namespace {
 // The face of the canvas font where kFontFamily itself is missing: its digits
 // are 6.5 pixels wide at 13 pixels, so a group of six fits between guards.
 constexpr char kSubstituteFamily[] = "IPAGothic";
-
-constexpr QRgb kBlack = 0xff000000;
 
 // Glyph places a canvas keeps: a symbol's digits need about 20, a name one
 // for each letter and place in a pixel it has stood at.

@@ -15,9 +15,6 @@ namespace symbol {
 
 namespace {
 
-constexpr QRgb kBlack = 0xff000000;
-constexpr QRgb kWhite = 0xffffffff;
-
 // Packs the pixels from x on into out, one bit a pixel (black 1, white 0),
 // and zeroes the rest of out's bytes; false when a pixel is neither.
 bool PackRest(const QRgb* in, int x, int width, uchar* out, qsizetype bytes) {

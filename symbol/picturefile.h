@@ -9,6 +9,10 @@
 
 namespace symbol {
 
+// A symbol's two colours, as every picture of it holds them.
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kWhite = 0xffffffff;
+
 // The picture as the bytes of a file in format ("bmp", "png", ...); the
 // resolution written is the picture's own. A picture of black and white
 // pixels only is written with one bit a pixel. Empty, with the reason in

@@ -12,13 +12,11 @@
 
 #include "canvas.h"
 #include "outline.h"
+#include "picturefile.h"
 
 namespace symbol {
 
 namespace {
-
-constexpr QRgb kBlack = 0xff000000;
-constexpr QRgb kWhite = 0xffffffff;
 
 // Outline pieces a thread keeps the pixels of: a batch's digits stand at a
 // few dozen places, a name's letters at a few for each length of name.
