@@ -352,6 +352,19 @@ void TestRenderPrint::refusalsWriteNothing_data() {
         << QStringList{"--layout", "shelf", kCode, "-o", "a.png"} << "window or retail";
     QTest::newRow("dpi with the window layout")
         << QStringList{kCode, "-o", "a.png", "--dpi", "300"} << "--layout retail";
+    // nan passes every comparison with the ends of a range, inf none.
+    const QStringList itf = {"--symbol", "itf14", "14512345600010", "-o"};
+    for (const char* ratio : {"nan", "NaN", "inf", "-inf", "1e400"})
+        QTest::newRow(QByteArray("ratio ") + ratio)
+            << itf + QStringList{"a.pdf", "--ratio", ratio} << "2.25 to 3";
+    QTest::newRow("ratio nan on a sheet")
+        << itf + QStringList{"a.pdf", "--sheet", "a4-12", "--ratio", "nan"} << "2.25 to 3";
+    // Left out means none; given empty, as an unset variable gives it, it
+    // is a mistake to say.
+    QTest::newRow("empty add-on") << QStringList{kCode, "--addon", "", "-o", "a.png"}
+                                  << "--addon needs a DIGITS";
+    QTest::newRow("empty media") << QStringList{kCode, "--print", "shop", "--media", ""}
+                                 << "--media needs a NAME";
 }
 
 void TestRenderPrint::refusalsWriteNothing() {
