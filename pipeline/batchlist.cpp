@@ -37,8 +37,11 @@ QString HeaderKey(const QString& text) {
 
 const QStringList kNameHeaders = {"名称",        "商品名", "品名",     "name", "product",
                                   "productname", "item",   "itemname", "書名", "title"};
-const QStringList kCodeHeaders = {"jan", "janコード", "コード", "バーコード", "code", "barcode",
-                                  "ean", "jancode",   "ean13",  "gtin",       "isbn", "isbnコード"};
+// A code column's header: a JAN's, or an ISBN's. A list with both takes the
+// JAN's as the code, and a book's from the ISBN's.
+const QStringList kJanHeaders = {"jan",     "janコード", "コード",  "バーコード", "code",
+                                 "barcode", "ean",       "jancode", "ean13",      "gtin"};
+const QStringList kIsbnHeaders = {"isbn", "isbnコード"};
 // A book list's other two columns: the 日本図書コード's classification code
 // and the price before tax.
 const QStringList kClassificationHeaders = {"cコード", "分類コード", "分類"};
@@ -225,7 +228,8 @@ ListShape ReadListShape(const QString& firstRecord, QChar separator, const QStri
     const int nameOption = ColumnOption(nameColumn, fields, &byText);
     const int codeOption = ColumnOption(codeColumn, fields, &byText);
     const int nameHeader = FindHeader(fields, kNameHeaders);
-    const int codeHeader = FindHeader(fields, kCodeHeaders);
+    const int janHeader = FindHeader(fields, kJanHeaders);
+    const int codeHeader = janHeader >= 0 ? janHeader : FindHeader(fields, kIsbnHeaders);
     const int codeField = codeOption >= 0 ? codeOption : fields.size() - 1;
     shape.header =
         byText || codeHeader >= 0 ||
@@ -244,6 +248,8 @@ ListShape ReadListShape(const QString& firstRecord, QChar separator, const QStri
     if (shape.header) {
         columns.classification = FindHeader(fields, kClassificationHeaders);
         columns.price = FindHeader(fields, kPriceHeaders);
+        if (codeOption < 0)
+            columns.isbn = FindHeader(fields, kIsbnHeaders);
     }
     if (codeOption >= 0 || (columns.code >= 0 && fields.size() > 2) || columns.code == 0) {
         columns.twoColumns = false;
@@ -289,6 +295,8 @@ BatchLine ReadRecord(const QString& record, QChar separator, const Columns& colu
         result.classification = present(columns.classification);
     if (columns.price >= 0)
         result.price = present(columns.price);
+    if (columns.isbn >= 0)
+        result.isbn = present(columns.isbn);
     return result;
 }
 

@@ -33,6 +33,9 @@ struct BatchLine {
     // such column.
     QString classification;
     QString price;
+    // A book list's ISBN column, where it has one beside another code
+    // column (JAN); null otherwise.
+    QString isbn;
 };
 
 // The fields of a record split at the separator. A field that starts with a
@@ -99,6 +102,8 @@ struct Columns {
     // A book list's Cコード (or 分類コード) and 本体価格 (or 価格), found by header.
     int classification = -1;
     int price = -1;
+    // Its ISBN column by header, unless --code-column names the code.
+    int isbn = -1;
 };
 
 // What the first record with content says about the list: whether it is a

@@ -1,12 +1,21 @@
 #include "bookcode.h"
 
+#include <QRegularExpression>
+
 #include "sheetcode.h"
 #include "symbol/book.h"
 
 namespace pipeline {
 
 TypedCode ReadBookFields(const QString& isbn, const QString& classification, const QString& price) {
-    const symbol::BookCode book = symbol::ReadBookCode(isbn, classification, price, EchoTyped);
+    // The label a book prints before its ISBN ("ISBN-13: 978-...",
+    // "ISBN-10: 4-...", "ISBN：" with a full-width colon) is no part of it.
+    static const QRegularExpression label(QStringLiteral("^\\s*ISBN(?:[- ]?1[03])?\\s*[:：]"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QString unlabelled = isbn;
+    unlabelled.remove(label);
+    const symbol::BookCode book =
+        symbol::ReadBookCode(unlabelled, classification, price, EchoTyped);
     TypedCode typed;
     typed.code = book.text;
     typed.refusal = book.refusal;
@@ -26,12 +35,21 @@ TypedCode ReadRecordCode(const ListRecord& record, bool hasHeader, symbol::Symbo
                 "book JAN pairs)");
         return typed;
     }
-    if (record.classification.isNull() || record.price.isNull())
+    if (record.classification.isNull() || record.price.isNull()) {
+        // Only what is missing is named.
+        QStringList missing;
+        if (record.classification.isNull())
+            missing << QStringLiteral("Cコード (or 分類コード)");
+        if (record.price.isNull())
+            missing << QStringLiteral("本体価格 (or 価格)");
         return {QString(), QString(),
                 QStringLiteral("a book needs its classification code and price: the list's "
-                               "header names no column Cコード (or 分類コード) and 本体価格 (or "
-                               "価格)")};
-    return ReadBookFields(record.digits, record.classification, record.price);
+                               "header names no column %1")
+                    .arg(missing.join(QStringLiteral(" and ")))};
+    }
+    // A list with a JAN column beside the ISBN: the book's is the ISBN.
+    return ReadBookFields(record.isbn.isNull() ? record.digits : record.isbn, record.classification,
+                          record.price);
 }
 
 TypedCode ReadGivenCode(const QString& digits, symbol::Symbology symbology, const QString& addon,

@@ -260,6 +260,7 @@ bool ListReader::Next(ListRecord* record) {
         record->digits = line.digits;
         record->classification = line.classification;
         record->price = line.price;
+        record->isbn = line.isbn;
         record->error = line.error;
         return true;
     }

@@ -19,6 +19,7 @@ struct ListRecord {
     QString digits;
     QString classification;  // a book's, null without its column
     QString price;
+    QString isbn;   // a book's, null without its column
     QString error;  // why the record is refused; empty for an entry
     QString note;   // what was done to the record: its name cut
 };

@@ -18,17 +18,21 @@ int PrinterDpi(const QString& name) {
         return 0;
     int dpi = 0;
     if (cups_dinfo_t* info = cupsCopyDestInfo(CUPS_HTTP_DEFAULT, dest)) {
-        if (ipp_attribute_t* attribute =
-                cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution")) {
-            int y = 0;
-            ipp_res_t units = IPP_RES_PER_INCH;
-            const int x = ippGetResolution(attribute, 0, &y, &units);
-            dpi = units == IPP_RES_PER_CM ? int(std::lround(x * 2.54)) : x;
-        }
+        dpi =
+            ResolutionDpi(cupsFindDestDefault(CUPS_HTTP_DEFAULT, dest, info, "printer-resolution"));
         cupsFreeDestInfo(info);
     }
     cupsFreeDests(1, dest);
     return dpi;
+}
+
+int ResolutionDpi(ipp_attribute_t* attribute) {
+    if (!attribute || ippGetValueTag(attribute) != IPP_TAG_RESOLUTION)
+        return 0;
+    int y = 0;
+    ipp_res_t units = IPP_RES_PER_INCH;
+    const int x = ippGetResolution(attribute, 0, &y, &units);
+    return units == IPP_RES_PER_CM ? int(std::lround(x * 2.54)) : x;
 }
 
 void UsePrintersDots(QPrinter* printer) {

@@ -10,6 +10,7 @@
 
 class QPrinter;
 class QString;
+struct _ipp_attribute_s;  // the print service's ipp_attribute_t
 
 namespace pipeline {
 
@@ -17,6 +18,10 @@ namespace pipeline {
 // service says (Qt's print support assumes 1200 dpi for every printer); 0
 // when it says none.
 int PrinterDpi(const QString& name);
+
+// The dots per inch of the print service's resolution attribute (its
+// first value); 0 for none.
+int ResolutionDpi(_ipp_attribute_s* attribute);
 
 // For a printer of the print service: print at the resolution the service
 // gives for it. Nothing for a printer that writes a PDF file.

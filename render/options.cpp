@@ -497,7 +497,9 @@ QString ReadItf(const CommandLine& o, Options* options) {
     if (parser.isSet(o.ratio)) {
         bool ok = false;
         const double ratio = parser.value(o.ratio).toDouble(&ok);
-        if (!ok || ratio < symbol::kItfMinRatio || ratio > symbol::kItfMaxRatio)
+        // nan compares false with both ends: it is refused as not finite.
+        if (!ok || !std::isfinite(ratio) || ratio < symbol::kItfMinRatio ||
+            ratio > symbol::kItfMaxRatio)
             return QStringLiteral("--ratio takes a number from 2.25 to 3, not '%1'")
                 .arg(parser.value(o.ratio));
         options->itf.ratio = ratio;
@@ -670,12 +672,14 @@ QString ReadLabelSheet(const CommandLine& o, Options* options, QString* note) {
 }
 
 // An option given an empty value, as an unset shell variable gives: not
-// read as the option left out. --name and --addon may be empty: no name, no
-// add-on. An empty number is refused where the number is read.
+// read as the option left out. --name may be empty: no name. An empty
+// --addon or --media is refused here, since leaving it out means no add-on
+// or the printer's own media. An empty number is refused where the number
+// is read.
 QString EmptyValue(const CommandLine& o) {
     for (const QCommandLineOption* named :
          {&o.output, &o.symbology, &o.format, &o.layout, &o.batch, &o.outDir, &o.encoding,
-          &o.separator, &o.codeColumn, &o.nameColumn, &o.sheet, &o.sheetFile})
+          &o.separator, &o.codeColumn, &o.nameColumn, &o.sheet, &o.sheetFile, &o.addon, &o.media})
         if (o.parser.isSet(*named) && o.parser.value(*named).isEmpty())
             return QStringLiteral("--%1 needs a %2, not an empty value")
                 .arg(named->names().constLast(), named->valueName());

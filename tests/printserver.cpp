@@ -39,10 +39,10 @@ const QList<Queue>& Queues() {
     return queues;
 }
 
-PrintServer::PrintServer() {
+PrintServer::PrintServer(Queues queues) {
     if (!dir_.isValid())
         error_ = QStringLiteral("no temporary folder: %1").arg(dir_.errorString());
-    else if (Start())
+    else if (Start() && queues == Queues::Stock)
         AddQueues();
 }
 
@@ -172,6 +172,24 @@ bool PrintServer::AddQueues() {
     if (run.exitCode != 0)
         error_ = QStringLiteral("lpadmin -d: %1").arg(ServerError(run));
     return run.exitCode == 0;
+}
+
+// The first queue's driver made once, the others given its PPD: a tenth
+// of a second each.
+QString PrintServer::AddLabelQueues(const QString& prefix, int count) {
+    const QString out = QDir(dir_.path()).filePath(QStringLiteral("out/"));
+    for (int i = 1; i <= count; ++i) {
+        const QString name = prefix + QString::number(i);
+        const QStringList driver =
+            i == 1 ? QStringList{"-m", "drv:///sample.drv/zebra.ppd"}
+                   : QStringList{"-P", QDir(dir_.path()).filePath("ppd/" + prefix + "1.ppd")};
+        const Run run =
+            Command(QStringLiteral("lpadmin"),
+                    QStringList{"-p", name, "-E", "-v", "file://" + out + name} + driver);
+        if (run.exitCode != 0)
+            return QStringLiteral("lpadmin %1: %2").arg(name, ServerError(run));
+    }
+    return QString();
 }
 
 QByteArray PrintServer::TakeOutput(const QString& queue, int timeoutMs) {

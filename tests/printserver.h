@@ -28,8 +28,10 @@ const QList<Queue>& Queues();
 
 class PrintServer {
 public:
-    // Starts the scheduler and makes the queues; Error() says why not.
-    PrintServer();
+    // Starts the scheduler and makes the queues (none without queues);
+    // Error() says why not.
+    enum class Queues { Stock, None };
+    explicit PrintServer(Queues queues = Queues::Stock);
     ~PrintServer();
     PrintServer(const PrintServer&) = delete;
     PrintServer& operator=(const PrintServer&) = delete;
@@ -51,6 +53,10 @@ public:
     // Waits until the queue has no job left, then takes (and removes) what
     // its driver wrote; empty when no job finished in time.
     QByteArray TakeOutput(const QString& queue, int timeoutMs = 120000);
+
+    // Adds count queues of the ZPL label printer, named prefix1 to
+    // prefixN, printing into files; empty, or what went wrong.
+    QString AddLabelQueues(const QString& prefix, int count);
 
     // Stops the scheduler now, as a crash or a shutdown would.
     void Stop();

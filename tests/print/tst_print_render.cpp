@@ -4,6 +4,7 @@
 // send nothing.
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -53,6 +54,8 @@ private slots:
     void withoutItsPrintProgramNothingIsPrinted_data();
     void withoutItsPrintProgramNothingIsPrinted();
     void aJobTheServerRefusesIsReported();
+    void noQueuesAreNoPrintersAndNoError();
+    void hundredsOfQueuesAreListedInSeconds();
     void aStoppedServerIsNamed();
 
 private:
@@ -61,6 +64,7 @@ private:
     void CheckLabel(const QImage& label, const QString& code, int dots, const QString& what);
 
     std::unique_ptr<PrintServer> server_;
+    std::unique_ptr<PrintServer> bare_;  // made without queues
     QTemporaryDir dir_;
 };
 
@@ -73,6 +77,10 @@ void TestPrintRender::initTestCase() {
         list += QStringLiteral("品目 %1,%2\n").arg(i).arg(CodeNumber(i)).toUtf8();
     QVERIFY(WriteAll(dir_.filePath("five.csv"), list));
     QVERIFY(WriteAll(dir_.filePath("bad.csv"), "名称,JAN\nx,4901234567890\ny,12\n"));
+    // A raw queue: no driver, so no media and no resolution.
+    const PrintServer::Run raw =
+        server_->Command("lpadmin", {"-p", "raw", "-E", "-v", "file:///dev/null"});
+    QVERIFY2(raw.exitCode == 0, raw.err.constData());
 }
 
 void TestPrintRender::cleanupTestCase() {
@@ -208,8 +216,14 @@ void TestPrintRender::printersAreListedWithTheirDots() {
         QVERIFY2(text.contains(QRegularExpression(line, QRegularExpression::MultilineOption)),
                  qPrintable(line + u'\n' + text));
     }
-    // The ZPL sample driver's 4 x 6 inch labels.
+    // The ZPL sample driver's 4 x 6 inch labels, and the sizes of its own
+    // it takes: its PPD's MinSize 36 x 36 and MaxSize 576 x 3600 points.
     QVERIFY2(text.contains("101.6 x 152.4 mm"), qPrintable(text));
+    QVERIFY2(text.contains("from 12.7 x 12.7 mm to 203.2 x 1270.0 mm"), qPrintable(text));
+    // The raw queue's lack said in words.
+    QVERIFY2(text.contains(QRegularExpression("^raw: no resolution given, .*\n  no media: ",
+                                              QRegularExpression::MultilineOption)),
+             qPrintable(text));
 }
 
 void TestPrintRender::printOptionsThatDoNotGoTogether_data() {
@@ -252,6 +266,23 @@ void TestPrintRender::refusalsPrintNothing_data() {
         << QStringList{kCode, "--print", "dymo", "--sheet", "a4-24"} << "no A4 paper" << 1;
     QTest::newRow("media the printer does not have")
         << QStringList{kCode, "--print", "zpl", "--media", "B5"} << "has no media 'B5'" << 1;
+    // Sizes of one's own within the ZPL driver's 36 x 36 to 576 x 3600
+    // points (MinSize and MaxSize of its PPD): 12.7 to 203.2 mm across, 12.7
+    // to 1270 mm long.
+    const QString zplRange = QStringLiteral("from 12.7 x 12.7 mm to 203.2 x 1270.0 mm");
+    QTest::newRow("media wider than the printer")
+        << QStringList{kCode, "--print", "zpl", "--media", "300x40 mm"} << zplRange << 1;
+    QTest::newRow("media longer than the printer feeds")
+        << QStringList{kCode, "--print", "zpl", "--media", "60x2000 mm"} << zplRange << 1;
+    QTest::newRow("media of a hundred metres")
+        << QStringList{kCode, "--print", "zpl", "--media", "100000x100000 mm"} << zplRange << 1;
+    QTest::newRow("media under the least")
+        << QStringList{kCode, "--print", "zpl", "--media", "12x40 mm"} << zplRange << 1;
+    QTest::newRow("a raw queue") << QStringList{kCode, "--print", "raw"}
+                                 << "printer raw names no media" << 1;
+    QTest::newRow("a raw queue, media given")
+        << QStringList{kCode, "--print", "raw", "--media", "50x30 mm"}
+        << "printer raw names no media" << 1;
     QTest::newRow("no whole dots between 80 percent and the label")
         << QStringList{kCode, "--print", "zpl", "--media", "32x25 mm"} << "whole number of dots"
         << 1;
@@ -302,6 +333,37 @@ void TestPrintRender::aJobTheServerRefusesIsReported() {
     QCOMPARE(run.exitCode, 3);
     QVERIFY2(run.err.contains("not accepting jobs"), run.err.constData());
     QVERIFY(server_->TakeOutput("zpl", 5000).isEmpty());
+}
+
+// A print service without queues answers the request for them with "not
+// found": it was asked, and has no printer, which is no error.
+void TestPrintRender::noQueuesAreNoPrintersAndNoError() {
+    bare_ = std::make_unique<PrintServer>(PrintServer::Queues::None);
+    QVERIFY2(bare_->Error().isEmpty(), qPrintable(bare_->Error()));
+    const PrintServer::Run list = bare_->Command(STRIPEWELL_RENDER, {"--printer", "list"});
+    QCOMPARE(list.exitCode, 0);
+    QVERIFY2(list.out.startsWith("no printers"), (list.out + list.err).constData());
+}
+
+// Each queue asked for on its own took 43 s for 204 queues: 200 queues come
+// in under 5 s, every one with its resolution.
+void TestPrintRender::hundredsOfQueuesAreListedInSeconds() {
+    QVERIFY(bare_ && bare_->Error().isEmpty());
+    const QString error = bare_->AddLabelQueues("label", 200);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QElapsedTimer timer;
+    timer.start();
+    const PrintServer::Run list = bare_->Command(STRIPEWELL_RENDER, {"--printer", "list"});
+    const qint64 ms = timer.elapsed();
+    bare_.reset();
+    QCOMPARE(list.exitCode, 0);
+    const QString text = QString::fromUtf8(list.out);
+    const QRegularExpression line("^label\\d+: 203 dpi, ", QRegularExpression::MultilineOption);
+    int listed = 0;
+    for (const QRegularExpressionMatch& match : line.globalMatch(text))
+        listed += match.hasMatch();
+    QCOMPARE(listed, 200);
+    QVERIFY2(ms < 5000, qPrintable(QStringLiteral("%1 ms").arg(ms)));
 }
 
 // Last: it stops the server.

@@ -51,6 +51,20 @@ QList<int> BarRows(const QImage& image) {
     return rows;
 }
 
+// The stretches of rows with ink above row bottom, top to bottom: the first
+// and last row of each.
+QList<int> InkLines(const QImage& image, int bottom) {
+    QList<int> lines;
+    for (int y = 0; y < bottom; ++y) {
+        const bool ink = !BlackRuns(image, y).isEmpty();
+        if (ink && (lines.isEmpty() || lines.last() != y - 1))
+            lines << y << y;
+        else if (ink)
+            lines.last() = y;
+    }
+    return lines;
+}
+
 // Books in print (their ISBNs; the prices are examples): the ISBN as typed,
 // the classification code and price, and the two codes of the pair (the
 // lower of 192, the classification, the price and a check digit worked out
@@ -70,6 +84,13 @@ const Book kBooks[] = {
     {"Lambda Note", "978 4 908686 06 1", "C3055", "3200", "9784908686061", "1923055032002"},
     {"above 99,999 yen", "978-4-9911317-3-8", "C3037", "150000", "9784991131738", "1923037000005"},
     {"free of charge", "978-4-938661-23-6", "C0095", "0", "9784938661236", "1920095000008"},
+    // Labelled as books print their ISBNs.
+    {"labelled ISBN-13:", "ISBN-13: 978-4-274-22287-0", "C3055", "2800", "9784274222870",
+     "1923055028005"},
+    {"labelled ISBN-10:", "ISBN-10: 4-00-310104-9", "C0193", "400", "9784003101049",
+     "1920193004007"},
+    {"labelled with a full-width colon", "ISBN：978-4-7741-9690-9", "C3055", "2680",
+     "9784774196909", "1923055026803"},
 };
 
 }  // namespace
@@ -87,7 +108,13 @@ private slots:
     void pairMeasuredAt600Dpi();
     void listWithTheBooksColumns_data();
     void listWithTheBooksColumns();
+    void aBookListWithAJanColumn_data();
+    void aBookListWithAJanColumn();
+    void aBookListWithoutAColumn_data();
+    void aBookListWithoutAColumn();
     void labelSheetOfAList();
+    void textLinesClearOfTheBars_data();
+    void textLinesClearOfTheBars();
     void badInputIsRefused_data();
     void badInputIsRefused();
 
@@ -246,14 +273,7 @@ void TestRenderBook::pairMeasuredAt600Dpi() {
                 QString("%1: %2 dots, not %3").arg(size.what).arg(size.dots).arg(size.nominal)));
     // Above the bars the two lines of text, the ISBN's as tall as the
     // price's: not made smaller to fit the symbols' width.
-    QList<int> lines;  // the first and last row of ink of each
-    for (int y = 0; y < rows[0]; ++y) {
-        const bool ink = !BlackRuns(image, y).isEmpty();
-        if (ink && (lines.isEmpty() || lines.last() != y - 1))
-            lines << y << y;
-        else if (ink)
-            lines.last() = y;
-    }
+    const QList<int> lines = InkLines(image, rows[0]);
     QCOMPARE(lines.size(), 4);
     QVERIFY2(std::abs((lines[1] - lines[0]) - (lines[3] - lines[2])) <= 2,
              qPrintable(QString("ISBN line %1 dots tall, price line %2")
@@ -306,6 +326,51 @@ void TestRenderBook::listWithTheBooksColumns() {
     QCOMPARE(asJans.out.count("--symbol book"), 3);
 }
 
+void TestRenderBook::aBookListWithAJanColumn_data() {
+    QTest::addColumn<QByteArray>("list");
+    // The same book as a JAN of its shop's own and by its ISBN.
+    QTest::newRow("JAN before ISBN") << QByteArray(
+        "書名,JAN,ISBN,Cコード,本体価格\n辞典,4901234567894,978-4-7741-9690-9,C3055,2680\n");
+    QTest::newRow("ISBN before JAN") << QByteArray(
+        "ISBN,書名,JAN,Cコード,本体価格\n978-4-7741-9690-9,辞典,4901234567894,C3055,2680\n");
+}
+
+// A book is drawn from its ISBN column; the JAN column is the code of the
+// other symbols.
+void TestRenderBook::aBookListWithAJanColumn() {
+    QFETCH(QByteArray, list);
+    QVERIFY(WriteAll(Path("books.csv"), list));
+    const Output book = Render(
+        {"--symbol", "book", "--batch", "books.csv", "--out-dir", "book", "--format", "png"});
+    QVERIFY2(book.exitCode == 0, qPrintable(book.out));
+    QCOMPARE(Decoded(QString::fromUtf8("book/辞典.png")),
+             "1923055026803 9784774196909\n1923055026803 9784774196909");
+    const Output jan = Render({"--batch", "books.csv", "--out-dir", "jan", "--format", "png"});
+    QVERIFY2(jan.exitCode == 0, qPrintable(jan.out));
+    QCOMPARE(Decoded(QString::fromUtf8("jan/辞典.png")), "4901234567894\n4901234567894");
+}
+
+void TestRenderBook::aBookListWithoutAColumn_data() {
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<QString>("missing");
+    QTest::newRow("no price") << QByteArray("書名,ISBN,Cコード\n") << "column 本体価格 (or 価格)\n";
+    QTest::newRow("no classification")
+        << QByteArray("書名,ISBN,価格\n") << "column Cコード (or 分類コード)\n";
+    QTest::newRow("neither") << QByteArray("書名,ISBN\n")
+                             << "column Cコード (or 分類コード) and 本体価格 (or 価格)\n";
+}
+
+// Only the column that is missing is named.
+void TestRenderBook::aBookListWithoutAColumn() {
+    QFETCH(QByteArray, header);
+    QFETCH(QString, missing);
+    QVERIFY(WriteAll(Path("books.csv"), header + "辞典,978-4-7741-9690-9,C3055\n"));
+    const Output run =
+        Render({"--symbol", "book", "--batch", "books.csv", "--out-dir", "out", "--format", "png"});
+    QVERIFY2(run.exitCode != 0, qPrintable(run.out));
+    QVERIFY2(run.out.contains("header names no " + missing), qPrintable(run.out));
+}
+
 // A4 labels of 86.4 x 42.3 mm hold a pair at 100 percent with its name:
 // each label read back.
 void TestRenderBook::labelSheetOfAList() {
@@ -319,6 +384,38 @@ void TestRenderBook::labelSheetOfAList() {
     QVERIFY2(!run.out.contains("percent"), qPrintable(run.out));  // not made smaller
     QCOMPARE(Decoded("s.pdf").section(u'\n', 1),
              "1920193005004 1923055026803 9784003101049 9784774196909");
+}
+
+void TestRenderBook::textLinesClearOfTheBars_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("dpi");
+    QTest::newRow("600 dpi") << QStringList{"--dpi", "600"} << 600;
+    QTest::newRow("300 dpi, 80 percent")
+        << QStringList{"--dpi", "300", "--magnification", "80"} << 300;
+    QTest::newRow("1200 dpi, 200 percent, a name")
+        << QStringList{"--dpi", "1200", "--magnification", "200", "--name", "Atlas"} << 1200;
+}
+
+// The 日本図書コード's two lines, the ISBN's and the price's, stand apart
+// above the upper symbol: two stretches of rows with ink (three with a
+// name), and half a millimetre of white at least between the last and the
+// bars.
+void TestRenderBook::textLinesClearOfTheBars() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, dpi);
+    const Output run =
+        Render(QStringList{"--symbol", "book", "978-4-7741-9690-9", "--classification", "C3055",
+                           "--price", "2680", "-o", "b.png"} +
+               arguments);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.out));
+    const QImage image(Path("b.png"));
+    const QList<int> rows = BarRows(image);
+    QCOMPARE(rows.size(), 2);
+    const QList<int> lines = InkLines(image, rows[0]);
+    const int expected = arguments.contains("--name") ? 3 : 2;
+    QCOMPARE(lines.size(), 2 * expected);
+    const double clearMm = (rows[0] - 1 - lines.last()) * 25.4 / dpi;
+    QVERIFY2(clearMm >= 0.5, qPrintable(QStringLiteral("%1 mm clear").arg(clearMm)));
 }
 
 void TestRenderBook::badInputIsRefused_data() {

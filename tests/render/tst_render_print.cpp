@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -126,6 +127,8 @@ private slots:
     void outlinesNeedNoFonts();
     void refusalsWriteNothing_data();
     void refusalsWriteNothing();
+    void picturesAt4800DpiStayInTheirBudget_data();
+    void picturesAt4800DpiStayInTheirBudget();
 
 private:
     Output Render(const QStringList& arguments) {
@@ -352,6 +355,19 @@ void TestRenderPrint::refusalsWriteNothing_data() {
         << QStringList{"--layout", "shelf", kCode, "-o", "a.png"} << "window or retail";
     QTest::newRow("dpi with the window layout")
         << QStringList{kCode, "-o", "a.png", "--dpi", "300"} << "--layout retail";
+    // nan passes every comparison with the ends of a range, inf none.
+    const QStringList itf = {"--symbol", "itf14", "14512345600010", "-o"};
+    for (const char* ratio : {"nan", "NaN", "inf", "-inf", "1e400"})
+        QTest::newRow(QByteArray("ratio ") + ratio)
+            << itf + QStringList{"a.pdf", "--ratio", ratio} << "2.25 to 3";
+    QTest::newRow("ratio nan on a sheet")
+        << itf + QStringList{"a.pdf", "--sheet", "a4-12", "--ratio", "nan"} << "2.25 to 3";
+    // Left out means none; given empty, as an unset variable gives it, it
+    // is a mistake to say.
+    QTest::newRow("empty add-on") << QStringList{kCode, "--addon", "", "-o", "a.png"}
+                                  << "--addon needs a DIGITS";
+    QTest::newRow("empty media") << QStringList{kCode, "--print", "shop", "--media", ""}
+                                 << "--media needs a NAME";
 }
 
 void TestRenderPrint::refusalsWriteNothing() {
@@ -361,6 +377,53 @@ void TestRenderPrint::refusalsWriteNothing() {
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(mention), qPrintable(run.err));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
+}
+
+void TestRenderPrint::picturesAt4800DpiStayInTheirBudget_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("picture");
+    QTest::addColumn<int>("leastWidth");  // dots
+    // ITF-14 at 100 percent: X 1.016 mm, 192 dots at 4800 dpi; 14 digits
+    // of 2 wide and 3 narrow elements at 2.5 (8 X each), the start's 4 X,
+    // the stop's 4.5 X and quiet zones of 10 X: 140.5 X, 26976 dots.
+    const QStringList itf = {"--symbol", "itf14", "--dpi", "4800"};
+    QTest::newRow("ITF-14, png") << itf + QStringList{"14512345600010", "-o", "a.png"} << "a.png"
+                                 << 26976;
+    QTest::newRow("ITF-14, bmp") << itf + QStringList{"14512345600010", "-o", "a.bmp"} << "a.bmp"
+                                 << 26976;
+    QTest::newRow("ITF-14, a list of three")
+        << itf + QStringList{"--batch", "three.csv", "--out-dir", "out", "--format", "png"}
+        << "out/c.png" << 26976;
+    // A JAN at 200 percent: X 0.66 mm, 124 whole dots (0.656 mm); 95 X
+    // and the quiet zones' 11 and 7.
+    QTest::newRow("JAN at 200 percent, a name")
+        << QStringList{"--layout", "retail", "--dpi", "4800", "--magnification", "200", kCode,
+                       "--name",   "緑茶",   "-o",    "a.png"}
+        << "a.png" << 113 * 124;
+}
+
+// A picture of one bit a dot is 32 MB for the widest, an ITF-14 at 4800
+// dpi; nothing painted for it may take a block of twice that (the sanitizer
+// refuses any larger block, and the run ends). A picture of the label's
+// size in 32 bits a dot, which the text's outlines were filled on, took a
+// gigabyte.
+void TestRenderPrint::picturesAt4800DpiStayInTheirBudget() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, picture);
+    QFETCH(int, leastWidth);
+#if !defined(__SANITIZE_ADDRESS__)
+    QSKIP("the largest block is bounded by the sanitizer's allocator: a sanitizer build only");
+#endif
+    QVERIFY(WriteAll(Path("three.csv"), "a,14512345600010\nb,14901234567891\nc,14987654321091\n"));
+    const Output run =
+        Run(STRIPEWELL_RENDER, arguments, dir_->path(),
+            {"ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:allocator_may_return_null=0:"
+             "max_allocation_size_mb=64"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err.left(2000)));
+    // The whole picture, as its file's header states it.
+    const QSize size = QImageReader(Path(picture)).size();
+    QVERIFY2(size.width() >= leastWidth,
+             qPrintable(QStringLiteral("%1 dots wide").arg(size.width())));
 }
 
 QTEST_MAIN(TestRenderPrint)

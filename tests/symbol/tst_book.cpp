@@ -76,6 +76,65 @@ void TestBook::isbn10BecomesItsIsbn13_data() {
     QTest::newRow("the standard's example") << "0-306-40615-2"
                                             << "9780306406157"
                                             << "978-0-306-40615-7";
+    // A book of each check character, as its copies print it: the ISBN-10 of
+    // the first printings and the ISBN-13 of the later ones. The nine
+    // digits weighted 10 down to 2 leave a remainder r modulo 11; the check
+    // character is (11 - r) mod 11, X for 10, so a remainder of 0 gives 0.
+    // Knuth, The Art of Computer Programming 3, 2nd edition: 10·0 + 9·2 + 8·0 + 7·1 + 6·8 + 5·9 +
+    // 4·6 + 3·8 + 2·5 = 176 = 16·11 + 0.
+    QTest::newRow("check character 0") << "0-201-89685-0"
+                                       << "9780201896855"
+                                       << "978-0-201-89685-5";
+    // Abelson and Sussman, Structure and Interpretation of Computer Programs, 2nd edition: 10·0 +
+    // 9·2 + 8·6 + 7·2 + 6·5 + 5·1 + 4·0 + 3·8 + 2·7 = 153 = 13·11 + 10.
+    QTest::newRow("check character 1") << "0-262-51087-1"
+                                       << "9780262510875"
+                                       << "978-0-262-51087-5";
+    // Gamma et al., Design Patterns: 10·0 + 9·2 + 8·0 + 7·1 + 6·6 + 5·3 + 4·3 + 3·6 + 2·1 = 108 =
+    // 9·11 + 9.
+    QTest::newRow("check character 2") << "0-201-63361-2"
+                                       << "9780201633610"
+                                       << "978-0-201-63361-0";
+    // Tanenbaum, Computer Networks, 4th edition: 10·0 + 9·1 + 8·3 + 7·0 + 6·6 + 5·6 + 4·1 + 3·0 +
+    // 2·2 = 107 = 9·11 + 8.
+    QTest::newRow("check character 3") << "0-13-066102-3"
+                                       << "9780130661029"
+                                       << "978-0-13-066102-9";
+    // Knuth, The Art of Computer Programming 1, 3rd edition: 10·0 + 9·2 + 8·0 + 7·1 + 6·8 + 5·9 +
+    // 4·6 + 3·8 + 2·3 = 172 = 15·11 + 7.
+    QTest::newRow("check character 4") << "0-201-89683-4"
+                                       << "9780201896831"
+                                       << "978-0-201-89683-1";
+    // Press et al., Numerical Recipes in C, 2nd edition: 10·0 + 9·5 + 8·2 + 7·1 + 6·4 + 5·3 + 4·1 +
+    // 3·0 + 2·8 = 127 = 11·11 + 6.
+    QTest::newRow("check character 5") << "0-521-43108-5"
+                                       << "9780521431088"
+                                       << "978-0-521-43108-8";
+    // Meyers, Effective C++, 3rd edition: 10·0 + 9·3 + 8·2 + 7·1 + 6·3 + 5·3 + 4·4 + 3·8 + 2·7 =
+    // 137 = 12·11 + 5.
+    QTest::newRow("check character 6") << "0-321-33487-6"
+                                       << "9780321334879"
+                                       << "978-0-321-33487-9";
+    // Hofstadter, Gödel, Escher, Bach: 10·0 + 9·4 + 8·6 + 7·5 + 6·0 + 5·2 + 4·6 + 3·5 + 2·6 = 180 =
+    // 16·11 + 4.
+    QTest::newRow("check character 7") << "0-465-02656-7"
+                                       << "9780465026562"
+                                       << "978-0-465-02656-2";
+    // Kernighan and Ritchie, The C Programming Language, 2nd edition: 10·0 + 9·1 + 8·3 + 7·1 + 6·1
+    // + 5·0 + 4·3 + 3·6 + 2·2 = 80 = 7·11 + 3.
+    QTest::newRow("check character 8") << "0-13-110362-8"
+                                       << "9780131103627"
+                                       << "978-0-13-110362-7";
+    // Brooks, The Mythical Man-Month, anniversary edition: 10·0 + 9·2 + 8·0 + 7·1 + 6·8 + 5·3 + 4·5
+    // + 3·9 + 2·5 = 145 = 13·11 + 2.
+    QTest::newRow("check character 9") << "0-201-83595-9"
+                                       << "9780201835953"
+                                       << "978-0-201-83595-3";
+    // Hunt and Thomas, The Pragmatic Programmer: 10·0 + 9·2 + 8·0 + 7·1 + 6·6 + 5·1 + 4·6 + 3·2 +
+    // 2·2 = 100 = 9·11 + 1.
+    QTest::newRow("check character X") << "0-201-61622-X"
+                                       << "9780201616224"
+                                       << "978-0-201-61622-4";
 }
 
 void TestBook::isbn10BecomesItsIsbn13() {
