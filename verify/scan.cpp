@@ -60,9 +60,19 @@ quint32 Le32(const QByteArray& b, qint64 at) {
 }
 
 StatedResolution PerMetre(double pixelsPerMetre) {
-    // Files store pixels a metre in whole numbers: 1200 dpi comes back as
-    // 1199.9976.
-    return {true, std::round(pixelsPerMetre / kInchesPerMetre * 10) / 10};
+    return {true, pixelsPerMetre / kInchesPerMetre};
+}
+
+// Files store pixels a metre in whole numbers: 1200 dpi comes back as
+// 1199.9976, taken to a tenth.
+double Tenths(double dpi) {
+    return std::round(dpi * 10) / 10;
+}
+
+// A resolution in a message: to a tenth, or to three places when below one.
+QString DpiText(double dpi) {
+    return std::abs(dpi) >= 1 || dpi == 0 || !std::isfinite(dpi) ? QString::number(dpi, 'f', 1)
+                                                                 : QString::number(dpi, 'g', 3);
 }
 
 StatedResolution PngDpi(const QByteArray& b) {
@@ -132,7 +142,7 @@ StatedResolution TiffDpi(const QByteArray& b) {
     if (!found || unit == 1)
         return {};
     const double dpi = unit == 3 ? resolution * kCmPerInch : resolution;
-    return {true, std::isfinite(dpi) ? std::round(dpi * 10) / 10 : dpi};
+    return {true, dpi};
 }
 
 StatedResolution JpegDpi(const QByteArray& b) {
@@ -152,7 +162,7 @@ StatedResolution JpegDpi(const QByteArray& b) {
             if (units == 1)
                 return {true, double(density)};
             if (units == 2)
-                return {true, std::round(density * kCmPerInch * 10) / 10};
+                return {true, density * kCmPerInch};
             return {};
         }
         at += 2 + length;
@@ -251,10 +261,10 @@ Scan DecodePicture(QByteArray bytes, double dpi) {
         if (!(stated.dpi >= kMinScanDpi && stated.dpi <= kMaxScanDpi))
             return Refused(QStringLiteral("it states %1 dpi, outside %2 to %3: give the "
                                           "resolution it was scanned at with --dpi")
-                               .arg(stated.dpi)
+                               .arg(DpiText(stated.dpi))
                                .arg(kMinScanDpi)
                                .arg(kMaxScanDpi));
-        dpi = stated.dpi;
+        dpi = Tenths(stated.dpi);
     }
     if (IsBmp(bytes) && BmpIsShort(bytes))
         return Refused(
@@ -449,7 +459,7 @@ Scan ScanOf(const QImage& image, double dpi) {
         scan.error = QStringLiteral("not a picture");
         return scan;
     }
-    scan.dpi = dpi > 0 ? dpi : PerMetre(image.dotsPerMeterX()).dpi;
+    scan.dpi = dpi > 0 ? dpi : Tenths(PerMetre(image.dotsPerMeterX()).dpi);
     // A grey picture with an alpha channel is grey too: its transparency
     // has to be laid on white first.
     if (!image.hasAlphaChannel() && image.isGrayscale()) {
