@@ -287,25 +287,19 @@ Scan DecodePicture(QByteArray bytes, double dpi) {
     return scan;
 }
 
-// The bytes of fd up to one more than kMaxScanBytes; an errno value when
-// reading failed.
+// Appends what fd gives until its end, or until bytes holds more than
+// kMaxScanBytes; 0 or the errno value of a read that failed.
 int ReadUpToLimit(int fd, QByteArray* bytes) {
-    qint64 size = 0;
-    for (;;) {
-        if (size == bytes->size())
-            bytes->resize(qMin(qMax<qint64>(2 * size, 1 << 16), kMaxScanBytes + 1));
-        if (size == kMaxScanBytes + 1)
-            break;
-        const ssize_t read = ::read(fd, bytes->data() + size, size_t(bytes->size() - size));
-        if (read < 0 && errno == EINTR)
-            continue;
-        if (read < 0)
+    char chunk[1 << 16];
+    while (bytes->size() <= kMaxScanBytes) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got > 0)
+            bytes->append(chunk, got);
+        else if (got == 0)
+            return 0;
+        else if (errno != EINTR)
             return errno;
-        if (read == 0)
-            break;
-        size += read;
     }
-    bytes->truncate(size);
     return 0;
 }
 
@@ -361,6 +355,9 @@ QString ReadOnce(const QString& path, QByteArray* bytes, Scan* scan) {
         scan->identified = true;
         scan->device = status.st_dev;
         scan->inode = status.st_ino;
+        // A file's size is known: one allocation, not one per doubling.
+        if (S_ISREG(status.st_mode))
+            bytes->reserve(qsizetype(status.st_size) + 1);
         if (const int err = ReadUpToLimit(fd, bytes))
             error = qt_error_string(err);
         else if (bytes->size() > kMaxScanBytes)

@@ -8,16 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "require.h"
 #include "verify/scan.h"
-
-namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
@@ -29,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const double dpi : {0.0, 600.0}) {
         const verify::Scan scan = verify::ScanOfBytes(bytes, dpi);
         if (!scan.error.isEmpty()) {
-            Require(scan.grey.isNull() && !scan.error.contains(u'\n') && scan.error.size() < 400);
+            Require(scan.grey.isNull() && IsOneLineMessage(scan.error));
             continue;
         }
         Require(scan.grey.format() == QImage::Format_Grayscale8);
