@@ -198,6 +198,8 @@ int Main(const QStringList& arguments) {
                              .arg(kMaxScanDpi)
                              .arg(parser.value(dpiOption)));
     }
+    if (parser.isSet(forceOption) && !parser.isSet(plotOption))
+        return Usage(QStringLiteral("--force goes with --plot"));
     const QString expected = parser.value(expectOption);
     for (QChar c : expected)
         if (!c.isDigit() || c.unicode() > u'9')

@@ -190,6 +190,9 @@ p.png" ])"
     QTest::newRow("--dpi nan") << R"("$R" --verify "$S" --dpi nan)" << 1
                                << "--dpi takes 72 to 9600 dots per inch, not 'nan'"
                                << "true" << false;
+    QTest::newRow("--force without --plot")
+        << R"("$R" --verify "$S" --force)" << 1 << "--force goes with --plot"
+        << "true" << false;
     QTest::newRow("--dpi inf") << R"("$R" --verify "$S" --dpi inf)" << 1
                                << "--dpi takes 72 to 9600 dots per inch, not 'inf'"
                                << "true" << false;
