@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Stripewell with the sanitizers, fuzzes the
-# symbol core, the batch list reader and the sheet file reader for a bounded
-# time, and runs every test in a temporary home.
+# symbol core, the batch list reader, the sheet file reader and the
+# verifier's scan reader for a bounded time, and runs every test in a
+# temporary home.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -26,9 +27,10 @@ fuzz() {
 }
 : "${FUZZ_SECONDS:=30}"
 echo "== test.sh: replaying each fuzz corpus, then fuzzing for ${FUZZ_SECONDS} s in all"
-fuzz fuzz_code tests/fuzz/corpus $(((FUZZ_SECONDS + 2) / 3))
-fuzz fuzz_list tests/fuzz/lists $(((FUZZ_SECONDS + 2) / 3))
-fuzz fuzz_sheet tests/fuzz/sheets $(((FUZZ_SECONDS + 2) / 3))
+fuzz fuzz_code tests/fuzz/corpus $(((FUZZ_SECONDS + 3) / 4))
+fuzz fuzz_list tests/fuzz/lists $(((FUZZ_SECONDS + 3) / 4))
+fuzz fuzz_sheet tests/fuzz/sheets $(((FUZZ_SECONDS + 3) / 4))
+fuzz fuzz_scan tests/fuzz/scans $(((FUZZ_SECONDS + 3) / 4))
 
 echo "== test.sh: running the tests with a temporary home"
 config=${XDG_CONFIG_HOME:-$HOME/.config}

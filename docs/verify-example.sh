@@ -19,7 +19,7 @@ convert symbol.png -colorspace Gray -morphology Erode Rectangle:5x1 \
     -bordercolor white -border 300 -blur 0x2 +level 9%,86% -seed 7 -attenuate 0.3 +noise Gaussian \
     -background 'gray86' -rotate 1.5 -units PixelsPerInch -density 1200 scan.png
 set +e
-"$render" --verify scan.png --expect 4901234567894 --plot "$root/docs/verify-plot.png" \
+"$render" --verify scan.png --expect 4901234567894 --plot "$root/docs/verify-plot.png" --force \
     | sed "s|$tmp/||" >"$root/docs/verify-report.txt"
 "$render" --verify scan.png --expect 4901234567894 --json >"$root/docs/verify-report.json"
 echo "verify-example: docs/verify-report.txt, docs/verify-report.json, docs/verify-plot.png"

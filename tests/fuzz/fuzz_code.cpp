@@ -6,15 +6,11 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "require.h"
 #include "symbol/code.h"
 #include "symbol/pattern.h"
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 // The same text with a blank, a tab or a line feed after every few characters.
 QString WithBlanks(const QString& text, int every) {

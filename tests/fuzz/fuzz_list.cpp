@@ -10,15 +10,11 @@
 #include "batchlist.h"
 #include "filenames.h"
 #include "listreader.h"
+#include "require.h"
 #include "sheetcode.h"
 #include "symbol/code.h"
 
 namespace {
-
-void Require(bool condition) {
-    if (!condition)
-        std::abort();
-}
 
 pipeline::ListFormat FormatFrom(uint8_t choice) {
     static const pipeline::ListEncoding kEncodings[] = {
