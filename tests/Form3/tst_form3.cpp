@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -85,6 +86,7 @@ private slots:
     void printsIntoAPdfFileAside();
     void fileThatCannotBeWrittenKeepsWhatItHeld_data();
     void fileThatCannotBeWrittenKeepsWhatItHeld();
+    void printStoppedWhilePaintedKeepsWhatItHeld();
 
 private:
     // Prints with the dialog's choices into a PDF; the codes read from each
@@ -527,6 +529,37 @@ void TestForm3::fileThatCannotBeWrittenKeepsWhatItHeld() {
              qPrintable(dialog.Summary->text()));
     QCOMPARE(head(), before);
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), held);
+}
+
+// A long print into a file goes on while the window answers, and 中止 in its
+// progress stops it with what had the name untouched.
+void TestForm3::printStoppedWhilePaintedKeepsWhatItHeld() {
+    QTemporaryDir here;
+    const QString pdf = here.filePath("labels.pdf");
+    QVERIFY(WriteAll(pdf, "an earlier print"));
+    Form3 dialog(QStringLiteral("緑茶"), kCode);
+    dialog.Sheet->setCurrentIndex(dialog.Sheet->findData("a4-24"));
+    dialog.Copies->setValue(9999);
+    QSignalSpy printed(&dialog, &Form3::Printed);
+    int ticks = 0;
+    QTimer stop;
+    connect(&stop, &QTimer::timeout, this, [&] {
+        if (++ticks == 20)
+            for (QProgressDialog* progress : dialog.findChildren<QProgressDialog*>())
+                for (QPushButton* button : progress->findChildren<QPushButton*>())
+                    if (button->text() == QStringLiteral("中止"))
+                        button->click();
+    });
+    stop.start(10);
+    dialog.PrintToFile(pdf, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}));
+    QVERIFY(printed.wait(120000));
+    QVERIFY2(ticks >= 20, "the window did not answer while the pages were painted");
+    QCOMPARE(printed.first().value(0).toBool(), false);
+    QVERIFY2(dialog.Summary->text().contains(QStringLiteral("中止")),
+             qPrintable(dialog.Summary->text()));
+    QCOMPARE(ReadAll(pdf), QByteArray("an earlier print"));
+    QCOMPARE(QDir(here.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"labels.pdf"});
 }
 
 QTEST_MAIN(TestForm3)
