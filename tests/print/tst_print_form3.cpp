@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
@@ -20,6 +19,7 @@
 
 #include "Form3/Form3.h"
 #include "printserver.h"
+#include "sheetpages.h"
 
 using printtest::PrintServer;
 using printtest::Queue;
@@ -154,12 +154,8 @@ void TestPrintForm3::printsIntoAFileChosenInQtsDialog() {
     QVERIFY(!printed.isEmpty() || printed.wait(120000));
     QVERIFY2(printed.first().value(0).toBool(), qPrintable(form.Summary->text()));
     QCOMPARE(form.result(), int(QDialog::Accepted));
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    QVERIFY(info.waitForFinished());
-    const QRegularExpressionMatch pages =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-            .match(QString::fromUtf8(info.readAllStandardOutput()));
+    const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                              .match(RunProgram("pdfinfo", {pdf}).out);
     QCOMPARE(pages.captured(1), QStringLiteral("2"));
 }
 
