@@ -1,7 +1,11 @@
 #include "Form3.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileDialog>
@@ -9,18 +13,27 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <atomic>
+#include <cerrno>
 
+#include "folderwriter.h"
 #include "labelsource.h"
+#include "listfile.h"
 #include "listreader.h"
 #include "printer.h"
 #include "sheetpainter.h"
@@ -56,7 +69,101 @@ QString CodeProblem(const QString& code) {
     return QString();
 }
 
+// A PDF file is painted as Qt's printer of high resolution paints one.
+constexpr int kPdfDotsPerInch = 1200;
+
+// Why the list named path is not read, as the dialog says it.
+QString ListRefusal(const QString& path, const pipeline::ListOpening& opened) {
+    using pipeline::ListProblem;
+    const QString notAFile =
+        QStringLiteral("%1 は%2のため読みません。一覧はファイルで選んでください。");
+    switch (opened.problem) {
+        case ListProblem::Folder:
+            return notAFile.arg(path, QStringLiteral("フォルダー"));
+        case ListProblem::Device:
+            return notAFile.arg(path, QStringLiteral("装置"));
+        case ListProblem::Fifo:
+            return notAFile.arg(path, QStringLiteral("名前付きパイプ"));
+        case ListProblem::Socket:
+            return notAFile.arg(path, QStringLiteral("ソケット"));
+        case ListProblem::None:
+        case ListProblem::Closed:
+        case ListProblem::CannotOpen:
+            break;
+    }
+    return QStringLiteral("%1: 開けません (%2)").arg(path, opened.error);
+}
+
+QString TooLong(const QString& path) {
+    return QStringLiteral("%1 は長すぎるため読みません。一覧は %2 行・%3 MB までです。")
+        .arg(path)
+        .arg(Form3::kMaxListLines)
+        .arg(Form3::kMaxListBytes / (1024 * 1024));
+}
+
+// Why a file could not be written, from the system's errno value.
+QString WriteFailure(int err) {
+    switch (err) {
+        case ENOSPC:
+        case EDQUOT:
+            return QStringLiteral("ディスクに空きがありません");
+        case EFBIG:
+            return QStringLiteral("ファイルの大きさの上限を超えます");
+        case EROFS:
+            return QStringLiteral("読み取り専用のファイルシステムです");
+        case EACCES:
+        case EPERM:
+            return QStringLiteral("書き込む権限がありません");
+        default:
+            return QStringLiteral("書き込めません (%1)").arg(qt_error_string(err));
+    }
+}
+
 }  // namespace
+
+// A list read on a thread of its own; what it gives is taken once the
+// thread has finished.
+struct Form3::Reading {
+    QString path;
+    std::atomic<bool> cancel = false;
+    std::atomic<int> line = 0;  // the line being read
+    QList<pipeline::Label> entries;
+    symbol::Symbology symbology = symbol::Symbology::Jan13;
+    QStringList problems;  // the first kMaxProblemsShown
+    qint64 unshown = 0;    // bad lines past those
+
+    void Run();
+};
+
+// What the dialog's choices paint.
+struct Form3::Job {
+    pipeline::SheetTemplate layout;
+    int skip = 0;
+    pipeline::LabelStyle style;
+    QList<pipeline::Label> labels;
+    int copies = 1;
+};
+
+// A PDF file painted on a thread of its own into a file staged beside the
+// one named.
+struct Form3::FilePrint {
+    Job job;
+    QString path;
+    bool existed = false;  // something had the name before
+    QPageLayout page;
+    std::optional<pipeline::FolderWriter> folder;
+    pipeline::FolderWriter::Staged staged;
+    std::atomic<bool> cancel = false;
+    std::atomic<qint64> painted = 0;
+    qint64 total = 0;
+    // What came of it.
+    bool cancelled = false;
+    int err = 0;        // why the PDF's bytes did not all go in
+    QString keepError;  // why the whole file did not take the name
+    QString syncError;  // why the file that took it is not sure to be on disk
+
+    void Run();
+};
 
 Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     : QDialog(parent), name_(name), code_(code), codeProblem_(CodeProblem(code)) {
@@ -97,9 +204,12 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     form->addRow(QStringLiteral("開始位置(&A):"), Start);
     form->addRow(PrintName);
     auto* buttons = new QDialogButtonBox(this);
-    auto* preview =
+    auto* preview = previewButton_ =
         buttons->addButton(QStringLiteral("プレビュー(&V)..."), QDialogButtonBox::ActionRole);
-    auto* print = buttons->addButton(QStringLiteral("印刷(&P)..."), QDialogButtonBox::AcceptRole);
+    auto* print = printButton_ =
+        buttons->addButton(QStringLiteral("印刷(&P)..."), QDialogButtonBox::AcceptRole);
+    ticker_ = new QTimer(this);
+    ticker_->setInterval(100);
     buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Option1);
@@ -124,7 +234,52 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     connect(Sheet, &QComboBox::currentIndexChanged, this, &Form3::UpdateSummary);
     connect(Option1, &QRadioButton::toggled, this, &Form3::UpdateSummary);
     connect(PrintName, &QCheckBox::toggled, this, &Form3::UpdateSummary);
+    connect(ticker_, &QTimer::timeout, this, [this] {
+        if (reading_)
+            UpdateSummary();
+        if (printing_ && progress_ && printing_->total > 0)
+            progress_->setValue(int(printing_->painted * 1000 / printing_->total));
+        if (!reading_ && !printing_)
+            ticker_->stop();
+    });
     UpdateSummary();
+}
+
+Form3::~Form3() {
+    if (reading_)
+        reading_->cancel = true;
+    if (printing_)
+        printing_->cancel = true;
+    for (QThread* thread : std::as_const(threads_)) {
+        thread->wait();
+        delete thread;
+    }
+}
+
+void Form3::RunAside(std::function<void()> work, std::function<void()> done) {
+    QThread* thread = QThread::create(std::move(work));
+    threads_.append(thread);
+    connect(thread, &QThread::finished, this, [this, thread, done = std::move(done)] {
+        threads_.removeOne(thread);
+        thread->deleteLater();
+        done();
+    });
+    thread->start();
+    ticker_->start();
+}
+
+void Form3::EnableButtons() {
+    const bool idle = !reading_ && !printing_;
+    previewButton_->setEnabled(idle);
+    printButton_->setEnabled(idle);
+}
+
+bool Form3::ListBeingRead() const {
+    return reading_ != nullptr;
+}
+
+bool Form3::BeingPrinted() const {
+    return printing_ != nullptr;
 }
 
 void Form3::ChooseList() {
@@ -142,35 +297,72 @@ void Form3::ChooseList() {
 // code is an entry; every other line is shown with its reason. A list whose
 // header names a book's classification and price columns gives book pairs,
 // as with --symbol book.
+void Form3::Reading::Run() {
+    QFile file(path);
+    const pipeline::ListOpening opened =
+        pipeline::OpenListFile(file, false, pipeline::ListPipes::Refused);
+    if (opened.problem != pipeline::ListProblem::None) {
+        problems.append(ListRefusal(path, opened));
+        return;
+    }
+    if (file.size() > kMaxListBytes) {
+        problems.append(TooLong(path));
+        return;
+    }
+    pipeline::ListReader reader(file, {});
+    if (reader.Start()) {
+        pipeline::LabelSource labels(reader);
+        pipeline::Label label;
+        while (!cancel && labels.Next(&label)) {
+            line = label.line;
+            // A file that grew while it was read counts as it is read.
+            if (label.line > kMaxListLines || reader.BytesRead() > kMaxListBytes) {
+                entries.clear();
+                problems = QStringList{TooLong(path)};
+                unshown = 0;
+                return;
+            }
+            symbology = label.code.symbology;
+            if (label.refusal.isEmpty())
+                entries.append(label);
+            else if (problems.size() < kMaxProblemsShown)
+                problems.append(QStringLiteral("%1 行目: %2").arg(label.line).arg(label.refusal));
+            else
+                ++unshown;
+        }
+    }
+    if (!reader.Refusal().isEmpty())
+        problems.append(reader.Refusal());
+}
+
 void Form3::ReadList() {
+    if (reading_)
+        reading_->cancel = true;
     listEntries_.clear();
     listSymbology_ = symbol::Symbology::Jan13;
-    listSymbology_ = symbol::Symbology::Jan13;
-    QStringList problems;
-    QFile file(ListPath->text());
-    if (!file.open(QIODevice::ReadOnly)) {
-        problems.append(
-            QStringLiteral("%1: 開けません (%2)").arg(ListPath->text(), file.errorString()));
-    } else {
-        pipeline::ListReader reader(file, {});
-        if (reader.Start()) {
-            pipeline::LabelSource labels(reader);
-            pipeline::Label label;
-            while (labels.Next(&label)) {
-                listSymbology_ = label.code.symbology;
-                if (label.refusal.isEmpty())
-                    listEntries_.append(label);
-                else
-                    problems.append(
-                        QStringLiteral("%1 行目: %2").arg(label.line).arg(label.refusal));
-            }
-        }
-        if (!reader.Refusal().isEmpty())
-            problems.append(reader.Refusal());
-    }
-    Problems->setPlainText(problems.join(u'\n'));
+    Problems->clear();
+    auto reading = std::make_shared<Reading>();
+    reading->path = ListPath->text();
+    reading_ = reading;
     Option2->setChecked(true);
     UpdateSummary();
+    EnableButtons();
+    RunAside([reading] { reading->Run(); }, [this, reading] { ListDone(reading); });
+}
+
+void Form3::ListDone(const std::shared_ptr<Reading>& reading) {
+    if (reading != reading_)
+        return;  // a list named since
+    reading_.reset();
+    listEntries_ = std::move(reading->entries);
+    listSymbology_ = reading->symbology;
+    QString problems = reading->problems.join(u'\n');
+    if (reading->unshown > 0)
+        problems += QStringLiteral("\nほか %1 行も印刷できません。").arg(reading->unshown);
+    Problems->setPlainText(problems);
+    UpdateSummary();
+    EnableButtons();
+    emit ListRead();
 }
 
 QList<pipeline::Label> Form3::Labels() const {
@@ -191,9 +383,13 @@ void Form3::UpdateSummary() {
     const int perPage = sheet ? sheet->LabelsPerPage() : 1;
     Start->setMaximum(perPage);
     Start->setEnabled(sheet.has_value());
-    const int labels = int(Labels().size()) * Copies->value();
-    const int skip = sheet ? Start->value() - 1 : 0;
-    const int pages = labels == 0 ? 0 : (skip + labels + perPage - 1) / perPage;
+    if (reading_) {
+        Summary->setText(QStringLiteral("一覧を読んでいます… %1 行目").arg(reading_->line.load()));
+        return;
+    }
+    const qint64 labels = qint64(Labels().size()) * Copies->value();
+    const qint64 skip = sheet ? Start->value() - 1 : 0;
+    const qint64 pages = labels == 0 ? 0 : (skip + labels + perPage - 1) / perPage;
     QString text = QStringLiteral("ラベル %1 枚、%2 ページ").arg(labels).arg(pages);
     if (Option1->isChecked() && !codeProblem_.isEmpty())
         text = codeProblem_;
@@ -217,31 +413,65 @@ void Form3::UpdateSummary() {
     Summary->setText(text);
 }
 
-bool Form3::Paint(QPrinter* printer) {
+std::optional<Form3::Job> Form3::Plan(QSizeF pageMm) const {
     const std::optional<pipeline::SheetTemplate> sheet =
         pipeline::FindSheet(Sheet->currentData().toString());
+    Job job;
+    job.layout = sheet ? *sheet : pipeline::WholePageSheet(pageMm);
+    job.skip = sheet ? Start->value() - 1 : 0;
+    job.style.names = PrintName->isChecked();
+    job.style.magnification = pipeline::FitMagnification(
+        QSizeF(job.layout.labelWidth, job.layout.labelHeight), Magnification->value(),
+        job.style.names, {LabelSymbology(), {}, {}});
+    job.labels = Labels();
+    job.copies = Copies->value();
+    if (job.style.magnification == 0 || job.labels.isEmpty())
+        return std::nullopt;
+    return job;
+}
+
+bool Form3::PaintJob(const Job& job, QPagedPaintDevice* device,
+                     const std::function<bool(qint64)>& goingOn) {
+    // Copies in slices, so that one label of many copies is no longer slice.
+    constexpr int kSlice = 64;
+    pipeline::SheetPainter painter(device, job.layout, job.skip, job.style);
+    // The list's bad lines are shown as it is read; here they are passed over.
+    pipeline::LabelReport unseen;
+    qint64 painted = 0;
+    for (const pipeline::Label& label : job.labels) {
+        for (int left = job.copies; left > 0;) {
+            const int copies = std::min(left, kSlice);
+            pipeline::LabelSource slice(QList<pipeline::Label>{label}, copies);
+            pipeline::LabelCount count;
+            if (!pipeline::PaintLabels(slice, painter, unseen, &count))
+                return false;
+            left -= copies;
+            painted += copies;
+            if (!goingOn(painted))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool Form3::Paint(QPrinter* printer) {
+    const bool onSheet = pipeline::FindSheet(Sheet->currentData().toString()).has_value();
     pipeline::UsePrintersDots(printer);
     printer->setFullPage(true);
-    if (sheet)
+    if (onSheet)
         printer->setPageSize(QPageSize(QPageSize::A4));
-    const pipeline::SheetTemplate layout =
-        sheet ? *sheet
-              : pipeline::WholePageSheet(
-                    printer->pageLayout().fullRect(QPageLayout::Millimeter).size());
-    pipeline::LabelStyle style;
-    style.names = PrintName->isChecked();
-    const symbol::SymbolCode sized{LabelSymbology(), {}, {}};
-    style.magnification = pipeline::FitMagnification(QSizeF(layout.labelWidth, layout.labelHeight),
-                                                     Magnification->value(), style.names, sized);
-    if (style.magnification == 0 || Labels().isEmpty())
+    std::optional<Job> job = Plan(printer->pageLayout().fullRect(QPageLayout::Millimeter).size());
+    if (!job)
         return false;
     // On a printer of the print service, every module a whole number of its
     // dots, from the corner of the area it prints.
-    if (printer->outputFormat() == QPrinter::NativeFormat) {
-        const QSizeF label(layout.labelWidth, layout.labelHeight);
+    const bool native = printer->outputFormat() == QPrinter::NativeFormat;
+    if (native) {
+        const QSizeF label(job->layout.labelWidth, job->layout.labelHeight);
         const symbol::WholeDots module = pipeline::WholeDotModule(
-            printer->resolution(), style.magnification,
-            pipeline::FitMagnification(label, symbol::kMaxMagnification, style.names, sized));
+            printer->resolution(), job->style.magnification,
+            pipeline::FitMagnification(label, symbol::kMaxMagnification, job->style.names,
+                                       {LabelSymbology(), {}, {}}));
         if (module.dots == 0) {
             Summary->setText(
                 QStringLiteral("%1 dpi のプリンターでは、%2 × %3 mm "
@@ -251,18 +481,157 @@ bool Form3::Paint(QPrinter* printer) {
                     .arg(label.height(), 0, 'f', 1));
             return false;
         }
-        style.magnification = module.magnification;
-        pipeline::FitStyleToPrinter(*printer, &style);
+        job->style.magnification = module.magnification;
+        pipeline::FitStyleToPrinter(*printer, &job->style);
     }
-    pipeline::SheetPainter painter(printer, layout, sheet ? Start->value() - 1 : 0, style);
-    // The list's bad lines are shown as it is read; here they are passed over.
-    pipeline::LabelSource labels(Labels(), Copies->value());
-    pipeline::LabelReport unseen;
-    pipeline::LabelCount count;
-    if (!pipeline::PaintLabels(labels, painter, unseen, &count))
+    // A printer is painted on this thread: between slices the window is
+    // drawn again, its buttons left alone until the pages are sent.
+    const auto drawn = [native](qint64) {
+        if (native)
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        return true;
+    };
+    if (!PaintJob(*job, printer, drawn))
         return false;
     Remember();
     return true;
+}
+
+void Form3::FilePrint::Run() {
+    pipeline::FdDevice device(staged.Fd());
+    bool whole = false;
+    {
+        QPdfWriter writer(&device);
+        writer.setResolution(kPdfDotsPerInch);
+        writer.setPageLayout(page);
+        whole = PaintJob(job, &writer, [this](qint64 count) {
+            painted = count;
+            return !cancel;
+        });
+    }
+    cancelled = cancel;
+    if (cancelled)
+        return;  // the staged file goes with it
+    err = device.Errno();
+    if (err == 0 && !whole)
+        err = EIO;
+    if (err != 0)
+        return;
+    if (folder->Keep(&staged, 0, &keepError))
+        folder->Sync(&syncError);
+}
+
+void Form3::PrintToFile(const QString& path, const QPageLayout& page) {
+    const auto refuse = [this](const QString& reason) {
+        Summary->setText(reason);
+        emit Printed(false);
+    };
+    if (reading_ || printing_)
+        return refuse(
+            QStringLiteral("一覧を読み終わるまで、または印刷が終わるまで待ってください。"));
+    const qsizetype slash = path.lastIndexOf(u'/');
+    const QString folderName = slash < 0 ? QString() : path.left(qMax(slash, 1));
+    const QString fileName = path.mid(slash + 1);
+    if (fileName.isEmpty())
+        return refuse(QStringLiteral("保存するファイルの名前がありません。"));
+    // What the folder and the name are, said before anything is painted.
+    struct stat at;
+    const QByteArray folderPath = QFile::encodeName(folderName.isEmpty() ? "." : folderName);
+    if (stat(folderPath.constData(), &at) != 0 || !S_ISDIR(at.st_mode))
+        return refuse(
+            QStringLiteral("フォルダー %1 がありません。何も印刷していません。").arg(folderName));
+    if (access(folderPath.constData(), W_OK) != 0)
+        return refuse(QStringLiteral("フォルダー %1 に保存できません: %2。")
+                          .arg(folderName, WriteFailure(errno)));
+    const QByteArray native = QFile::encodeName(path);
+    const bool existed = lstat(native.constData(), &at) == 0;
+    if (existed && S_ISDIR(at.st_mode))
+        return refuse(
+            QStringLiteral("%1 はフォルダーです。ファイルの名前を選んでください。").arg(path));
+    if (existed && !S_ISREG(at.st_mode) && !S_ISLNK(at.st_mode))
+        return refuse(
+            QStringLiteral("%1 はファイルではない (装置など) ため、書き込みません。").arg(path));
+    if (existed && S_ISREG(at.st_mode) && (at.st_mode & 0222) == 0)
+        return refuse(QStringLiteral("%1 は読み取り専用のため、書き込みません。").arg(path));
+    struct stat list;
+    if (existed && Option2->isChecked() &&
+        stat(QFile::encodeName(ListPath->text()).constData(), &list) == 0 &&
+        stat(native.constData(), &at) == 0 && at.st_dev == list.st_dev && at.st_ino == list.st_ino)
+        return refuse(
+            QStringLiteral("%1 は印刷する一覧のファイルです。書き込みません。").arg(path));
+
+    // The whole page, as a printer set to its full page paints it; a label
+    // sheet on A4.
+    QPageLayout layout(page);
+    layout.setMode(QPageLayout::FullPageMode);
+    layout.setMinimumMargins(QMarginsF());
+    layout.setMargins(QMarginsF());
+    if (pipeline::FindSheet(Sheet->currentData().toString()))
+        layout.setPageSize(QPageSize(QPageSize::A4));
+    std::optional<Job> job = Plan(layout.fullRect(QPageLayout::Millimeter).size());
+    if (!job) {
+        emit Printed(false);  // Summary says why
+        return;
+    }
+    auto print = std::make_shared<FilePrint>();
+    print->path = path;
+    print->existed = existed;
+    print->page = layout;
+    print->total = qint64(job->labels.size()) * job->copies;
+    print->job = std::move(*job);
+    print->folder.emplace(folderName);
+    QString error = print->folder->OpenError();
+    if (error.isEmpty())
+        print->folder->Stage(fileName, true, &print->staged, &error);
+    if (!error.isEmpty())
+        return refuse(QStringLiteral("%1 に保存できません (%2)。").arg(path, error));
+
+    printing_ = print;
+    EnableButtons();
+    Summary->setText(QStringLiteral("%1 に印刷しています…").arg(path));
+    progress_ = new QProgressDialog(QStringLiteral("%1 に印刷しています…").arg(path),
+                                    QStringLiteral("中止"), 0, 1000, this);
+    progress_->setWindowTitle(QStringLiteral("印刷"));
+    progress_->setMinimumDuration(500);
+    progress_->setValue(0);
+    connect(progress_, &QProgressDialog::canceled, this, [print] { print->cancel = true; });
+    RunAside([print] { print->Run(); }, [this, print] { FileDone(print); });
+}
+
+void Form3::FileDone(const std::shared_ptr<FilePrint>& print) {
+    printing_.reset();
+    if (progress_) {
+        progress_->hide();
+        progress_->deleteLater();
+        progress_ = nullptr;
+    }
+    EnableButtons();
+    UpdateSummary();
+    const QString kept = print->existed
+                             ? QStringLiteral("元の %1 はそのままです。").arg(print->path)
+                             : QStringLiteral("%1 は作られていません。").arg(print->path);
+    QString failure;
+    if (print->cancelled)
+        failure = QStringLiteral("印刷を中止しました。") + kept;
+    else if (print->err != 0)
+        failure = QStringLiteral("%1 を保存できませんでした: %2。")
+                      .arg(print->path, WriteFailure(print->err)) +
+                  kept;
+    else if (!print->keepError.isEmpty())
+        failure =
+            QStringLiteral("%1 を保存できませんでした (%2)。").arg(print->path, print->keepError) +
+            kept;
+    else if (!print->syncError.isEmpty())
+        failure = QStringLiteral("%1 がディスクに書き込まれたか確かめられません (%2)。")
+                      .arg(print->path, print->syncError);
+    if (!failure.isEmpty()) {
+        Summary->setText(failure);
+        emit Printed(false);
+        return;
+    }
+    Remember();
+    emit Printed(true);
+    accept();
 }
 
 void Form3::Preview() {
@@ -289,6 +658,11 @@ void Form3::PrintNow() {
     if (remembered && printer.outputFormat() == QPrinter::NativeFormat &&
         printer.pageLayout().pageSize().isEquivalentTo(QPrinterInfo(printer).defaultPageSize()))
         printer.setPageSize(*remembered);
+    // A PDF file is written as the renderer writes one: aside, then in place.
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        PrintToFile(printer.outputFileName(), printer.pageLayout());
+        return;
+    }
     const QString media = printer.pageLayout().pageSize().key();
     if (!Paint(&printer))
         return;

@@ -6,9 +6,16 @@
 // printer the system has, each module a whole number of the printer's dots
 // (on a roll of labels, one per page). The sheet and the magnification are
 // remembered for the next print, and the printer with the media used on it.
+//
+// The list is read off the window's thread, and printing into a PDF file is
+// painted off it too, into a file beside the one named that takes its name
+// only once whole; the window keeps answering meanwhile.
 
 #include <QDialog>
 #include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
 
 #include "labelsource.h"
 #include "symbol/family.h"
@@ -18,9 +25,15 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPageLayout;
+class QPagedPaintDevice;
 class QPrinter;
+class QProgressDialog;
+class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QThread;
+class QTimer;
 
 class Form3 : public QDialog {
     Q_OBJECT
@@ -44,16 +57,57 @@ public:
     // Summary, when nothing can be printed.
     bool Paint(QPrinter* printer);
 
-    // Reads the list file again and says what it gives.
+    // Reads the list file again, off the window's thread; ListRead() when
+    // Summary and Problems say what it gives. Only a file is read, of at most
+    // kMaxListBytes and kMaxListLines: a device, a fifo or a longer list is
+    // refused with the reason.
     void ReadList();
+    bool ListBeingRead() const;
+
+    // Paints every label into the PDF file path, on pages as page has them,
+    // off the window's thread, with the progress shown. The file is written
+    // beside path and takes its name only once whole: whatever stops it
+    // (a full disk, a file that may not be written, 中止) leaves what had the
+    // name as it was. Printed() when done, the reason in Summary when not;
+    // a folder that does not exist is said before anything is painted.
+    void PrintToFile(const QString& path, const QPageLayout& page);
+    bool BeingPrinted() const;
+
+    // Far above a shop's list of products.
+    static constexpr qint64 kMaxListBytes = 32 * 1024 * 1024;
+    static constexpr int kMaxListLines = 300000;
+    // The list's bad lines shown one by one; the rest are counted.
+    static constexpr int kMaxProblemsShown = 1000;
+
+    ~Form3() override;
+
+signals:
+    void ListRead();
+    void Printed(bool ok);
 
 private:
+    struct Reading;
+    struct Job;
+    struct FilePrint;
     // The labels to print, each once: this symbol, or the list's.
     QList<pipeline::Label> Labels() const;
     // What the labels hold: the window's JAN, or the list's symbols (book
     // pairs when its header names a book's columns).
     symbol::Symbology LabelSymbology() const;
     void UpdateSummary();
+    void ListDone(const std::shared_ptr<Reading>& reading);
+    // What the dialog's choices paint on pages of that size (millimetres);
+    // none when nothing can be printed.
+    std::optional<Job> Plan(QSizeF pageMm) const;
+    // Paints the job's labels on device, a slice at a time; between slices
+    // going on says whether to go on with the count painted so far. False
+    // when the device failed or going on said no.
+    static bool PaintJob(const Job& job, QPagedPaintDevice* device,
+                         const std::function<bool(qint64)>& goingOn);
+    void FileDone(const std::shared_ptr<FilePrint>& print);
+    // Runs work on a thread of its own, then done on the window's thread.
+    void RunAside(std::function<void()> work, std::function<void()> done);
+    void EnableButtons();
     void ChooseList();
     void Preview();
     void PrintNow();
@@ -63,5 +117,12 @@ private:
     QString code_;
     QString codeProblem_;
     QList<pipeline::Label> listEntries_;
+    std::shared_ptr<Reading> reading_;
+    std::shared_ptr<FilePrint> printing_;
+    QList<QThread*> threads_;
+    QPushButton* previewButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+    QTimer* ticker_ = nullptr;  // the progress of a list read or a file printed
+    QProgressDialog* progress_ = nullptr;
     symbol::Symbology listSymbology_ = symbol::Symbology::Jan13;
 };

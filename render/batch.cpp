@@ -13,6 +13,7 @@
 #include "filenames.h"
 #include "folderwriter.h"
 #include "labelsource.h"
+#include "listfile.h"
 #include "listreader.h"
 #include "progress.h"
 #include "writers.h"
@@ -59,32 +60,28 @@ QString Stem(const symbol::SymbolCode& code) {
     return code.addon.isEmpty() ? code.code : code.code + u'+' + code.addon;
 }
 
-// Whether standard input was open when the program started: once it has
-// started, the first file it opens (Qt opens some) would take its number.
-const bool kStandardInputOpen = fcntl(STDIN_FILENO, F_GETFD) != -1;
-
-// Why standard input cannot be a list: closed, or a folder. Empty when it can.
-QString StandardInputProblem() {
-    struct stat status;
-    if (!kStandardInputOpen || fstat(STDIN_FILENO, &status) != 0)
-        return QStringLiteral("it is closed");
-    if (S_ISDIR(status.st_mode))
-        return QStringLiteral("it is a folder");
-    return QString();
-}
-
 }  // namespace
 
 QString OpenList(QFile& list, bool fromStdin) {
-    if (fromStdin) {
-        const QString problem = StandardInputProblem();
-        if (!problem.isEmpty())
-            return problem;
-        return list.open(stdin, QIODevice::ReadOnly) ? QString() : list.errorString();
+    const pipeline::ListOpening opened =
+        pipeline::OpenListFile(list, fromStdin, pipeline::ListPipes::Read);
+    switch (opened.problem) {
+        case pipeline::ListProblem::None:
+            return QString();
+        case pipeline::ListProblem::Closed:
+            return QStringLiteral("it is closed");
+        case pipeline::ListProblem::Folder:
+            return QStringLiteral("it is a folder");
+        case pipeline::ListProblem::Device:
+            return QStringLiteral("it is a device; a list is a file or a pipe");
+        case pipeline::ListProblem::Fifo:
+            return QStringLiteral("it is a fifo; a list is a file or a pipe");
+        case pipeline::ListProblem::Socket:
+            return QStringLiteral("it is a socket; a list is a file or a pipe");
+        case pipeline::ListProblem::CannotOpen:
+            break;
     }
-    if (QFileInfo(list).isDir())
-        return QStringLiteral("it is a folder");
-    return list.open(QIODevice::ReadOnly) ? QString() : list.errorString();
+    return opened.error;
 }
 
 ExitStatus RunBatch(const Options& options) {

@@ -1,20 +1,28 @@
 // The print dialog, printing into a PDF file as a printer with no printer
 // installed does; the pages are read back by pdftoppm and zbarimg.
 
+#include <sys/stat.h>
+
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageLayout>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "Form3/Form3.h"
 #include "files.h"
@@ -24,6 +32,31 @@
 namespace {
 
 const QString kCode = QStringLiteral("4901234567894");
+
+// Runs start, which begins work off the window's thread, until signal; how
+// often a timer of 10 ms fired meanwhile (0: the window was held), or -1
+// when the signal did not come in time. The signal's arguments go into
+// arguments.
+template <typename Signal>
+int TicksUntil(Form3& dialog, Signal signal, const std::function<void()>& start,
+               QList<QVariant>* arguments = nullptr) {
+    QSignalSpy done(&dialog, signal);
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ticks += done.isEmpty(); });
+    timer.start(10);
+    start();
+    if (done.isEmpty() && !done.wait(120000))
+        return -1;
+    if (arguments)
+        *arguments = done.first();
+    return ticks;
+}
+
+// Reads the list named in the dialog, as a person leaving its box does.
+int ReadListOf(Form3& dialog) {
+    return TicksUntil(dialog, &Form3::ListRead, [&] { dialog.ReadList(); });
+}
 
 }  // namespace
 
@@ -44,11 +77,23 @@ private slots:
     void codeThatWouldNotScanPrintsNothing();
     void choicesAreRememberedForTheNextPrint();
     void everyTextIsJapanese();
+    void listThatIsNotAShortFileIsRefused_data();
+    void listThatIsNotAShortFileIsRefused();
+    void windowAnswersWhileAListIsRead();
+    void hugeCountIsShownWhole_data();
+    void hugeCountIsShownWhole();
+    void printsIntoAPdfFileAside_data();
+    void printsIntoAPdfFileAside();
+    void fileThatCannotBeWrittenKeepsWhatItHeld_data();
+    void fileThatCannotBeWrittenKeepsWhatItHeld();
+    void printStoppedWhilePaintedKeepsWhatItHeld();
 
 private:
     // Prints with the dialog's choices into a PDF; the codes read from each
     // page, in the order zbarimg finds them.
     QList<QStringList> PrintAndRead(Form3& dialog);
+    // The labels of pdf, read page by page as PrintAndRead reads them.
+    QList<QStringList> ReadPdf(Form3& dialog, const QString& pdf);
 
     QTemporaryDir dir_;
 };
@@ -66,6 +111,10 @@ QList<QStringList> TestForm3::PrintAndRead(Form3& dialog) {
     printer.setOutputFileName(pdf);
     if (!dialog.Paint(&printer))
         return {};
+    return ReadPdf(dialog, pdf);
+}
+
+QList<QStringList> TestForm3::ReadPdf(Form3& dialog, const QString& pdf) {
     const std::optional<pipeline::SheetTemplate> sheet =
         pipeline::FindSheet(dialog.Sheet->currentData().toString());
     constexpr int kDpi = 200;
@@ -126,7 +175,7 @@ void TestForm3::listIsCountedAndItsBadLinesShown() {
     Form3 dialog(QString(), kCode);
     dialog.Sheet->setCurrentIndex(dialog.Sheet->findData("a4-24"));
     dialog.ListPath->setText(path);
-    dialog.ReadList();
+    QVERIFY(ReadListOf(dialog) >= 0);
     QVERIFY(dialog.Option2->isChecked());
     QCOMPARE(dialog.Summary->text(), QStringLiteral("ラベル 50 枚、3 ページ"));
     const QStringList problems = dialog.Problems->toPlainText().split(u'\n');
@@ -160,7 +209,7 @@ void TestForm3::listOfBooksPrintsBookPairs() {
     Form3 dialog(QString(), kCode);
     dialog.Sheet->setCurrentIndex(sheet.isEmpty() ? 0 : dialog.Sheet->findData(sheet));
     dialog.ListPath->setText(path);
-    dialog.ReadList();
+    QVERIFY(ReadListOf(dialog) >= 0);
     QVERIFY2(dialog.Summary->text().contains(summary), qPrintable(dialog.Summary->text()));
     QVERIFY2(dialog.Problems->toPlainText().startsWith(QStringLiteral("4 行目: price 二千")),
              qPrintable(dialog.Problems->toPlainText()));
@@ -287,6 +336,230 @@ void TestForm3::everyTextIsJapanese() {
     static const QRegularExpression allowed(QStringLiteral("A-one|Avery|L\\d+|A4|mm|\\(&[A-Z]\\)"));
     for (QString text : texts)
         QVERIFY2(!text.remove(allowed).contains(QRegularExpression("[A-Za-z]")), qPrintable(text));
+}
+
+void TestForm3::listThatIsNotAShortFileIsRefused_data() {
+    QTest::addColumn<QString>("list");  // in the test's folder, or a path from the root
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<int>("withinMs");
+    QTest::newRow("an endless device")
+        << "/dev/zero" << QStringLiteral("/dev/zero は装置のため読みません") << 2000;
+    QTest::newRow("a fifo without a writer")
+        << "fifo" << QStringLiteral("名前付きパイプのため読みません") << 2000;
+    QTest::newRow("a folder") << "." << QStringLiteral("フォルダーのため読みません") << 2000;
+    // Past the limits README gives: 32 MB, 300,000 lines.
+    QTest::newRow("33 MB") << "large.csv" << QStringLiteral("長すぎるため読みません") << 2000;
+    QTest::newRow("300,001 lines")
+        << "long.csv" << QStringLiteral("長すぎるため読みません") << 120000;
+}
+
+// What is not a file of a list's size is refused, and soon: the window never
+// waits for a writer or reads for ever.
+void TestForm3::listThatIsNotAShortFileIsRefused() {
+    QFETCH(QString, list);
+    QFETCH(QString, reason);
+    QFETCH(int, withinMs);
+    QTemporaryDir here;
+    QCOMPARE(mkfifo(qPrintable(here.filePath("fifo")), 0600), 0);
+    QFile large(here.filePath("large.csv"));
+    QVERIFY(large.open(QIODevice::WriteOnly) && large.resize(33 * 1024 * 1024));
+    large.close();
+    QVERIFY(WriteAll(here.filePath("long.csv"), QByteArray("Tea,123\n").repeated(300001)));
+    Form3 dialog(QString(), kCode);
+    dialog.ListPath->setText(list.startsWith(u'/') ? list : here.filePath(list));
+    QElapsedTimer took;
+    took.start();
+    QVERIFY(ReadListOf(dialog) >= 0);
+    QVERIFY2(took.elapsed() < withinMs, qPrintable(QString::number(took.elapsed())));
+    QVERIFY2(dialog.Problems->toPlainText().contains(reason),
+             qPrintable(dialog.Problems->toPlainText()));
+    QCOMPARE(dialog.Summary->text(), QStringLiteral("ラベル 0 枚、0 ページ"));
+}
+
+// A long list is read while the window goes on; its bad lines are all
+// counted, though not all shown.
+void TestForm3::windowAnswersWhileAListIsRead() {
+    constexpr int kBad = 200000;
+    const QString path = dir_.filePath("bad.csv");
+    QVERIFY(WriteAll(path, "名称,JAN\n" + QByteArray("Tea,123\n").repeated(kBad)));
+    Form3 dialog(QString(), kCode);
+    dialog.ListPath->setText(path);
+    const int ticks = ReadListOf(dialog);
+    QVERIFY2(ticks > 0, "the window did not answer while the list was read");
+    const QString problems = dialog.Problems->toPlainText();
+    const qsizetype shown = problems.count(QStringLiteral(" 行目: "));
+    const QRegularExpressionMatch more =
+        QRegularExpression(QStringLiteral("ほか (\\d+) 行")).match(problems);
+    QVERIFY2(shown < 10000, "every bad line was shown");
+    QCOMPARE(shown + more.captured(1).toLongLong(), qint64(kBad));
+}
+
+void TestForm3::hugeCountIsShownWhole_data() {
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<qint64>("perPage");
+    QTest::newRow("one per sheet of paper") << "" << qint64(1);
+    QTest::newRow("a4-24") << "a4-24" << qint64(24);
+}
+
+// More labels than a 32-bit count holds.
+void TestForm3::hugeCountIsShownWhole() {
+    QFETCH(QString, sheet);
+    QFETCH(qint64, perPage);
+    constexpr qint64 kLines = 250000;
+    constexpr int kCopies = 9999;
+    const QString path = dir_.filePath("huge.csv");
+    if (!QFile::exists(path))
+        QVERIFY(WriteAll(path, "名称,JAN\n" + QByteArray("Tea,4901234567894\n").repeated(kLines)));
+    Form3 dialog(QString(), kCode);
+    dialog.Sheet->setCurrentIndex(sheet.isEmpty() ? 0 : dialog.Sheet->findData(sheet));
+    dialog.ListPath->setText(path);
+    QVERIFY(ReadListOf(dialog) >= 0);
+    dialog.Copies->setValue(kCopies);
+    const qint64 labels = kLines * kCopies;
+    QCOMPARE(dialog.Summary->text(), QStringLiteral("ラベル %1 枚、%2 ページ")
+                                         .arg(labels)
+                                         .arg((labels + perPage - 1) / perPage));
+}
+
+void TestForm3::printsIntoAPdfFileAside_data() {
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<bool>("replaces");
+    QTest::addColumn<QList<int>>("perPage");
+    QTest::newRow("a new file, one per sheet of paper")
+        << "" << 2 << 1 << false << QList<int>{1, 1};
+    QTest::newRow("over a file, from the sixth label on")
+        << "a4-24" << 24 << 6 << true << QList<int>{19, 5};
+}
+
+// Qt's print dialog printing into a file, as the window does it: every
+// label read back from the file, which holds nothing else.
+void TestForm3::printsIntoAPdfFileAside() {
+    QFETCH(QString, sheet);
+    QFETCH(int, copies);
+    QFETCH(int, start);
+    QFETCH(bool, replaces);
+    QFETCH(QList<int>, perPage);
+    QTemporaryDir here;
+    const QString pdf = here.filePath("labels.pdf");
+    if (replaces)
+        QVERIFY(WriteAll(pdf, "an earlier print"));
+    Form3 dialog(QStringLiteral("緑茶"), kCode);
+    dialog.Sheet->setCurrentIndex(sheet.isEmpty() ? 0 : dialog.Sheet->findData(sheet));
+    dialog.Copies->setValue(copies);
+    dialog.Start->setValue(start);
+    QList<QVariant> printed;
+    QVERIFY(TicksUntil(
+                dialog, &Form3::Printed,
+                [&] {
+                    dialog.PrintToFile(pdf, QPageLayout(QPageSize(QPageSize::A4),
+                                                        QPageLayout::Portrait, QMarginsF()));
+                },
+                &printed) >= 0);
+    QVERIFY2(printed.value(0).toBool(), qPrintable(dialog.Summary->text()));
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(QDir(here.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"labels.pdf"});
+    QList<int> counted;
+    for (QStringList codes : ReadPdf(dialog, pdf)) {
+        codes.removeAll(QStringLiteral("-"));
+        counted.append(int(codes.size()));
+        QCOMPARE(codes, QStringList(codes.size(), kCode));
+    }
+    QCOMPARE(counted, perPage);
+}
+
+void TestForm3::fileThatCannotBeWrittenKeepsWhatItHeld_data() {
+    QTest::addColumn<QString>("target");  // in the test's folder, or a path from the root
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<bool>("beforePainting");
+    QTest::newRow("a full file system")
+        << "full/labels.pdf" << QStringLiteral("ディスクに空きがありません") << false;
+    QTest::newRow("a folder that does not exist")
+        << "none/labels.pdf" << QStringLiteral("フォルダー %1 がありません") << true;
+    QTest::newRow("/dev/full") << "/dev/full" << QStringLiteral("ファイルではない") << true;
+    QTest::newRow("/proc/version") << "/proc/version" << QStringLiteral("読み取り専用") << true;
+}
+
+// Printing into a file that cannot be written says why in Japanese, never
+// that it printed, and leaves what had the name as it was.
+void TestForm3::fileThatCannotBeWrittenKeepsWhatItHeld() {
+    QFETCH(QString, target);
+    QFETCH(QString, reason);
+    QFETCH(bool, beforePainting);
+    QTemporaryDir here;
+    const QString path = target.startsWith(u'/') ? target : here.filePath(target);
+    const QString folder = QFileInfo(path).path();
+    struct Unmount {
+        QString folder;
+        ~Unmount() {
+            if (!folder.isEmpty())
+                RunProgram("umount", {folder});
+        }
+    } unmount;
+    if (target.startsWith(u"full/")) {
+        QVERIFY(QDir(here.path()).mkdir("full"));
+        const Ran mount = RunProgram("mount", {"-t", "tmpfs", "-o", "size=256k", "tmpfs", folder});
+        if (mount.exitCode != 0)
+            QSKIP(qPrintable("a small file system cannot be mounted here: " + mount.err));
+        unmount.folder = folder;
+        QVERIFY(WriteAll(path, "an earlier print"));
+        QFile filler(folder + "/filler");
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(4096, 'x')) == 4096) {
+        }
+    }
+    const auto head = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.read(4096) : QByteArray();
+    };
+    const QByteArray before = head();
+    const QStringList held = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    Form3 dialog(QStringLiteral("緑茶"), kCode);
+    dialog.Sheet->setCurrentIndex(dialog.Sheet->findData("a4-24"));
+    dialog.Copies->setValue(48);
+    QSignalSpy printed(&dialog, &Form3::Printed);
+    dialog.PrintToFile(path, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}));
+    QCOMPARE(!printed.isEmpty(), beforePainting);
+    QVERIFY(!printed.isEmpty() || printed.wait(120000));
+    QCOMPARE(printed.first().value(0).toBool(), false);
+    QVERIFY(dialog.result() != QDialog::Accepted);
+    QVERIFY2(dialog.Summary->text().contains(reason.arg(folder)),
+             qPrintable(dialog.Summary->text()));
+    QCOMPARE(head(), before);
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), held);
+}
+
+// A long print into a file goes on while the window answers, and 中止 in its
+// progress stops it with what had the name untouched.
+void TestForm3::printStoppedWhilePaintedKeepsWhatItHeld() {
+    QTemporaryDir here;
+    const QString pdf = here.filePath("labels.pdf");
+    QVERIFY(WriteAll(pdf, "an earlier print"));
+    Form3 dialog(QStringLiteral("緑茶"), kCode);
+    dialog.Sheet->setCurrentIndex(dialog.Sheet->findData("a4-24"));
+    dialog.Copies->setValue(9999);
+    QSignalSpy printed(&dialog, &Form3::Printed);
+    int ticks = 0;
+    QTimer stop;
+    connect(&stop, &QTimer::timeout, this, [&] {
+        if (++ticks == 20)
+            for (QProgressDialog* progress : dialog.findChildren<QProgressDialog*>())
+                for (QPushButton* button : progress->findChildren<QPushButton*>())
+                    if (button->text() == QStringLiteral("中止"))
+                        button->click();
+    });
+    stop.start(10);
+    dialog.PrintToFile(pdf, QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, {}));
+    QVERIFY(printed.wait(120000));
+    QVERIFY2(ticks >= 20, "the window did not answer while the pages were painted");
+    QCOMPARE(printed.first().value(0).toBool(), false);
+    QVERIFY2(dialog.Summary->text().contains(QStringLiteral("中止")),
+             qPrintable(dialog.Summary->text()));
+    QCOMPARE(ReadAll(pdf), QByteArray("an earlier print"));
+    QCOMPARE(QDir(here.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"labels.pdf"});
 }
 
 QTEST_MAIN(TestForm3)

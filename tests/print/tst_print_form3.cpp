@@ -5,10 +5,13 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +19,7 @@
 
 #include "Form3/Form3.h"
 #include "printserver.h"
+#include "sheetpages.h"
 
 using printtest::PrintServer;
 using printtest::Queue;
@@ -37,6 +41,7 @@ private slots:
     void initTestCase();
     void printsOnThePrinter_data();
     void printsOnThePrinter();
+    void printsIntoAFileChosenInQtsDialog();
 
 private:
     // Clicks 印刷 and accepts Qt's print dialog; the printer it showed.
@@ -117,6 +122,41 @@ void TestPrintForm3::printsOnThePrinter() {
     QCOMPARE(settings.value("print/printer").toString(), queue);
     if (!media.isEmpty())
         QCOMPARE(settings.value("print/media/" + queue).toString(), media);
+}
+
+// Qt's print dialog set to print into a PDF file: the file is written as
+// the window writes files, and holds every page.
+void TestPrintForm3::printsIntoAFileChosenInQtsDialog() {
+    const QString pdf = dir_.filePath("chosen.pdf");
+    Form3 form(QStringLiteral("緑茶"), kCode);
+    form.Sheet->setCurrentIndex(form.Sheet->findData("a4-24"));
+    form.Copies->setValue(30);
+    QSignalSpy printed(&form, &Form3::Printed);
+    QTimer toFile;
+    connect(&toFile, &QTimer::timeout, this, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* dialog = qobject_cast<QPrintDialog*>(window);
+            if (!dialog || !dialog->isVisible())
+                continue;
+            for (QComboBox* printers : dialog->findChildren<QComboBox*>())
+                if (const int file = printers->findText(QStringLiteral("Print to File (PDF)"));
+                    file >= 0)
+                    printers->setCurrentIndex(file);
+            for (QLineEdit* name : dialog->findChildren<QLineEdit*>(QStringLiteral("filename")))
+                name->setText(pdf);
+            dialog->accept();
+        }
+    });
+    toFile.start(200);
+    for (QPushButton* button : form.findChildren<QPushButton*>())
+        if (button->text().startsWith(QStringLiteral("印刷")))
+            button->click();
+    QVERIFY(!printed.isEmpty() || printed.wait(120000));
+    QVERIFY2(printed.first().value(0).toBool(), qPrintable(form.Summary->text()));
+    QCOMPARE(form.result(), int(QDialog::Accepted));
+    const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                              .match(RunProgram("pdfinfo", {pdf}).out);
+    QCOMPARE(pages.captured(1), QStringLiteral("2"));
 }
 
 QTEST_MAIN(TestPrintForm3)

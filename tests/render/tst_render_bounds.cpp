@@ -113,6 +113,16 @@ void TestBounds::commandIsRefused_data() {
         << "cannot read the sheet file fifo: it is a fifo";
     QTest::newRow("sheet file a folder") << one + QStringList{"--sheet-file", "."} << 1
                                          << "cannot read the sheet file .: it is a folder";
+    // Lists that are devices: refused before a byte is read, as a batch, a
+    // sheet and a sheet from standard input.
+    QTest::newRow("batch list /dev/zero")
+        << QStringList{"--batch", "/dev/zero", "--out-dir", "out"} << 3
+        << "cannot read the list /dev/zero: it is a device; a list is a file or a pipe";
+    QTest::newRow("sheet list /dev/zero")
+        << QStringList{"--batch", "/dev/zero", "--sheet", "a4-24", "-o", "out.pdf"} << 3
+        << "cannot read the list /dev/zero: it is a device";
+    QTest::newRow("batch list a folder") << QStringList{"--batch", ".", "--out-dir", "out"} << 3
+                                         << "cannot read the list .: it is a folder";
     QTest::newRow("list and sheet file both standard input")
         << QStringList{"--batch", "-", "--sheet-file", "-", "-o", "out.pdf"} << 1
         << "standard input can be the list or the sheet file, not both";
