@@ -10,6 +10,7 @@
 
 #include "files.h"
 #include "pictures.h"
+#include "printserver.h"
 #include "run.h"
 
 namespace {
@@ -32,6 +33,17 @@ QList<int> Runs(const QImage& image, QPoint from, QPoint step) {
     return runs;
 }
 
+// The ITF symbols ZXing reads on a picture, sorted.
+QStringList ZxingItf(const QString& picture, const QString& folder) {
+    QStringList texts;
+    for (const QString& line :
+         Run("ZXingReader", {"-noscale", "-format", "ITF", picture}, folder).out.split(u'\n'))
+        if (line.trimmed().startsWith("Text:"))
+            texts << line.section(u'"', 1, 1);
+    texts.sort();
+    return texts;
+}
+
 }  // namespace
 
 class TestRenderItf : public QObject {
@@ -47,8 +59,19 @@ private slots:
     void badInputIsRefused();
     void labelSheets_data();
     void labelSheets();
+    void oneCaseCodeOnEveryPath_data();
+    void oneCaseCodeOnEveryPath();
+    void aJanWithoutItsIndicatorIsRefusedOnEveryPath_data();
+    void aJanWithoutItsIndicatorIsRefusedOnEveryPath();
 
 private:
+    // What ZXing reads from what a run made: the file, the list's folder,
+    // the sheet's pages, or the job the print server's PDF queue printed.
+    QStringList ReadBack(const QString& path);
+    // The tests' print server, started for the first printing row.
+    printtest::PrintServer* Server();
+    std::unique_ptr<printtest::PrintServer> server_;
+
     Output Render(const QStringList& arguments) {
         return Run(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
     }
@@ -164,10 +187,11 @@ void TestRenderItf::badInputIsRefused_data() {
                                   << "one digit 0-9";
     QTest::newRow("indicator -1") << QStringList{"4901234567894", "--indicator=-1"} << 1
                                   << "one digit 0-9";
+    // A wrong check digit is a refused code, with or without an indicator.
     QTest::newRow("indicator with a wrong JAN")
-        << QStringList{"4901234567895", "--indicator", "1"} << 1 << "must be 4";
+        << QStringList{"4901234567895", "--indicator", "1"} << 2 << "must be 4";
     QTest::newRow("indicator with 14 digits")
-        << QStringList{"15400141288763", "--indicator", "1"} << 1 << "12 or 13 digits of a JAN";
+        << QStringList{"15400141288763", "--indicator", "1"} << 2 << "12 or 13 digits of a JAN";
     QTest::newRow("window layout")
         << QStringList{"1540014128876", "--layout", "window"} << 1 << "no window layout";
     QTest::newRow("ratio 2") << QStringList{"1540014128876", "--ratio", "2"} << 1 << "2.25 to 3";
@@ -202,8 +226,9 @@ void TestRenderItf::labelSheets_data() {
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("read");  // both readers, sorted; or a message
     const QString list = "--batch=cases.csv";
+    // The list's 4901234567894 is a JAN without an indicator: refused.
     QTest::newRow("A6 labels, a list, frames")
-        << QStringList{list, "--sheet-file", "a6.txt"} << 4 << "14901234567891 49012345678942";
+        << QStringList{list, "--sheet-file", "a6.txt"} << 4 << "14901234567891";
     QTest::newRow("a4-12, bars, no name, fitted")
         << QStringList{"14901234567891", "--sheet", "a4-12", "--bearer", "bars"} << 0
         << "14901234567891";
@@ -211,11 +236,9 @@ void TestRenderItf::labelSheets_data() {
                                   << "at 49 percent needs 81.6 x";
     QTest::newRow("a4-24, list") << QStringList{list, "--sheet", "a4-24"} << 1
                                  << "at 49 percent and its name needs";
-    QTest::newRow("magnification 60 on a sheet")
-        << QStringList{list, "--sheet-file", "a6.txt", "--magnification", "60"} << 4
-        << "14901234567891 49012345678942";
-    QTest::newRow("printing") << QStringList{"14901234567891", "--print", "any"} << 1
-                              << "is not printed";
+    QTest::newRow("magnification 60 on a sheet, indicator 3")
+        << QStringList{list, "--sheet-file", "a6.txt", "--magnification", "60", "--indicator", "3"}
+        << 4 << "34901234567895";
 }
 
 void TestRenderItf::labelSheets() {
@@ -273,6 +296,154 @@ void TestRenderItf::labelSheets() {
             zxing << line.section(u'"', 1, 1);
     zxing.sort();
     QCOMPARE(zxing.join(u' '), read);
+}
+
+printtest::PrintServer* TestRenderItf::Server() {
+    if (!server_)
+        server_ = std::make_unique<printtest::PrintServer>();
+    return server_->Error().isEmpty() ? server_.get() : nullptr;
+}
+
+QStringList TestRenderItf::ReadBack(const QString& path) {
+    QStringList pictures;
+    if (path == u"printer") {
+        QString error;
+        const printtest::Queue& pdf = printtest::Queues()[2];
+        const QList<QImage> pages = printtest::Pages(pdf, server_->TakeOutput(pdf.name), &error);
+        if (!error.isEmpty())
+            qWarning("%s", qPrintable(error));
+        for (qsizetype i = 0; i < pages.size(); ++i) {
+            pictures << QStringLiteral("printed-%1.png").arg(i);
+            pages[i].save(Path(pictures.last()));
+        }
+    } else if (path.endsWith(u".pdf")) {
+        if (Run("pdftoppm", {"-r", "200", "-png", path, "page"}, dir_->path()).exitCode != 0)
+            return {};
+        pictures = QDir(dir_->path()).entryList({"page*.png"});
+    } else if (QFileInfo(Path(path)).isDir()) {
+        for (const QString& file : QDir(Path(path)).entryList({"*.png"}))
+            pictures << path + u'/' + file;
+    } else {
+        pictures << path;
+    }
+    QStringList read;
+    for (const QString& picture : pictures)
+        read += ZxingItf(picture, dir_->path());
+    read.sort();
+    return read;
+}
+
+// The same digits give the same GTIN-14 in a file, in a list's files, on a
+// label sheet, from a list on a label sheet and on a printer (the print
+// server's PDF queue): --indicator takes a JAN's 12 or 13 digits on each.
+// The case codes, worked by hand with GS1's weights 3 and 1 from the right
+// and read by ZXing from zint's symbols of their first 13 digits:
+// 1 451234560001 -> 14512345600010, 5 490123456789 -> 54901234567899,
+// 154001412887 6 -> 15400141288763 (6 is not that JAN's check digit 5, so
+// these 13 digits are no JAN).
+void TestRenderItf::oneCaseCodeOnEveryPath_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("digits");  // the list's line too
+    QTest::addColumn<QString>("read");    // what ZXing reads from
+    QTest::addColumn<QString>("gtin");
+    const struct {
+        const char* what;
+        QString digits;
+        QStringList indicator;
+        const char* gtin;
+    } codes[] = {
+        {"12-digit JAN, indicator 1", "451234560001", {"--indicator", "1"}, "14512345600010"},
+        {"13-digit JAN, indicator 1", "4512345600013", {"--indicator", "1"}, "14512345600010"},
+        {"GTIN-14", "14512345600010", {}, "14512345600010"},
+        {"JAN, indicator 5", "4901234567894", {"--indicator", "5"}, "54901234567899"},
+        {"13 digits of no JAN", "1540014128876", {}, "15400141288763"},
+    };
+    // a4-12 takes the symbol with bars above and below, without a name line.
+    const QStringList sheet{"--sheet", "a4-12", "--bearer", "bars", "--no-name", "-o", "s.pdf"};
+    const QStringList print{"--print", "pdf", "--bearer", "bars"};
+    for (const auto& code : codes) {
+        const QStringList one = QStringList{code.digits} + code.indicator;
+        const QStringList many = QStringList{"--batch", "cases.csv"} + code.indicator;
+        const struct {
+            const char* path;
+            QStringList arguments;
+            QString read;
+        } paths[] = {
+            {"file", one + QStringList{"-o", "c.png"}, "c.png"},
+            {"list", many + QStringList{"--out-dir", "out", "--format", "png"}, "out"},
+            {"sheet", one + sheet, "s.pdf"},
+            {"sheet of a list", many + sheet, "s.pdf"},
+            {"printer", one + print, "printer"},
+            {"printer, a list", many + print, "printer"},
+        };
+        for (const auto& path : paths)
+            QTest::addRow("%s, %s", code.what, path.path)
+                << QStringList{"--symbol", "itf14"} + path.arguments << code.digits << path.read
+                << code.gtin;
+    }
+}
+
+void TestRenderItf::oneCaseCodeOnEveryPath() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, digits);
+    QFETCH(QString, read);
+    QFETCH(QString, gtin);
+    QVERIFY(WriteAll(Path("cases.csv"), "箱," + digits.toUtf8() + "\n"));
+    if (read == u"printer") {
+        arguments.replaceInStrings(QRegularExpression("^cases.csv$"), Path("cases.csv"));
+        printtest::PrintServer* server = Server();
+        QVERIFY2(server, qPrintable(server_->Error()));
+        const printtest::PrintServer::Run run = server->Command(STRIPEWELL_RENDER, arguments);
+        QVERIFY2(run.exitCode == 0, run.err.constData() + run.out);
+    } else {
+        const Output run = Render(arguments);
+        QVERIFY2(run.exitCode == 0, qPrintable(run.out));
+    }
+    QCOMPARE(ReadBack(read), QStringList{gtin});
+}
+
+// 13 digits that are a whole JAN, 4512345600013, are refused without
+// --indicator wherever they are given, with both readings: its case code
+// with indicator 1 (14512345600010, as above) and the GTIN-14 they begin
+// (45123456000134: 4 5 1 2 3 4 5 6 0 0 0 1 3 weighted 1 3 1 ... from the
+// left sum to 86, so 4 makes it 90). Nothing is written or printed.
+void TestRenderItf::aJanWithoutItsIndicatorIsRefusedOnEveryPath_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    const QString jan = "4512345600013";
+    QTest::newRow("file") << QStringList{jan, "-o", "c.png"} << 2;
+    QTest::newRow("list") << QStringList{"--batch", "cases.csv", "--out-dir", "out"} << 4;
+    QTest::newRow("sheet") << QStringList{jan, "--sheet", "a4-12", "-o", "s.pdf"} << 2;
+    QTest::newRow("sheet of a list")
+        << QStringList{"--batch", "cases.csv", "--sheet", "a4-12", "--bearer",
+                       "bars",    "--no-name", "-o",      "s.pdf"}
+        << 3;
+    QTest::newRow("printer") << QStringList{jan, "--print", "pdf"} << 2;
+}
+
+void TestRenderItf::aJanWithoutItsIndicatorIsRefusedOnEveryPath() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QVERIFY(WriteAll(Path("cases.csv"), "箱,4512345600013\n"));
+    arguments = QStringList{"--symbol", "itf14"} + arguments;
+    QString said;
+    if (arguments.contains("--print")) {
+        printtest::PrintServer* server = Server();
+        QVERIFY2(server, qPrintable(server_->Error()));
+        const printtest::PrintServer::Run run = server->Command(STRIPEWELL_RENDER, arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        said = QString::fromUtf8(run.err);
+        QVERIFY(server->TakeOutput("pdf", 3000).isEmpty());
+    } else {
+        const Output run = Render(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        said = run.out;
+    }
+    QVERIFY2(said.contains("--indicator 1 makes 14512345600010") &&
+                 said.contains("give all 14 digits, 45123456000134"),
+             qPrintable(said));
+    QVERIFY(!QFile::exists(Path("c.png")) && !QFile::exists(Path("s.pdf")) &&
+            QDir(Path("out")).isEmpty());
 }
 
 QTEST_MAIN(TestRenderItf)

@@ -4,11 +4,13 @@
 // bars, and the smallest label that still takes a symbol at 80 percent.
 
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 
 #include "files.h"
+#include "printserver.h"
 #include "sheetpages.h"
 
 namespace {
@@ -95,8 +97,14 @@ private slots:
     void nameStandsClearOfTheBars();
     void smallestLabelTakesTheSymbolAt80Percent_data();
     void smallestLabelTakesTheSymbolAt80Percent();
+    void aRefusedLabelIsToldTheSizesThatFit_data();
+    void aRefusedLabelIsToldTheSizesThatFit();
+    void aThermalLabelAt203DpiWithoutTheName_data();
+    void aThermalLabelAt203DpiWithoutTheName();
 
 private:
+    // A sheet file of one label of the size, 10 mm from the page's corner.
+    bool OneLabel(double width, double height);
     QString Path(const QString& name) const { return dir_->filePath(name); }
     // Runs stripewell-render into s.pdf with a list of lines (if any) and
     // gives its pages at dpi (only the crop of each, in dots, if given), or
@@ -311,6 +319,136 @@ void TestRenderLabels::smallestLabelTakesTheSymbolAt80Percent() {
     QCOMPARE(bars.size(), 30);
     const double module = (bars.last() - bars.first()) / 94;
     QVERIFY2(std::abs(module - 0.264) <= 0.002, qPrintable(QString::number(module)));
+}
+
+bool TestRenderLabels::OneLabel(double width, double height) {
+    return WriteAll(Path("one.txt"), QStringLiteral("columns = 1\nrows = 1\nleft = 10\ntop = 10\n"
+                                                    "label-width = %1\nlabel-height = %2\n"
+                                                    "pitch-x = %1\npitch-y = %2\n")
+                                         .arg(width)
+                                         .arg(height)
+                                         .toUtf8());
+}
+
+// A label too small is refused with its own size and the smallest that
+// takes the symbol, with a name line and without one; each size said is
+// true: the run that it is for takes a label of it, and refuses one 0.2 mm
+// lower. Without a name the JAN at 80 percent needs the 31.832 x 22.744 mm
+// worked out above.
+void TestRenderLabels::aRefusedLabelIsToldTheSizesThatFit_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("otherWay");  // the same symbol, the name line the other way
+    QTest::addColumn<bool>("names");            // whether arguments print a name line
+    QTest::addColumn<QString>("withoutName");
+    const QStringList list{"--batch", "list.csv"};
+    const QStringList jan{"4901234567894"};
+    const QStringList named{"--name", "緑茶"};
+    QTest::newRow("a code") << jan << jan + named << false << "31.8 x 22.7";
+    QTest::newRow("a code and its name") << jan + named << jan << true << "31.8 x 22.7";
+    QTest::newRow("a list") << list << list + QStringList{"--no-name"} << true << "31.8 x 22.7";
+    QTest::newRow("a list, --no-name")
+        << list + QStringList{"--no-name"} << list << false << "31.8 x 22.7";
+    // ITF-14 at 49 percent in its frame: 81.6 mm wide, as tst_render_itf works out.
+    const QStringList itf{"--symbol", "itf14", "14901234567891"};
+    QTest::newRow("itf14") << itf << itf + named << false << "81.6 x ";
+}
+
+void TestRenderLabels::aRefusedLabelIsToldTheSizesThatFit() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, otherWay);
+    QFETCH(bool, names);
+    QFETCH(QString, withoutName);
+    QVERIFY(WriteAll(Path("list.csv"), "名称,JAN\n緑茶,4901234567894\n"));
+    const auto run = [this](const QStringList& given, double width, double height) {
+        if (!OneLabel(width, height))
+            return Ran{};
+        return RunProgram(QStringLiteral(STRIPEWELL_RENDER),
+                          given + QStringList{"--sheet-file", "one.txt", "-o", "s.pdf"},
+                          dir_->path());
+    };
+    const Ran refused = run(arguments, 25, 15);
+    QCOMPARE(refused.exitCode, 1);
+    QVERIFY(!QFile::exists(Path("s.pdf")));
+    QVERIFY2(refused.err.contains("are 25.0 x 15.0 mm"), qPrintable(refused.err));
+    const QRegularExpressionMatch sizes =
+        QRegularExpression(R"(needs ([\d.]+) x ([\d.]+) mm with its margins \()"
+                           R"((with a name line|without the name line, --no-name): ([\d.]+) x )"
+                           R"(([\d.]+) mm\))")
+            .match(refused.err);
+    QVERIFY2(sizes.hasMatch(), qPrintable(refused.err));
+    QCOMPARE(sizes.captured(3).startsWith("with a"), !names);
+    const int without = names ? 4 : 1;
+    QVERIFY2(
+        (sizes.captured(without) + " x " + sizes.captured(without + 1)).startsWith(withoutName),
+        qPrintable(refused.err));
+    // Each size said takes its run, a label 0.2 mm lower does not.
+    const struct {
+        QStringList given;
+        double width, height;
+    } fits[] = {{arguments, sizes.captured(1).toDouble(), sizes.captured(2).toDouble()},
+                {otherWay, sizes.captured(4).toDouble(), sizes.captured(5).toDouble()}};
+    for (const auto& fit : fits) {
+        const Ran taken = run(fit.given, fit.width + 0.05, fit.height + 0.05);
+        QVERIFY2(taken.exitCode == 0, qPrintable(fit.given.join(u' ') + ": " + taken.err));
+        QVERIFY(QFile::remove(Path("s.pdf")));
+        QCOMPARE(run(fit.given, fit.width + 0.05, fit.height - 0.2).exitCode, 1);
+    }
+}
+
+// A thermal label printer's common label, 50 x 30 mm at 203 dpi (the tests'
+// ZPL queue): its fewest dots for a module of at least 80 percent are 3,
+// 0.37537 mm. The JAN's box at that X is 113 X by 25.93 mm x 0.37537 / 0.33
+// (GS1's full bar height, digits below): 42.42 x 29.49 mm, 44.4 x 31.5 with
+// the label's 1 mm around it, which 30 mm does not take even without the
+// name: the refusal says so with both sizes. The queue's 2 x 1.25 inch label
+// (asked as 51 x 32 mm, 50.8 x 31.75) takes it without its name, each module
+// 3 whole dots, the bars their full height; with a name it is too low again.
+// (Not 50 x 32 mm: the stock ZPL driver pads its rows to 8 dots and centres a
+// page 399.6 dots wide on 408, off the page's own dots, which widens every
+// bar by one; 2 inches, 406 dots, move by whole dots.)
+void TestRenderLabels::aThermalLabelAt203DpiWithoutTheName_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("50 x 30 mm, no name")
+        << QStringList{"--media", "50x30 mm", "--no-name"} << 1
+        << "the label is 50.0 x 30.0 mm, and a symbol at 113.7 percent needs 44.4 x 31.5 mm";
+    QTest::newRow("51 x 32 mm, no name")
+        << QStringList{"--media", "51x32 mm", "--no-name"} << 0 << "";
+    QTest::newRow("51 x 32 mm, a name") << QStringList{"--media", "51x32 mm", "--name", "緑茶"} << 1
+                                        << "the label is 50.8 x 31.8 mm";
+    QTest::newRow("a list, 51 x 32 mm")
+        << QStringList{"--media", "51x32 mm", "--batch", "list.csv"} << 1
+        << "(without the name line, --no-name: 44.4 x 31.5 mm)";
+    QTest::newRow("a list, 51 x 32 mm, no name")
+        << QStringList{"--media", "51x32 mm", "--no-name", "--batch", "list.csv"} << 0 << "";
+}
+
+void TestRenderLabels::aThermalLabelAt203DpiWithoutTheName() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    QVERIFY(WriteAll(Path("list.csv"), "名称,JAN\n緑茶,4901234567894\n"));
+    printtest::PrintServer server;
+    QVERIFY2(server.Error().isEmpty(), qPrintable(server.Error()));
+    arguments.replaceInStrings(QRegularExpression("^list.csv$"), Path("list.csv"));
+    if (!arguments.contains("--batch"))
+        arguments.prepend("4901234567894");
+    const printtest::PrintServer::Run run =
+        server.Command(STRIPEWELL_RENDER, arguments + QStringList{"--print", "zpl"});
+    QVERIFY2(run.exitCode == exitCode, run.err.constData());
+    QVERIFY2(QString::fromUtf8(run.err).contains(said), run.err.constData());
+    const printtest::Queue& zpl = printtest::Queues()[0];
+    QString error;
+    const QList<QImage> labels =
+        printtest::Pages(zpl, server.TakeOutput(zpl.name, exitCode == 0 ? 120000 : 3000), &error);
+    if (exitCode != 0) {
+        QVERIFY(labels.isEmpty());
+        return;
+    }
+    QCOMPARE(labels.size(), 1);
+    const QString problem = printtest::LabelProblem(labels[0], "4901234567894", 3, dir_->path());
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
 }
 
 QTEST_MAIN(TestRenderLabels)
