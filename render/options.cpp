@@ -82,8 +82,9 @@ struct CommandLine {
                              "DIGITS"};
     QCommandLineOption indicator{"indicator",
                                  "itf14: the GTIN-14 of a case of the items of the 12- or "
-                                 "13-digit JAN given: indicator digit N (0-9), the JAN's first "
-                                 "twelve digits and a new check digit.",
+                                 "13-digit JAN given, or of each in a list: indicator digit N "
+                                 "(0-9), the JAN's first twelve digits and a new check digit. "
+                                 "Without it 13 digits that are a whole JAN are refused.",
                                  "N"};
     QCommandLineOption ratio{"ratio",
                              "itf14: wide bars and spaces RATIO narrow ones, 2.25 to 3 "

@@ -450,6 +450,9 @@ void TestForm1::pastedThirteenthDigitIsToldWhenWrong_data() {
                                       << "4" << false;
     QTest::newRow("automatic, spreadsheet cell") << true << "4901234567895\r\n"
                                                  << "5" << true;
+    // Typed, a thirteenth key is refused as ever, silently.
+    QTest::newRow("automatic, typed") << true << "4901234567895 typed"
+                                      << "4" << false;
     // By hand the box keeps the digit typed into it, 4.
     QTest::newRow("by hand, slipped") << false << "4901234567895"
                                       << "4" << true;
@@ -471,7 +474,11 @@ void TestForm1::pastedThirteenthDigitIsToldWhenWrong() {
         }
     Paste(twelve.Text1, pasted.left(12));
 
-    Paste(form->Text1, pasted);
+    if (pasted.endsWith(" typed"))
+        QTest::keyClicks(form->Text1, pasted.left(13));
+    else
+        Paste(form->Text1, pasted);
+    QCoreApplication::processEvents();
     QCOMPARE(form->Text1->text(), pasted.left(12));
     QCOMPARE(form->Picture1->Image(), twelve.Picture1->Image());
     QCOMPARE(form->Text3->text(), shown);
