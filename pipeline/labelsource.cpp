@@ -4,6 +4,7 @@
 
 #include "bookcode.h"
 #include "listreader.h"
+#include "sheetcode.h"
 
 namespace pipeline {
 
@@ -44,7 +45,8 @@ bool LabelSource::NextRecord(Label* label) {
         symbology_ = symbol::Symbology::Book;
     const TypedCode typed =
         symbology_ == symbol::Symbology::Itf14 && indicator_ >= 0 && record.error.isEmpty()
-            ? ReadCaseCode(record.digits, indicator_)
+            ? CaseCodeOfJan(ReadListCode(record.digits, reader_->HasHeader()), record.digits,
+                            indicator_)
             : ReadRecordCode(record, reader_->HasHeader(), symbology_);
     *label = Label{record.line,
                    record.name,

@@ -28,7 +28,7 @@ class LabelSource {
 public:
     // The records of a started reader, read as codes of symbology, each
     // code copies times. ITF-14 with an indicator digit (0-9) reads each
-    // record's code as a JAN and gives its case code, as ReadCaseCode does.
+    // record's code as a list's JAN and gives its case code (CaseCodeOfJan).
     LabelSource(ListReader& reader, symbol::Symbology symbology, int copies = 1,
                 int indicator = -1);
     // The same, the symbology from the list: JANs, or book pairs from the

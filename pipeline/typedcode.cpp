@@ -273,7 +273,10 @@ TypedCode ReadTypedCode(const QString& typed, symbol::Symbology symbology, const
 TypedCode ReadCaseCode(const QString& typed, int indicator) {
     if (indicator < 0)
         return ReadTypedCode(typed, symbol::Symbology::Itf14);
-    TypedCode jan = ReadTypedCode(typed, symbol::Symbology::Jan13);
+    return CaseCodeOfJan(ReadTypedCode(typed, symbol::Symbology::Jan13), typed, indicator);
+}
+
+TypedCode CaseCodeOfJan(const TypedCode& jan, const QString& typed, int indicator) {
     if (!jan.refusal.isEmpty() || !jan.addon.isEmpty())
         return {QString(), QString(),
                 (jan.refusal.isEmpty() ? EchoTyped(typed) : jan.refusal) +

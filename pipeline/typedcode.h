@@ -41,6 +41,9 @@ TypedCode ReadTypedCode(const QString& typed,
 // 13 do: then they are refused with both readings, since nothing tells a
 // JAN typed for its case from a GTIN-14 typed without its check digit.
 TypedCode ReadCaseCode(const QString& typed, int indicator = -1);
+// The case code of a JAN already read (as a list reads its codes) from
+// typed, with the indicator digit; its refusal with what --indicator takes.
+TypedCode CaseCodeOfJan(const TypedCode& jan, const QString& typed, int indicator);
 
 // What was typed, as a message shows it: a control character or a reordering
 // mark would act on the terminal or on the text around it (an escape sequence
