@@ -13,7 +13,12 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QToolTip>
 #include <QValidator>
+
+#include <algorithm>
+#include <functional>
+#include <utility>
 
 #include "Form1/PictureBox.h"
 #include "Form2/Form2.h"
@@ -57,14 +62,19 @@ QFont BoxFont(bool bold = false) {
 
 // What a digit box takes, typed or pasted: no control character, and at most
 // maxLength of the others, an insertion cut as the box's own limit cuts it.
+// cut, when given, hears of each text that was cut, as it stood uncut.
 class DigitBoxValidator : public QValidator {
 public:
-    DigitBoxValidator(int maxLength, QObject* parent) : QValidator(parent), maxLength_(maxLength) {}
+    DigitBoxValidator(int maxLength, QObject* parent,
+                      std::function<void(const QString&)> cut = nullptr)
+        : QValidator(parent), maxLength_(maxLength), cut_(std::move(cut)) {}
 
     State validate(QString& input, int& pos) const override {
         // pos stands just behind what was inserted; behind it lies the old text.
         QString inserted = WithoutControls(input.left(pos));
         const QString after = WithoutControls(input.mid(pos));
+        if (cut_ && inserted.size() + after.size() > maxLength_)
+            cut_(inserted + after);
         inserted.truncate(std::max<qsizetype>(0, maxLength_ - after.size()));
         if (inserted.size() + after.size() != input.size()) {
             input = inserted + after;
@@ -80,7 +90,14 @@ private:
     }
 
     int maxLength_;
+    std::function<void(const QString&)> cut_;
 };
+
+// Thirteen digits 0-9: a whole code, as a paste brings one.
+bool IsWholeCode(const QString& text) {
+    return text.size() == 13 &&
+           std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
 
 // For a code whose check digit is not the computed one: the right digit, and
 // every swap of two neighbouring digits that makes the code valid, since such
@@ -104,6 +121,30 @@ QString CheckDigitHint(const QString& code) {
            QString::fromUtf16(
                u"\n隣り合う二つの数字を入れ替えたのなら、次のコードが正しいコードです:\n") +
            swaps.join(u'\n');
+}
+
+// Whether text is what a paste brings: the clipboard's text, or the
+// selection's (a middle click), without its control characters as the digit
+// boxes take it. A key typed into a full box is not.
+bool IsPasted(const QString& text) {
+    for (const QClipboard::Mode mode : {QClipboard::Clipboard, QClipboard::Selection}) {
+        QString pasted = QApplication::clipboard()->text(mode);
+        pasted.removeIf([](QChar c) { return c.category() == QChar::Other_Control; });
+        if (pasted == text)
+            return true;
+    }
+    return false;
+}
+
+// For a pasted code whose thirteenth digit, which the code box does not
+// take, is not the check digit of the first twelve: what became of it, and
+// the check digit's own hint.
+QString PastedCodeHint(const QString& pasted) {
+    return QString::fromUtf16(
+               u"貼り付けた %1 の13桁目 %2 は、先頭12桁のチェックディジットではありません。"
+               u"コード欄には先頭12桁だけが入り、記号はそのチェックディジットで描いています。\n")
+               .arg(pasted, pasted.right(1)) +
+           CheckDigitHint(pasted);
 }
 
 }  // namespace
@@ -159,7 +200,20 @@ void Form1::CreateControls() {
 
     Text2 = textBox("Text2", QRect(44, 8, 189, 18), Label2->text());
     Text1 = textBox("Text1", QRect(44, 28, 85, 18), Label1->text());
-    Text1->setValidator(new DigitBoxValidator(12, Text1));
+    Text1->setValidator(new DigitBoxValidator(12, Text1, [this](const QString& uncut) {
+        // Heard before the box takes the text; the redraw that follows looks
+        // at it, and one is asked for in case the twelve were there already.
+        if (!IsWholeCode(uncut) || !IsPasted(uncut))
+            return;
+        CutCode = uncut;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!CutCode.isEmpty())
+                    Text1_Change();
+            },
+            Qt::QueuedConnection);
+    }));
     Text1->setAttribute(Qt::WA_InputMethodEnabled, false);
     Text3 = textBox("Text3", QRect(212, 28, 21, 18), Label3->text());
     Text3->setValidator(new DigitBoxValidator(1, Text3));
@@ -232,13 +286,18 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::Text1_Change() {
     Updating = true;
+    TakePastedCode();
     symbol::Canvas& canvas = Picture1->Canvas();
     symbol::PrintName(canvas, Text2->text());
     const QString code = DrawnCode();
+    // A pasted code's wrong thirteenth digit stands in the box while the
+    // twelve stay as pasted; the symbol keeps the computed one.
     if (Check1->isChecked())
-        Text3->setText(code.right(1));  // re-enters Text3_Change, which sees Updating
+        Text3->setText(PastedCode.isEmpty() ? code.right(1) : PastedCode.right(1));
     symbol::DrawSymbol(canvas, code, symbol::BuildPattern(code));
-    MarkCheckDigit(Check1->isChecked() ? QString() : CheckDigitHint(code));
+    MarkCheckDigit(!PastedCode.isEmpty() ? PastedCodeHint(PastedCode)
+                   : Check1->isChecked() ? QString()
+                                         : CheckDigitHint(code));
     // Typing the twelfth digit moves on to the check digit when it is typed by hand.
     if (Text1->text().size() == 12 && PrevLength == 11 && !Check1->isChecked())
         FocusAndSelectAll(Text3);
@@ -253,12 +312,33 @@ void Form1::Text2_Change() {
 void Form1::Text3_Change() {
     if (Updating)
         return;
+    PastedCode.clear();  // a check digit typed by hand is the one to judge
     Text1_Change();
 }
 
 void Form1::Check1_Click() {
+    if (!PastedCode.isEmpty() && !Check1->isChecked()) {
+        // The box held the pasted digit in place of the computed one, which
+        // it holds as before once typing takes over.
+        Updating = true;
+        Text3->setText(QString::number(symbol::CheckDigit(PastedCode)));
+        Updating = false;
+    }
+    PastedCode.clear();
     SetCheckDigitLocked(Check1->isChecked());
     Text1_Change();
+}
+
+void Form1::TakePastedCode() {
+    const QString cut = std::exchange(CutCode, QString());
+    if (!cut.isEmpty() && cut.left(12) == Text1->text() && !symbol::HasValidCheckDigit(cut)) {
+        PastedCode = cut;
+        // Said at once, beside the box, as well as in its tooltip.
+        QToolTip::showText(Text3->mapToGlobal(QPoint(0, Text3->height())),
+                           PastedCodeHint(PastedCode), Text3);
+    } else if (PastedCode.left(12) != Text1->text() || !cut.isEmpty()) {
+        PastedCode.clear();
+    }
 }
 
 void Form1::Check2_Click() {

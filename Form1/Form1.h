@@ -77,6 +77,15 @@ private:
     // red, with hint as its tooltip; as usual when hint is "".
     void MarkCheckDigit(const QString& hint);
 
+    // A code pasted into Text1: the thirteen digits the box cut to twelve,
+    // until the redraw takes them; and, while Text1 holds its twelve, such a
+    // code whose thirteenth digit is not their check digit, which is shown.
+    QString CutCode;
+    QString PastedCode;
+    // The redraw's look at a cut code: kept when its thirteenth digit is
+    // wrong and said beside the check-digit box; a later edit drops it.
+    void TakePastedCode();
+
     // True while the redraw runs: its own write of Text3 must not redraw again.
     bool Updating = false;
     // The length of Text1's text at the end of the previous redraw.

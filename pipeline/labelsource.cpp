@@ -4,11 +4,12 @@
 
 #include "bookcode.h"
 #include "listreader.h"
+#include "sheetcode.h"
 
 namespace pipeline {
 
-LabelSource::LabelSource(ListReader& reader, symbol::Symbology symbology, int copies)
-    : reader_(&reader), symbology_(symbology), copies_(copies) {}
+LabelSource::LabelSource(ListReader& reader, symbol::Symbology symbology, int copies, int indicator)
+    : reader_(&reader), symbology_(symbology), copies_(copies), indicator_(indicator) {}
 
 LabelSource::LabelSource(ListReader& reader, int copies)
     : reader_(&reader), booksByColumns_(true), copies_(copies) {}
@@ -42,7 +43,11 @@ bool LabelSource::NextRecord(Label* label) {
         return false;
     if (booksByColumns_ && !record.classification.isNull() && !record.price.isNull())
         symbology_ = symbol::Symbology::Book;
-    const TypedCode typed = ReadRecordCode(record, reader_->HasHeader(), symbology_);
+    const TypedCode typed =
+        symbology_ == symbol::Symbology::Itf14 && indicator_ >= 0 && record.error.isEmpty()
+            ? CaseCodeOfJan(ReadListCode(record.digits, reader_->HasHeader()), record.digits,
+                            indicator_)
+            : ReadRecordCode(record, reader_->HasHeader(), symbology_);
     *label = Label{record.line,
                    record.name,
                    {symbology_, typed.code, typed.addon},

@@ -27,8 +27,10 @@ struct Label {
 class LabelSource {
 public:
     // The records of a started reader, read as codes of symbology, each
-    // code copies times.
-    LabelSource(ListReader& reader, symbol::Symbology symbology, int copies = 1);
+    // code copies times. ITF-14 with an indicator digit (0-9) reads each
+    // record's code as a list's JAN and gives its case code (CaseCodeOfJan).
+    LabelSource(ListReader& reader, symbol::Symbology symbology, int copies = 1,
+                int indicator = -1);
     // The same, the symbology from the list: JANs, or book pairs from the
     // first record with a book's classification and price columns on.
     explicit LabelSource(ListReader& reader, int copies = 1);
@@ -50,6 +52,7 @@ private:
     QList<Label> held_;
     qsizetype nextHeld_ = 0;
     int copies_ = 1;
+    int indicator_ = -1;
     Label current_;
     int copiesLeft_ = 0;  // of current_, after the one given
 };

@@ -7,6 +7,7 @@
 #include "filenames.h"
 #include "symbol/code.h"
 #include "symbol/family.h"
+#include "symbol/itf.h"
 
 namespace pipeline {
 
@@ -213,6 +214,18 @@ TypedCode ReadUpcE(const QString& typed) {
     return {code, QString(), QString()};
 }
 
+// 13 digits given to ITF-14 that are a whole JAN: its case code wants an
+// indicator, and as a GTIN-14 without its check digit they are another code.
+QString JanOrCaseCode(const QString& typed, const QString& asGtin14) {
+    return QStringLiteral(
+               "%1: these 13 digits are a JAN (their last digit is its check digit) and could "
+               "also be the first 13 digits of a GTIN-14; which is meant cannot be told:\n"
+               "  the case code of this JAN: --indicator 1 makes %2 (the indicator digit of "
+               "the packing level, 1 to 8)\n"
+               "  the GTIN-14 that begins with them: give all 14 digits, %3")
+        .arg(typed, symbol::Gtin14FromJan(1, typed), asGtin14);
+}
+
 TypedCode ReadMainCode(const QString& typed, symbol::Symbology symbology) {
     // Positions count characters as a person sees them, so a character
     // outside the Basic Multilingual Plane counts once.
@@ -235,6 +248,9 @@ TypedCode ReadMainCode(const QString& typed, symbol::Symbology symbology) {
     const QString code = WholeCode(typed.left(dataDigits), symbology);
     if (typed.size() > dataDigits && typed != code)
         return {QString(), QString(), WrongCheckDigit(typed, symbology)};
+    if (symbology == symbol::Symbology::Itf14 && typed.size() == dataDigits &&
+        IsWholeCode(typed, symbol::Symbology::Jan13))
+        return {QString(), QString(), JanOrCaseCode(typed, code)};
     return {code, QString(), QString()};
 }
 
@@ -252,6 +268,21 @@ TypedCode ReadTypedCode(const QString& typed, symbol::Symbology symbology, const
     TypedCode read = ReadMainCode(code, symbology);
     read.addon = ownAddon;
     return read;
+}
+
+TypedCode ReadCaseCode(const QString& typed, int indicator) {
+    if (indicator < 0)
+        return ReadTypedCode(typed, symbol::Symbology::Itf14);
+    return CaseCodeOfJan(ReadTypedCode(typed, symbol::Symbology::Jan13), typed, indicator);
+}
+
+TypedCode CaseCodeOfJan(const TypedCode& jan, const QString& typed, int indicator) {
+    if (!jan.refusal.isEmpty() || !jan.addon.isEmpty())
+        return {QString(), QString(),
+                (jan.refusal.isEmpty() ? EchoTyped(typed) : jan.refusal) +
+                    QStringLiteral("\n--indicator takes the 12 or 13 digits of a JAN; a "
+                                   "GTIN-14's 14 digits are drawn as they are without it")};
+    return {symbol::Gtin14FromJan(indicator, jan.code), QString(), QString()};
 }
 
 }  // namespace pipeline

@@ -26,9 +26,24 @@ struct TypedCode {
 // Without addon, a code followed by a space or "+" and more digits
 // ("4910123450124 12345") gives an add-on. An add-on has 2 or 5 digits, and
 // the short JAN takes none.
+//
+// ITF-14 (--symbol itf14) reads its digits as ReadCaseCode does without an
+// indicator.
 TypedCode ReadTypedCode(const QString& typed,
                         symbol::Symbology symbology = symbol::Symbology::Jan13,
                         const QString& addon = QString());
+
+// ITF-14's GTIN-14. With an indicator digit (0-9), the digits are a JAN's 12
+// or 13, read as a JAN's are: the case code is the indicator, the JAN's first
+// twelve digits and a new check digit. Without one (-1), 14 digits are a
+// GTIN-14 as it is, its check digit checked, and 13 are the first 13 of one,
+// its check digit added, unless they end in their own check digit as a JAN's
+// 13 do: then they are refused with both readings, since nothing tells a
+// JAN typed for its case from a GTIN-14 typed without its check digit.
+TypedCode ReadCaseCode(const QString& typed, int indicator = -1);
+// The case code of a JAN already read (as a list reads its codes) from
+// typed, with the indicator digit; its refusal with what --indicator takes.
+TypedCode CaseCodeOfJan(const TypedCode& jan, const QString& typed, int indicator);
 
 // What was typed, as a message shows it: a control character or a reordering
 // mark would act on the terminal or on the text around it (an escape sequence

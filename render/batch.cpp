@@ -125,7 +125,7 @@ ExitStatus RunBatch(const Options& options) {
             QStringLiteral("%1%2:%3: %4").arg(kProgram, listName).arg(line).arg(message));
     };
 
-    LabelSource labels(reader, options.symbology);
+    LabelSource labels(reader, options.symbology, 1, options.indicator);
     Label label;
     while (labels.Next(&label)) {
         // A file already there is found when the new one claims its name,
@@ -135,8 +135,8 @@ ExitStatus RunBatch(const Options& options) {
         } else if (label.refusal.isEmpty()) {
             if (!label.note.isEmpty())
                 lineMessage(label.line, label.note);
-            writers.Submit({label.line, label.name, label.code.code, label.code.addon,
-                            namer.Next(label.name, Stem(label.code))});
+            writers.Submit({label.line, options.noName ? QString() : label.name, label.code.code,
+                            label.code.addon, namer.Next(label.name, Stem(label.code))});
         } else {
             ++failed;
             lineMessage(label.line, label.refusal);

@@ -40,8 +40,7 @@ void Print(std::FILE* stream, const QString& text) {
 }
 
 render::ExitStatus RenderOne(const render::Options& options) {
-    const pipeline::TypedCode typed = pipeline::ReadGivenCode(
-        options.digits, options.symbology, options.addon, options.classification, options.price);
+    const pipeline::TypedCode typed = options.Code();
     if (!typed.refusal.isEmpty()) {
         Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(typed.refusal));
         return render::kExitRefused;

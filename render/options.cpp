@@ -8,6 +8,7 @@
 #include "symbol/itf.h"
 #include "symbol/raster.h"
 
+#include "bookcode.h"
 #include "typedcode.h"
 
 namespace render {
@@ -17,8 +18,6 @@ using pipeline::EchoTyped;
 using pipeline::EncodingByName;
 using pipeline::ListEncoding;
 using pipeline::ListFormat;
-using pipeline::ReadTypedCode;
-using pipeline::TypedCode;
 
 namespace {
 
@@ -64,6 +63,10 @@ struct CommandLine {
                             "in the retail layout (default: none). At most 1000 characters, as "
                             "in the window: a longer name is cut, and a line says so.",
                             "TEXT"};
+    QCommandLineOption noName{"no-name",
+                              "No name line: a list's names still name its files, but no "
+                              "symbol, label or printed label shows one, and the labels "
+                              "are fitted without it."};
     QCommandLineOption symbology{"symbol",
                                  "jan13 (default; also ean13), jan8 (also ean8): the short "
                                  "JAN, upca, or upce: UPC-E, from its own 7 or 8 digits or "
@@ -79,8 +82,9 @@ struct CommandLine {
                              "DIGITS"};
     QCommandLineOption indicator{"indicator",
                                  "itf14: the GTIN-14 of a case of the items of the 12- or "
-                                 "13-digit JAN given: indicator digit N (0-9), the JAN's first "
-                                 "twelve digits and a new check digit.",
+                                 "13-digit JAN given, or of each in a list: indicator digit N "
+                                 "(0-9), the JAN's first twelve digits and a new check digit. "
+                                 "Without it 13 digits that are a whole JAN are refused.",
                                  "N"};
     QCommandLineOption ratio{"ratio",
                              "itf14: wide bars and spaces RATIO narrow ones, 2.25 to 3 "
@@ -203,6 +207,7 @@ struct CommandLine {
                            skip,      outline,    help,       version});
         parser.addOptions({print, printer, media});
         parser.addOptions({classification, price});
+        parser.addOption(noName);
     }
 };
 
@@ -450,6 +455,8 @@ QString ReadSingle(const CommandLine& o, Options* options, QString* note) {
                                           .arg(EchoTyped(positional.join(u' ')));
     options->digits = positional.constFirst();
     options->name = parser.value(o.name);
+    if (parser.isSet(o.name) && options->noName)
+        return QStringLiteral("--no-name leaves the name line out; it does not go with --name");
     if (const QString cut = CutName(&options->name); !cut.isEmpty())
         *note = QStringLiteral("--name: %1").arg(cut);
     options->output = parser.value(o.output);
@@ -467,12 +474,12 @@ QString RefuseItfOptions(const CommandLine& o) {
     return QString();
 }
 
-// A symbol drawn in the retail layout only and not sent to printers: the
-// reason when --print or --layout window asks otherwise, with the symbol's
-// own words for each.
+// A symbol drawn in the retail layout only, and unless notPrinted is empty
+// not sent to printers: the reason when --print or --layout window asks
+// otherwise, with the symbol's own words for each.
 QString ReadRetailOnly(const CommandLine& o, Options* options, const QString& symbol,
                        const QString& notPrinted, const QString& noWindow) {
-    if (options->print)
+    if (options->print && !notPrinted.isEmpty())
         return QStringLiteral("--symbol %1 is not printed: %2").arg(symbol, notPrinted);
     if (o.parser.isSet(o.layout) && o.parser.value(o.layout).toLower() == u"window")
         return QStringLiteral("--symbol %1 has no window layout: %2").arg(symbol, noWindow);
@@ -481,13 +488,12 @@ QString ReadRetailOnly(const CommandLine& o, Options* options, const QString& sy
 }
 
 // ITF-14: the retail layout only, since its wide bars are 2.25 to 3 modules
-// and the window's picture has one pixel a module. Label sheets take it where
-// their labels hold its 70 to 143 mm; a printer's labels are not fitted to it.
+// and the window's picture has one pixel a module. Label sheets and a
+// printer's labels take it where they hold its 70 to 143 mm.
 QString ReadItf(const CommandLine& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
     if (const QString refused = ReadRetailOnly(
-            o, options, QStringLiteral("itf14"),
-            QStringLiteral("write a pdf or svg and place it, or a label sheet with --sheet"),
+            o, options, QStringLiteral("itf14"), QString(),
             QStringLiteral("the window draws one pixel a module, and ITF-14's wide bars are "
                            "2.25 to 3 modules; it is drawn with --layout retail"));
         !refused.isEmpty())
@@ -509,24 +515,11 @@ QString ReadItf(const CommandLine& o, Options* options) {
         return QStringLiteral("--bearer takes frame or bars, not '%1'").arg(parser.value(o.bearer));
     options->itf.frame = bearer != u"bars";
     if (parser.isSet(o.indicator)) {
-        if (options->mode != Options::Mode::Single)
-            return QStringLiteral(
-                "--indicator goes with one JAN; a list gives each case's 13 or 14 digits");
         const QString text = parser.value(o.indicator);
         if (text.size() != 1 || !text[0].isDigit() || text[0].unicode() > u'9')
             return QStringLiteral("--indicator takes one digit 0-9, not '%1'").arg(text);
         options->indicator = text.toInt();
     }
-    return QString();
-}
-
-// --indicator: the digits are a JAN's, and the case's GTIN-14 is drawn.
-QString CaseCodeOfJan(Options* options) {
-    const TypedCode jan = ReadTypedCode(options->digits, symbol::Symbology::Jan13);
-    if (!jan.refusal.isEmpty() || !jan.addon.isEmpty())
-        return (jan.refusal.isEmpty() ? EchoTyped(options->digits) : jan.refusal) +
-               QStringLiteral("\n--indicator takes the 12 or 13 digits of a JAN");
-    options->digits = symbol::Gtin14FromJan(options->indicator, jan.code);
     return QString();
 }
 
@@ -738,6 +731,12 @@ pipeline::SymbolOutput Options::Output() const {
     return output;
 }
 
+pipeline::TypedCode Options::Code() const {
+    if (symbology == symbol::Symbology::Itf14 && indicator >= 0 && addon.isEmpty())
+        return pipeline::ReadCaseCode(digits, indicator);
+    return pipeline::ReadGivenCode(digits, symbology, addon, classification, price);
+}
+
 ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     CommandLine o;
     const QCommandLineParser& parser = o.parser;
@@ -754,6 +753,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         return result;
     }
     options.force = parser.isSet(o.force);
+    options.noName = parser.isSet(o.noName);
     if (const QString empty = EmptyValue(o); !empty.isEmpty()) {
         result.error = empty;
         return result;
@@ -791,8 +791,6 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         parser.isSet(o.batch) ? ReadBatch(o, &options) : ReadSingle(o, &options, &result.note);
     if (result.error.isEmpty())
         result.error = ReadSymbol(o, &options);
-    if (result.error.isEmpty() && options.indicator >= 0)
-        result.error = CaseCodeOfJan(&options);
     if (result.error.isEmpty())
         result.error = ReadFileFormat(o, &options);
     if (result.error.isEmpty())

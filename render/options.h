@@ -8,6 +8,7 @@
 #include "batchlist.h"
 #include "symbol/layout.h"
 #include "symboloutput.h"
+#include "typedcode.h"
 
 namespace render {
 
@@ -27,9 +28,10 @@ struct Options {
     enum class Mode { Help, Version, Single, Batch, SheetList, PrinterList };
     Mode mode = Mode::Single;
 
-    QString name;    // --name, single mode
-    QString digits;  // the DIGITS argument, single mode
-    QString output;  // -o, single mode
+    QString name;         // --name, single mode
+    bool noName = false;  // --no-name: no symbol shows a name line
+    QString digits;       // the DIGITS argument, single mode
+    QString output;       // -o, single mode
 
     QString batchList;          // --batch ("-" for standard input)
     QString outDir;             // --out-dir
@@ -38,7 +40,7 @@ struct Options {
     symbol::Symbology symbology = symbol::Symbology::Jan13;  // --symbol
     QString addon;                                           // --addon, single mode
     // ITF-14: --ratio and --bearer, and the module X that --magnification
-    // and --dpi give; --indicator, single mode, or -1.
+    // and --dpi give; --indicator, for the JAN given or each of a list's, or -1.
     symbol::ItfGeometry itf;
     int indicator = -1;
     // The book pair, single mode: --classification and --price; the ISBN
@@ -53,6 +55,8 @@ struct Options {
     int skip = 0;       // places of the first page left empty
     bool outline = false;
     bool OnSheet() const { return !sheet.isEmpty() || !sheetFile.isEmpty(); }
+    // Whether each symbol has a name line: a list's, or --name's, unless --no-name.
+    bool Names() const { return !noName && (mode == Mode::Batch || !name.isEmpty()); }
 
     // Printing instead of a file: --print [PRINTER] (empty: the default).
     bool print = false;
@@ -74,6 +78,9 @@ struct Options {
 
     // What the symbol files are made as.
     pipeline::SymbolOutput Output() const;
+    // The code of single mode as typed, or the reason it is refused: ITF-14
+    // with --indicator takes a JAN's digits.
+    pipeline::TypedCode Code() const;
 };
 
 struct ParsedCommandLine {

@@ -279,8 +279,8 @@ public:
         if (!page || !page->isValid())
             return std::nullopt;
         const QSizeF mm = page->size(QPageSize::Millimeter);
-        const bool names = options_.mode == Options::Mode::Batch || !options_.name.isEmpty();
-        const symbol::SymbolCode sized{options_.symbology, QString(), options_.addon};
+        const bool names = options_.Names();
+        const symbol::SymbolCode sized{options_.symbology, QString(), options_.addon, options_.itf};
         const double upright = FitMagnification(mm, options_.magnification, names, sized);
         const double across =
             FitMagnification(mm.transposed(), options_.magnification, names, sized);
@@ -300,13 +300,21 @@ public:
 
     double Magnification(double asked, double largest, QString* note) override {
         const int dpi = printer_.resolution();
-        const symbol::WholeDots module = WholeDotModule(dpi, asked, largest);
+        const symbol::Symbology symbology = options_.symbology;
+        symbol::WholeDots module = WholeDotModule(dpi, asked, largest);
+        if (symbology == symbol::Symbology::Itf14) {
+            const double percentMm = symbol::NominalModuleMm(symbology) / 100;
+            module = symbol::NearestWholeDots(asked * percentMm, dpi,
+                                              symbol::MinMagnification(symbology) * percentMm,
+                                              largest * percentMm);
+            module.magnification = module.moduleMm / percentMm;
+        }
         if (module.dots == 0) {
             *note = QStringLiteral(
                         "at %1 dpi no whole number of dots makes a module from %2 "
                         "percent to the %3 percent that fits the label")
                         .arg(dpi)
-                        .arg(kMinMagnification)
+                        .arg(symbol::MinMagnification(symbology))
                         .arg(largest);
             return 0;
         }

@@ -34,7 +34,6 @@ using pipeline::LabelSource;
 using pipeline::LabelStyle;
 using pipeline::ListReader;
 using pipeline::NeededLabelSize;
-using pipeline::ReadGivenCode;
 using pipeline::ReadSheetFile;
 using pipeline::SheetFile;
 using pipeline::SheetPainter;
@@ -51,6 +50,23 @@ void Report(const QString& message) {
 
 QString Mm(double value) {
     return QString::number(value, 'f', 1);
+}
+
+// The smallest label that takes the symbol at magnification, margins
+// included, as the refusals of small labels say it: with the run's name line
+// or without, and the other way in brackets.
+QString NeededLabels(double magnification, bool names, const symbol::SymbolCode& sized) {
+    const QSizeF needed = NeededLabelSize(magnification, names, sized);
+    const QSizeF other = NeededLabelSize(magnification, !names, sized);
+    return QStringLiteral(
+               "a symbol at %1 percent%2 needs %3 x %4 mm with its margins (%5 %6 x "
+               "%7 mm)")
+        .arg(QString::number(qRound(magnification * 10) / 10.0),
+             names ? QStringLiteral(" and its name") : QString(), Mm(needed.width()),
+             Mm(needed.height()),
+             names ? QStringLiteral("without the name line, --no-name:")
+                   : QStringLiteral("with a name line:"),
+             Mm(other.width()), Mm(other.height()));
 }
 
 // The built-in sheet or the one of --sheet-file; empty, with the reason in
@@ -72,9 +88,10 @@ std::optional<SheetTemplate> ReadSheet(const Options& options, QString* error) {
 // read, each given copies times. What gives no label is reported and counted.
 class Labels : public LabelReport {
 public:
-    // code: the one code of a run without a list.
-    Labels(const Options& options, const symbol::SymbolCode& code)
-        : options_(options), code_(code) {}
+    // code: the one code of a run without a list; labelMm and names: what
+    // the labels are, for the message of a symbol too wide for them.
+    Labels(const Options& options, const symbol::SymbolCode& code, QSizeF labelMm, bool names)
+        : options_(options), code_(code), labelMm_(labelMm), names_(names) {}
 
     // The list, when there is one; false with the reason when it cannot be read.
     bool Open(QString* error) {
@@ -98,7 +115,7 @@ public:
     // Paints every label; false when the device failed.
     bool PaintAll(SheetPainter& painter) {
         LabelSource source =
-            reader_ ? LabelSource(*reader_, options_.symbology, options_.copies)
+            reader_ ? LabelSource(*reader_, options_.symbology, options_.copies, options_.indicator)
                     : LabelSource({{0, options_.name, code_, {}, {}}}, options_.copies);
         if (!PaintLabels(source, painter, *this, &count_))
             return false;
@@ -133,9 +150,12 @@ private:
     void Noted(const Label& label) override { ReportLine(label.line, label.note); }
     void LeftOut(const Label& label, SheetPainter::Added why) override {
         if (why == SheetPainter::Added::TooLarge)
-            ReportLine(label.line, QStringLiteral("with its add-on the symbol is too wide for the "
-                                                  "label even at %1 percent")
-                                       .arg(symbol::kMinMagnification));
+            ReportLine(label.line,
+                       QStringLiteral("with its add-on the symbol is too wide for the label even "
+                                      "at %1 percent: the label is %2 x %3 mm; %4")
+                           .arg(symbol::kMinMagnification)
+                           .arg(Mm(labelMm_.width()), Mm(labelMm_.height()),
+                                NeededLabels(symbol::kMinMagnification, names_, label.code)));
         else
             ReportLine(label.line, QStringLiteral("with its add-on the symbol is drawn so small "
                                                   "that --bwr %1 leaves bars narrower than half "
@@ -148,6 +168,8 @@ private:
     bool fromStdin_ = false;
     QString listName_;
     const symbol::SymbolCode code_;
+    const QSizeF labelMm_;
+    const bool names_;
     std::optional<ListReader> reader_;
     LabelCount count_;
 };
@@ -320,8 +342,7 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
     // add-ons are fitted label by label.
     symbol::SymbolCode sized{options.symbology, QString(), QString(), options.itf};
     if (options.mode == Options::Mode::Single) {
-        const TypedCode typed = ReadGivenCode(options.digits, options.symbology, options.addon,
-                                              options.classification, options.price);
+        const TypedCode typed = options.Code();
         if (!typed.refusal.isEmpty()) {
             Report(typed.refusal);
             return kExitRefused;
@@ -330,31 +351,36 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
         sized.addon = typed.addon;
     }
     const QSizeF label(sheet->labelWidth, sheet->labelHeight);
-    const bool names = options.mode == Options::Mode::Batch || !options.name.isEmpty();
+    const bool names = options.Names();
     LabelStyle& style = plan->style;
     style.names = names;
     style.outline = options.outline;
     style.bwrMm = options.bwrMicrons / 1000.0;
     style.itf = options.itf;
     style.magnification = FitMagnification(label, options.magnification, names, sized);
+    const QString nothing =
+        target ? QStringLiteral("nothing printed") : QStringLiteral("nothing written");
     if (style.magnification == 0) {
-        const int smallest = symbol::MinMagnification(options.symbology);
-        const QSizeF needed = NeededLabelSize(smallest, names, sized);
-        Report(QStringLiteral("the labels of %1 are %2 x %3 mm; a symbol at %4 percent%5 needs "
-                              "%6 x %7 mm with its margins: nothing %8")
+        Report(QStringLiteral("the labels of %1 are %2 x %3 mm; %4: %5")
                    .arg(sheet->name, Mm(label.width()), Mm(label.height()),
-                        QString::number(smallest),
-                        names ? QStringLiteral(" and its name") : QString(), Mm(needed.width()),
-                        Mm(needed.height()),
-                        target ? QStringLiteral("printed") : QStringLiteral("written")));
+                        NeededLabels(symbol::MinMagnification(options.symbology), names, sized),
+                        nothing));
         return kExitUsage;
     }
     if (target) {
         QString note;
+        const double largest = symbol::MaxMagnification(options.symbology);
         style.magnification = target->Magnification(
-            style.magnification, FitMagnification(label, kMaxMagnification, names, sized), &note);
+            style.magnification, FitMagnification(label, largest, names, sized), &note);
         if (style.magnification == 0) {
-            Report(note + QStringLiteral(": nothing printed"));
+            // The fewest dots the printer makes a module of, and the label
+            // that takes the symbol at them.
+            QString moved;
+            const double fewest =
+                target->Magnification(symbol::MinMagnification(options.symbology), largest, &moved);
+            Report(QStringLiteral("%1; the label is %2 x %3 mm, and %4: %5")
+                       .arg(note, Mm(label.width()), Mm(label.height()),
+                            NeededLabels(fewest, names, sized), nothing));
             return kExitUsage;
         }
         if (!note.isEmpty())
@@ -391,7 +417,8 @@ ExitStatus RunSheet(const Options& options, PageTarget* target) {
         return refused;
     // One way: the list is read, each of its labels painted onto the pages,
     // and the pages are finished.
-    Labels labels(options, plan.code);
+    Labels labels(options, plan.code, QSizeF(plan.sheet.labelWidth, plan.sheet.labelHeight),
+                  plan.style.names);
     Pages pages(options, target, labels);
     QString error;
     if (!pages.OpenFolder(&error) || !labels.Open(&error) ||

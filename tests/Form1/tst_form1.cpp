@@ -36,6 +36,23 @@ void Click(QCheckBox* box) {
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
 }
 
+// Whether a box shows red anywhere, as a wrong check digit is shown.
+bool ShowsRed(QLineEdit* box) {
+    const QImage image = box->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const auto* pixels = reinterpret_cast<const QRgb*>(image.constBits());
+    return std::any_of(pixels, pixels + image.width() * image.height(),
+                       [](QRgb c) { return qRed(c) - std::max(qGreen(c), qBlue(c)) > 100; });
+}
+
+// Pastes text into a box with Ctrl+V, the cursor at its end.
+void Paste(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->end(false);
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+}
+
 }  // namespace
 
 class TestForm1 : public QObject {
@@ -66,6 +83,8 @@ private slots:
     void wrongCheckDigitShowsRedWithTheRightOne();
     void pasteKeepsToWhatTheBoxesTake_data();
     void pasteKeepsToWhatTheBoxesTake();
+    void pastedThirteenthDigitIsToldWhenWrong_data();
+    void pastedThirteenthDigitIsToldWhenWrong();
 
 private:
     Form1* form = nullptr;
@@ -367,11 +386,7 @@ void TestForm1::wrongCheckDigitShowsRedWithTheRightOne() {
         named << match.captured();
     QCOMPARE(named, offered);
     // Red shows in the box exactly when the digit is wrong.
-    const QImage box = form->Text3->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const auto* pixels = reinterpret_cast<const QRgb*>(box.constBits());
-    QCOMPARE(std::any_of(pixels, pixels + box.width() * box.height(),
-                         [](QRgb c) { return qRed(c) - std::max(qGreen(c), qBlue(c)) > 100; }),
-             !offered.isEmpty());
+    QCOMPARE(ShowsRed(form->Text3), !offered.isEmpty());
 }
 
 void TestForm1::pasteKeepsToWhatTheBoxesTake_data() {
@@ -417,6 +432,67 @@ void TestForm1::pasteKeepsToWhatTheBoxesTake() {
     QApplication::clipboard()->setText(pasted);
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(edit->text(), after);
+}
+
+// A code pasted whole: the box keeps its twelve digits and the picture is the
+// one a paste of those twelve draws, but a thirteenth digit that is not their
+// check digit is shown red in the check-digit box, the right code named in
+// its tooltip, until the code is edited. 4901234567894 is a published JAN;
+// ...895 has its last digit slipped.
+void TestForm1::pastedThirteenthDigitIsToldWhenWrong_data() {
+    QTest::addColumn<bool>("automatic");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");  // in the check-digit box
+    QTest::addColumn<bool>("told");
+    QTest::newRow("automatic, slipped") << true << "4901234567895"
+                                        << "5" << true;
+    QTest::newRow("automatic, right") << true << "4901234567894"
+                                      << "4" << false;
+    QTest::newRow("automatic, spreadsheet cell") << true << "4901234567895\r\n"
+                                                 << "5" << true;
+    // Typed, a thirteenth key is refused as ever, silently.
+    QTest::newRow("automatic, typed") << true << "4901234567895 typed"
+                                      << "4" << false;
+    // By hand the box keeps the digit typed into it, 4.
+    QTest::newRow("by hand, slipped") << false << "4901234567895"
+                                      << "4" << true;
+    QTest::newRow("by hand, right") << false << "4901234567894"
+                                    << "4" << false;
+}
+
+void TestForm1::pastedThirteenthDigitIsToldWhenWrong() {
+    QFETCH(bool, automatic);
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    QFETCH(bool, told);
+    // The same window given only the twelve.
+    Form1 twelve;
+    for (Form1* window : {form, &twelve})
+        if (!automatic) {
+            Click(window->Check1);
+            QTest::keyClicks(window->Text3, "4");
+        }
+    Paste(twelve.Text1, pasted.left(12));
+
+    if (pasted.endsWith(" typed"))
+        QTest::keyClicks(form->Text1, pasted.left(13));
+    else
+        Paste(form->Text1, pasted);
+    QCoreApplication::processEvents();
+    QCOMPARE(form->Text1->text(), pasted.left(12));
+    QCOMPARE(form->Picture1->Image(), twelve.Picture1->Image());
+    QCOMPARE(form->Text3->text(), shown);
+    QCOMPARE(ShowsRed(form->Text3), told);
+    QCOMPARE(form->Text3->toolTip().contains("4901234567894"), told);
+    QCOMPARE(form->Text3->toolTip().contains(pasted.left(13)), told);
+    if (!told)
+        return;
+    // An edit of the name leaves it; one of the code takes it away.
+    QTest::keyClicks(form->Text2, "x");
+    QVERIFY(ShowsRed(form->Text3));
+    QTest::keyClick(form->Text1, Qt::Key_Backspace);
+    QVERIFY(!form->Text3->toolTip().contains(pasted.left(13)));
+    QCOMPARE(ShowsRed(form->Text3), !automatic);
 }
 
 QTEST_MAIN(TestForm1)

@@ -214,6 +214,8 @@ void TestRenderInput::commandLineIsRefused_data() {
     QTest::newRow("batch without --out-dir") << QStringList{"--batch", "l"} << "--out-dir";
     QTest::newRow("--out-dir without batch")
         << QStringList{"490123456789", "-o", "a.bmp", "--out-dir", "d"} << "--batch";
+    QTest::newRow("--no-name with --name")
+        << png + QStringList{"--no-name", "--name", "Tea"} << "does not go with --name";
 }
 
 void TestRenderInput::commandLineIsRefused() {

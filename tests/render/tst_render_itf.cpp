@@ -10,6 +10,7 @@
 
 #include "files.h"
 #include "pictures.h"
+#include "printserver.h"
 #include "run.h"
 
 namespace {
@@ -32,6 +33,17 @@ QList<int> Runs(const QImage& image, QPoint from, QPoint step) {
     return runs;
 }
 
+// The ITF symbols ZXing reads on a picture, sorted.
+QStringList ZxingItf(const QString& picture, const QString& folder) {
+    QStringList texts;
+    for (const QString& line :
+         Run("ZXingReader", {"-noscale", "-format", "ITF", picture}, folder).out.split(u'\n'))
+        if (line.trimmed().startsWith("Text:"))
+            texts << line.section(u'"', 1, 1);
+    texts.sort();
+    return texts;
+}
+
 }  // namespace
 
 class TestRenderItf : public QObject {
@@ -47,8 +59,16 @@ private slots:
     void badInputIsRefused();
     void labelSheets_data();
     void labelSheets();
+    void oneCaseCodeOnEveryPath_data();
+    void oneCaseCodeOnEveryPath();
 
 private:
+    // What ZXing reads from what a run made: the file, the list's folder,
+    // the sheet's pages, or the job the print server's PDF queue printed.
+    QStringList ReadBack(const QString& path, int waitMs);
+    QList<QImage> printed_;                           // the pages of the last job read back
+    std::unique_ptr<printtest::PrintServer> server_;  // started for the first printing row
+
     Output Render(const QStringList& arguments) {
         return Run(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
     }
@@ -164,10 +184,11 @@ void TestRenderItf::badInputIsRefused_data() {
                                   << "one digit 0-9";
     QTest::newRow("indicator -1") << QStringList{"4901234567894", "--indicator=-1"} << 1
                                   << "one digit 0-9";
+    // A wrong check digit is a refused code, with or without an indicator.
     QTest::newRow("indicator with a wrong JAN")
-        << QStringList{"4901234567895", "--indicator", "1"} << 1 << "must be 4";
+        << QStringList{"4901234567895", "--indicator", "1"} << 2 << "must be 4";
     QTest::newRow("indicator with 14 digits")
-        << QStringList{"15400141288763", "--indicator", "1"} << 1 << "12 or 13 digits of a JAN";
+        << QStringList{"15400141288763", "--indicator", "1"} << 2 << "12 or 13 digits of a JAN";
     QTest::newRow("window layout")
         << QStringList{"1540014128876", "--layout", "window"} << 1 << "no window layout";
     QTest::newRow("ratio 2") << QStringList{"1540014128876", "--ratio", "2"} << 1 << "2.25 to 3";
@@ -202,8 +223,9 @@ void TestRenderItf::labelSheets_data() {
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("read");  // both readers, sorted; or a message
     const QString list = "--batch=cases.csv";
+    // The list's 4901234567894 is a JAN without an indicator: refused.
     QTest::newRow("A6 labels, a list, frames")
-        << QStringList{list, "--sheet-file", "a6.txt"} << 4 << "14901234567891 49012345678942";
+        << QStringList{list, "--sheet-file", "a6.txt"} << 4 << "14901234567891";
     QTest::newRow("a4-12, bars, no name, fitted")
         << QStringList{"14901234567891", "--sheet", "a4-12", "--bearer", "bars"} << 0
         << "14901234567891";
@@ -211,11 +233,9 @@ void TestRenderItf::labelSheets_data() {
                                   << "at 49 percent needs 81.6 x";
     QTest::newRow("a4-24, list") << QStringList{list, "--sheet", "a4-24"} << 1
                                  << "at 49 percent and its name needs";
-    QTest::newRow("magnification 60 on a sheet")
-        << QStringList{list, "--sheet-file", "a6.txt", "--magnification", "60"} << 4
-        << "14901234567891 49012345678942";
-    QTest::newRow("printing") << QStringList{"14901234567891", "--print", "any"} << 1
-                              << "is not printed";
+    QTest::newRow("magnification 60 on a sheet, indicator 3")
+        << QStringList{list, "--sheet-file", "a6.txt", "--magnification", "60", "--indicator", "3"}
+        << 4 << "34901234567895";
 }
 
 void TestRenderItf::labelSheets() {
@@ -273,6 +293,121 @@ void TestRenderItf::labelSheets() {
             zxing << line.section(u'"', 1, 1);
     zxing.sort();
     QCOMPARE(zxing.join(u' '), read);
+}
+
+QStringList TestRenderItf::ReadBack(const QString& path, int waitMs) {
+    QStringList pictures{path};
+    if (path == u"printer") {
+        QString error;
+        const printtest::Queue& pdf = printtest::Queues()[2];
+        printed_ = printtest::Pages(pdf, server_->TakeOutput(pdf.name, waitMs), &error);
+        const QList<QImage>& pages = printed_;
+        pictures.clear();
+        for (qsizetype i = 0; i < pages.size(); ++i)
+            if (pages[i].save(Path(QStringLiteral("printed-%1.png").arg(i))))
+                pictures << QStringLiteral("printed-%1.png").arg(i);
+    } else if (path.endsWith(u".pdf")) {
+        Run("pdftoppm", {"-r", "200", "-png", path, "page"}, dir_->path());
+        pictures = QDir(dir_->path()).entryList({"page*.png"});
+    } else if (path == u"out") {
+        pictures =
+            QDir(Path(path)).entryList({"*.png"}).replaceInStrings(QRegularExpression("^"), "out/");
+    }
+    QStringList read;
+    for (const QString& picture : pictures)
+        read += ZxingItf(picture, dir_->path());
+    return read;
+}
+
+// The same digits give the same GTIN-14, read by ZXing, in a file, in a
+// list's files, on a label sheet, from a list on one and on a printer (the
+// print server's PDF queue), or are refused on each. The case codes, worked
+// by hand with GS1's weights 3 and 1 from the right, and read by ZXing from
+// zint's symbols of their first 13 digits: 1 451234560001 -> 14512345600010,
+// 5 490123456789 -> 54901234567899, 1540014128876 -> 15400141288763 (its 6
+// is not the check digit 5 of 154001412887: no JAN). 4512345600013 is a
+// whole JAN: without --indicator it is refused with both readings, its case
+// code 14512345600010 and the GTIN-14 it begins, 45123456000134 (its digits
+// weighted 1 3 1 ... from the left sum to 86).
+void TestRenderItf::oneCaseCodeOnEveryPath_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("digits");  // the list's line too
+    QTest::addColumn<QString>("read");    // what ZXing reads from
+    QTest::addColumn<QString>("gtin");    // empty when refused
+    QTest::addColumn<int>("exitCode");
+    const struct {
+        const char* what;
+        const char* given;  // the digits, and --indicator if any
+        const char* gtin;
+    } codes[] = {
+        {"12-digit JAN, indicator 1", "451234560001 --indicator 1", "14512345600010"},
+        {"13-digit JAN, indicator 1", "4512345600013 --indicator 1", "14512345600010"},
+        {"GTIN-14", "14512345600010", "14512345600010"},
+        {"JAN, indicator 5", "4901234567894 --indicator 5", "54901234567899"},
+        {"13 digits of no JAN", "1540014128876", "15400141288763"},
+        {"JAN, no indicator", "4512345600013", ""},
+    };
+    const struct {
+        const char* what;
+        bool list;
+        const char* arguments;
+        const char* read;
+        int refused;  // the exit status of a refused code
+    } paths[] = {
+        {"file", false, "-o c.png", "c.png", 2},
+        {"list", true, "--out-dir out --format png", "out", 4},
+        {"sheet", false, "--sheet a4-12 --bearer bars --no-name -o s.pdf", "s.pdf", 2},
+        {"sheet of a list", true, "--sheet a4-12 --bearer bars --no-name -o s.pdf", "s.pdf", 3},
+        {"printer", false, "--print pdf --bearer bars", "printer", 2},
+        {"printer, a list", true, "--print pdf --bearer bars", "printer", 3},
+    };
+    for (const auto& code : codes) {
+        const QStringList given = QString(code.given).split(u' ');
+        for (const auto& path : paths)
+            QTest::addRow("%s, %s", code.what, path.what)
+                << QStringList{"--symbol", "itf14"} +
+                       (path.list ? QStringList{"--batch", "cases.csv"} : given.mid(0, 1)) +
+                       given.mid(1) + QString(path.arguments).split(u' ')
+                << given[0] << path.read << code.gtin << (*code.gtin ? 0 : path.refused);
+    }
+}
+
+void TestRenderItf::oneCaseCodeOnEveryPath() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, digits);
+    QFETCH(QString, read);
+    QFETCH(QString, gtin);
+    QFETCH(int, exitCode);
+    QVERIFY(WriteAll(Path("cases.csv"), "箱," + digits.toUtf8() + "\n"));
+    Output run;
+    if (read == u"printer") {
+        arguments.replaceInStrings(QRegularExpression("^cases.csv$"), Path("cases.csv"));
+        if (!server_)
+            server_ = std::make_unique<printtest::PrintServer>();
+        QVERIFY2(server_->Error().isEmpty(), qPrintable(server_->Error()));
+        const printtest::PrintServer::Run printed = server_->Command(STRIPEWELL_RENDER, arguments);
+        run = {printed.exitCode, QString::fromUtf8(printed.err)};
+    } else {
+        run = Render(arguments);
+    }
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.out));
+    QCOMPARE(ReadBack(read, gtin.isEmpty() ? 3000 : 120000),
+             gtin.isEmpty() ? QStringList() : QStringList{gtin});
+    // Printed at 100 percent on the queue's 600 dpi: narrow bars of 1.016 mm,
+    // 24 dots, the fewest of the row that crosses the most bars.
+    if (read == u"printer" && !gtin.isEmpty()) {
+        QList<int> across;
+        for (int y = 0; y < printed_[0].height(); y += 10) {
+            const QList<int> runs = Runs(printed_[0], QPoint(0, y), QPoint(1, 0));
+            if (runs.size() > across.size())
+                across = runs.mid(1, runs.size() - 2);
+        }
+        QCOMPARE(*std::min_element(across.begin(), across.end()), 24);
+    }
+    if (gtin.isEmpty())
+        QVERIFY2(run.out.contains("--indicator 1 makes 14512345600010") &&
+                     run.out.contains("give all 14 digits, 45123456000134"),
+                 qPrintable(run.out));
 }
 
 QTEST_MAIN(TestRenderItf)
