@@ -14,9 +14,18 @@ namespace {
 // started, the first file it opens (Qt opens some) would take its number.
 const bool kStandardInputOpen = fcntl(STDIN_FILENO, F_GETFD) != -1;
 
-// What a stat mode is as a list; None when it may be read.
-ListProblem ProblemOf(mode_t mode, ListPipes pipes) {
-    if (S_ISREG(mode))
+// The null device gives nothing and ends at once: "< /dev/null" is how a
+// script says there is no list.
+bool IsNullDevice(const struct stat& status) {
+    struct stat null;
+    return S_ISCHR(status.st_mode) && stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode) &&
+           status.st_rdev == null.st_rdev;
+}
+
+// What a file is as a list; None when it may be read.
+ListProblem ProblemOf(const struct stat& status, ListPipes pipes) {
+    const mode_t mode = status.st_mode;
+    if (S_ISREG(mode) || IsNullDevice(status))
         return ListProblem::None;
     if (S_ISDIR(mode))
         return ListProblem::Folder;
@@ -35,7 +44,7 @@ ListOpening OpenStandardInput(QFile& list, ListPipes pipes) {
     struct stat status;
     if (!kStandardInputOpen || fstat(STDIN_FILENO, &status) != 0)
         return {ListProblem::Closed, {}};
-    ListProblem problem = ProblemOf(status.st_mode, pipes);
+    ListProblem problem = ProblemOf(status, pipes);
     // A list typed at a terminal ends with Ctrl+D; a socket gives what its
     // peer sends, as a pipe does.
     if ((problem == ListProblem::Device && isatty(STDIN_FILENO)) ||
@@ -59,7 +68,7 @@ ListOpening OpenListFile(QFile& list, bool fromStdin, ListPipes pipes) {
     struct stat status;
     if (stat(native.constData(), &status) != 0)
         return Failed(errno);
-    if (const ListProblem problem = ProblemOf(status.st_mode, pipes); problem != ListProblem::None)
+    if (const ListProblem problem = ProblemOf(status, pipes); problem != ListProblem::None)
         return {problem, {}};
     // A fifo is waited for, as a list that is still coming; a file opens at
     // once, and is checked again once open lest it was swapped meanwhile.
@@ -75,8 +84,7 @@ ListOpening OpenListFile(QFile& list, bool fromStdin, ListPipes pipes) {
         close(fd);
         return failed;
     }
-    if (const ListProblem problem = ProblemOf(status.st_mode, pipes);
-        problem != ListProblem::None) {
+    if (const ListProblem problem = ProblemOf(status, pipes); problem != ListProblem::None) {
         close(fd);
         return {problem, {}};
     }

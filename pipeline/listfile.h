@@ -2,8 +2,8 @@
 
 // Opening a list for reading, the same for both programs: a file, standard
 // input, or (where the caller takes one) a pipe; never a device, which could
-// give bytes for ever, nor a folder or a socket. Messages are the caller's,
-// in its own language.
+// give bytes for ever (but the null device, which is an empty list), nor a
+// folder or a socket. Messages are the caller's, in its own language.
 
 #include <QFile>
 #include <QString>
