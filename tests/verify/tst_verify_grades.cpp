@@ -475,19 +475,25 @@ void VerifyGrades::linesGradeAsTheStandardSays() {
 void VerifyGrades::barGrowthAndBwr_data() {
     QTest::addColumn<Symbol>("symbol");
     QTest::addColumn<int>("dots");
+    QTest::addColumn<double>("light");  // falling off by this share across the symbol
     const Symbol painted = Painted(Symbology::Jan13, kCode);
     for (int dots : {2, 4, -2, -4})
-        QTest::addRow("painter, %+d dots", dots) << painted << dots;
+        QTest::addRow("painter, %+d dots", dots) << painted << dots << 0.0;
     const Symbol zint = Zint(kCode);
     for (int dots : {3, -3})
-        QTest::addRow("zint, %+d dots", dots) << zint << dots;
-    QTest::newRow("short JAN, +5 dots") << Painted(Symbology::Jan8, "49123456") << 5;
+        QTest::addRow("zint, %+d dots", dots) << zint << dots << 0.0;
+    QTest::newRow("short JAN, +5 dots") << Painted(Symbology::Jan8, "49123456") << 5 << 0.0;
+    for (double light : {0.10, 0.20})
+        QTest::addRow("painter, +3 dots, light falling off %.0f %%", 100 * light)
+            << painted << 3 << light;
 }
 
 void VerifyGrades::barGrowthAndBwr() {
     QFETCH(Symbol, symbol);
     QFETCH(int, dots);
+    QFETCH(double, light);
     Grow(&symbol, dots);
+    Light(&symbol, light);
     const verify::Verification v = verify::Verify(verify::ScanOf(symbol.grey, kDpi));
     QVERIFY2(v.found.ok, qPrintable(v.found.reason));
     const double growth = dots * kMicronsPerDot;
