@@ -497,7 +497,9 @@ void VerifyGrades::barGrowthAndBwr() {
     const verify::Verification v = verify::Verify(verify::ScanOf(symbol.grey, kDpi));
     QVERIFY2(v.found.ok, qPrintable(v.found.reason));
     const double growth = dots * kMicronsPerDot;
-    QVERIFY2(std::abs(v.printer.growthUm - growth) <= kMicronsPerDot,
+    // A quarter of a dot: light falling off 20 percent, read at one
+    // threshold for the whole line, reads some 16 um more.
+    QVERIFY2(std::abs(v.printer.growthUm - growth) <= kMicronsPerDot / 4,
              qPrintable(QStringLiteral("%1 um, drawn %2").arg(v.printer.growthUm).arg(growth)));
     if (dots > 0)
         QVERIFY(std::abs(v.printer.bwrUm - growth) <= kMicronsPerDot);
