@@ -52,12 +52,10 @@ qsizetype Extreme(const QList<double>& r, const Element& e) {
 
 // Where the profile crosses a level between samples lo and hi, the crossing
 // nearest sample near; interpolated between samples.
-template <typename Level>
-double Crossing(const Profile& p, qsizetype lo, qsizetype hi, qsizetype near, Level levelAt) {
+double Crossing(const Profile& p, qsizetype lo, qsizetype hi, qsizetype near, double level) {
     const QList<double>& r = p.r;
     double best = p.S(near), distance = 1e300;
     for (qsizetype i = lo; i < hi; ++i) {
-        const double level = levelAt(i);
         const bool below0 = r[i] < level, below1 = r[i + 1] < level;
         if (below0 == below1)
             continue;
@@ -76,17 +74,16 @@ double Crossing(const Profile& p, qsizetype lo, qsizetype hi, qsizetype near, Le
 void LightEdges(const Profile& p, double module, Element* first, Element* last) {
     const QList<double>& r = p.r;
     const qsizetype reach = qsizetype(std::ceil(5 * module / p.step));
-    auto levelAt = [&](qsizetype i) {
-        const auto a = r.begin() + std::max<qsizetype>(0, i - reach);
-        const auto b = r.begin() + std::min<qsizetype>(r.size(), i + reach + 1);
-        const auto [lo, hi] = std::minmax_element(a, b);
-        return (*lo + *hi) / 2;
-    };
     first->lightStart = first->start;
     last->lightEnd = last->end;
-    for (Element* e = first + 1; e <= last; ++e)
+    for (Element* e = first + 1; e <= last; ++e) {
+        const auto a = r.begin() + std::max<qsizetype>(0, e->from - reach);
+        const auto b = r.begin() + std::min<qsizetype>(r.size(), e->from + reach + 1);
+        const auto [lo, hi] = std::minmax_element(a, b);
+        const double level = (*lo + *hi) / 2;
         (e - 1)->lightEnd = e->lightStart =
-            Crossing(p, Extreme(r, *(e - 1)), Extreme(r, *e), e->from, levelAt);
+            Crossing(p, Extreme(r, *(e - 1)), Extreme(r, *e), e->from, level);
+    }
 }
 
 }  // namespace
@@ -160,8 +157,7 @@ ProfileGrade GradeProfile(const Profile& profile, int elements, double quietLeft
         Element& a = g.elements[k - 1];
         Element& b = g.elements[k];
         const double level = (a.reflectance + b.reflectance) / 2;
-        a.end = b.start = Crossing(profile, Extreme(r, a), Extreme(r, b), b.from,
-                                   [level](qsizetype) { return level; });
+        a.end = b.start = Crossing(profile, Extreme(r, a), Extreme(r, b), b.from, level);
     }
     // A bar cut by either end of the line is only part of an element.
     if (n > 1 && g.elements.back().bar)

@@ -264,6 +264,8 @@ private slots:
     void linesGradeAsTheStandardSays();
     void barGrowthAndBwr_data();
     void barGrowthAndBwr();
+    void absurdResolutions_data();
+    void absurdResolutions();
 };
 
 // Each parameter's grade on either side of every limit in the published
@@ -507,6 +509,24 @@ void VerifyGrades::barGrowthAndBwr() {
         QCOMPARE(v.printer.bwrUm, 0);
     // Growth moves no leading edge against another: X stays the drawn one.
     QVERIFY(std::abs(v.printer.moduleMm - symbol.module * 25.4 / kDpi) < 0.002);
+}
+
+// Resolutions no scan states (the program refuses them before this): no
+// count overflows and nothing asks for gigabytes; none is graded "meets".
+void VerifyGrades::absurdResolutions_data() {
+    QTest::addColumn<double>("dpi");
+    for (double dpi : {0.0, -600.0, 1e-3, 1.0, std::nan("")})
+        QTest::addRow("%g dpi", dpi) << dpi;
+}
+
+void VerifyGrades::absurdResolutions() {
+    QFETCH(double, dpi);
+    verify::Scan scan = verify::ScanOf(Painted(Symbology::Jan8, "49123456").grey, kDpi);
+    scan.dpi = dpi;
+    const verify::Verification v = verify::Verify(scan);
+    QVERIFY(!v.Meets());
+    if (!(dpi > 0))
+        QVERIFY(!v.found.ok);
 }
 
 QTEST_MAIN(VerifyGrades)
