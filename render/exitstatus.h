@@ -21,7 +21,7 @@ enum ExitStatus : int {
     // A batch ran to its end but at least one of its lines failed; every
     // other line's file was written.
     kExitBatchLinesFailed = 4,
-    // 5 to 7 are --verify's: see verify/verify.h.
+    // 5 to 8 are --verify's: see verify/verify.h.
 };
 
 }  // namespace render

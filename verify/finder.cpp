@@ -6,6 +6,7 @@
 
 #include "referencedecode.h"
 #include "symbol/layout.h"
+#include "verify.h"
 
 namespace verify {
 
@@ -17,6 +18,11 @@ constexpr double kRowSpacingMm = 0.5;
 // white, mean the bars belong to something larger than a symbol.
 constexpr double kFinderQuietModules = 2;
 constexpr int kMinRows = 3;
+// Rows with less contrast than this, after the aperture, are not read: a
+// verifier grades symbol contrast from 20 percent (D), and below that to F.
+constexpr double kMinContrast = 0.08;
+// Less than this is a blank page, not a faint symbol.
+constexpr double kBlank = 0.02;
 
 struct Hit {
     int y;
@@ -28,20 +34,46 @@ struct Hit {
     bool quiet;  // quiet zones on both sides
 };
 
+// A row as the aperture sees it, roughly: each pixel the mean of a square
+// of 2 half + 1 pixels centred on it, so that a hairline, a speck or noise
+// finer than the aperture does not part a bar or a space. In grey levels.
+std::vector<double> SmoothRow(const QImage& grey, int y, int half) {
+    const int w = grey.width(), h = grey.height();
+    std::vector<double> column(static_cast<size_t>(w), 0.0);
+    for (int j = y - half; j <= y + half; ++j) {
+        const uchar* row = grey.constScanLine(std::clamp(j, 0, h - 1));
+        for (int x = 0; x < w; ++x)
+            column[size_t(x)] += row[x];
+    }
+    std::vector<double> out(static_cast<size_t>(w));
+    const double n = double(2 * half + 1) * (2 * half + 1);
+    double sum = 0;
+    for (int x = -half; x <= half; ++x)
+        sum += column[size_t(std::clamp(x, 0, w - 1))];
+    for (int x = 0; x < w; ++x) {
+        out[size_t(x)] = sum / n;
+        sum +=
+            column[size_t(std::min(x + half + 1, w - 1))] - column[size_t(std::max(x - half, 0))];
+    }
+    return out;
+}
+
 // Runs of one row: edges[i] is where run i starts; even runs are of the
-// row's first colour.
-void ReadRow(const uchar* row, int width, int y, std::vector<Hit>* hits) {
-    uchar lo = 255, hi = 0;
-    for (int x = 0; x < width; ++x)
-        lo = std::min(lo, row[x]), hi = std::max(hi, row[x]);
-    if (hi - lo < 64)
+// row's first colour. The runs at either end of the row go on beyond the
+// picture (its outermost pixels go on), so they are never bars of a symbol,
+// and as quiet zones they are wide enough. contrast is the row's.
+void ReadRow(const std::vector<double>& row, int y, std::vector<Hit>* hits, double* contrast) {
+    const int width = int(row.size());
+    const auto [lo, hi] = std::minmax_element(row.begin(), row.end());
+    *contrast = (*hi - *lo) / 255;
+    if (*contrast < kMinContrast)
         return;
-    const int threshold = (lo + hi) / 2;
+    const double threshold = (*lo + *hi) / 2;
     std::vector<int> edges{0};
     const bool firstDark = row[0] < threshold;
     bool dark = firstDark;
     for (int x = 1; x < width; ++x)
-        if ((row[x] < threshold) != dark) {
+        if ((row[size_t(x)] < threshold) != dark) {
             dark = !dark;
             edges.push_back(x);
         }
@@ -52,7 +84,7 @@ void ReadRow(const uchar* row, int width, int y, std::vector<Hit>* hits) {
     QList<double> widths;
     for (int n : {kLongElements, kShortElements})
         for (int reversed = 0; reversed < 2; ++reversed)
-            for (int first = 0; first + n <= runs; ++first) {
+            for (int first = 1; first + n < runs; ++first) {
                 if (!isBar(first))
                     continue;
                 // A guard's three elements are about as wide as each other.
@@ -69,8 +101,8 @@ void ReadRow(const uchar* row, int width, int y, std::vector<Hit>* hits) {
                     continue;
                 const double lead = edges[first], trail = edges[first + n];
                 const double module = (trail - lead) / symbol::ModuleCount(d.symbology);
-                const double before = first > 0 ? runWidth(first - 1) : 0;
-                const double after = first + n < runs ? runWidth(first + n) : 0;
+                const double before = first - 1 == 0 ? HUGE_VAL : runWidth(first - 1);
+                const double after = first + n == runs - 1 ? HUGE_VAL : runWidth(first + n);
                 hits->push_back({y, lead, trail, bool(reversed), d.symbology, d.code,
                                  std::min(before, after) >= kFinderQuietModules * module});
             }
@@ -148,9 +180,14 @@ void MeasureBars(const QImage& grey, Frame* f) {
 Found FindSymbol(const QImage& grey, double dpi) {
     Found found;
     const int spacing = std::max(1, int(std::lround(dpi * kRowSpacingMm / kMmPerInch)));
+    const int half = int(std::floor(kApertureMm * dpi / kMmPerInch / 2));
     std::vector<Hit> hits;
-    for (int y = spacing / 2; y < grey.height(); y += spacing)
-        ReadRow(grey.constScanLine(y), grey.width(), y, &hits);
+    double contrast = 0;
+    for (int y = spacing / 2; y < grey.height(); y += spacing) {
+        double rowContrast = 0;
+        ReadRow(SmoothRow(grey, y, half), y, &hits, &rowContrast);
+        contrast = std::max(contrast, rowContrast);
+    }
 
     // Rows of one symbol: the same code, its bars in about the same place.
     std::vector<std::vector<const Hit*>> symbols;
@@ -185,6 +222,14 @@ Found FindSymbol(const QImage& grey, double dpi) {
         found.reason = noQuiet
                            ? QStringLiteral("bars that read, but no quiet zone beside them")
                            : QStringLiteral("nothing reads as an EAN-13, EAN-8 or UPC-A symbol");
+        if (!noQuiet && contrast < kBlank)
+            found.reason += QStringLiteral(": the scan is blank");
+        else if (!noQuiet && contrast < kMinContrast)
+            found.reason = QStringLiteral(
+                               "contrast too low: no row of the scan holds more than %1 % between "
+                               "its darkest and its lightest, and %2 % is the least read")
+                               .arg(std::floor(100 * contrast))
+                               .arg(100 * kMinContrast);
         const double modulePixels = symbol::ModuleMm(symbol::kMinMagnification) * dpi / kMmPerInch;
         if (!noQuiet && modulePixels < 2 * kMinModulePixels)
             found.reason += QStringLiteral(

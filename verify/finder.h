@@ -36,9 +36,11 @@ struct Found {
     QString reason;  // why no symbol was found
 };
 
-// Scan lines across the whole picture, binarised row by row, looking for
-// EAN-13, EAN-8 and UPC-A symbols upright or upside down, turned by a few
-// degrees at most. Exactly one symbol is accepted.
+// Scan lines across the whole picture, each as the aperture sees it and
+// binarised at its own midpoint, looking for EAN-13, EAN-8 and UPC-A symbols
+// upright or upside down, turned by a few degrees at most. Exactly one
+// symbol is accepted; without one, the reason says why (nothing reads, a
+// blank scan, contrast too low, no quiet zone, too small, several).
 Found FindSymbol(const QImage& grey, double dpi);
 
 // The fewest pixels per module with which a symbol is graded: below that the

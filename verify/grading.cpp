@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace verify {
 
@@ -34,6 +35,55 @@ double NonUniformity(const QList<double>& r, qsizetype a, qsizetype b, bool bar)
     if (bar)
         return inner < 0 ? 0 : inner - *std::min_element(runs.begin(), runs.end());
     return inner > 1 ? 0 : *std::max_element(runs.begin(), runs.end()) - inner;
+}
+
+// The sample of an element's extreme: a bar's lowest, a space's highest;
+// the one nearest the middle of a plateau.
+qsizetype Extreme(const QList<double>& r, const Element& e) {
+    qsizetype best = e.from, last = e.from;
+    for (qsizetype i = e.from + 1; i < e.to; ++i) {
+        if (e.bar ? r[i] < r[best] : r[i] > r[best])
+            best = last = i;
+        else if (r[i] == r[best])
+            last = i;
+    }
+    return (best + last) / 2;
+}
+
+// Where the profile crosses a level between samples lo and hi, the crossing
+// nearest sample near; interpolated between samples.
+double Crossing(const Profile& p, qsizetype lo, qsizetype hi, qsizetype near, double level) {
+    const QList<double>& r = p.r;
+    double best = p.S(near), distance = 1e300;
+    for (qsizetype i = lo; i < hi; ++i) {
+        const bool below0 = r[i] < level, below1 = r[i + 1] < level;
+        if (below0 == below1)
+            continue;
+        const double s = p.S(i) + p.step * (level - r[i]) / (r[i + 1] - r[i]);
+        const double d = std::abs(double(i) - double(near));
+        if (d < distance)
+            distance = d, best = s;
+    }
+    return best;
+}
+
+// The edges of elements [first, last] again, each where the profile crosses
+// the midpoint of the highest and lowest reflectance within five modules of
+// it: a threshold that follows light falling off across the symbol, and that
+// a narrow element blurred short of its full reflectance does not pull.
+void LightEdges(const Profile& p, double module, Element* first, Element* last) {
+    const QList<double>& r = p.r;
+    const qsizetype reach = qsizetype(std::ceil(5 * module / p.step));
+    first->lightStart = first->start;
+    last->lightEnd = last->end;
+    for (Element* e = first + 1; e <= last; ++e) {
+        const auto a = r.begin() + std::max<qsizetype>(0, e->from - reach);
+        const auto b = r.begin() + std::min<qsizetype>(r.size(), e->from + reach + 1);
+        const auto [lo, hi] = std::minmax_element(a, b);
+        const double level = (*lo + *hi) / 2;
+        (e - 1)->lightEnd = e->lightStart =
+            Crossing(p, Extreme(r, *(e - 1)), Extreme(r, *e), e->from, level);
+    }
 }
 
 }  // namespace
@@ -81,27 +131,39 @@ ProfileGrade GradeProfile(const Profile& profile, int elements, double quietLeft
     g.threshold = (g.rmin + g.rmax) / 2;
     g.sc = g.rmax - g.rmin;
 
-    // Elements between crossings of the global threshold.
+    // Elements between crossings of the global threshold, each with the
+    // samples it holds.
     qsizetype from = 0;
-    double start = profile.S(0);
     for (qsizetype i = 1; i <= r.size(); ++i) {
         const bool bar = r[from] < g.threshold;
         if (i < r.size() && (r[i] < g.threshold) == bar)
             continue;
-        double end = profile.S(r.size() - 1);
-        if (i < r.size())
-            end = profile.S(i - 1) + profile.step * (g.threshold - r[i - 1]) / (r[i] - r[i - 1]);
         Element e;
         e.bar = bar;
-        e.start = start;
-        e.end = end;
         e.reflectance = bar ? *std::min_element(r.begin() + from, r.begin() + i)
                             : *std::max_element(r.begin() + from, r.begin() + i);
         e.ern = NonUniformity(r, from, i - 1, bar);
+        e.from = from;
+        e.to = i;
         g.elements.append(e);
         from = i;
-        start = end;
     }
+    // Each edge where the profile crosses the midpoint between the
+    // reflectances of the two elements it parts, between their extremes.
+    const qsizetype n = g.elements.size();
+    g.elements.front().start = profile.S(0);
+    g.elements.back().end = profile.S(r.size() - 1);
+    for (qsizetype k = 1; k < n; ++k) {
+        Element& a = g.elements[k - 1];
+        Element& b = g.elements[k];
+        const double level = (a.reflectance + b.reflectance) / 2;
+        a.end = b.start = Crossing(profile, Extreme(r, a), Extreme(r, b), b.from, level);
+    }
+    // A bar cut by either end of the line is only part of an element.
+    if (n > 1 && g.elements.back().bar)
+        g.elements.removeLast();
+    if (g.elements.size() > 1 && g.elements.front().bar)
+        g.elements.removeFirst();
 
     g.ecmin = 1;
     double ernMax = 0;
@@ -140,6 +202,7 @@ ProfileGrade GradeProfile(const Profile& profile, int elements, double quietLeft
         g.quietLeft = (before.end - before.start) / g.module;
         g.quietRight = (after.end - after.start) / g.module;
         g.quietZonesClear = g.quietLeft >= quietLeft && g.quietRight >= quietRight;
+        LightEdges(profile, g.module, &g.elements[g.first - 1], &g.elements[g.first + elements]);
     }
     const bool decodes = g.first >= 0 && g.quietZonesClear;
     g.gradeDecode = decodes ? 4 : 0;

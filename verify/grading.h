@@ -21,13 +21,18 @@ int GradeDefects(double defects);
 int GradeDecodability(double v);
 QChar GradeLetter(double grade);  // of a profile's grade or the symbol's average
 
-// A bar or a space between two crossings of the global threshold (or the
-// profile's end).
+// A bar or a space: the samples between two crossings of the global
+// threshold (or the profile's end). Its edges stand where the profile
+// crosses the midpoint between its reflectance and its neighbour's.
 struct Element {
     bool bar = false;
-    double start = 0, end = 0;  // s, pixels
-    double reflectance = 0;     // a space's highest, a bar's lowest
-    double ern = 0;             // highest peak less lowest valley inside it
+    double start = 0, end = 0;   // s, pixels
+    double reflectance = 0;      // a space's highest, a bar's lowest
+    double ern = 0;              // highest peak less lowest valley inside it
+    qsizetype from = 0, to = 0;  // its samples in the profile, [from, to)
+    // The symbol's elements only: its edges at a threshold that follows the
+    // light across the symbol, for the bars' growth.
+    double lightStart = 0, lightEnd = 0;
 };
 
 struct ProfileGrade {

@@ -57,7 +57,7 @@ PrinterMeasure MeasurePrint(const Frame& frame, const QList<ProfileGrade>& lines
             ElementModules(symbol::FamilyPattern(line.decoded.symbology, line.decoded.code));
         for (int k = 0; k < modules.size(); k += 2) {
             const Element& e = line.elements[line.first + k];
-            growth += (e.end - e.start) - modules[k] * line.module;
+            growth += (e.lightEnd - e.lightStart) - modules[k] * line.module;
             ++bars;
         }
     }
@@ -80,6 +80,11 @@ PrinterMeasure MeasurePrint(const Frame& frame, const QList<ProfileGrade>& lines
         m.quietRight =
             ClearTo(wide, frame.width - module / 2, threshold, +1, &m.quietRightBeyond) / module;
     }
+    m.moduleInRange = m.magnification >= symbol::kMinMagnification &&
+                      m.magnification <= symbol::kMaxMagnification;
+    // The bars' ends are found to a pixel or so at each end.
+    m.barHeightEnough = m.barHeightMm + kBarEndPixels * mmPerPixel >= m.nominalBarHeightMm;
+    m.quietZonesEnough = m.quietLeft >= m.neededLeft && m.quietRight >= m.neededRight;
     return m;
 }
 

@@ -20,7 +20,18 @@ struct PrinterMeasure {
     bool quietLeftBeyond = false, quietRightBeyond = false;  // clear to the end of the look
     double growthUm = 0;  // bars wider (or, below 0, narrower) than drawn
     int bwrUm = 0;        // the --bwr that makes up for it
+    // The symbol's dimensions against GS1's for retail: X within the
+    // magnifications allowed, the bars not cut short of the nominal height
+    // at that X, both quiet zones.
+    bool moduleInRange = false;
+    bool barHeightEnough = false;
+    bool quietZonesEnough = false;
+    bool DimensionsMeet() const { return moduleInRange && barHeightEnough && quietZonesEnough; }
 };
+
+// How far short of the nominal the measured bar height may be for the
+// measurement's own error: a pixel at either end.
+inline constexpr double kBarEndPixels = 2;
 
 // wide is the middle scan line's profile, reaching well past both quiet
 // zones; lines are the graded scan lines.

@@ -6,10 +6,27 @@
 
 namespace verify {
 
+namespace {
+
+constexpr double kMinStep = 1.0 / 64;
+// The running sums behind a profile: at most a quarter of a GiB.
+constexpr double kMaxProfileSums = double(1 << 26);
+
+}  // namespace
+
 Profile SampleProfile(const QImage& grey, const Frame& frame, double t, double s0, double s1,
                       double diameter) {
-    const double step = std::min(0.25, diameter / 16);
-    const double radius = diameter / 2;
+    Profile profile;
+    // However small the aperture (a resolution far too low for the symbol),
+    // the grid stays at a sixty-fourth of a pixel and the profile within
+    // kMaxProfilePoints, so no count can overflow.
+    const double step = std::max(kMinStep, std::min(0.25, diameter / 16));
+    const double radius = std::max(0.0, diameter / 2);
+    const double span = (s1 - s0) / step;
+    const double across = 2 * radius / step + 2;
+    if (!std::isfinite(span) || span < 0 || span >= kMaxProfilePoints || !std::isfinite(across) ||
+        (span + across) * across > kMaxProfileSums)
+        return profile;
     const int reach = int(std::floor(radius / step));
     // Half the aperture's chord, in grid points, at each offset along s.
     std::vector<int> chord(2 * reach + 1);
@@ -38,7 +55,6 @@ Profile SampleProfile(const QImage& grey, const Frame& frame, double t, double s
             column[k + 1] = column[k] + value;
         }
     }
-    Profile profile;
     profile.start = s0;
     profile.step = step;
     profile.r.resize(count);

@@ -24,6 +24,9 @@ struct Profile {
 // of a sixteenth of the aperture or a quarter pixel, the finer). Beyond its
 // edges the picture's outermost pixels go on, as a file cropped to the
 // symbol's own quiet zones means.
+// A profile that would hold more points than kMaxProfilePoints is returned
+// empty.
+inline constexpr double kMaxProfilePoints = 1 << 22;
 Profile SampleProfile(const QImage& grey, const Frame& frame, double t, double s0, double s1,
                       double diameter);
 

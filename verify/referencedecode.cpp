@@ -59,27 +59,36 @@ Character ReadCharacter(const double* w, bool barFirst) {
     if (n1 < 2 || n1 > 5 || n2 < 2 || n2 > 5)
         return c;
     const double bars = 7.0 * (barFirst ? w[0] + w[2] : w[1] + w[3]) / t;
-    double bestBars = 1e9;
+    // 1 and 7, and 2 and 8, share their edge distances and are told apart by
+    // their two bars, which differ by two modules: the decision threshold
+    // stands halfway, a module from either, and the margin is the distance to
+    // it. Bars that move away from it, towards or past their own nominal
+    // width, lose nothing.
+    double bestBars = 1e9, otherBars = -1;
     for (int even = 0; even < (barFirst ? 1 : 2); ++even)
         for (int d = 0; d < 10; ++d) {
             const auto m = Widths(d, even);
             if (m[0] + m[1] != n1 || m[1] + m[2] != n2)
                 continue;
-            // 1 and 7, and 2 and 8, share their edge distances; their bars
-            // differ by two modules, so the threshold stands one module away.
             const int nominalBars = barFirst ? m[0] + m[2] : m[1] + m[3];
-            const double off = std::abs(bars - nominalBars);
-            if (off >= bestBars)
-                continue;
-            bestBars = off;
-            c.digit = d;
-            c.even = even;
+            if (std::abs(bars - nominalBars) < std::abs(bars - bestBars)) {
+                if (c.digit >= 0)
+                    otherBars = bestBars;
+                bestBars = nominalBars;
+                c.digit = d;
+                c.even = even;
+            } else {
+                otherBars = nominalBars;
+            }
         }
     if (c.digit < 0)
         return c;
     c.margin = std::min(Margin(e1, n1), Margin(e2, n2));
-    if (c.digit == 1 || c.digit == 2 || c.digit == 7 || c.digit == 8)
-        c.margin = std::min(c.margin, 1.0 - bestBars);
+    if (otherBars >= 0) {
+        const double threshold = (bestBars + otherBars) / 2;
+        const double reach = std::abs(bestBars - otherBars) / 2;
+        c.margin = std::min(c.margin, std::min(1.0, std::abs(bars - threshold) / reach));
+    }
     return c;
 }
 

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "symbol/layout.h"
+
 #include "verify.h"
 
 namespace verify {
@@ -47,18 +49,52 @@ const QString kEstimate = QStringLiteral(
     "light, its optics and its grey levels stand in for a verifier's 660 nm light,\n"
     "0.15 mm aperture and reflectance calibration.\n");
 
+// A figure as it is shown, never "-0".
+QString Fixed(double value, int decimals) {
+    if (std::abs(value) < 0.5 * std::pow(10.0, -decimals))
+        value = 0;
+    return QString::number(value, 'f', decimals);
+}
+
+QString GradeVerdict(const Verification& v) {
+    return v.GradeMeets() ? QStringLiteral("meets 1.5") : QStringLiteral("below 1.5");
+}
+
+// What keeps the dimensions from GS1's for retail, or nothing.
+QStringList DimensionsShort(const Verification& v) {
+    const PrinterMeasure& p = v.printer;
+    QStringList why;
+    if (!p.moduleInRange)
+        why << QStringLiteral("X %1 mm is %2 % of 0.33 mm, outside %3 to %4 %")
+                   .arg(Fixed(p.moduleMm, 3), Fixed(p.magnification, 1))
+                   .arg(symbol::kMinMagnification)
+                   .arg(symbol::kMaxMagnification);
+    if (!p.barHeightEnough)
+        why << QStringLiteral("bars %1 mm, short of the nominal %2 mm at this X (%3 %)")
+                   .arg(Fixed(p.barHeightMm, 2), Fixed(p.nominalBarHeightMm, 2),
+                        Fixed(100 * p.barHeightMm / p.nominalBarHeightMm, 0));
+    if (!p.quietZonesEnough)
+        why << QStringLiteral("quiet zones %1 X and %2 X, %3 X and %4 X needed")
+                   .arg(Fixed(p.quietLeft, 1), Fixed(p.quietRight, 1))
+                   .arg(p.neededLeft)
+                   .arg(p.neededRight);
+    return why;
+}
+
 QString Verdict(const Verification& v) {
     if (!v.Matches())
         return QStringLiteral("does not hold the expected %1").arg(v.expected);
-    return v.grade >= kRetailMinimum ? QStringLiteral("meets GS1's 1.5 for retail")
-                                     : QStringLiteral("below GS1's 1.5 for retail");
+    if (!v.GradeMeets())
+        return QStringLiteral("below GS1's 1.5 for retail");
+    return v.DimensionsMeet()
+               ? QStringLiteral("meets GS1's 1.5 for retail, its dimensions too")
+               : QStringLiteral("grade 1.5 met, but its dimensions fall short of GS1's for retail");
 }
 
 QString QuietText(double modules, bool beyond, double needed, double moduleMm) {
     return QStringLiteral("%1%2 X (%3 mm), needs %4 X")
-        .arg(beyond ? QStringLiteral(">= ") : QString())
-        .arg(modules, 0, 'f', 1)
-        .arg(modules * moduleMm, 0, 'f', 2)
+        .arg(beyond ? QStringLiteral(">= ") : QString(), Fixed(modules, 1),
+             Fixed(modules * moduleMm, 2))
         .arg(needed);
 }
 
@@ -77,7 +113,13 @@ QString TextReport(const Verification& v) {
                       ? QStringLiteral(", turned %1 degrees").arg(f.degrees, 0, 'f', 1)
                       : QString());
     t += QStringLiteral("Grade     %1 (%2): %3\n")
-             .arg(v.GradeText(), QString(GradeLetter(v.grade)), Verdict(v));
+             .arg(v.GradeText(), QString(GradeLetter(v.grade)), GradeVerdict(v));
+    const QStringList dimensions = DimensionsShort(v);
+    t += QStringLiteral("Size      %1\n")
+             .arg(dimensions.isEmpty()
+                      ? QStringLiteral("X, bar height and quiet zones as GS1 asks for retail")
+                      : dimensions.join(QStringLiteral("; ")));
+    t += QStringLiteral("Verdict   %1\n").arg(Verdict(v));
     if (v.linesDisagree)
         t += QStringLiteral("          scan lines read different data, which fails the symbol\n");
     t += u'\n';
@@ -112,8 +154,7 @@ QString TextReport(const Verification& v) {
     const PrinterMeasure& p = v.printer;
     t += u'\n';
     t += QStringLiteral("Module X     %1 mm (magnification %2 %)\n")
-             .arg(p.moduleMm, 0, 'f', 3)
-             .arg(p.magnification, 0, 'f', 1);
+             .arg(Fixed(p.moduleMm, 3), Fixed(p.magnification, 1));
     // A file that states no resolution is read at 72 or 96 dpi, which makes
     // a sensible symbol look huge.
     if (p.magnification < 75 || p.magnification > 210)
@@ -122,14 +163,14 @@ QString TextReport(const Verification& v) {
                  "--dpi sets it\n")
                  .arg(v.dpi);
     t += QStringLiteral("Bar height   %1 mm, nominal %2 mm at this magnification\n")
-             .arg(p.barHeightMm, 0, 'f', 2)
-             .arg(p.nominalBarHeightMm, 0, 'f', 2);
+             .arg(Fixed(p.barHeightMm, 2), Fixed(p.nominalBarHeightMm, 2));
     t += QStringLiteral("Quiet zones  left %1; right %2\n")
              .arg(QuietText(p.quietLeft, p.quietLeftBeyond, p.neededLeft, p.moduleMm),
                   QuietText(p.quietRight, p.quietRightBeyond, p.neededRight, p.moduleMm));
+    const QString growth = Fixed(p.growthUm, 0);
     t += QStringLiteral("Bar growth   %1%2 um: %3\n")
-             .arg(p.growthUm >= 0 ? QStringLiteral("+") : QString())
-             .arg(p.growthUm, 0, 'f', 0)
+             .arg(growth != u"0" && !growth.startsWith(u'-') ? QStringLiteral("+") : QString(),
+                  growth)
              .arg(p.bwrUm > 0 ? QStringLiteral("print with --bwr %1").arg(p.bwrUm)
                               : QStringLiteral("no --bwr (bars are not wider than drawn)"));
     if (!v.expected.isEmpty())
@@ -156,6 +197,8 @@ QString JsonReport(const Verification& v) {
     o[QStringLiteral("grade")] = v.grade;
     o[QStringLiteral("gradeText")] = v.GradeText();
     o[QStringLiteral("letter")] = QString(GradeLetter(v.grade));
+    o[QStringLiteral("gradeMeets")] = v.GradeMeets();
+    o[QStringLiteral("dimensionsMeet")] = v.DimensionsMeet();
     o[QStringLiteral("meets")] = v.Meets();
     o[QStringLiteral("linesDisagree")] = v.linesDisagree;
     if (!v.expected.isEmpty())
@@ -195,7 +238,10 @@ QString JsonReport(const Verification& v) {
                     {QStringLiteral("neededQuietLeft"), p.neededLeft},
                     {QStringLiteral("neededQuietRight"), p.neededRight},
                     {QStringLiteral("barGrowthUm"), p.growthUm},
-                    {QStringLiteral("bwr"), p.bwrUm}};
+                    {QStringLiteral("bwr"), p.bwrUm},
+                    {QStringLiteral("moduleInRange"), p.moduleInRange},
+                    {QStringLiteral("barHeightEnough"), p.barHeightEnough},
+                    {QStringLiteral("quietZonesEnough"), p.quietZonesEnough}};
     return QString::fromUtf8(QJsonDocument(o).toJson());
 }
 
@@ -207,18 +253,23 @@ over 255 (a colour scan's red channel). Each line is graded A to F for
 decode (with the quiet zones), symbol contrast, minimum reflectance, edge
 contrast, modulation, defects and decodability, and takes its lowest grade;
 the symbol's grade is their average, written grade/aperture/wavelength
-(e.g. 2.8/06/660). GS1 asks 1.5 or better for retail.
+(e.g. 2.8/06/660). GS1 asks 1.5 or better for retail, and beside the grade
+an X of 80 to 200 percent of 0.33 mm, bars of their full height for that X,
+and both quiet zones: the report says each apart.
 
 )") + kEstimate +
            QStringLiteral(R"(
 Exit status:
-  0  the symbol meets 1.5 (and holds the --expect digits)
+  0  the symbol meets 1.5, its X, bar height and quiet zones meet GS1's for
+     retail (and it holds the --expect digits)
   1  usage: the command line cannot be followed
   3  the plot cannot be written
   5  the symbol is below 1.5 or holds other digits than --expect
-  6  no symbol found: none reads, no quiet zone, too small at this
-     resolution, or several symbols
+  6  no symbol found: none reads, contrast too low, no quiet zone, too small
+     at this resolution, or several symbols
   7  the scan cannot be read
+  8  the grade meets 1.5, but X is outside 80 to 200 percent, the bars are
+     cut short of their nominal height, or a quiet zone is too narrow
 )");
 }
 

@@ -83,7 +83,16 @@ bool Verification::Matches() const {
         return true;
     // A UPC-A is the 13-digit symbol of its code with a 0 in front.
     const QString& code = found.frame.code;
-    return found.ok && (code == expected || u'0' + code == expected);
+    return found.ok && (code == expected || (found.frame.symbology == symbol::Symbology::UpcA &&
+                                             u'0' + code == expected));
+}
+
+int Verification::ExitStatus() const {
+    if (!found.ok)
+        return kExitNoSymbol;
+    if (!GradeMeets() || !Matches())
+        return kExitDoesNotMeet;
+    return DimensionsMeet() ? kExitMeets : kExitDimensionsShort;
 }
 
 QString Verification::GradeText() const {
@@ -96,6 +105,10 @@ QString Verification::GradeText() const {
 Verification Verify(const Scan& scan) {
     Verification v;
     v.dpi = scan.dpi;
+    if (!(std::isfinite(scan.dpi) && scan.dpi > 0)) {
+        v.found.reason = QStringLiteral("the scan states no usable resolution: give --dpi");
+        return v;
+    }
     v.found = FindSymbol(scan.grey, scan.dpi);
     if (!v.found.ok)
         return v;
@@ -236,9 +249,7 @@ int Main(const QStringList& arguments) {
     Print(report, parser.isSet(jsonOption) ? JsonReport(v) : TextReport(v));
     if (!ReportWritten(report))
         return kExitNotWritten;
-    if (!v.found.ok)
-        return kExitNoSymbol;
-    return v.Meets() ? kExitMeets : kExitDoesNotMeet;
+    return v.ExitStatus();
 }
 
 }  // namespace verify

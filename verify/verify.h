@@ -26,6 +26,10 @@ enum VerifyStatus : int {
     kExitNoSymbol = 6,
     // The scan could not be read.
     kExitUnreadable = 7,
+    // The grade meets 1.5, but the symbol's dimensions do not meet GS1's for
+    // retail: X outside 80 to 200 percent, bars cut short, or a quiet zone
+    // too narrow.
+    kExitDimensionsShort = 8,
 };
 
 // The aperture and wavelength of the GS1 retail grade, 1.5/06/660.
@@ -47,8 +51,14 @@ struct Verification {
     PrinterMeasure printer;
     QString expected;  // --expect, if given
 
-    bool Matches() const;  // no --expect, or the decoded digits are it
-    bool Meets() const { return found.ok && grade >= kRetailMinimum && Matches(); }
+    // No --expect, or the decoded digits are it: as many digits as the
+    // symbol holds, or for a UPC-A also its 13-digit form with a 0 in front.
+    bool Matches() const;
+    bool GradeMeets() const { return found.ok && grade >= kRetailMinimum; }
+    bool DimensionsMeet() const { return found.ok && printer.DimensionsMeet(); }
+    // Conformance: the grade and the dimensions both, and the digits.
+    bool Meets() const { return GradeMeets() && DimensionsMeet() && Matches(); }
+    int ExitStatus() const;
     QString GradeText() const;  // "2.8/06/660"
     int MiddleLine() const { return kScanLines / 2 - 1; }
 };

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,6 +59,31 @@ void Crowd(QImage* image) {
     p.fillRect(left + 96 * module, 0, image->width(), image->height(), Qt::black);
 }
 
+// Every dark pixel at bar, every light one at paper.
+void Levels(QImage* image, int bar, int paper) {
+    for (int y = 0; y < image->height(); ++y)
+        for (int x = 0; x < image->width(); ++x) {
+            const int v = qGray(image->pixel(x, y)) < 128 ? bar : paper;
+            image->setPixel(x, y, qRgb(v, v, v));
+        }
+}
+
+// A line down the whole picture at module m of the symbol (the first bar's
+// leading edge is module 0, behind an 11-module quiet zone of 16 dots each).
+void Line(QImage* image, double m, int dots, const QColor& colour) {
+    QPainter(image).fillRect(int(16 * (11 + m)) - dots / 2, 0, dots, image->height(), colour);
+}
+
+// Every bar dots narrower at its trailing edge.
+void Narrower(QImage* image, int dots) {
+    const QImage before = *image;
+    for (int y = 0; y < image->height(); ++y)
+        for (int x = 0; x < image->width(); ++x)
+            for (int j = 1; j <= dots && x + j < image->width(); ++j)
+                if (qGray(before.pixel(x + j, y)) >= 128)
+                    image->setPixel(x, y, qRgb(255, 255, 255));
+}
+
 }  // namespace
 
 class VerifyProgram : public QObject {
@@ -69,6 +95,8 @@ private slots:
     void readsEachFormat();
     void exitStatus_data();
     void exitStatus();
+    void expectHasTheSymbolsDigitCount_data();
+    void expectHasTheSymbolsDigitCount();
     void shortQuietZoneFailsDecodeThoughReadersRead();
     void unreadableScan();
     void plotAndJson();
@@ -140,6 +168,37 @@ void VerifyProgram::exitStatus_data() {
     }) << QStringList{"--dpi", "150"} << 6 << "too small at this resolution";
     QTest::newRow("--expect with a letter")
         << none << QStringList{"--expect", "49O1"} << 1 << "digits only";
+    // A mark a module wide, a module before the first bar, on one side only.
+    QTest::newRow("dark mark in the left quiet zone only")
+        << Change([](QImage* image) { Line(image, -1.5, 16, Qt::black); }) << QStringList() << 6
+        << "no quiet zone";
+    // Graded by the standard, though the rows of the picture do not read as
+    // they stand: hairlines of one dot (21 um) along the 3-module space of
+    // the first character and the 3-module bar of the second, and contrast
+    // of 25 percent (grade D).
+    QTest::newRow("21 um hairline in a space")
+        << Change([](QImage* image) { Line(image, 3 + 1.5, 1, Qt::black); }) << QStringList() << 0
+        << "meets GS1's 1.5";
+    QTest::newRow("21 um hairline in a bar")
+        << Change([](QImage* image) { Line(image, 14 + 1.5, 1, Qt::white); }) << QStringList() << 0
+        << "meets GS1's 1.5";
+    QTest::newRow("symbol contrast 25 %") << Change([](QImage* image) { Levels(image, 64, 128); })
+                                          << QStringList() << 5 << "(D): below 1.5";
+    QTest::newRow("contrast too low to read")
+        << Change([](QImage* image) { Levels(image, 118, 128); }) << QStringList() << 6
+        << "contrast too low";
+    // Bars 6 dots (127 um) narrower move every 1, 2, 7 and 8 of this code
+    // away from its threshold: A, though 6 dots wider would be D.
+    QTest::newRow("bars 127 um narrower") << Change([](QImage* image) { Narrower(image, 6); })
+                                          << QStringList() << 0 << "(A): meets 1.5";
+    // Conformance beside the grade: GS1 asks for 22.85 mm of bar at X 0.33 mm
+    // for an EAN-13, in proportion to X, and X from 80 to 200 percent.
+    QTest::newRow("bars cut to 79 %") << Change([](QImage* image) {
+        *image = image->scaled(image->width(), image->height() * 79 / 100);
+    }) << QStringList() << 8 << "short of the nominal";
+    // 16 dots read at 1642 dpi: X 0.2475 mm, 75 percent.
+    QTest::newRow("X at 75 %") << none << QStringList{"--dpi", "1642"} << 8
+                               << "outside 80 to 200 %";
 }
 
 void VerifyProgram::exitStatus() {
@@ -156,6 +215,60 @@ void VerifyProgram::exitStatus() {
     const Output out = Render(QStringList{"--verify", scan} + options);
     QVERIFY2(out.out.contains(says), qPrintable(out.out));
     QCOMPARE(out.exitCode, status);
+    // No figure shows as "-0".
+    QVERIFY2(!QRegularExpression(QStringLiteral("-0(\\.0+)?\\b")).match(out.out).hasMatch(),
+             qPrintable(out.out));
+    if ((status != 0 && status != 5 && status != 8) || options.contains("--expect"))
+        return;
+    // The JSON says the grade and the dimensions apart.
+    const Output json = Render(QStringList{"--verify", scan, "--json"} + options);
+    const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    QCOMPARE(json.exitCode, status);
+    QCOMPARE(o["meets"].toBool(), status == 0);
+    QCOMPARE(o["gradeMeets"].toBool(), status != 5);
+    if (status != 5)
+        QCOMPARE(o["dimensionsMeet"].toBool(), status == 0);
+}
+
+void VerifyProgram::expectHasTheSymbolsDigitCount_data() {
+    QTest::addColumn<QString>("symbol");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("expect");
+    QTest::addColumn<int>("status");
+    QTest::newRow("EAN-8 as itself") << "jan8"
+                                     << "49123456"
+                                     << "49123456" << 0;
+    QTest::newRow("EAN-8 with a 0 in front") << "jan8"
+                                             << "49123456"
+                                             << "049123456" << 5;
+    QTest::newRow("EAN-8 as 13 digits") << "jan8"
+                                        << "49123456"
+                                        << "0000049123456" << 5;
+    QTest::newRow("UPC-A as 12 digits") << "upca"
+                                        << "036000291452"
+                                        << "036000291452" << 0;
+    QTest::newRow("UPC-A as 13 digits") << "upca"
+                                        << "036000291452"
+                                        << "0036000291452" << 0;
+    QTest::newRow("UPC-A with two 0s in front") << "upca"
+                                                << "036000291452"
+                                                << "00036000291452" << 5;
+}
+
+void VerifyProgram::expectHasTheSymbolsDigitCount() {
+    QFETCH(QString, symbol);
+    QFETCH(QString, code);
+    QFETCH(QString, expect);
+    QFETCH(int, status);
+    const QString scan = folder_.filePath(code + QStringLiteral(".png"));
+    if (!QFile::exists(scan))
+        QCOMPARE(
+            Render({"--layout", "retail", "--symbol", symbol, "--dpi", "1200", code, "-o", scan})
+                .exitCode,
+            0);
+    const Output out = Render({"--verify", scan, "--expect", expect});
+    QCOMPARE(out.exitCode, status);
+    QVERIFY2(out.out.contains(status ? "does NOT match" : "matches"), qPrintable(out.out));
 }
 
 void VerifyProgram::shortQuietZoneFailsDecodeThoughReadersRead() {
