@@ -192,6 +192,16 @@ QString PrintServer::AddLabelQueues(const QString& prefix, int count) {
     return QString();
 }
 
+QString PrintServer::AddLabelQueue(const QString& name, int dpi) {
+    const QString out = QDir(dir_.path()).filePath(QStringLiteral("out/"));
+    const Run run =
+        Command(QStringLiteral("lpadmin"),
+                {"-p", name, "-E", "-v", "file://" + out + name, "-m",
+                 "drv:///sample.drv/zebra.ppd", "-o", QStringLiteral("Resolution=%1dpi").arg(dpi)});
+    return run.exitCode == 0 ? QString()
+                             : QStringLiteral("lpadmin %1: %2").arg(name, ServerError(run));
+}
+
 QByteArray PrintServer::TakeOutput(const QString& queue, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     bool idle = false;
@@ -499,6 +509,11 @@ Measured Measure(const QImage& picture, const QString& scratchFolder) {
     }
     m.runs = widths.join(u' ');
     m.module = m.width % 95 == 0 ? m.width / 95 : 0;
+    m.narrowBar = m.narrowSpace = m.width;
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        int& narrow = i % 2 == 0 ? m.narrowBar : m.narrowSpace;
+        narrow = std::min(narrow, runs[i]);
+    }
     m.wholeDots = m.module > 0 && std::all_of(runs.begin(), runs.end(), [&](int run) {
                       return run % m.module == 0 && run / m.module >= 1 && run / m.module <= 4;
                   });
