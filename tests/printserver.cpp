@@ -334,11 +334,22 @@ QList<QImage> DecodeZpl(const QByteArray& output, QString* error) {
 }
 
 // ESC D sets the bytes of a row, SYN sends one row, ESC f 1 n feeds n blank
-// rows, ESC E ends a label; the rest set the printer up.
+// rows, ESC L gives the label's length in rows, ESC E ends a label (the
+// blank rows after its last dot are fed, never sent: they are white on the
+// picture); the rest set the printer up.
 QList<QImage> DecodeDymo(const QByteArray& output, QString* error) {
     QList<QImage> labels;
     QList<QByteArray> rows;
     int perRow = 0;
+    int length = 0;
+    const auto endLabel = [&] {
+        if (rows.isEmpty())
+            return;
+        while (rows.size() < length)
+            rows.append(QByteArray(perRow, 0));
+        labels.append(FromRows(rows, perRow));
+        rows.clear();
+    };
     for (qsizetype i = 0; i < output.size();) {
         const char c = output[i];
         if (c == 0x16) {
@@ -375,6 +386,8 @@ QList<QImage> DecodeDymo(const QByteArray& output, QString* error) {
                 arguments = 1;
                 break;
             case 'L':
+                length =
+                    i + 3 < output.size() ? uchar(output[i + 2]) * 256 + uchar(output[i + 3]) : 0;
                 arguments = 2;
                 break;
             case 'f':
@@ -384,9 +397,7 @@ QList<QImage> DecodeDymo(const QByteArray& output, QString* error) {
                 break;
             case 'E':
             case 'G':
-                if (!rows.isEmpty())
-                    labels.append(FromRows(rows, perRow));
-                rows.clear();
+                endLabel();
                 break;
             default:
                 *error = QStringLiteral("ESC %1 at byte %2 is a command this reader does not know")
@@ -396,8 +407,7 @@ QList<QImage> DecodeDymo(const QByteArray& output, QString* error) {
         }
         i += 2 + arguments;
     }
-    if (!rows.isEmpty())
-        labels.append(FromRows(rows, perRow));
+    endLabel();
     if (labels.isEmpty())
         *error = QStringLiteral("no label in %1 bytes of output").arg(output.size());
     return labels;
