@@ -3,6 +3,8 @@
 #include <cups/cups.h>
 
 #include <QPageLayout>
+#include <QPageSize>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <algorithm>
 #include <cmath>
@@ -42,6 +44,25 @@ void UsePrintersDots(QPrinter* printer) {
         printer->setResolution(dpi);
 }
 
+bool SetPrintersPage(QPrinter* printer, const QPageSize& page) {
+    const bool own = page.isValid() && page.key().startsWith(u"Custom.");
+    if (!printer->setPageSize(own ? QPageSize(page.sizePoints(), page.name(), QPageSize::ExactMatch)
+                                  : page))
+        return false;
+    const QPageSize sent = printer->pageLayout().pageSize();
+    if (printer->outputFormat() != QPrinter::NativeFormat || !sent.key().startsWith(u"Custom."))
+        return true;
+    // Qt's print support passes these options on with the job (its
+    // PPK_CupsOptions: option names and values in turn).
+    constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    const QSize points = sent.sizePoints();
+    printer->printEngine()->setProperty(
+        kCupsOptions,
+        QStringList{QStringLiteral("PageSize"),
+                    QStringLiteral("Custom.%1x%2").arg(points.width()).arg(points.height())});
+    return true;
+}
+
 symbol::WholeDots WholeDotModule(int dpi, double asked, double largest) {
     return symbol::NearestWholeDots(
         symbol::ModuleMm(asked), dpi, symbol::ModuleMm(symbol::kMinMagnification),
@@ -57,6 +78,24 @@ void FitStyleToPrinter(const QPrinter& printer, LabelStyle* style) {
     layout.setUnits(QPageLayout::Point);
     style->dotOriginMm =
         QPointF(layout.minimumMargins().left(), layout.minimumMargins().top()) * 25.4 / 72;
+}
+
+// Qt turns a landscape page onto the paper with the print service's
+// landscape option, which turns it a quarter anticlockwise: the paper's
+// first row of dots lies at the page's right end, its first column along
+// the page's top. Its dots start on the page there, at the length of the
+// paper less the area's top margin, which need not be a whole number of dots
+// (a label 50 mm long is 400.36 dots at 203 dpi).
+void FitStyleToPrintersPage(const QPrinter& printer, LabelStyle* style) {
+    FitStyleToPrinter(printer, style);
+    QPageLayout paper = printer.pageLayout();
+    if (paper.orientation() != QPageLayout::Landscape)
+        return;
+    paper.setOrientation(QPageLayout::Portrait);
+    paper.setUnits(QPageLayout::Point);
+    const QMarginsF margins = paper.minimumMargins();
+    style->dotOriginMm =
+        QPointF(paper.fullRect().height() - margins.top(), margins.left()) * 25.4 / 72;
 }
 
 }  // namespace pipeline

@@ -8,6 +8,7 @@
 #include "sheetpainter.h"
 #include "symbol/raster.h"
 
+class QPageSize;
 class QPrinter;
 class QString;
 struct _ipp_attribute_s;  // the print service's ipp_attribute_t
@@ -27,11 +28,26 @@ int ResolutionDpi(_ipp_attribute_s* attribute);
 // gives for it. Nothing for a printer that writes a PDF file.
 void UsePrintersDots(QPrinter* printer);
 
+// Puts page, one of the printer's media or a size of one's own, on the
+// printer. Qt writes the page in whole points, and a size of one's own
+// named by its media name alone lets the print service pick any medium of
+// the printer within 5 points of it (or, with none, the size cut to whole
+// points below); its filters centre the page on that, a fraction of a dot
+// off the driver's dots, which widens every bar by a dot and narrows every
+// space. So a size of one's own is sent as the nearest whole points, asked
+// for as the driver's PageSize in those points, page and paper one size.
+// False when the printer does not take the page.
+bool SetPrintersPage(QPrinter* printer, const QPageSize& page);
+
 // The module of whole dots at dpi nearest asked percent, from 80 percent to
 // largest (what fits the label); dots is 0 when none.
 symbol::WholeDots WholeDotModule(int dpi, double asked, double largest);
 
 // The style's bar edges and the start of the dots of the printer's page.
 void FitStyleToPrinter(const QPrinter& printer, LabelStyle* style);
+
+// The same, for a page that may be turned: on a landscape page the dots
+// start where the print service turns the paper's first dot to.
+void FitStyleToPrintersPage(const QPrinter& printer, LabelStyle* style);
 
 }  // namespace pipeline

@@ -22,9 +22,10 @@
 namespace render {
 
 using pipeline::FitMagnification;
-using pipeline::FitStyleToPrinter;
+using pipeline::FitStyleToPrintersPage;
 using pipeline::LabelStyle;
 using pipeline::PrinterDpi;
+using pipeline::SetPrintersPage;
 using pipeline::SheetTemplate;
 using pipeline::UsePrintersDots;
 using pipeline::WholeDotModule;
@@ -287,7 +288,7 @@ public:
         const bool turned = across > upright;
         // The page's margins stay the printer's; painting starts at the
         // paper's corner all the same (full page).
-        if (!printer_.setPageSize(*page)) {
+        if (!SetPrintersPage(&printer_, *page)) {
             *error = QStringLiteral("printer %1 does not take the media %2")
                          .arg(printer_.printerName(), MediaLine(*page));
             return std::nullopt;
@@ -327,7 +328,7 @@ public:
         return module.magnification;
     }
 
-    void FitToDots(LabelStyle* style) const override { FitStyleToPrinter(printer_, style); }
+    void FitToDots(LabelStyle* style) const override { FitStyleToPrintersPage(printer_, style); }
 
     QPagedPaintDevice* Device(const SheetTemplate&, QString*) override { return &printer_; }
 

@@ -192,6 +192,16 @@ QString PrintServer::AddLabelQueues(const QString& prefix, int count) {
     return QString();
 }
 
+QString PrintServer::AddLabelQueue(const QString& name, int dpi) {
+    const QString out = QDir(dir_.path()).filePath(QStringLiteral("out/"));
+    const Run run =
+        Command(QStringLiteral("lpadmin"),
+                {"-p", name, "-E", "-v", "file://" + out + name, "-m",
+                 "drv:///sample.drv/zebra.ppd", "-o", QStringLiteral("Resolution=%1dpi").arg(dpi)});
+    return run.exitCode == 0 ? QString()
+                             : QStringLiteral("lpadmin %1: %2").arg(name, ServerError(run));
+}
+
 QByteArray PrintServer::TakeOutput(const QString& queue, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     bool idle = false;
@@ -324,11 +334,22 @@ QList<QImage> DecodeZpl(const QByteArray& output, QString* error) {
 }
 
 // ESC D sets the bytes of a row, SYN sends one row, ESC f 1 n feeds n blank
-// rows, ESC E ends a label; the rest set the printer up.
+// rows, ESC L gives the label's length in rows, ESC E ends a label (the
+// blank rows after its last dot are fed, never sent: they are white on the
+// picture); the rest set the printer up.
 QList<QImage> DecodeDymo(const QByteArray& output, QString* error) {
     QList<QImage> labels;
     QList<QByteArray> rows;
     int perRow = 0;
+    int length = 0;
+    const auto endLabel = [&] {
+        if (rows.isEmpty())
+            return;
+        while (rows.size() < length)
+            rows.append(QByteArray(perRow, 0));
+        labels.append(FromRows(rows, perRow));
+        rows.clear();
+    };
     for (qsizetype i = 0; i < output.size();) {
         const char c = output[i];
         if (c == 0x16) {
@@ -365,6 +386,8 @@ QList<QImage> DecodeDymo(const QByteArray& output, QString* error) {
                 arguments = 1;
                 break;
             case 'L':
+                length =
+                    i + 3 < output.size() ? uchar(output[i + 2]) * 256 + uchar(output[i + 3]) : 0;
                 arguments = 2;
                 break;
             case 'f':
@@ -374,9 +397,7 @@ QList<QImage> DecodeDymo(const QByteArray& output, QString* error) {
                 break;
             case 'E':
             case 'G':
-                if (!rows.isEmpty())
-                    labels.append(FromRows(rows, perRow));
-                rows.clear();
+                endLabel();
                 break;
             default:
                 *error = QStringLiteral("ESC %1 at byte %2 is a command this reader does not know")
@@ -386,8 +407,7 @@ QList<QImage> DecodeDymo(const QByteArray& output, QString* error) {
         }
         i += 2 + arguments;
     }
-    if (!rows.isEmpty())
-        labels.append(FromRows(rows, perRow));
+    endLabel();
     if (labels.isEmpty())
         *error = QStringLiteral("no label in %1 bytes of output").arg(output.size());
     return labels;
@@ -499,6 +519,11 @@ Measured Measure(const QImage& picture, const QString& scratchFolder) {
     }
     m.runs = widths.join(u' ');
     m.module = m.width % 95 == 0 ? m.width / 95 : 0;
+    m.narrowBar = m.narrowSpace = m.width;
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        int& narrow = i % 2 == 0 ? m.narrowBar : m.narrowSpace;
+        narrow = std::min(narrow, runs[i]);
+    }
     m.wholeDots = m.module > 0 && std::all_of(runs.begin(), runs.end(), [&](int run) {
                       return run % m.module == 0 && run / m.module >= 1 && run / m.module <= 4;
                   });

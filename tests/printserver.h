@@ -57,6 +57,9 @@ public:
     // Adds count queues of the ZPL label printer, named prefix1 to
     // prefixN, printing into files; empty, or what went wrong.
     QString AddLabelQueues(const QString& prefix, int count);
+    // Adds a queue of the ZPL label printer at dpi (its driver gives 203,
+    // 300 and 600), printing into a file; empty, or what went wrong.
+    QString AddLabelQueue(const QString& name, int dpi);
 
     // Stops the scheduler now, as a crash or a shutdown would.
     void Stop();
@@ -83,9 +86,11 @@ QList<QImage> Pages(const Queue& queue, const QByteArray& output, QString* error
 // One JAN symbol measured on a picture in whole dots, and read by ZXing and
 // zbar.
 struct Measured {
-    bool found = false;      // a row crossing 59 bars and spaces
-    int width = 0;           // first bar's left edge to the last bar's right edge
-    int module = 0;          // X, when width is 95 X
+    bool found = false;  // a row crossing 59 bars and spaces
+    int width = 0;       // first bar's left edge to the last bar's right edge
+    int module = 0;      // X, when width is 95 X
+    int narrowBar = 0;   // the narrowest bar and space, in dots
+    int narrowSpace = 0;
     bool wholeDots = false;  // every bar and space is 1 to 4 X exactly
     int barHeight = 0;       // a data bar's
     int leftQuiet = 0;       // white before the first bar, across the bars' height

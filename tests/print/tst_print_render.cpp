@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <string_view>
 
 #include "files.h"
 #include "printserver.h"
@@ -44,6 +45,8 @@ private slots:
     void cleanupTestCase();
     void labelsReadBackFromTheDriver_data();
     void labelsReadBackFromTheDriver();
+    void labelsOffTheDotGridPrintOnIt_data();
+    void labelsOffTheDotGridPrintOnIt();
     void aPdfMadeForThePrintersDotsPrintsTrue_data();
     void aPdfMadeForThePrintersDotsPrintsTrue();
     void printersAreListedWithTheirDots();
@@ -81,6 +84,9 @@ void TestPrintRender::initTestCase() {
     const PrintServer::Run raw =
         server_->Command("lpadmin", {"-p", "raw", "-E", "-v", "file:///dev/null"});
     QVERIFY2(raw.exitCode == 0, raw.err.constData());
+    // The ZPL driver at its second resolution.
+    const QString zpl300 = server_->AddLabelQueue("zpl300", 300);
+    QVERIFY2(zpl300.isEmpty(), qPrintable(zpl300));
 }
 
 void TestPrintRender::cleanupTestCase() {
@@ -172,6 +178,58 @@ void TestPrintRender::labelsReadBackFromTheDriver() {
         if (QTest::currentTestFailed())
             return;
     }
+}
+
+// Labels whose width is no whole number of the printer's dots (50 mm is
+// 399.6 dots at 203 dpi, 590.6 at 300): the driver's raster must still put
+// every module on whole dots, the narrow bar as wide as the narrow space.
+// 32 x 50 mm and the driver's w90h162 (1.25 x 2.25 inches, 456.75 dots long
+// at 203 dpi) turn the symbol across the label.
+void TestPrintRender::labelsOffTheDotGridPrintOnIt_data() {
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QString>("media");
+    QTest::addColumn<bool>("fits");
+    for (const auto& [queue, dpi] : {std::pair{"zpl", 203}, std::pair{"zpl300", 300}})
+        for (const char* media :
+             {"50x30 mm", "50x32 mm", "50x40 mm", "62x40 mm", "70x45 mm", "32x50 mm", "w90h162"})
+            // At 203 dpi a module is 2 dots (76 percent, under the least 80)
+            // or 3 (114 percent), whose symbol is 29.5 mm tall: with the
+            // label's margins 30 mm is too short, and is refused.
+            QTest::addRow("%s, %s", queue, media)
+                << queue << dpi << media << (dpi != 203 || media != std::string_view("50x30 mm"));
+    // The Dymo's printable area starts 14.9 points down the paper: its
+    // address labels, 35.6 mm across, turn the symbol.
+    QTest::newRow("dymo, w101h252") << "dymo" << 300 << "w101h252" << true;
+}
+
+void TestPrintRender::labelsOffTheDotGridPrintOnIt() {
+    QFETCH(QString, queue);
+    QFETCH(int, dpi);
+    QFETCH(QString, media);
+    QFETCH(bool, fits);
+    const PrintServer::Run run =
+        server_->Command(STRIPEWELL_RENDER, {kCode, "--print", queue, "--media", media});
+    if (!fits) {
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains("no whole number of dots"), run.err.constData());
+        QVERIFY(server_->TakeOutput(queue, 5000).isEmpty());
+        return;
+    }
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    const Queue printer{queue, queue == u"dymo" ? Queue::Language::Dymo : Queue::Language::Zpl,
+                        dpi};
+    const QList<QImage> labels = Labels(printer, QString());
+    QCOMPARE(labels.size(), 1);
+    const printtest::Measured m = printtest::Measure(labels[0], dir_.path());
+    const int dots = printtest::NominalDots(dpi);
+    QVERIFY2(m.found && m.narrowBar == dots && m.narrowSpace == dots,
+             qPrintable(QStringLiteral("narrow bar %1, narrow space %2 dots, not %3: runs %4")
+                            .arg(m.narrowBar)
+                            .arg(m.narrowSpace)
+                            .arg(dots)
+                            .arg(m.runs)));
+    CheckLabel(labels[0], kCode, dots, media);
 }
 
 // For people who print a file from another program: the pdf drawn for the
