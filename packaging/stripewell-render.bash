@@ -50,7 +50,7 @@ _stripewell_render() {
         COMPREPLY=($(compgen -W '-o --output --name --symbol --addon --indicator --ratio
             --bearer --classification --price --format --layout --scale
             --magnification --dpi --bwr --quiet-zone-marker --force --batch --out-dir
-            --encoding --separator --code-column --name-column --sheet --sheet-file --copies
+            --encoding --separator --code-column --name-column --no-name --sheet --sheet-file --copies
             --skip --outline --print --printer --media --verify -h --help --version' -- "$cur"))
     fi
 } &&
