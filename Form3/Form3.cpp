@@ -456,16 +456,30 @@ bool Form3::PaintJob(const Job& job, QPagedPaintDevice* device,
 
 bool Form3::Paint(QPrinter* printer) {
     const bool onSheet = pipeline::FindSheet(Sheet->currentData().toString()).has_value();
+    const bool native = printer->outputFormat() == QPrinter::NativeFormat;
     pipeline::UsePrintersDots(printer);
     printer->setFullPage(true);
-    if (onSheet)
+    if (onSheet) {
         printer->setPageSize(QPageSize(QPageSize::A4));
+    } else if (native) {
+        // The page chosen in the dialog, put on the printer as the renderer
+        // puts it: a size of one's own in the whole points the page is
+        // written in, and asked of the driver in those, so that the print
+        // service neither swaps in a medium near it nor centres the page off
+        // the printer's dots. One of the printer's media stays as it is.
+        const QPageSize chosen = printer->pageLayout().pageSize();
+        if (!pipeline::SetPrintersPage(printer, chosen)) {
+            Summary->setText(QStringLiteral("プリンター %1 は用紙 %2 に印刷できません。")
+                                 .arg(printer->printerName(), chosen.name()));
+            return false;
+        }
+    }
     std::optional<Job> job = Plan(printer->pageLayout().fullRect(QPageLayout::Millimeter).size());
     if (!job)
         return false;
     // On a printer of the print service, every module a whole number of its
-    // dots, from the corner of the area it prints.
-    const bool native = printer->outputFormat() == QPrinter::NativeFormat;
+    // dots, from the first dot of the area it prints (on a page turned
+    // across the paper, at the end the print service turns that dot to).
     if (native) {
         const QSizeF label(job->layout.labelWidth, job->layout.labelHeight);
         const symbol::WholeDots module = pipeline::WholeDotModule(
@@ -482,7 +496,7 @@ bool Form3::Paint(QPrinter* printer) {
             return false;
         }
         job->style.magnification = module.magnification;
-        pipeline::FitStyleToPrinter(*printer, &job->style);
+        pipeline::FitStyleToPrintersPage(*printer, &job->style);
     }
     // A printer is painted on this thread: between slices the window is
     // drawn again, its buttons left alone until the pages are sent.

@@ -3,12 +3,16 @@
 // label is read back from what the stock driver would send to the printer.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
@@ -42,6 +46,8 @@ private slots:
     void printsOnThePrinter_data();
     void printsOnThePrinter();
     void printsIntoAFileChosenInQtsDialog();
+    void labelsChosenInQtsDialogPrintOnTheDots_data();
+    void labelsChosenInQtsDialogPrintOnTheDots();
 
 private:
     // Clicks 印刷 and accepts Qt's print dialog; the printer it showed.
@@ -157,6 +163,115 @@ void TestPrintForm3::printsIntoAFileChosenInQtsDialog() {
     const QRegularExpressionMatch pages = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
                                               .match(RunProgram("pdfinfo", {pdf}).out);
     QCOMPARE(pages.captured(1), QStringLiteral("2"));
+}
+
+// A page chosen in the properties of Qt's print dialog, as a person would
+// set it there: a size of one's own (50 x 32 mm is 399.6 dots wide at 203
+// dpi, 590.6 at 300) or one of the printer's labels turned across. The
+// driver's raster must still put every module on whole dots, the narrowest
+// bar as wide as the narrowest space.
+void TestPrintForm3::labelsChosenInQtsDialogPrintOnTheDots_data() {
+    QTest::addColumn<QString>("queue");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QString>("media");  // the printer's, or empty for a size of one's own
+    QTest::addColumn<QSizeF>("mm");      // a size of one's own
+    QTest::addColumn<bool>("turned");
+    for (const auto& [queue, dpi] : {std::pair{"zpl", 203}, std::pair{"zpl300", 300}}) {
+        QTest::addRow("%s, 50 x 32 mm of one's own", queue)
+            << queue << dpi << QString() << QSizeF(50, 32) << false;
+        QTest::addRow("%s, 1.25 x 2.25 inch label turned", queue)
+            << queue << dpi << QStringLiteral("w90h162") << QSizeF() << true;
+    }
+}
+
+void TestPrintForm3::labelsChosenInQtsDialogPrintOnTheDots() {
+    QFETCH(QString, queue);
+    QFETCH(int, dpi);
+    QFETCH(QString, media);
+    QFETCH(QSizeF, mm);
+    QFETCH(bool, turned);
+    if (queue == u"zpl300" && !QPrinterInfo::availablePrinterNames().contains(queue)) {
+        const QString added = server_->AddLabelQueue(queue, dpi);
+        QVERIFY2(added.isEmpty(), qPrintable(added));
+    }
+    Settings().setValue("print/printer", queue);
+    Form3 form(QStringLiteral("緑茶"), kCode);
+    form.Sheet->setCurrentIndex(0);  // one symbol per page
+    form.Magnification->setValue(100);
+    form.Copies->setValue(1);
+    // The symbol alone: with its name above it, 32 mm is too short for a
+    // module of whole dots at 203 dpi.
+    form.PrintName->setChecked(false);
+
+    // Qt's dialog, its properties, and the page set up in them.
+    bool opened = false;
+    bool pageSet = false;
+    QString shown;
+    QTimer person;
+    connect(&person, &QTimer::timeout, this, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (!window->isVisible())
+                continue;
+            auto* sizes = window->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
+            if (auto* dialog = qobject_cast<QPrintDialog*>(window)) {
+                shown = dialog->printer()->printerName();
+                if (pageSet) {
+                    dialog->accept();
+                } else if (!opened) {
+                    opened = true;
+                    // Clicked once this timer's turn is over: the properties
+                    // run until accepted, and the timer sets them meanwhile.
+                    QTimer::singleShot(
+                        0, dialog->findChild<QPushButton*>(QStringLiteral("properties")),
+                        &QPushButton::click);
+                    return;
+                }
+            } else if (sizes && !pageSet) {
+                auto* properties = qobject_cast<QDialog*>(window);
+                if (!media.isEmpty()) {
+                    for (int i = 0; i < sizes->count(); ++i)
+                        if (sizes->itemData(i).value<QPageSize>().key() == media)
+                            sizes->setCurrentIndex(i);
+                } else {
+                    sizes->setCurrentIndex(sizes->findText(QStringLiteral("Custom")));
+                    auto* units = window->findChild<QComboBox*>(QStringLiteral("unitCombo"));
+                    units->setCurrentIndex(units->findText(QStringLiteral("Millimeters (mm)")));
+                    window->findChild<QDoubleSpinBox*>(QStringLiteral("pageWidth"))
+                        ->setValue(mm.width());
+                    window->findChild<QDoubleSpinBox*>(QStringLiteral("pageHeight"))
+                        ->setValue(mm.height());
+                }
+                window
+                    ->findChild<QRadioButton*>(turned ? QStringLiteral("landscape")
+                                                      : QStringLiteral("portrait"))
+                    ->click();
+                pageSet = true;
+                properties->accept();
+            }
+        }
+    });
+    person.start(200);
+    for (QPushButton* button : form.findChildren<QPushButton*>())
+        if (button->text().startsWith(QStringLiteral("印刷")))
+            button->click();
+    QCOMPARE(shown, queue);
+    QVERIFY(pageSet);
+    QVERIFY2(form.result() == QDialog::Accepted, qPrintable(form.Summary->text()));
+
+    const Queue printer{queue, Queue::Language::Zpl, dpi};
+    QString error;
+    const QList<QImage> labels = printtest::Pages(printer, server_->TakeOutput(queue), &error);
+    QVERIFY2(labels.size() == 1, qPrintable(error));
+    const printtest::Measured m = printtest::Measure(labels[0], dir_.path());
+    const int dots = printtest::NominalDots(dpi);
+    QVERIFY2(m.found && m.narrowBar == dots && m.narrowSpace == dots,
+             qPrintable(QStringLiteral("narrow bar %1, narrow space %2 dots, not %3; label %4 x "
+                                       "%5 dots")
+                            .arg(m.narrowBar)
+                            .arg(m.narrowSpace)
+                            .arg(dots)
+                            .arg(labels[0].width())
+                            .arg(labels[0].height())));
 }
 
 QTEST_MAIN(TestPrintForm3)
