@@ -19,7 +19,7 @@
 #include "sheetjob.h"
 #include "symbol/canvas.h"
 #include "typedcode.h"
-#include "verify/verify.h"
+#include "verifycommand.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ int main(int argc, char* argv[]) {
     if (std::any_of(arguments.begin(), arguments.end(), [](const QString& a) {
             return a == u"--verify" || a.startsWith(u"--verify=");
         }))
-        return verify::Main(arguments);
+        return render::VerifyMain(arguments);
 
     const render::ParsedCommandLine parsed =
         render::ParseCommandLine(QGuiApplication::arguments().mid(1));

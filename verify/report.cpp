@@ -20,6 +20,12 @@ QString SymbologyName(symbol::Symbology s) {
             return QStringLiteral("EAN-8");
         case symbol::Symbology::UpcA:
             return QStringLiteral("UPC-A");
+        case symbol::Symbology::UpcE:
+            return QStringLiteral("UPC-E");
+        case symbol::Symbology::Itf14:
+            return QStringLiteral("ITF-14");
+        case symbol::Symbology::Book:
+            return QStringLiteral("book JAN");
         case symbol::Symbology::Jan13:
             break;
     }

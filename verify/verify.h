@@ -1,10 +1,13 @@
 #pragma once
 
 // stripewell-render --verify: a scanned symbol graded the way a bar code
-// verifier grades a linear symbol, with what its printer needs to know.
+// verifier grades a linear symbol, with what its printer needs to know. The
+// command line that runs it is render/verifycommand.cpp.
 
 #include <QList>
-#include <QStringList>
+#include <QString>
+
+#include "pipeline/exitstatus.h"
 
 #include "finder.h"
 #include "grading.h"
@@ -12,25 +15,6 @@
 #include "scan.h"
 
 namespace verify {
-
-// Exit statuses after render's 0 to 4 (see render/exitstatus.h).
-enum VerifyStatus : int {
-    kExitMeets = 0,
-    kExitUsage = 1,
-    // The plot could not be written.
-    kExitNotWritten = 3,
-    // The symbol was graded below 1.5, or it reads other digits than --expect.
-    kExitDoesNotMeet = 5,
-    // No single symbol was found: none that reads, one without quiet zones,
-    // one too small at the scan's resolution, or several.
-    kExitNoSymbol = 6,
-    // The scan could not be read.
-    kExitUnreadable = 7,
-    // The grade meets 1.5, but the symbol's dimensions do not meet GS1's for
-    // retail: X outside 80 to 200 percent, bars cut short, or a quiet zone
-    // too narrow.
-    kExitDimensionsShort = 8,
-};
 
 // The aperture and wavelength of the GS1 retail grade, 1.5/06/660.
 inline constexpr double kApertureMm = 0.15;
@@ -58,15 +42,13 @@ struct Verification {
     bool DimensionsMeet() const { return found.ok && printer.DimensionsMeet(); }
     // Conformance: the grade and the dimensions both, and the digits.
     bool Meets() const { return GradeMeets() && DimensionsMeet() && Matches(); }
-    int ExitStatus() const;
+    // kExitOk, kExitDoesNotMeet, kExitNoSymbol or kExitDimensionsShort.
+    pipeline::ExitStatus ExitStatus() const;
     QString GradeText() const;  // "2.8/06/660"
     int MiddleLine() const { return kScanLines / 2 - 1; }
 };
 
 // Finds the symbol in the scan and grades it.
 Verification Verify(const Scan& scan);
-
-// The whole command: arguments as QCoreApplication::arguments() gives them.
-int Main(const QStringList& arguments);
 
 }  // namespace verify
