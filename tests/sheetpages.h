@@ -6,26 +6,10 @@
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 
+#include "run.h"
 #include "sheet.h"
-
-struct Ran {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-inline Ran RunProgram(const QString& program, const QStringList& arguments,
-                      const QString& folder = {}) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    process.waitForFinished(300000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // Measured lengths as a failure message lists them, to a hundredth.
 inline QString Listed(const QList<double>& values) {

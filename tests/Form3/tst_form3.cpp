@@ -11,7 +11,6 @@
 #include <QPageLayout>
 #include <QPlainTextEdit>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,6 +25,7 @@
 
 #include "Form3/Form3.h"
 #include "files.h"
+#include "readers.h"
 #include "sheetpages.h"
 #include "sheetpainter.h"
 
@@ -225,11 +225,7 @@ void TestForm3::listOfBooksPrintsBookPairs() {
     QStringList read;
     for (const QImage& page : RasterisePdf(pdf, 300, dir_.path())) {
         page.save(dir_.filePath("page.png"));
-        QStringList codes =
-            RunProgram("zbarimg", {"-q", "--raw", dir_.filePath("page.png")}).out.split(u'\n');
-        codes.removeAll(QString());
-        codes.sort();
-        read << codes.join(u' ');
+        read << ZbarCodes(dir_.filePath("page.png")).join(u' ');
     }
     // One pair to a sheet of paper, or both on a page of labels.
     const QStringList expected =
@@ -272,12 +268,10 @@ void TestForm3::pageCountIsThePagesPrinted() {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
     QVERIFY(dialog.Paint(&printer));
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {pdf});
-    QVERIFY(info.waitForFinished());
+    const Ran info = RunProgram(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY(info.exitCode >= 0);
     const QRegularExpressionMatch counted =
-        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-            .match(QString::fromUtf8(info.readAllStandardOutput()));
+        QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(info.out);
     QCOMPARE(counted.captured(1).toInt(), pages);
 }
 

@@ -15,9 +15,9 @@
 // or pdftoppm into raster.png in the same folder. The picture's path.
 inline QString PictureOf(const QString& file, const QString& folder) {
     if (file.endsWith(".svg"))
-        Run("rsvg-convert", {"-d", "300", "-p", "300", "-o", "raster.png", file}, folder);
+        RunProgram("rsvg-convert", {"-d", "300", "-p", "300", "-o", "raster.png", file}, folder);
     else if (file.endsWith(".pdf"))
-        Run("pdftoppm", {"-r", "300", "-png", "-singlefile", file, "raster"}, folder);
+        RunProgram("pdftoppm", {"-r", "300", "-png", "-singlefile", file, "raster"}, folder);
     return QDir(folder).filePath(file.endsWith(".svg") || file.endsWith(".pdf") ? "raster.png"
                                                                                 : file);
 }

@@ -13,7 +13,7 @@
 
 #include "files.h"
 #include "pictures.h"
-#include "run.h"
+#include "readers.h"
 #include "zint.h"
 
 namespace {
@@ -119,8 +119,8 @@ private slots:
     void badInputIsRefused();
 
 private:
-    Output Render(const QStringList& arguments) {
-        return Run(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
+    Ran Render(const QStringList& arguments) {
+        return RunProgram(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
     }
     QString Path(const QString& name) const { return dir_->filePath(name); }
     // What ZXing reads, then what zbar reads, each sorted and joined by spaces.
@@ -136,16 +136,8 @@ void TestRenderBook::init() {
 
 QString TestRenderBook::Decoded(const QString& file) {
     const QString png = PictureOf(file, dir_->path());
-    QStringList zxing;
-    static const QRegularExpression text(QStringLiteral("Text: +\"(\\d+)\""));
-    for (const QRegularExpressionMatch& match :
-         text.globalMatch(Run("ZXingReader", {"-noscale", "-format", "EAN-13", png}, ".").out))
-        zxing << match.captured(1);
-    QStringList zbar = Run("zbarimg", {"-q", "--raw", png}, ".").out.split(u'\n');
-    zbar.removeIf([](const QString& line) { return !line.contains(QRegularExpression("^\\d+$")); });
-    zxing.sort();
-    zbar.sort();
-    return zxing.join(u' ') + u'\n' + zbar.join(u' ');
+    return ZXingTexts(png, {"-format", "EAN-13"}, ".").join(u' ') + u'\n' +
+           ZbarCodes(png, {}, ".").join(u' ');
 }
 
 void TestRenderBook::bothSymbolsAreZints_data() {
@@ -164,9 +156,9 @@ void TestRenderBook::bothSymbolsAreZints() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, upper);
     QFETCH(QString, lower);
-    const Output run =
+    const Ran run =
         Render(QStringList{"--symbol", "book", "--dpi", "600", "-o", "b.png"} + arguments);
-    QVERIFY2(run.exitCode == 0, qPrintable(run.out));
+    QVERIFY2(run.exitCode == 0, qPrintable(run.all()));
     const QImage image(Path("b.png"));
     const QList<int> rows = BarRows(image);
     QCOMPARE(rows.size(), 2);
@@ -208,8 +200,8 @@ void TestRenderBook::everyFileIsRead_data() {
 void TestRenderBook::everyFileIsRead() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, text);
-    const Output run = Render(arguments);
-    QVERIFY2(run.exitCode == 0, qPrintable(run.out));
+    const Ran run = Render(arguments);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.all()));
     QCOMPARE(Decoded(arguments[3]), text + u'\n' + text);
 }
 
@@ -231,10 +223,10 @@ void TestRenderBook::pairMeasuredAt600Dpi_data() {
 void TestRenderBook::pairMeasuredAt600Dpi() {
     QFETCH(QString, magnification);
     QFETCH(int, module);
-    const Output run =
+    const Ran run =
         Render({"--symbol", "book", "978-4-7741-9690-9", "--classification", "C3055", "--price",
                 "2680", "--dpi", "600", "--magnification", magnification, "-o", "b.png"});
-    QVERIFY2(run.exitCode == 0, qPrintable(run.out));
+    QVERIFY2(run.exitCode == 0, qPrintable(run.all()));
     const QImage image(Path("b.png"));
     const QList<int> rows = BarRows(image);
     QCOMPARE(rows.size(), 2);
@@ -309,10 +301,10 @@ void TestRenderBook::listWithTheBooksColumns() {
                          line("辞典", "978-4-7741-9690-9", "C3055", "2680") +
                          line("値段違い", "978-4-7741-9690-9", "C3055", "-5");
     QVERIFY(WriteAll(Path("books.csv"), list.toUtf8()));
-    const Output run =
+    const Ran run =
         Render({"--symbol", "book", "--batch", "books.csv", "--out-dir", "out", "--format", "png"});
     QCOMPARE(run.exitCode, 4);
-    QVERIFY2(run.out.contains("books.csv:4: price -5"), qPrintable(run.out));
+    QVERIFY2(run.all().contains("books.csv:4: price -5"), qPrintable(run.all()));
     QCOMPARE(QDir(Path("out")).entryList(QDir::Files),
              (QStringList{QString::fromUtf8("草枕.png"), QString::fromUtf8("辞典.png")}));
     QCOMPARE(Decoded(QString::fromUtf8("out/草枕.png")),
@@ -321,9 +313,9 @@ void TestRenderBook::listWithTheBooksColumns() {
              "1923055026803 9784774196909\n1923055026803 9784774196909");
     // Without --symbol book the ISBNs are refused as JANs, each line saying
     // what was meant.
-    const Output asJans = Render({"--batch", "books.csv", "--out-dir", "jan", "--format", "png"});
+    const Ran asJans = Render({"--batch", "books.csv", "--out-dir", "jan", "--format", "png"});
     QCOMPARE(asJans.exitCode, 4);
-    QCOMPARE(asJans.out.count("--symbol book"), 3);
+    QCOMPARE(asJans.all().count("--symbol book"), 3);
 }
 
 void TestRenderBook::aBookListWithAJanColumn_data() {
@@ -340,13 +332,13 @@ void TestRenderBook::aBookListWithAJanColumn_data() {
 void TestRenderBook::aBookListWithAJanColumn() {
     QFETCH(QByteArray, list);
     QVERIFY(WriteAll(Path("books.csv"), list));
-    const Output book = Render(
+    const Ran book = Render(
         {"--symbol", "book", "--batch", "books.csv", "--out-dir", "book", "--format", "png"});
-    QVERIFY2(book.exitCode == 0, qPrintable(book.out));
+    QVERIFY2(book.exitCode == 0, qPrintable(book.all()));
     QCOMPARE(Decoded(QString::fromUtf8("book/辞典.png")),
              "1923055026803 9784774196909\n1923055026803 9784774196909");
-    const Output jan = Render({"--batch", "books.csv", "--out-dir", "jan", "--format", "png"});
-    QVERIFY2(jan.exitCode == 0, qPrintable(jan.out));
+    const Ran jan = Render({"--batch", "books.csv", "--out-dir", "jan", "--format", "png"});
+    QVERIFY2(jan.exitCode == 0, qPrintable(jan.all()));
     QCOMPARE(Decoded(QString::fromUtf8("jan/辞典.png")), "4901234567894\n4901234567894");
 }
 
@@ -365,10 +357,10 @@ void TestRenderBook::aBookListWithoutAColumn() {
     QFETCH(QByteArray, header);
     QFETCH(QString, missing);
     QVERIFY(WriteAll(Path("books.csv"), header + "辞典,978-4-7741-9690-9,C3055\n"));
-    const Output run =
+    const Ran run =
         Render({"--symbol", "book", "--batch", "books.csv", "--out-dir", "out", "--format", "png"});
-    QVERIFY2(run.exitCode != 0, qPrintable(run.out));
-    QVERIFY2(run.out.contains("header names no " + missing), qPrintable(run.out));
+    QVERIFY2(run.exitCode != 0, qPrintable(run.all()));
+    QVERIFY2(run.all().contains("header names no " + missing), qPrintable(run.all()));
 }
 
 // A4 labels of 86.4 x 42.3 mm hold a pair at 100 percent with its name:
@@ -378,10 +370,10 @@ void TestRenderBook::labelSheetOfAList() {
                      "書名,ISBN,Cコード,本体価格\n"
                      "草枕,4-00-310104-9,C0193,500\n"
                      "辞典,978-4-7741-9690-9,C3055,2680\n"));
-    const Output run =
+    const Ran run =
         Render({"--symbol", "book", "--batch", "books.csv", "--sheet", "a4-12", "-o", "s.pdf"});
-    QVERIFY2(run.exitCode == 0, qPrintable(run.out));
-    QVERIFY2(!run.out.contains("percent"), qPrintable(run.out));  // not made smaller
+    QVERIFY2(run.exitCode == 0, qPrintable(run.all()));
+    QVERIFY2(!run.all().contains("percent"), qPrintable(run.all()));  // not made smaller
     QCOMPARE(Decoded("s.pdf").section(u'\n', 1),
              "1920193005004 1923055026803 9784003101049 9784774196909");
 }
@@ -403,11 +395,10 @@ void TestRenderBook::textLinesClearOfTheBars_data() {
 void TestRenderBook::textLinesClearOfTheBars() {
     QFETCH(QStringList, arguments);
     QFETCH(int, dpi);
-    const Output run =
-        Render(QStringList{"--symbol", "book", "978-4-7741-9690-9", "--classification", "C3055",
-                           "--price", "2680", "-o", "b.png"} +
-               arguments);
-    QVERIFY2(run.exitCode == 0, qPrintable(run.out));
+    const Ran run = Render(QStringList{"--symbol", "book", "978-4-7741-9690-9", "--classification",
+                                       "C3055", "--price", "2680", "-o", "b.png"} +
+                           arguments);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.all()));
     const QImage image(Path("b.png"));
     const QList<int> rows = BarRows(image);
     QCOMPARE(rows.size(), 2);
@@ -461,9 +452,9 @@ void TestRenderBook::badInputIsRefused() {
     const QStringList output = arguments.contains("--print")   ? QStringList{}
                                : arguments.contains("--sheet") ? QStringList{"-o", "a.pdf"}
                                                                : QStringList{"-o", "a.png"};
-    const Output run = Render(QStringList{"--symbol", "book"} + output + arguments);
+    const Ran run = Render(QStringList{"--symbol", "book"} + output + arguments);
     QCOMPARE(run.exitCode, exitCode);
-    QVERIFY2(run.out.contains(mention), qPrintable(run.out));
+    QVERIFY2(run.all().contains(mention), qPrintable(run.all()));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
 }
 

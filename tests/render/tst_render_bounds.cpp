@@ -5,46 +5,26 @@
 
 #include <sys/stat.h>
 
-#include <QElapsedTimer>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "files.h"
+#include "run.h"
 
 namespace {
 
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-    qint64 milliseconds = 0;
-};
-
 // The program run in folder with input on its standard input.
-Run RunRender(const QStringList& arguments, const QString& folder,
+Ran RunRender(const QStringList& arguments, const QString& folder,
               const QByteArray& input = QByteArray()) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    QElapsedTimer timer;
-    timer.start();
-    process.start(QStringLiteral(STRIPEWELL_RENDER), arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(600000);
-    return {process.exitCode(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError()), timer.elapsed()};
+    return RunProgram(QStringLiteral(STRIPEWELL_RENDER), arguments, folder, {.input = input});
 }
 
 // The peak resident memory of a run in KiB, as GNU time measures it.
 qint64 PeakMemory(const QStringList& arguments, const QString& folder) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.start(QStringLiteral("/usr/bin/time"),
-                  QStringList{"-f", "%M", "-o", "peak.txt", STRIPEWELL_RENDER} + arguments);
-    process.waitForFinished(600000);
-    if (process.exitCode() != 0)
+    if (RunProgram(QStringLiteral("/usr/bin/time"),
+                   QStringList{"-f", "%M", "-o", "peak.txt", STRIPEWELL_RENDER} + arguments, folder)
+            .exitCode != 0)
         return -1;
     return ReadAll(folder + QStringLiteral("/peak.txt")).trimmed().toLongLong();
 }
@@ -171,7 +151,7 @@ void TestBounds::commandIsRefused() {
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     QCOMPARE(mkfifo(qPrintable(Path("fifo")), 0600), 0);
-    const Run run = RunRender(arguments, dir_->path());
+    const Ran run = RunRender(arguments, dir_->path());
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY(!QFile::exists(Path("out.pdf")) && !QFile::exists(Path("out")));
@@ -224,7 +204,7 @@ void TestBounds::listIsReported() {
     const bool sheet = QString::fromUtf8(QTest::currentDataTag()).startsWith(u"sheet");
     const QStringList target =
         sheet ? QStringList{"--sheet", "a4-24", "-o", "out.pdf"} : QStringList{"--out-dir", "out"};
-    const Run run = RunRender(QStringList{"--batch", "list.csv"} + target + options, dir_->path());
+    const Ran run = RunRender(QStringList{"--batch", "list.csv"} + target + options, dir_->path());
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QCOMPARE(run.exitCode, exitCode);
 }
@@ -279,13 +259,13 @@ void TestBounds::sheetFileIsReadUpToItsLimit() {
     QFETCH(QByteArray, input);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
-    const Run run = RunRender(arguments, dir_->path(), input);
+    const Ran run = RunRender(arguments, dir_->path(), input);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QCOMPARE(run.exitCode, exitCode);
     // A sheet read whole gives a PDF on standard output; a refused one nothing.
-    QCOMPARE(run.out.startsWith("%PDF-"), exitCode == 0);
+    QCOMPARE(run.bytes.startsWith("%PDF-"), exitCode == 0);
     if (exitCode != 0)
-        QCOMPARE(run.out.size(), 0);
+        QCOMPARE(run.bytes.size(), 0);
 }
 
 void TestBounds::unclosedQuoteIsReadInLinearTime_data() {
@@ -299,7 +279,7 @@ void TestBounds::unclosedQuoteIsReadInLinearTime_data() {
 void TestBounds::unclosedQuoteIsReadInLinearTime() {
     QFETCH(QStringList, target);
     QVERIFY(WriteAll(Path("list.csv"), "\"A" + QByteArray(70000, '\n') + "Tea,4901234567894\n"));
-    const Run run = RunRender(QStringList{"--batch", "list.csv"} + target, dir_->path());
+    const Ran run = RunRender(QStringList{"--batch", "list.csv"} + target, dir_->path());
     QVERIFY2(run.err.contains(QStringLiteral("list.csv:1: a quote opened on this line is not "
                                              "closed: lines 1 to 65536 were read as one field")),
              qPrintable(run.err));
@@ -323,12 +303,12 @@ void TestBounds::longNamesAreCutToTheWindowsLimit() {
         name += QStringLiteral("緑茶%1 ").arg(i);
     name.truncate(10000);
     const QString suffix = target.isEmpty() ? ".bmp" : ".pdf";
-    const Run cut = RunRender(
+    const Ran cut = RunRender(
         QStringList{"4901234567894", "--name", name, "-o", "cut" + suffix} + target, dir_->path());
     QVERIFY2(cut.err.contains("the name is 10000 characters long; only its first 1000 are used"),
              qPrintable(cut.err));
     QCOMPARE(cut.exitCode, 0);
-    const Run kept = RunRender(
+    const Ran kept = RunRender(
         QStringList{"4901234567894", "--name", name.left(1000), "-o", "kept" + suffix} + target,
         dir_->path());
     QCOMPARE(kept.exitCode, 0);
@@ -378,7 +358,7 @@ void TestBounds::barWidthReductionFitsTheLabelsModule_data() {
 void TestBounds::barWidthReductionFitsTheLabelsModule() {
     QFETCH(QStringList, options);
     QFETCH(int, exitCode);
-    const Run run =
+    const Ran run =
         RunRender(QStringList{"4901234567894", "-o", "out.pdf"} + options, dir_->path());
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(QFile::exists(Path("out.pdf")), exitCode == 0);
@@ -404,26 +384,25 @@ void TestBounds::standardOutputGetsLabelsOrNothing() {
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     QVERIFY(WriteAll(Path("list.csv"), list));
-    const Run run =
+    const Ran run =
         RunRender(QStringList{"--batch", "list.csv", "--sheet", "a4-24", "-o", "-"}, dir_->path());
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QCOMPARE(run.exitCode, exitCode);
     if (exitCode == 3) {
-        QCOMPARE(run.out.size(), 0);
+        QCOMPARE(run.bytes.size(), 0);
         return;
     }
-    QVERIFY(WriteAll(Path("out.pdf"), run.out));
-    QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {Path("out.pdf")});
-    QVERIFY(info.waitForFinished(60000));
-    const QString pages = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY(WriteAll(Path("out.pdf"), run.bytes));
+    const Ran info = RunProgram(QStringLiteral("pdfinfo"), {Path("out.pdf")});
+    QVERIFY(info.exitCode >= 0);
+    const QString pages = info.out;
     QVERIFY2(pages.contains(QRegularExpression(QStringLiteral("Pages: +1\n"))), qPrintable(pages));
 }
 
 // Sheet names are matched in any case, list too.
 void TestBounds::sheetListInAnyCase() {
-    const Run lower = RunRender({"--sheet", "list"}, dir_->path());
-    const Run upper = RunRender({"--sheet", "LIST"}, dir_->path());
+    const Ran lower = RunRender({"--sheet", "list"}, dir_->path());
+    const Ran upper = RunRender({"--sheet", "LIST"}, dir_->path());
     QCOMPARE(upper.exitCode, 0);
     QVERIFY(upper.out.contains("a4-24"));
     QCOMPARE(upper.out, lower.out);

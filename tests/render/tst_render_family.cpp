@@ -11,7 +11,7 @@
 
 #include "files.h"
 #include "pictures.h"
-#include "run.h"
+#include "readers.h"
 #include "zint.h"
 
 namespace {
@@ -42,8 +42,8 @@ private slots:
     void badInputIsRefused();
 
 private:
-    Output Render(const QStringList& arguments) {
-        return Run(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
+    Ran Render(const QStringList& arguments) {
+        return RunProgram(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
     }
     QString Path(const QString& name) const { return dir_->filePath(name); }
     // ZXing's reading with the add-on, then zbar's, one line each.
@@ -63,16 +63,12 @@ QString TestRenderFamily::Decoded(const QString& file, const QString& format) {
     // a large picture scaled down as well, it finds the symbol twice and
     // asserts (zint's UPC-E with an add-on at --scale 8 too); full size it
     // reads them all.
-    const QStringList zxing =
-        Run("ZXingReader", {"-1", "-noscale", "-format", format, png}, ".").out.split(u'\n');
+    const QStringList zxing = ZXingReport(png, {"-1", "-format", format}, ".").split(u'\n');
     const QString longest =
         *std::max_element(zxing.begin(), zxing.end(),
                           [](const QString& a, const QString& b) { return a.size() < b.size(); });
-    QStringList zbar =
-        Run("zbarimg", {"-q", "--raw", "-Sean2.enable", "-Sean5.enable", "-Supca.enable", png}, ".")
-            .out.split(u'\n');
-    zbar.removeIf([](const QString& line) { return !line.contains(QRegularExpression("^\\d+$")); });
-    std::sort(zbar.begin(), zbar.end());
+    const QStringList zbar =
+        ZbarCodes(png, {"-Sean2.enable", "-Sean5.enable", "-Supca.enable"}, ".");
     return longest.section(u'"', 1, 1) + u'\n' + zbar.join(u' ');
 }
 
@@ -184,7 +180,7 @@ void TestRenderFamily::retailSizesInDots() {
     QFETCH(QList<int>, modules);
     QFETCH(double, barMm);
     // At 600 dpi a module of 0.33 mm is 8 dots, and a millimetre 8 / 0.33.
-    const Output run =
+    const Ran run =
         Render(arguments + QStringList{"--layout", "retail", "--dpi", "600", "-o", "r.png"});
     QCOMPARE(run.exitCode, 0);
     const QImage image(Path("r.png"));
@@ -279,10 +275,10 @@ void TestRenderFamily::badInputIsRefused() {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QString, mention);
-    const Output run = Render(
+    const Ran run = Render(
         arguments + QStringList{arguments.contains("--batch") ? "--out-dir" : "-o", "a.png"});
     QCOMPARE(run.exitCode, exitCode);
-    QVERIFY2(run.out.contains(mention), qPrintable(run.out));
+    QVERIFY2(run.all().contains(mention), qPrintable(run.all()));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
 }
 

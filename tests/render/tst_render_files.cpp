@@ -2,7 +2,6 @@
 // against the window's save, every format through independent bar code
 // readers, and what the program refuses, replaces and reports.
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -15,9 +14,9 @@
 #include <QTest>
 #include <QXmlStreamReader>
 #include <algorithm>
-#include <csignal>
 
 #include "files.h"
+#include "run.h"
 #include "symbol/canvas.h"
 #include "symbol/code.h"
 #include "symbol/drawing.h"
@@ -41,40 +40,6 @@ QImage WindowPicture(const QString& name, const QString& dataDigits) {
 QByteArray WindowSave(const QString& name, const QString& dataDigits) {
     QString error;
     return symbol::EncodePicture(WindowPicture(name, dataDigits), "bmp", &error);
-}
-
-struct Result {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-// fileSizeLimit, when not negative, limits the size of the files the program
-// writes as `ulimit -f` does, and leaves SIGXFSZ as it is by default: a write
-// past the limit ends the program unless it takes care of that itself.
-Result Run(const QString& program, const QStringList& arguments, const QString& folder,
-           const QByteArray& input = QByteArray(), qint64 fileSizeLimit = -1) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    if (fileSizeLimit >= 0) {
-        process.setChildProcessModifier([fileSizeLimit] {
-            rlimit limit;
-            getrlimit(RLIMIT_FSIZE, &limit);
-            limit.rlim_cur = rlim_t(fileSizeLimit);
-            setrlimit(RLIMIT_FSIZE, &limit);
-            std::signal(SIGXFSZ, SIG_DFL);
-        });
-    }
-    process.start(program, arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    Result result;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.exitCode = process.exitCode();
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
 }
 
 // Everything in a folder, temporary files (which start with a dot) included.
@@ -130,10 +95,11 @@ private slots:
 
 private:
     // Runs the program in this test's folder.
-    Result Render(const QStringList& arguments, const QByteArray& input = QByteArray(),
-                  qint64 fileSizeLimit = -1) {
-        return Run(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path(), input,
-                   fileSizeLimit);
+    // fileSizeLimit: see RunOptions.
+    Ran Render(const QStringList& arguments, const QByteArray& input = QByteArray(),
+               qint64 fileSizeLimit = -1) {
+        return RunProgram(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path(),
+                          {.input = input, .fileSizeLimit = fileSizeLimit});
     }
     QString Path(const QString& name) const { return dir_->filePath(name); }
     // The text of the EAN-13 symbol that ZXing reads in an image file, or
@@ -141,8 +107,8 @@ private:
     // when its pass over a downscaled copy finds again, in a large picture, the
     // symbol that its full-size pass found: -noscale reads at full size only.
     QString Decode(const QString& path) {
-        const Result read =
-            Run(zxing_, {"-format", "EAN-13", "-noscale", "-bytes", path}, dir_->path());
+        const Ran read =
+            RunProgram(zxing_, {"-format", "EAN-13", "-noscale", "-bytes", path}, dir_->path());
         return read.exitCode == 0 && !read.out.isEmpty() ? read.out.trimmed()
                                                          : "(nothing read) " + read.err;
     }
@@ -183,7 +149,7 @@ void TestRenderFiles::bmpIsTheWindowsSave_data() {
 void TestRenderFiles::bmpIsTheWindowsSave() {
     QFETCH(QString, name);
     QFETCH(QString, digits);
-    const Result run = Render({"--name", name, digits, "-o", "out.bmp"});
+    const Ran run = Render({"--name", name, digits, "-o", "out.bmp"});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     const QByteArray written = ReadAll(Path("out.bmp"));
@@ -206,7 +172,7 @@ void TestRenderFiles::batchBmpsAreTheWindowsSaves() {
         for (const auto& [name, digits] : lines)
             list += (name + u'\t' + digits + u'\n').toUtf8();
     QVERIFY(WriteAll(Path("list.tsv"), list));
-    const Result run = Render({"--batch", "list.tsv", "--out-dir", "out"});
+    const Ran run = Render({"--batch", "list.tsv", "--out-dir", "out"});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     for (int repeat = 0; repeat < kRepeats; ++repeat) {
@@ -236,7 +202,7 @@ void TestRenderFiles::bitmapsDecodeAtEveryScale() {
     QFETCH(QString, format);
     QFETCH(int, scale);
     const QString file = "out." + format;
-    const Result run = Render({"--scale", QString::number(scale), "9780306406157", "-o", file});
+    const Ran run = Render({"--scale", QString::number(scale), "9780306406157", "-o", file});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(Decode(Path(file)), QString("9780306406157"));
@@ -264,13 +230,13 @@ void TestRenderFiles::svgDecodesAtItsPrintedSize_data() {
 
 void TestRenderFiles::svgDecodesAtItsPrintedSize() {
     QFETCH(int, magnification);
-    const Result run = Render({"--name", QString::fromUtf16(u"緑茶"), "--magnification",
-                               QString::number(magnification), "490123456789", "-o", "out.svg"});
+    const Ran run = Render({"--name", QString::fromUtf16(u"緑茶"), "--magnification",
+                            QString::number(magnification), "490123456789", "-o", "out.svg"});
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
     // Printed at 300 dpi: a 0.33 mm module at 80 % is still three pixels wide.
-    const Result convert =
-        Run(rsvg_, {"-d", "300", "-p", "300", "-o", "out.png", "out.svg"}, dir_->path());
+    const Ran convert =
+        RunProgram(rsvg_, {"-d", "300", "-p", "300", "-o", "out.png", "out.svg"}, dir_->path());
     QCOMPARE(convert.exitCode, 0);
     QCOMPARE(Decode(Path("out.png")), QString("4901234567894"));
 
@@ -336,7 +302,8 @@ void TestRenderFiles::svgSetsEachDigitWhereTheWindowDoes() {
     QCOMPARE(Render(code + QStringList{"-o", "out.svg"}).exitCode, 0);
     constexpr int kPixels = 4;
     const QString dpi = QString::number(kPixels * 25.4 / 0.33, 'f', 6);
-    QCOMPARE(Run(rsvg_, {"-d", dpi, "-p", dpi, "-o", "out.png", "out.svg"}, dir_->path()).exitCode,
+    QCOMPARE(RunProgram(rsvg_, {"-d", dpi, "-p", dpi, "-o", "out.png", "out.svg"}, dir_->path())
+                 .exitCode,
              0);
     const QImage window = QImage(Path("out.bmp")).convertToFormat(QImage::Format_Grayscale8);
     const QImage drawn = QImage(Path("out.png")).convertToFormat(QImage::Format_Grayscale8);
@@ -425,7 +392,7 @@ void TestRenderFiles::refusalsWriteNothing() {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QStringList, mentions);
-    const Result run = Render(arguments);
+    const Ran run = Render(arguments);
     QCOMPARE(run.exitCode, exitCode);
     for (const QString& mention : mentions)
         QVERIFY2(run.err.contains(mention), qPrintable(run.err));
@@ -454,12 +421,12 @@ void TestRenderFiles::existingFileIsReplacedOnlyWithForce() {
     QVERIFY(QFile::setPermissions(Path(file), permissions));
     const QByteArray list("Tea,490123456789\n");
 
-    const Result kept = Render(arguments, list);
+    const Ran kept = Render(arguments, list);
     QVERIFY(kept.exitCode != 0);
     QVERIFY2(kept.err.contains(refusal), qPrintable(kept.err));
     QCOMPARE(ReadAll(Path(file)), old);
 
-    const Result replaced = Render(arguments + QStringList{"--force"}, list);
+    const Ran replaced = Render(arguments + QStringList{"--force"}, list);
     QCOMPARE(replaced.err, QString());
     QCOMPARE(replaced.exitCode, 0);
     QVERIFY(ReadAll(Path(file)) == WindowSave("Tea", "490123456789"));
@@ -510,7 +477,7 @@ void TestRenderFiles::failedWritesKeepTheFilesThere() {
     QVERIFY(WriteAll(Path("list.csv"), "Tea,490123456789\nOolong,4901234567894\n"));
     const QStringList before = Entries(Path("out"));
 
-    const Result run = Render(arguments, QByteArray(), limit);
+    const Ran run = Render(arguments, QByteArray(), limit);
     QCOMPARE(run.exitCode, exitCode);
     for (const QString& mention : mentions)
         QVERIFY2(run.err.contains(mention), qPrintable(run.err));
@@ -542,7 +509,7 @@ void TestRenderFiles::batchWritesGoodLinesAndReportsBadOnes() {
                             "../escape,490123456789";  // 14 no line end
     QVERIFY(WriteAll(Path("list.csv"), list));
 
-    const Result run = Render({"--batch", "list.csv", "--out-dir", "out"});
+    const Ran run = Render({"--batch", "list.csv", "--out-dir", "out"});
     QCOMPARE(run.exitCode, 4);
     for (int bad : {4, 6, 7, 10, 11, 12, 13})
         QVERIFY2(run.err.contains(QString("list.csv:%1: ").arg(bad)), qPrintable(run.err));
@@ -568,7 +535,7 @@ void TestRenderFiles::quietBatchFromStandardInput() {
     QByteArray list;
     for (int i = 0; i < 20; ++i)
         list += QStringLiteral("Item %1,49012345%2\r\n").arg(i).arg(i, 4, 10, QChar(u'0')).toUtf8();
-    const Result run = Render({"--batch", "-", "--out-dir", "png", "--format", "png"}, list);
+    const Ran run = Render({"--batch", "-", "--out-dir", "png", "--format", "png"}, list);
     // Off a terminal there is no progress line, and a batch that went well says nothing.
     QCOMPARE(run.err, QString());
     QCOMPARE(run.exitCode, 0);
@@ -671,10 +638,11 @@ void TestRenderFiles::nothingIsLost() {
         QStringLiteral(R"(mount -t tmpfs tmpfs "$PWD" && cd "$PWD" && echo mounted && )");
     if (privateTmpfs && geteuid() != 0)
         QSKIP("needs root, for a private mount namespace with a tmpfs");
-    const Result run =
-        privateTmpfs ? Run("unshare", {"-m", "sh", "-c", mounted + body, "sh", STRIPEWELL_RENDER},
-                           dir_->path())
-                     : Run("sh", {"-c", body, "sh", STRIPEWELL_RENDER}, dir_->path());
+    const Ran run =
+        privateTmpfs
+            ? RunProgram("unshare", {"-m", "sh", "-c", mounted + body, "sh", STRIPEWELL_RENDER},
+                         dir_->path())
+            : RunProgram("sh", {"-c", body, "sh", STRIPEWELL_RENDER}, dir_->path());
     if (privateTmpfs && !run.out.startsWith("mounted"))
         QSKIP(qPrintable("no private tmpfs here: " + run.err));
     QVERIFY2(!run.out.contains("not so afterwards"), qPrintable(after + '\n' + run.err));
@@ -706,12 +674,12 @@ void TestRenderFiles::racingRunsClaimANameOnce() {
 }
 
 void TestRenderFiles::helpAndVersion() {
-    const Result help = Render({"--help"});
+    const Ran help = Render({"--help"});
     QCOMPARE(help.exitCode, 0);
     for (const char* option : {"--name", "--format", "--scale", "--magnification", "--force",
                                "--batch", "--out-dir", "--version", "Exit status"})
         QVERIFY2(help.out.contains(option), option);
-    const Result version = Render({"--version"});
+    const Ran version = Render({"--version"});
     QCOMPARE(version.exitCode, 0);
     QVERIFY2(
         QRegularExpression(R"(^stripewell-render \d+\.\d+\.\d+\n$)").match(version.out).hasMatch(),

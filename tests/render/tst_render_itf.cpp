@@ -11,7 +11,7 @@
 #include "files.h"
 #include "pictures.h"
 #include "printserver.h"
-#include "run.h"
+#include "readers.h"
 
 namespace {
 
@@ -31,17 +31,6 @@ QList<int> Runs(const QImage& image, QPoint from, QPoint step) {
     }
     runs.append(length);
     return runs;
-}
-
-// The ITF symbols ZXing reads on a picture, sorted.
-QStringList ZxingItf(const QString& picture, const QString& folder) {
-    QStringList texts;
-    for (const QString& line :
-         Run("ZXingReader", {"-noscale", "-format", "ITF", picture}, folder).out.split(u'\n'))
-        if (line.trimmed().startsWith("Text:"))
-            texts << line.section(u'"', 1, 1);
-    texts.sort();
-    return texts;
 }
 
 }  // namespace
@@ -69,8 +58,8 @@ private:
     QList<QImage> printed_;                           // the pages of the last job read back
     std::unique_ptr<printtest::PrintServer> server_;  // started for the first printing row
 
-    Output Render(const QStringList& arguments) {
-        return Run(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
+    Ran Render(const QStringList& arguments) {
+        return RunProgram(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
     }
     QString Path(const QString& name) const { return dir_->filePath(name); }
 
@@ -109,16 +98,15 @@ void TestRenderItf::everyFileIsRead_data() {
 void TestRenderItf::everyFileIsRead() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, text);
-    const Output run = Render(arguments);
-    QVERIFY2(run.exitCode == 0, qPrintable(run.out));
+    const Ran run = Render(arguments);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.all()));
     const QString file = arguments[3];
     const QString png = PictureOf(file, dir_->path());
     // ZXing asserts on some of these pictures when it also tries them
     // scaled down; full size it reads them.
-    const QString zxing = Run("ZXingReader", {"-1", "-noscale", "-format", "ITF", png}, ".").out;
+    const QString zxing = ZXingReport(png, {"-1", "-format", "ITF"}, ".");
     QCOMPARE(zxing.section(u'"', 1, 1), text);
-    const QString zbar =
-        Run("zbarimg", {"-q", "--raw", "-Si25.enable", png}, ".").out.section(u'\n', 0, 0);
+    const QString zbar = ZbarCodes(png, {"-Si25.enable"}, ".").join(u' ');
     QCOMPARE(zbar, text);
 }
 
@@ -143,9 +131,9 @@ void TestRenderItf::sizesInDotsAt600Dpi() {
     QFETCH(double, ratio);
     QFETCH(bool, frame);
     QFETCH(double, bearerMm);
-    const Output run = Render(arguments + QStringList{"--symbol", "itf14", "15400141288763",
-                                                      "--dpi", "600", "-o", "i.png"});
-    QVERIFY2(run.exitCode == 0, qPrintable(run.out));
+    const Ran run = Render(arguments + QStringList{"--symbol", "itf14", "15400141288763", "--dpi",
+                                                   "600", "-o", "i.png"});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.all()));
     const QImage image(Path("i.png"));
     const double mm = 600 / 25.4;
     const int bearer = qRound(bearerMm * mm);
@@ -206,9 +194,9 @@ void TestRenderItf::badInputIsRefused() {
     QFETCH(QStringList, arguments);
     QFETCH(int, exitCode);
     QFETCH(QString, mention);
-    const Output run = Render(QStringList{"--symbol", "itf14", "-o", "a.png"} + arguments);
+    const Ran run = Render(QStringList{"--symbol", "itf14", "-o", "a.png"} + arguments);
     QCOMPARE(run.exitCode, exitCode);
-    QVERIFY2(run.out.contains(mention), qPrintable(run.out));
+    QVERIFY2(run.all().contains(mention), qPrintable(run.all()));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
 }
 
@@ -253,23 +241,19 @@ void TestRenderItf::labelSheets() {
     if (!arguments.contains("--print"))
         command << "-o"
                 << "s.pdf";
-    const Output run = Render(command + arguments);
-    QVERIFY2(run.exitCode == exitCode, qPrintable(run.out));
+    const Ran run = Render(command + arguments);
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.all()));
     if (exitCode == 1) {
-        QVERIFY2(run.out.contains(read), qPrintable(run.out));
+        QVERIFY2(run.all().contains(read), qPrintable(run.all()));
         QVERIFY(!QFile::exists(Path("s.pdf")));
         return;
     }
     // 200 dpi: ZXing, which scales whole pages down itself, misses case
     // codes on them at some other resolutions.
-    QVERIFY(Run("pdftoppm", {"-r", "200", "-png", "-singlefile", "s.pdf", "page"}, dir_->path())
-                .exitCode == 0);
-    // Only the codes: the output holds zbar's complaints about D-Bus too.
-    QStringList zbar = Run("zbarimg", {"-q", "--raw", "-Si25.enable", "page.png"}, dir_->path())
-                           .out.split(u'\n')
-                           .filter(QRegularExpression("^[0-9]+$"));
-    zbar.sort();
-    QCOMPARE(zbar.join(u' '), read);
+    QVERIFY(
+        RunProgram("pdftoppm", {"-r", "200", "-png", "-singlefile", "s.pdf", "page"}, dir_->path())
+            .exitCode == 0);
+    QCOMPARE(ZbarCodes("page.png", {"-Si25.enable"}, dir_->path()).join(u' '), read);
     // Across the middle of the first symbol, the first black is its frame's
     // side (4.83 mm, 38 dots) or, with bars above and below, a bar (at most
     // 3 X of 0.6 mm, 15 dots).
@@ -285,14 +269,7 @@ void TestRenderItf::labelSheets() {
     const bool frame = !arguments.contains("bars");
     QVERIFY2(frame ? std::abs(middle[0].y() - 38) <= 1 : middle[0].y() <= 15,
              qPrintable(QString::number(middle[0].y())));
-    QStringList zxing;
-    for (const QString& line :
-         Run("ZXingReader", {"-noscale", "-format", "ITF", "page.png"}, dir_->path())
-             .out.split(u'\n'))
-        if (line.trimmed().startsWith("Text:"))
-            zxing << line.section(u'"', 1, 1);
-    zxing.sort();
-    QCOMPARE(zxing.join(u' '), read);
+    QCOMPARE(ZXingTexts("page.png", {"-format", "ITF"}, dir_->path()).join(u' '), read);
 }
 
 QStringList TestRenderItf::ReadBack(const QString& path, int waitMs) {
@@ -307,7 +284,7 @@ QStringList TestRenderItf::ReadBack(const QString& path, int waitMs) {
             if (pages[i].save(Path(QStringLiteral("printed-%1.png").arg(i))))
                 pictures << QStringLiteral("printed-%1.png").arg(i);
     } else if (path.endsWith(u".pdf")) {
-        Run("pdftoppm", {"-r", "200", "-png", path, "page"}, dir_->path());
+        RunProgram("pdftoppm", {"-r", "200", "-png", path, "page"}, dir_->path());
         pictures = QDir(dir_->path()).entryList({"page*.png"});
     } else if (path == u"out") {
         pictures =
@@ -315,7 +292,7 @@ QStringList TestRenderItf::ReadBack(const QString& path, int waitMs) {
     }
     QStringList read;
     for (const QString& picture : pictures)
-        read += ZxingItf(picture, dir_->path());
+        read += ZXingTexts(picture, {"-format", "ITF"}, dir_->path());
     return read;
 }
 
@@ -379,18 +356,18 @@ void TestRenderItf::oneCaseCodeOnEveryPath() {
     QFETCH(QString, gtin);
     QFETCH(int, exitCode);
     QVERIFY(WriteAll(Path("cases.csv"), "箱," + digits.toUtf8() + "\n"));
-    Output run;
+    Ran run;
     if (read == u"printer") {
         arguments.replaceInStrings(QRegularExpression("^cases.csv$"), Path("cases.csv"));
         if (!server_)
             server_ = std::make_unique<printtest::PrintServer>();
         QVERIFY2(server_->Error().isEmpty(), qPrintable(server_->Error()));
         const printtest::PrintServer::Run printed = server_->Command(STRIPEWELL_RENDER, arguments);
-        run = {printed.exitCode, QString::fromUtf8(printed.err)};
+        run = {printed.exitCode, {}, QString::fromUtf8(printed.err)};
     } else {
         run = Render(arguments);
     }
-    QVERIFY2(run.exitCode == exitCode, qPrintable(run.out));
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.all()));
     QCOMPARE(ReadBack(read, gtin.isEmpty() ? 3000 : 120000),
              gtin.isEmpty() ? QStringList() : QStringList{gtin});
     // Printed at 100 percent on the queue's 600 dpi: narrow bars of 1.016 mm,
@@ -405,9 +382,9 @@ void TestRenderItf::oneCaseCodeOnEveryPath() {
         QCOMPARE(*std::min_element(across.begin(), across.end()), 24);
     }
     if (gtin.isEmpty())
-        QVERIFY2(run.out.contains("--indicator 1 makes 14512345600010") &&
-                     run.out.contains("give all 14 digits, 45123456000134"),
-                 qPrintable(run.out));
+        QVERIFY2(run.all().contains("--indicator 1 makes 14512345600010") &&
+                     run.all().contains("give all 14 digits, 45123456000134"),
+                 qPrintable(run.all()));
 }
 
 QTEST_MAIN(TestRenderItf)

@@ -3,34 +3,21 @@
 // stripewell-render; its files are read back by ZXing.
 
 #include <QDir>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "files.h"
+#include "run.h"
 #include "sheetcode.h"
 
 namespace {
 
-struct Result {
-    int exitCode = -1;
-    QString err;
-};
-
 // Runs a shell command line in a folder, with "$R" the program.
-Result Shell(const QString& command, const QString& folder) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("R", QStringLiteral(STRIPEWELL_RENDER));
-    process.setProcessEnvironment(environment);
-    process.start("/bin/sh", {"-c", command});
-    Result result;
-    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
-        result = {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
-    return result;
+Ran Shell(const QString& command, const QString& folder) {
+    return RunProgram("/bin/sh", {"-c", command}, folder,
+                      {.environment = {"R=" STRIPEWELL_RENDER}});
 }
 
 QByteArray Export(const QString& name) {
@@ -63,10 +50,7 @@ private slots:
 private:
     QString Path(const QString& name) const { return dir_->filePath(name); }
     QString Decode(const QString& path) {
-        QProcess zxing;
-        zxing.start(zxing_, {"-format", "EAN-13", "-noscale", "-bytes", path});
-        zxing.waitForFinished();
-        return QString::fromUtf8(zxing.readAllStandardOutput()).trimmed();
+        return RunProgram(zxing_, {"-format", "EAN-13", "-noscale", "-bytes", path}).out.trimmed();
     }
 
     QString zxing_;
@@ -96,7 +80,7 @@ void TestRenderLists::spreadsheetExportsGiveTheirSymbols_data() {
 void TestRenderLists::spreadsheetExportsGiveTheirSymbols() {
     QFETCH(QByteArray, list);
     QVERIFY(WriteAll(Path("list"), list));
-    const Result run = Shell("\"$R\" --batch list --out-dir out", dir_->path());
+    const Ran run = Shell("\"$R\" --batch list --out-dir out", dir_->path());
     // Each name as a file name ("/" and the like made safe), with its code.
     const QMap<QString, QString> expected = {
         {u"緑茶 ５００ｍｌ.bmp"_qs, "4901234567894"},
@@ -224,7 +208,7 @@ void TestRenderLists::listsAreReadOrRefusedWithTheReason() {
     QFETCH(QString, mention);
     QFETCH(QStringList, files);
     QVERIFY(WriteAll(Path("list"), list));
-    const Result run = Shell(command, dir_->path());
+    const Ran run = Shell(command, dir_->path());
     QVERIFY2(run.err.contains(mention), qPrintable(run.err));
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(QDir(Path("out")).entryList(QDir::Files, QDir::Name), files);

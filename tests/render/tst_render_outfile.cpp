@@ -7,21 +7,15 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "files.h"
+#include "run.h"
 
 namespace {
 
 const QString kCode = QStringLiteral("4901234567894");
-
-struct Result {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
 
 }  // namespace
 
@@ -37,7 +31,9 @@ private slots:
 
 private:
     QString Path(const QString& name) const { return dir_->filePath(name); }
-    Result Render(const QStringList& arguments);
+    Ran Render(const QStringList& arguments) {
+        return RunProgram(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
+    }
 
     std::unique_ptr<QTemporaryDir> dir_;
 };
@@ -45,15 +41,6 @@ private:
 void TestRenderOutFile::init() {
     dir_ = std::make_unique<QTemporaryDir>();
     QVERIFY(dir_->isValid());
-}
-
-Result TestRenderOutFile::Render(const QStringList& arguments) {
-    QProcess process;
-    process.setWorkingDirectory(dir_->path());
-    process.start(QStringLiteral(STRIPEWELL_RENDER), arguments);
-    process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(),
-            QString::fromUtf8(process.readAllStandardError())};
 }
 
 void TestRenderOutFile::linkIsStandardOutputOnlyWhenItLeadsThere_data() {
@@ -82,11 +69,11 @@ void TestRenderOutFile::linkIsStandardOutputOnlyWhenItLeadsThere() {
     QStringList arguments{kCode, "-o", "out.png", "--format", "png"};
     if (force)
         arguments << "--force";
-    const Result run = Render(arguments);
+    const Ran run = Render(arguments);
     QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
     const QByteArray png("\x89PNG", 4);
-    QCOMPARE(run.out.startsWith(png), picture == u"stdout");
-    QCOMPARE(run.out.isEmpty(), picture != u"stdout");
+    QCOMPARE(run.bytes.startsWith(png), picture == u"stdout");
+    QCOMPARE(run.bytes.isEmpty(), picture != u"stdout");
     const QFileInfo out(Path("out.png"));
     QCOMPARE(out.isSymLink(), picture != u"file");
     if (picture == u"file")
@@ -131,7 +118,7 @@ void TestRenderOutFile::failuresGiveTheSystemsReason() {
     QVERIFY(QDir(dir_->path()).mkdir("folder"));
     const QStringList before =
         QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    const Result run = Render(arguments);
+    const Ran run = Render(arguments);
     QCOMPARE(run.exitCode, 3);
     QVERIFY2(run.err.contains(reason), qPrintable(run.err));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);

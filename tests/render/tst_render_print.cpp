@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -14,31 +13,12 @@
 #include <cmath>
 
 #include "files.h"
+#include "run.h"
 #include "symbol/pattern.h"
 
 namespace {
 
 const QString kCode = QStringLiteral("4901234567894");
-
-struct Output {
-    int exitCode = -1;
-    QString err;
-};
-
-Output Run(const QString& program, const QStringList& arguments, const QString& folder,
-           const QStringList& environment = {}) {
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const QString& variable : environment)
-        env.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-    process.setProcessEnvironment(env);
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000))
-        return {};
-    return {process.exitCode(),
-            QString::fromUtf8(process.readAllStandardError() + process.readAllStandardOutput())};
-}
 
 // How dark a pixel is, 0 (white) to 1 (black): with smoothing, the share of
 // the pixel that a shape covers, so that lengths summed from it are finer
@@ -131,8 +111,8 @@ private slots:
     void picturesAt4800DpiStayInTheirBudget();
 
 private:
-    Output Render(const QStringList& arguments) {
-        return Run(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
+    Ran Render(const QStringList& arguments) {
+        return RunProgram(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
     }
     QString Path(const QString& name) const { return dir_->filePath(name); }
     // The file as pixels at dpi (a bitmap at its own resolution).
@@ -164,10 +144,11 @@ void TestRenderPrint::init() {
 QImage TestRenderPrint::Rasterise(const QString& file, int dpi, const QStringList& environment) {
     const QString dots = QString::number(dpi);
     if (file.endsWith(".svg"))
-        Run(rsvg_, {"-d", dots, "-p", dots, "-o", "raster.png", file}, dir_->path(), environment);
+        RunProgram(rsvg_, {"-d", dots, "-p", dots, "-o", "raster.png", file}, dir_->path(),
+                   {.environment = environment});
     else if (file.endsWith(".pdf"))
-        Run(pdftoppm_, {"-r", dots, "-png", "-singlefile", file, "raster"}, dir_->path(),
-            environment);
+        RunProgram(pdftoppm_, {"-r", dots, "-png", "-singlefile", file, "raster"}, dir_->path(),
+                   {.environment = environment});
     else
         return QImage(Path(file));
     return QImage(Path("raster.png"));
@@ -181,12 +162,8 @@ QSizeF TestRenderPrint::BoxMm(const QString& file) {
         return QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
     }
     if (file.endsWith(".pdf")) {
-        QProcess info;
-        info.start(pdfinfo_, {Path(file)});
-        info.waitForFinished();
         const QRegularExpression size(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)");
-        const QRegularExpressionMatch m =
-            size.match(QString::fromUtf8(info.readAllStandardOutput()));
+        const QRegularExpressionMatch m = size.match(RunProgram(pdfinfo_, {Path(file)}).out);
         return QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) * 25.4 / 72;
     }
     const QImage image(Path(file));
@@ -195,13 +172,9 @@ QSizeF TestRenderPrint::BoxMm(const QString& file) {
 
 QString TestRenderPrint::Decoded(const QImage& image) {
     image.save(Path("decode.png"));
-    QProcess zxing, zbar;
-    zxing.start(zxing_, {"-format", "EAN-13", "-noscale", "-bytes", Path("decode.png")});
-    zbar.start(zbar_, {"-q", "--raw", Path("decode.png")});
-    zxing.waitForFinished();
-    zbar.waitForFinished();
-    return QString::fromUtf8(zxing.readAllStandardOutput()).trimmed() + u' ' +
-           QString::fromUtf8(zbar.readAllStandardOutput()).trimmed();
+    return RunProgram(zxing_, {"-format", "EAN-13", "-noscale", "-bytes", Path("decode.png")})
+               .out.trimmed() +
+           u' ' + RunProgram(zbar_, {"-q", "--raw", Path("decode.png")}).out.trimmed();
 }
 
 void TestRenderPrint::retailSymbolIsTrueToSize_data() {
@@ -244,7 +217,7 @@ void TestRenderPrint::retailSymbolIsTrueToSize() {
         arguments << "--dpi" << QString::number(dpi);
     if (!name.isEmpty())
         arguments << "--name" << name;
-    const Output run = Render(arguments);
+    const Ran run = Render(arguments);
     QCOMPARE(run.exitCode, 0);
     const QImage image = Rasterise(file, dpi);
     QVERIFY(!image.isNull());
@@ -320,8 +293,8 @@ void TestRenderPrint::outlinesNeedNoFonts() {
     // text kept as text would vanish or turn into boxes, outlines do not.
     QFETCH(QString, format);
     const QString file = "named." + format;
-    const Output run = Render({"--layout", "retail", "--quiet-zone-marker", "--name",
-                               QString::fromUtf16(u"緑茶 Green tea"), kCode, "-o", file});
+    const Ran run = Render({"--layout", "retail", "--quiet-zone-marker", "--name",
+                            QString::fromUtf16(u"緑茶 Green tea"), kCode, "-o", file});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(WriteAll(Path("empty.conf"), "<?xml version=\"1.0\"?>\n<fontconfig><cachedir>" +
                                              Path("cache").toUtf8() +
@@ -373,9 +346,9 @@ void TestRenderPrint::refusalsWriteNothing_data() {
 void TestRenderPrint::refusalsWriteNothing() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, mention);
-    const Output run = Render(arguments);
+    const Ran run = Render(arguments);
     QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains(mention), qPrintable(run.err));
+    QVERIFY2(run.all().contains(mention), qPrintable(run.all()));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), {});
 }
 
@@ -415,11 +388,11 @@ void TestRenderPrint::picturesAt4800DpiStayInTheirBudget() {
     QSKIP("the largest block is bounded by the sanitizer's allocator: a sanitizer build only");
 #endif
     QVERIFY(WriteAll(Path("three.csv"), "a,14512345600010\nb,14901234567891\nc,14987654321091\n"));
-    const Output run =
-        Run(STRIPEWELL_RENDER, arguments, dir_->path(),
-            {"ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:allocator_may_return_null=0:"
-             "max_allocation_size_mb=64"});
-    QVERIFY2(run.exitCode == 0, qPrintable(run.err.left(2000)));
+    const Ran run = RunProgram(STRIPEWELL_RENDER, arguments, dir_->path(),
+                               {.environment = {"ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:"
+                                                "allocator_may_return_null=0:"
+                                                "max_allocation_size_mb=64"}});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.all().left(2000)));
     // The whole picture, as its file's header states it.
     const QSize size = QImageReader(Path(picture)).size();
     QVERIFY2(size.width() >= leastWidth,

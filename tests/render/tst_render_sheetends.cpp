@@ -6,9 +6,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "files.h"
+#include "run.h"
 
 class TestRenderSheetEnds : public QObject {
     Q_OBJECT
@@ -87,21 +89,18 @@ void TestRenderSheetEnds::endings() {
     QFETCH(QString, after);
     QTemporaryDir dir;
     const auto put = [&dir](const QString& name, const QByteArray& bytes) {
-        QFile file(dir.filePath(name));
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        return WriteAll(dir.filePath(name), bytes);
     };
     QVERIFY(put("list.csv", list) && put("list.pdf", list));
     if (!before.isEmpty())
         QVERIFY(put("s.pdf", before));
 
-    QProcess run;
-    run.setWorkingDirectory(dir.path());
-    if (arguments.endsWith(QStringLiteral("-")))
-        run.setStandardOutputFile(QStringLiteral("/dev/full"));
-    run.start(QStringLiteral(STRIPEWELL_RENDER), arguments);
-    QVERIFY(run.waitForFinished(60000));
-    const QString err = QString::fromUtf8(run.readAllStandardError());
-    QCOMPARE(run.exitCode(), status);
+    const Ran run = RunProgram(
+        QStringLiteral(STRIPEWELL_RENDER), arguments, dir.path(),
+        {.standardOutputFile = arguments.endsWith(QStringLiteral("-")) ? "/dev/full" : "",
+         .timeoutSeconds = 60});
+    const QString err = run.err;
+    QCOMPARE(run.exitCode, status);
     if (said.isEmpty())
         QCOMPARE(err, QString());
     else

@@ -9,7 +9,7 @@
 
 // What zint draws for its data: a row of "1" bars and "0" spaces.
 inline QString ZintModules(const QStringList& arguments) {
-    const Output dump = Run(QStringLiteral("zint"), arguments + QStringList{"--dump"}, ".");
+    const Ran dump = RunProgram(QStringLiteral("zint"), arguments + QStringList{"--dump"}, ".");
     QString modules;
     for (const QString& hex : dump.out.split(u'\n').constFirst().split(u' '))
         modules += QString::number(hex.toInt(nullptr, 16), 2).rightJustified(hex.size() * 4, u'0');

@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,24 +16,14 @@
 #include "symbol/layout.h"
 #include "symbol/vector.h"
 
+#include "readers.h"
+
 namespace {
-
-struct Ran {
-    QString out, err;
-};
-
-Ran Run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(120000);
-    return {QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 // The pages of pdf at dpi, in the order of the file.
 QList<QImage> Pages(const QString& pdf, int dpi, const QString& folder) {
     const QString prefix = QDir(folder).filePath("page");
-    Run("pdftoppm", {"-r", QString::number(dpi), "-gray", "-png", pdf, prefix});
+    RunProgram("pdftoppm", {"-r", QString::number(dpi), "-gray", "-png", pdf, prefix});
     QList<QImage> pages;
     for (const QString& file : QDir(folder).entryList({"page-*.png"}, QDir::Files, QDir::Name)) {
         pages.append(QImage(QDir(folder).filePath(file)));
@@ -169,7 +158,7 @@ void TestPdfPages::pagesAreCountedMeasuredAndInPlace() {
     QTemporaryDir dir;
     const QString path = dir.filePath("pages.pdf");
     QVERIFY(Save(path, pdf));
-    const Ran info = Run("pdfinfo", {path});
+    const Ran info = RunProgram("pdfinfo", {path});
     QVERIFY2(info.err.isEmpty(), qPrintable(info.err));
     QVERIFY2(info.out.contains(QRegularExpression(QString("Pages:\\s+%1\\n").arg(pages))),
              qPrintable(info.out));
@@ -239,12 +228,12 @@ void TestPdfPages::eachPagesSymbolIsRead() {
     QVERIFY2(xref.isEmpty(), qPrintable(xref));
     QTemporaryDir dir;
     QVERIFY(Save(dir.filePath("symbols.pdf"), pdf));
-    Run("pdftoppm", {"-r", "300", "-png", dir.filePath("symbols.pdf"), dir.filePath("page")});
+    RunProgram("pdftoppm",
+               {"-r", "300", "-png", dir.filePath("symbols.pdf"), dir.filePath("page")});
     const QStringList files = QDir(dir.path()).entryList({"page-*.png"}, QDir::Files, QDir::Name);
     QCOMPARE(files.size(), codes.size());
     for (int i = 0; i < codes.size(); ++i) {
-        const QString read =
-            Run("ZXingReader", {"-1", "-noscale", "-format", "EAN13", dir.filePath(files[i])}).out;
+        const QString read = ZXingReport(dir.filePath(files[i]), {"-1", "-format", "EAN13"});
         QVERIFY2(read.contains(u'"' + codes[i] + u'"'),
                  qPrintable(QString("page %1: %2").arg(i + 1).arg(read)));
     }
@@ -365,7 +354,7 @@ void TestPdfPages::formsDrawWhatOutlinesDraw() {
         QVERIFY(file.Finish());
         const QString path = dir.filePath(withForms ? "forms.pdf" : "outlines.pdf");
         QVERIFY(Save(path, pdf));
-        const Ran info = Run("pdfinfo", {path});
+        const Ran info = RunProgram("pdfinfo", {path});
         QVERIFY2(info.err.isEmpty(), qPrintable(info.err));
         rasters.append(Pages(path, dpi, dir.path()));
         QCOMPARE(rasters.last().size(), pages);
@@ -436,8 +425,8 @@ void TestPdfPages::oneSymbolSvgAndPdfAgree() {
     QVERIFY(Save(dir.filePath("s.svg"), symbol::SvgFile(description, dots)));
     const QList<QImage> pages = Pages(dir.filePath("s.pdf"), 600, dir.path());
     QCOMPARE(pages.size(), 1);
-    Run("rsvg-convert", {"-d", "600", "-p", "600", "-b", "white", "-o", dir.filePath("svg.png"),
-                         dir.filePath("s.svg")});
+    RunProgram("rsvg-convert", {"-d", "600", "-p", "600", "-b", "white", "-o",
+                                dir.filePath("svg.png"), dir.filePath("s.svg")});
     const QImage fromPdf = pages[0].convertToFormat(QImage::Format_Grayscale8);
     const QImage fromSvg =
         QImage(dir.filePath("svg.png")).convertToFormat(QImage::Format_Grayscale8);

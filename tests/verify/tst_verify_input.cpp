@@ -13,37 +13,18 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 #include <thread>
 
 #include "files.h"
+#include "run.h"
 
 namespace {
 
 const QString kCode = QStringLiteral("4901234567894");
 constexpr int kDotsPerMetre1200 = 47244;  // 1200 dpi, as PNG and BMP store it
-
-struct Result {
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-Result Run(const QString& program, const QStringList& arguments, const QString& folder = {},
-           const QByteArray& input = {}) {
-    QProcess process;
-    if (!folder.isEmpty())
-        process.setWorkingDirectory(folder);
-    process.start(program, arguments);
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(300000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
-}
 
 // The PNG CRC of a chunk's type and data (ISO 3309, as zlib's crc32).
 quint32 Crc32(const QByteArray& bytes) {
@@ -107,8 +88,8 @@ private:
 void VerifyInput::initTestCase() {
     QVERIFY(scans_.isValid());
     scan_ = scans_.filePath(QStringLiteral("tea.png"));
-    const Result drawn =
-        Run(STRIPEWELL_RENDER, {"--layout", "retail", "--dpi", "1200", kCode, "-o", scan_});
+    const Ran drawn =
+        RunProgram(STRIPEWELL_RENDER, {"--layout", "retail", "--dpi", "1200", kCode, "-o", scan_});
     QCOMPARE(drawn.exitCode, 0);
     symbol_ = QImage(scan_).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(symbol_.dotsPerMeterX(), kDotsPerMetre1200);
@@ -210,17 +191,17 @@ void VerifyInput::plotAndReport() {
 } 2>err; status=$?; cat err >&2; { %2
 } || echo "not so afterwards"; exit $status)")
                              .arg(script, after);
-    Result run;
+    Ran run;
     if (privateMount) {
         if (geteuid() != 0)
             QSKIP("needs root, for a private mount namespace with a tmpfs");
-        run = Run("unshare",
-                  {"-m", "sh", "-c", "echo mounted; " + body, "sh", STRIPEWELL_RENDER, scan_},
-                  folder.path());
+        run = RunProgram(
+            "unshare", {"-m", "sh", "-c", "echo mounted; " + body, "sh", STRIPEWELL_RENDER, scan_},
+            folder.path());
         if (!run.out.startsWith("mounted") || run.err.contains("mount: "))
             QSKIP(qPrintable("no private tmpfs here: " + run.err));
     } else {
-        run = Run("sh", {"-c", body, "sh", STRIPEWELL_RENDER, scan_}, folder.path());
+        run = RunProgram("sh", {"-c", body, "sh", STRIPEWELL_RENDER, scan_}, folder.path());
     }
     QVERIFY2(!run.out.contains("not so afterwards"), qPrintable(after + '\n' + run.err));
     QCOMPARE(run.exitCode, exitCode);
@@ -328,19 +309,20 @@ void VerifyInput::scans() {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     const QString path = folder.filePath(through == u"fifo" ? "scan" : "scan.picture");
-    Result run;
+    Ran run;
     if (through == u"stdin") {
-        run = Run(STRIPEWELL_RENDER, QStringList{"--verify", "-"} + options, {}, bytes);
+        run = RunProgram(STRIPEWELL_RENDER, QStringList{"--verify", "-"} + options, {},
+                         {.input = bytes});
     } else if (through == u"fifo") {
         QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         std::thread writer([&] { WriteAll(path, bytes); });
-        run = Run(STRIPEWELL_RENDER, QStringList{"--verify", path} + options);
+        run = RunProgram(STRIPEWELL_RENDER, QStringList{"--verify", path} + options);
         writer.join();
     } else {
         QVERIFY(WriteAll(path, bytes));
-        run = Run(STRIPEWELL_RENDER, QStringList{"--verify", path} + options);
+        run = RunProgram(STRIPEWELL_RENDER, QStringList{"--verify", path} + options);
     }
-    const QString all = QString::fromUtf8(run.out) + run.err;
+    const QString all = run.all();
     QVERIFY2(all.contains(said), qPrintable(all));
     QCOMPARE(run.exitCode, exitCode);
 }
@@ -376,8 +358,8 @@ void VerifyInput::pdfPages() {
         QPainter painter(&writer);
         painter.drawImage(QPoint(1200, 1200), symbol_);
     }
-    const Result run = Run(STRIPEWELL_RENDER, {"--verify", pdf, "--dpi", QString::number(dpi)});
-    const QString all = QString::fromUtf8(run.out) + run.err;
+    const Ran run = RunProgram(STRIPEWELL_RENDER, {"--verify", pdf, "--dpi", QString::number(dpi)});
+    const QString all = run.all();
     QVERIFY2(all.contains(said), qPrintable(all));
     QCOMPARE(run.exitCode, exitCode);
 }
