@@ -2,10 +2,13 @@
 // can be rearranged under a test that notices any change: every retail
 // bitmap pixel for pixel, and a retail PDF, a retail SVG and a label sheet's
 // page rasterised at 600 dpi (by pdftoppm, rsvg-convert) equal but for the
-// play of anti-aliased edges. The references are the files in pins/; run
-// with STRIPEWELL_WRITE_PINS=1 to write them anew, only for an output that is
-// meant to change.
+// play of anti-aliased edges, and those files byte for byte by their SHA-256
+// (a number written "12.0" for "12" draws the same picture). The references
+// are the files in pins/; run with STRIPEWELL_WRITE_PINS=1 to write them
+// anew, only for an output that is meant to change, and take the SHA-256
+// that the failure then names.
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
@@ -173,6 +176,7 @@ void TestRenderPins::pageKeepsItsPictureAt600Dpi_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QByteArray>("list");  // for --batch list.csv
     QTest::addColumn<QString>("reference");
+    QTest::addColumn<QByteArray>("sha256");  // of the file itself
     const QStringList retail{"--layout", "retail"};
     QTest::newRow("retail pdf, jan13+5 named, bwr 20")
         << retail + QStringList{"4910123450124+12345",
@@ -182,32 +186,37 @@ void TestRenderPins::pageKeepsItsPictureAt600Dpi_data() {
                                 "20",
                                 "-o",
                                 "s.pdf"}
-        << QByteArray() << "retail-pdf.png";
+        << QByteArray() << "retail-pdf.png"
+        << QByteArray("fecd13b8f5582580cce8be61171108034a72be49ba8d13bff6153a3c2b933465");
     QTest::newRow("retail svg, jan8 at 150%, markers")
         << retail + QStringList{"--symbol", "jan8",
                                 "49123456", "--magnification",
                                 "150",      "--quiet-zone-marker",
                                 "-o",       "s.svg"}
-        << QByteArray() << "retail-svg.png";
+        << QByteArray() << "retail-svg.png"
+        << QByteArray("ef8e66b8bd3e094474850fc1825749267ad4c7e1c09bffd7d7f7a05425c78bed");
     // Characters that come again (the code's zeros, a name's letters) and
     // a name a layout sets, an accent joined to its letter.
     QTest::newRow("retail svg, named, characters repeated")
         << retail + QStringList{"451234500000", "--name",
                                 QString::fromUtf16(u"Cafe\u0301 緑茶 Tee"), "-o", "s.svg"}
-        << QByteArray() << "retail-svg-named.png";
+        << QByteArray() << "retail-svg-named.png"
+        << QByteArray("453b2e5f7f6d1f0cfc2055af76d84745526a218c09de0cd5abfb77d9131b8853");
     // The last two labels of a sheet whose labels stand apart: its margins,
     // its pitch and a symbol with an add-on fitted to a label.
     QTest::newRow("sheet a4-21, last two labels")
         << QStringList{"--batch", "list.csv", "--sheet", "a4-21", "--skip", "19", "-o", "s.pdf"}
         << QString::fromUtf16(u"名称,JAN\n緑茶 500ml,4901234567894\n週刊誌,4910123450124+12345\n")
                .toUtf8()
-        << "sheet-a4-21.png";
+        << "sheet-a4-21.png"
+        << QByteArray("832f95381986d7003c1b1f90c7bb4d13dbdb3eef769e301db432357ee13d47fa");
 }
 
 void TestRenderPins::pageKeepsItsPictureAt600Dpi() {
     QFETCH(QStringList, arguments);
     QFETCH(QByteArray, list);
     QFETCH(QString, reference);
+    QFETCH(QByteArray, sha256);
     if (!list.isEmpty())
         QVERIFY(WriteAll(Path("list.csv"), list));
     const Ran ran = RunProgram(QStringLiteral(STRIPEWELL_RENDER), arguments, dir_->path());
@@ -224,6 +233,9 @@ void TestRenderPins::pageKeepsItsPictureAt600Dpi() {
         page = pages[0];
     }
     Pinned(page, reference, true);
+    QFile bytes(Path(file));
+    QVERIFY(bytes.open(QIODevice::ReadOnly));
+    QCOMPARE(QCryptographicHash::hash(bytes.readAll(), QCryptographicHash::Sha256).toHex(), sha256);
 }
 
 QTEST_MAIN(TestRenderPins)
