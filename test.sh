@@ -5,14 +5,14 @@
 # temporary home.
 #
 # ./test.sh --fast, between commits: builds in build/ as below and runs only
-# the quick tests (ctest labels unit and program; see tests/CMakeLists.txt),
-# without installing packages or fuzzing.
+# the quick tests (ctest labels unit and program, but not slow; see
+# tests/CMakeLists.txt), without installing packages or fuzzing.
 set -euo pipefail
 cd "$(dirname "$0")"
 fast=false
 labels=()
 case "${1:-}" in
---fast) fast=true labels=(-L '^(unit|program)$') ;;
+--fast) fast=true labels=(-L '^(unit|program)$' -LE '^slow$') ;;
 "") ;;
 *) echo "usage: ./test.sh [--fast]" >&2; exit 2 ;;
 esac
