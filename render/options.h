@@ -7,7 +7,7 @@
 
 #include "batchlist.h"
 #include "symbol/layout.h"
-#include "symboloutput.h"
+#include "symbolfile.h"
 #include "typedcode.h"
 
 namespace render {

@@ -9,9 +9,9 @@
 
 #include "batchlist.h"
 #include "filenames.h"
+#include "listcode.h"
 #include "listreader.h"
 #include "require.h"
-#include "sheetcode.h"
 #include "symbol/code.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "files.h"
+#include "listcode.h"
 #include "run.h"
-#include "sheetcode.h"
 
 namespace {
 
