@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "batchlist.h"
-#include "filenames.h"
-#include "listcode.h"
-#include "listreader.h"
+#include "pipeline/batchlist.h"
+#include "pipeline/filenames.h"
+#include "pipeline/listcode.h"
+#include "pipeline/listreader.h"
 #include "require.h"
 #include "symbol/code.h"
 

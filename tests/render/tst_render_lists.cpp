@@ -9,7 +9,7 @@
 #include <QTest>
 
 #include "files.h"
-#include "listcode.h"
+#include "pipeline/listcode.h"
 #include "run.h"
 
 namespace {
