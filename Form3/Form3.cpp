@@ -31,12 +31,12 @@
 #include <atomic>
 #include <cerrno>
 
-#include "folderwriter.h"
-#include "labelsource.h"
-#include "listfile.h"
-#include "listreader.h"
-#include "printer.h"
-#include "sheetpainter.h"
+#include "pipeline/folderwriter.h"
+#include "pipeline/labelsource.h"
+#include "pipeline/listfile.h"
+#include "pipeline/listreader.h"
+#include "pipeline/printer.h"
+#include "pipeline/sheetpainter.h"
 #include "symbol/code.h"
 #include "symbol/raster.h"
 

@@ -17,7 +17,7 @@
 #include <memory>
 #include <optional>
 
-#include "labelsource.h"
+#include "pipeline/labelsource.h"
 #include "symbol/family.h"
 
 class QCheckBox;

@@ -2,7 +2,7 @@
 
 #include <QRegularExpression>
 
-#include "sheetcode.h"
+#include "listcode.h"
 #include "symbol/book.h"
 
 namespace pipeline {

@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "bookcode.h"
+#include "listcode.h"
 #include "listreader.h"
-#include "sheetcode.h"
 
 namespace pipeline {
 

@@ -11,7 +11,7 @@
 #include "symbol/canvas.h"
 #include "symbol/layout.h"
 #include "symbol/vector.h"
-#include "symboloutput.h"
+#include "symbolfile.h"
 
 namespace pipeline {
 

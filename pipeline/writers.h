@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "folderwriter.h"
-#include "symboloutput.h"
+#include "symbolfile.h"
 
 namespace pipeline {
 

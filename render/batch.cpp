@@ -9,14 +9,14 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "bookcode.h"
-#include "filenames.h"
-#include "folderwriter.h"
-#include "labelsource.h"
-#include "listfile.h"
-#include "listreader.h"
+#include "pipeline/bookcode.h"
+#include "pipeline/filenames.h"
+#include "pipeline/folderwriter.h"
+#include "pipeline/labelsource.h"
+#include "pipeline/listfile.h"
+#include "pipeline/listreader.h"
+#include "pipeline/writers.h"
 #include "progress.h"
-#include "writers.h"
 
 namespace render {
 

@@ -9,16 +9,16 @@
 #include <vector>
 
 #include "batch.h"
-#include "bookcode.h"
 #include "exitstatus.h"
 #include "options.h"
-#include "output.h"
+#include "pipeline/bookcode.h"
+#include "pipeline/output.h"
+#include "pipeline/renderer.h"
+#include "pipeline/sheet.h"
+#include "pipeline/typedcode.h"
 #include "printjob.h"
-#include "renderer.h"
-#include "sheet.h"
 #include "sheetjob.h"
 #include "symbol/canvas.h"
-#include "typedcode.h"
 #include "verifycommand.h"
 
 namespace {

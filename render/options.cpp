@@ -8,8 +8,8 @@
 #include "symbol/itf.h"
 #include "symbol/raster.h"
 
-#include "bookcode.h"
-#include "typedcode.h"
+#include "pipeline/bookcode.h"
+#include "pipeline/typedcode.h"
 
 namespace render {
 

@@ -5,10 +5,10 @@
 #include <QString>
 #include <QStringList>
 
-#include "batchlist.h"
+#include "pipeline/batchlist.h"
+#include "pipeline/symbolfile.h"
+#include "pipeline/typedcode.h"
 #include "symbol/layout.h"
-#include "symboloutput.h"
-#include "typedcode.h"
 
 namespace render {
 

@@ -13,9 +13,9 @@
 #include <iterator>
 #include <optional>
 
-#include "printer.h"
+#include "pipeline/printer.h"
+#include "pipeline/sheetpainter.h"
 #include "sheetjob.h"
-#include "sheetpainter.h"
 #include "symbol/layout.h"
 #include "symbol/raster.h"
 

@@ -10,15 +10,15 @@
 #include <optional>
 
 #include "batch.h"
-#include "bookcode.h"
-#include "folderwriter.h"
-#include "labelsource.h"
-#include "listreader.h"
-#include "output.h"
-#include "sheetpainter.h"
+#include "pipeline/bookcode.h"
+#include "pipeline/folderwriter.h"
+#include "pipeline/labelsource.h"
+#include "pipeline/listreader.h"
+#include "pipeline/output.h"
+#include "pipeline/sheetpainter.h"
+#include "pipeline/typedcode.h"
 #include "symbol/layout.h"
 #include "symbol/vector.h"
-#include "typedcode.h"
 
 namespace render {
 

@@ -7,8 +7,8 @@
 
 #include "exitstatus.h"
 #include "options.h"
-#include "sheet.h"
-#include "sheetpainter.h"
+#include "pipeline/sheet.h"
+#include "pipeline/sheetpainter.h"
 
 class QPagedPaintDevice;
 

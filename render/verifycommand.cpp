@@ -14,7 +14,7 @@
 #include <cstring>
 
 #include "exitstatus.h"
-#include "output.h"
+#include "pipeline/output.h"
 #include "verify/plot.h"
 #include "verify/report.h"
 #include "verify/verify.h"

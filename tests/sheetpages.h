@@ -8,8 +8,8 @@
 #include <QImage>
 #include <QRegularExpression>
 
+#include "pipeline/sheet.h"
 #include "run.h"
-#include "sheet.h"
 
 // Measured lengths as a failure message lists them, to a hundredth.
 inline QString Listed(const QList<double>& values) {

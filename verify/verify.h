@@ -11,7 +11,7 @@
 
 #include "finder.h"
 #include "grading.h"
-#include "printer.h"
+#include "printmeasure.h"
 #include "scan.h"
 
 namespace verify {

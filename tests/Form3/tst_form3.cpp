@@ -25,9 +25,9 @@
 
 #include "Form3/Form3.h"
 #include "files.h"
+#include "pipeline/sheetpainter.h"
 #include "readers.h"
 #include "sheetpages.h"
-#include "sheetpainter.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "batchlist.h"
-#include "filenames.h"
-#include "listreader.h"
+#include "pipeline/batchlist.h"
+#include "pipeline/filenames.h"
+#include "pipeline/listcode.h"
+#include "pipeline/listreader.h"
 #include "require.h"
-#include "sheetcode.h"
 #include "symbol/code.h"
 
 namespace {

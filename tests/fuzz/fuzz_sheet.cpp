@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "pipeline/sheet.h"
 #include "require.h"
-#include "sheet.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));

@@ -8,9 +8,9 @@
 #include <QPdfWriter>
 #include <QtTest>
 
-#include "labelsource.h"
-#include "listreader.h"
-#include "sheet.h"
+#include "pipeline/labelsource.h"
+#include "pipeline/listreader.h"
+#include "pipeline/sheet.h"
 
 using pipeline::Label;
 using pipeline::LabelSource;

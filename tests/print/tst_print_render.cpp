@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "files.h"
+#include "pipeline/sheet.h"
 #include "printserver.h"
-#include "sheet.h"
 #include "symbol/code.h"
 
 using printtest::PrintServer;

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "files.h"
-#include "folderwriter.h"
+#include "pipeline/folderwriter.h"
 
 using pipeline::FolderWriter;
 using Staging = FolderWriter::Staging;

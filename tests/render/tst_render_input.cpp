@@ -7,11 +7,11 @@
 #include <QSet>
 #include <QTest>
 
-#include "batchlist.h"
-#include "filenames.h"
 #include "options.h"
+#include "pipeline/batchlist.h"
+#include "pipeline/filenames.h"
+#include "pipeline/typedcode.h"
 #include "symbol/code.h"
-#include "typedcode.h"
 
 namespace {
 

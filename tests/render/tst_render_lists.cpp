@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "files.h"
+#include "pipeline/listcode.h"
 #include "run.h"
-#include "sheetcode.h"
 
 namespace {
 

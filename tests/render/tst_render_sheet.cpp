@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "sheet.h"
+#include "pipeline/sheet.h"
 
 using pipeline::SheetTemplate;
 

@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "files.h"
+#include "pipeline/sheetpainter.h"
 #include "sheetpages.h"
-#include "sheetpainter.h"
 #include "symbol/code.h"
 
 using pipeline::SheetTemplate;

@@ -1,4 +1,4 @@
-#include "symboloutput.h"
+#include "symbolfile.h"
 
 namespace pipeline {
 

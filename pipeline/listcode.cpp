@@ -1,4 +1,4 @@
-#include "sheetcode.h"
+#include "listcode.h"
 
 #include <QRegularExpression>
 

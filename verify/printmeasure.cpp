@@ -1,4 +1,4 @@
-#include "printer.h"
+#include "printmeasure.h"
 
 #include <algorithm>
 #include <cmath>
