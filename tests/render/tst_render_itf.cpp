@@ -363,7 +363,9 @@ void TestRenderItf::oneCaseCodeOnEveryPath() {
             server_ = std::make_unique<printtest::PrintServer>();
         QVERIFY2(server_->Error().isEmpty(), qPrintable(server_->Error()));
         const printtest::PrintServer::Run printed = server_->Command(STRIPEWELL_RENDER, arguments);
-        run = {printed.exitCode, {}, QString::fromUtf8(printed.err)};
+        run = Ran{};
+        run.exitCode = printed.exitCode;
+        run.err = QString::fromUtf8(printed.err);
     } else {
         run = Render(arguments);
     }
