@@ -53,13 +53,19 @@ bool SetPrintersPage(QPrinter* printer, const QPageSize& page) {
     if (printer->outputFormat() != QPrinter::NativeFormat || !sent.key().startsWith(u"Custom."))
         return true;
     // Qt's print support passes these options on with the job (its
-    // PPK_CupsOptions: option names and values in turn).
+    // PPK_CupsOptions: option names and values in turn); those its print
+    // dialog's properties put there stay, but for a PageSize.
     constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    QPrintEngine* engine = printer->printEngine();
+    const QStringList given = engine->property(kCupsOptions).toStringList();
+    QStringList options;
+    for (qsizetype i = 0; i + 1 < given.size(); i += 2)
+        if (given[i] != u"PageSize")
+            options << given[i] << given[i + 1];
     const QSize points = sent.sizePoints();
-    printer->printEngine()->setProperty(
-        kCupsOptions,
-        QStringList{QStringLiteral("PageSize"),
-                    QStringLiteral("Custom.%1x%2").arg(points.width()).arg(points.height())});
+    options << QStringLiteral("PageSize")
+            << QStringLiteral("Custom.%1x%2").arg(points.width()).arg(points.height());
+    engine->setProperty(kCupsOptions, options);
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -22,6 +23,7 @@
 #include <QTimer>
 
 #include "Form3/Form3.h"
+#include "pipeline/printer.h"
 #include "printserver.h"
 #include "sheetpages.h"
 
@@ -48,6 +50,7 @@ private slots:
     void printsIntoAFileChosenInQtsDialog();
     void labelsChosenInQtsDialogPrintOnTheDots_data();
     void labelsChosenInQtsDialogPrintOnTheDots();
+    void dialogsOptionsStayBesideAPageOfOnesOwn();
 
 private:
     // Clicks 印刷 and accepts Qt's print dialog; the printer it showed.
@@ -272,6 +275,21 @@ void TestPrintForm3::labelsChosenInQtsDialogPrintOnTheDots() {
                             .arg(dots)
                             .arg(labels[0].width())
                             .arg(labels[0].height())));
+}
+
+// A page of one's own is asked of the driver as a PageSize in whole points
+// (50 x 32 mm is 141.7 x 90.7 pt), beside the options that the properties
+// of Qt's print dialog gave the job, which stay.
+void TestPrintForm3::dialogsOptionsStayBesideAPageOfOnesOwn() {
+    constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPrinterName(QStringLiteral("zpl"));
+    printer.printEngine()->setProperty(kCupsOptions,
+                                       QStringList{"Darkness", "20", "PageSize", "w144h90"});
+    QVERIFY(pipeline::SetPrintersPage(
+        &printer, QPageSize(QSizeF(50, 32), QPageSize::Millimeter, {}, QPageSize::ExactMatch)));
+    QCOMPARE(printer.printEngine()->property(kCupsOptions).toStringList(),
+             (QStringList{"Darkness", "20", "PageSize", "Custom.142x91"}));
 }
 
 QTEST_MAIN(TestPrintForm3)
