@@ -6,11 +6,9 @@
 
 #include <QString>
 
-namespace symbol {
+#include "symbology.h"
 
-// ITF-14 is no member of the family, but is drawn and read beside it. Book
-// is the book JAN, a pair of JAN symbols (see book.h).
-enum class Symbology { Jan13, Jan8, UpcA, UpcE, Itf14, Book };
+namespace symbol {
 
 // Data digits of a code without its check digit: 12, 7, 11, 7 for UPC-E
 // (its number system and six digits) or 13 for ITF-14.
