@@ -8,6 +8,10 @@
 #
 #   bench/render/compare.sh OLD NEW [COUNT]     COUNT lines per format (200)
 #
+# Then the other symbologies (short JAN, UPC-A, UPC-E, ITF-14, the book
+# JAN), each from a small list of its own, in every format it is drawn in,
+# compared byte for byte.
+#
 # Needs a build of bench/ in BUILD_DIR (default build-bench).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -28,15 +32,19 @@ names=("Item" "緑茶 500ml" "週刊誌 Weekly" "Green tea" "お茶 ５００ｍ
     done
 } >"$tmp/list.csv"
 
-# run NAME ARGS...: both builds' files into $tmp/NAME/{old,new}.
+# run NAME ARGS...: both builds' files into $tmp/NAME/{old,new}, from
+# $list (the long list unless said).
+list=$tmp/list.csv
 run() {
     local name=$1
     shift
     for build in old new; do
         mkdir -p "$tmp/$name/$build"
-        "${!build}" --batch "$tmp/list.csv" --out-dir "$tmp/$name/$build" "$@" \
+        "${!build}" --batch "$list" --out-dir "$tmp/$name/$build" "$@" \
             >"$tmp/$name/$build.log" 2>&1 || true
     done
+    sed "s|/old|/new|g" "$tmp/$name/old.log" | cmp -s - "$tmp/$name/new.log" ||
+        echo "$name: the two builds said different things"
 }
 # verdict NAME EXT: the pairs of files of that ending compared.
 verdict() {
@@ -82,4 +90,34 @@ for sheet in a4-24 a4-21 a4-44; do
     echo "sheet $sheet, $(pdfinfo "$tmp/sheet-$sheet/new/s.pdf" | grep -E '^(Pages|Page size)' | tr -s ' ' | paste -sd ' ')" \
         "(old: $(pdfinfo "$tmp/sheet-$sheet/old/s.pdf" | grep -E '^(Pages|Page size)' | tr -s ' ' | paste -sd ' ')):" \
         "$(verdict "sheet-$sheet" png)"
+done
+
+# The other symbologies: a few codes each, every format, byte for byte.
+printf 'name,code\nItem,4901234\n緑茶,4512345\n,49012347\n' >"$tmp/jan8.csv"
+printf 'name,code\nItem,03600029145\n緑茶,012345678905 12\nWeekly,07470001234 54321\n' >"$tmp/upca.csv"
+printf 'name,code\nItem,0123456\n緑茶,0654321 12\nWeekly,01234565\n' >"$tmp/upce.csv"
+printf 'name,code\nItem,1490123456789\n緑茶,14901234567891\n' >"$tmp/itf14.csv"
+printf 'name,code,Cコード,本体価格\n本,9784101001548,C0193,500\n週刊誌,4-00-310104-9,C0095,12000\n' >"$tmp/book.csv"
+# ITF-14 needs labels larger than any named sheet's: two across, four down.
+printf 'columns = 2\nrows = 4\nlabel-width = 105\nlabel-height = 70\nleft = 0\ntop = 8.5\npitch-x = 105\npitch-y = 70\n' >"$tmp/itf14.sheet"
+for symbology in jan8 upca upce itf14 book; do
+    sheet=(--sheet a4-12)
+    [ "$symbology" = itf14 ] && sheet=(--sheet-file "$tmp/itf14.sheet")
+    list=$tmp/$symbology.csv
+    formats=(bmp png svg pdf)
+    for format in "${formats[@]}"; do
+        run "$symbology-$format" --symbol "$symbology" --layout retail --format "$format"
+        echo "$symbology retail ${format^^}: $(same "$symbology-$format" "$format")"
+    done
+    if [ "$symbology" = jan8 ] || [ "$symbology" = upca ] || [ "$symbology" = upce ]; then
+        run "$symbology-window" --symbol "$symbology"
+        echo "$symbology window BMP: $(same "$symbology-window" bmp)"
+    fi
+    for build in old new; do
+        "${!build}" --symbol "$symbology" --batch "$list" "${sheet[@]}" -o "$tmp/$symbology-sheet-$build.pdf" \
+            >"$tmp/$symbology-sheet-$build.log" 2>&1 || true
+    done
+    cmp -s "$tmp/$symbology-sheet-old.pdf" "$tmp/$symbology-sheet-new.pdf" &&
+        cmp -s "$tmp/$symbology-sheet-old.log" "$tmp/$symbology-sheet-new.log" &&
+        echo "$symbology sheet ${sheet[*]##*/}: the same bytes" || echo "$symbology sheet ${sheet[*]##*/}: differs"
 done
