@@ -187,9 +187,9 @@ void TestRenderInput::commandLineIsRead() {
     QFETCH(int, magnification);
     const render::ParsedCommandLine parsed = render::ParseCommandLine(arguments);
     QCOMPARE(parsed.error, QString());
-    QCOMPARE(int(parsed.options.format), format);
-    QCOMPARE(parsed.options.scale, scale);
-    QCOMPARE(parsed.options.magnification, magnification);
+    QCOMPARE(int(parsed.options.output.format), format);
+    QCOMPARE(parsed.options.output.scale, scale);
+    QCOMPARE(parsed.options.output.magnification, magnification);
 }
 
 void TestRenderInput::commandLineIsRefused_data() {
