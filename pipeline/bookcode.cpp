@@ -64,8 +64,10 @@ TypedCode ReadGivenCode(const QString& digits, symbol::Symbology symbology, cons
     return ReadBookFields(digits, classification, price);
 }
 
-QString BookFileStem(const QString& code) {
-    return symbol::BookCodeOfText(code).isbn;
+QString FileStem(const symbol::SymbolCode& code) {
+    if (code.symbology != symbol::Symbology::Book)
+        return code.addon.isEmpty() ? code.code : code.code + u'+' + code.addon;
+    return symbol::BookCodeOfText(code.code).isbn;
 }
 
 }  // namespace pipeline

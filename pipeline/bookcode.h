@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "listreader.h"
+#include "symbol/layout.h"
 #include "typedcode.h"
 
 namespace pipeline {
@@ -27,7 +28,8 @@ TypedCode ReadRecordCode(const ListRecord& record, bool hasHeader, symbol::Symbo
 TypedCode ReadGivenCode(const QString& digits, symbol::Symbology symbology, const QString& addon,
                         const QString& classification, const QString& price);
 
-// The name of a book's file when its line gives none: its ISBN's 13 digits.
-QString BookFileStem(const QString& code);
+// The name of a symbol's file when its line gives none: its code, and its
+// add-on if any; a book's ISBN's 13 digits.
+QString FileStem(const symbol::SymbolCode& code);
 
 }  // namespace pipeline

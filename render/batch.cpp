@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <cstdio>
 
 #include "pipeline/bookcode.h"
 #include "pipeline/filenames.h"
@@ -17,6 +16,7 @@
 #include "pipeline/listreader.h"
 #include "pipeline/writers.h"
 #include "progress.h"
+#include "report.h"
 
 namespace render {
 
@@ -28,12 +28,6 @@ using pipeline::ListReader;
 using pipeline::SymbolWriters;
 
 namespace {
-
-const QString kProgram = QStringLiteral("stripewell-render: ");
-
-void Report(const QString& message) {
-    std::fputs((kProgram + message + u'\n').toUtf8().constData(), stderr);
-}
 
 // Makes the folder and those missing above it, as mkdir -p does; 0 or the
 // errno value of what failed, which QDir::mkpath() would not tell.
@@ -50,14 +44,6 @@ int MakeFolders(const QString& path) {
     if (err == EEXIST)
         err = QFileInfo(path).isDir() ? 0 : ENOTDIR;
     return err;
-}
-
-// A file without a name is named after its code, and its add-on if any; a
-// book's after its ISBN.
-QString Stem(const symbol::SymbolCode& code) {
-    if (code.symbology == symbol::Symbology::Book)
-        return pipeline::BookFileStem(code.code);
-    return code.addon.isEmpty() ? code.code : code.code + u'+' + code.addon;
 }
 
 }  // namespace
@@ -110,22 +96,24 @@ ExitStatus RunBatch(const Options& options) {
     }
     folder.Protect(list.handle(), QStringLiteral("the list being read"));
 
-    SymbolWriters writers(options.Output(), listName, folder);
-    FileNamer namer(QString::fromLatin1(FormatName(options.format)));
+    SymbolWriters writers(options.output, listName, folder);
+    FileNamer namer(QString::fromLatin1(FormatName(options.output.format)));
     Progress progress(fromStdin ? 0 : QFileInfo(list).size());
     int failed = 0;      // lines refused here; the writers count their own
     int notWritten = 0;  // lines passed over once the folder stopped
     auto showWritersMessages = [&] {
         for (const QString& message : writers.TakeMessages())
-            progress.Message(kProgram + message);
+            progress.Message(Prefixed(message));
     };
 
     auto lineMessage = [&](int line, const QString& message) {
-        progress.Message(
-            QStringLiteral("%1%2:%3: %4").arg(kProgram, listName).arg(line).arg(message));
+        progress.Message(QStringLiteral("%1%2:%3: %4")
+                             .arg(Prefixed(QString()), listName)
+                             .arg(line)
+                             .arg(message));
     };
 
-    LabelSource labels(reader, options.symbology, 1, options.indicator);
+    LabelSource labels(reader, options.output.symbology, 1, options.indicator);
     Label label;
     while (labels.Next(&label)) {
         // A file already there is found when the new one claims its name,
@@ -136,7 +124,8 @@ ExitStatus RunBatch(const Options& options) {
             if (!label.note.isEmpty())
                 lineMessage(label.line, label.note);
             writers.Submit({label.line, options.noName ? QString() : label.name, label.code.code,
-                            label.code.addon, namer.Next(label.name, Stem(label.code))});
+                            label.code.addon,
+                            namer.Next(label.name, pipeline::FileStem(label.code))});
         } else {
             ++failed;
             lineMessage(label.line, label.refusal);

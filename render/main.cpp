@@ -5,18 +5,19 @@
 
 #include <algorithm>
 #include <csignal>
-#include <cstdio>
 #include <vector>
 
 #include "batch.h"
 #include "exitstatus.h"
 #include "options.h"
+#include "optiontable.h"
 #include "pipeline/bookcode.h"
 #include "pipeline/output.h"
 #include "pipeline/renderer.h"
 #include "pipeline/sheet.h"
 #include "pipeline/typedcode.h"
 #include "printjob.h"
+#include "report.h"
 #include "sheetjob.h"
 #include "symbol/canvas.h"
 #include "verifycommand.h"
@@ -35,22 +36,18 @@ void DropRuntimeFolderWarning(QtMsgType type, const QMessageLogContext& context,
     qtHandler(type, context, message);
 }
 
-void Print(std::FILE* stream, const QString& text) {
-    std::fputs(text.toUtf8().constData(), stream);
-}
-
 render::ExitStatus RenderOne(const render::Options& options) {
     const pipeline::TypedCode typed = options.Code();
     if (!typed.refusal.isEmpty()) {
-        Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(typed.refusal));
+        render::Report(typed.refusal);
         return render::kExitRefused;
     }
-    pipeline::Renderer renderer(options.Output());
+    pipeline::Renderer renderer(options.output);
     QString error;
     const QByteArray bytes = renderer.Render(options.name, typed.code, typed.addon, &error);
     if (bytes.isEmpty() ||
-        !pipeline::WriteSymbolFile(options.output, bytes, options.force, &error)) {
-        Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(error));
+        !pipeline::WriteSymbolFile(options.file, bytes, options.output.force, &error)) {
+        render::Report(error);
         return render::kExitNotWritten;
     }
     return render::kExitOk;
@@ -85,24 +82,24 @@ int main(int argc, char* argv[]) {
     const render::ParsedCommandLine parsed =
         render::ParseCommandLine(QGuiApplication::arguments().mid(1));
     if (!parsed.error.isEmpty()) {
-        Print(stderr, QStringLiteral("stripewell-render: %1\nTry 'stripewell-render --help'.\n")
-                          .arg(parsed.error));
+        render::Report(parsed.error);
+        render::Print(stderr, QStringLiteral("Try 'stripewell-render --help'.\n"));
         return render::kExitUsage;
     }
     const render::Options& options = parsed.options;
     if (options.print || options.mode == render::Options::Mode::PrinterList)
         return render::RunPrinting(parsed, commandLine.data());
     if (!parsed.note.isEmpty())
-        Print(stderr, QStringLiteral("stripewell-render: %1\n").arg(parsed.note));
+        render::Report(parsed.note);
     switch (options.mode) {
         case render::Options::Mode::Help:
-            Print(stdout, render::HelpText());
+            render::Print(stdout, render::HelpText());
             return render::kExitOk;
         case render::Options::Mode::Version:
-            Print(stdout, QStringLiteral("stripewell-render %1\n").arg(STRIPEWELL_VERSION));
+            render::Print(stdout, QStringLiteral("stripewell-render %1\n").arg(STRIPEWELL_VERSION));
             return render::kExitOk;
         case render::Options::Mode::SheetList:
-            Print(stdout, pipeline::SheetListText());
+            render::Print(stdout, pipeline::SheetListText());
             return render::kExitOk;
         case render::Options::Mode::Batch:
             return options.OnSheet() ? render::RunSheet(options) : render::RunBatch(options);

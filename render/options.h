@@ -31,17 +31,18 @@ struct Options {
     QString name;         // --name, single mode
     bool noName = false;  // --no-name: no symbol shows a name line
     QString digits;       // the DIGITS argument, single mode
-    QString output;       // -o, single mode
+    QString file;         // -o, single mode and label sheets
 
     QString batchList;          // --batch ("-" for standard input)
     QString outDir;             // --out-dir
     pipeline::ListFormat list;  // --encoding, --separator, --name-column, --code-column
 
-    symbol::Symbology symbology = symbol::Symbology::Jan13;  // --symbol
-    QString addon;                                           // --addon, single mode
-    // ITF-14: --ratio and --bearer, and the module X that --magnification
-    // and --dpi give; --indicator, for the JAN given or each of a list's, or -1.
-    symbol::ItfGeometry itf;
+    // What the symbol files are made as: --symbol, --format, --layout, the
+    // sizes, --quiet-zone-marker and --force; --ratio and --bearer in its
+    // itf, with the module X that --magnification and --dpi give.
+    pipeline::SymbolOutput output;
+    QString addon;  // --addon, single mode
+    // ITF-14: --indicator, for the JAN given or each of a list's, or -1.
     int indicator = -1;
     // The book pair, single mode: --classification and --price; the ISBN
     // is the DIGITS argument.
@@ -63,21 +64,6 @@ struct Options {
     QString printer;
     QString media;  // --media: one of the printer's, by name or "W x H mm"
 
-    Format format = Format::Bmp;
-    symbol::Layout layout = symbol::Layout::Window;
-    int scale = 1;            // window layout, bmp and png: pixels per module
-    int magnification = 100;  // percent of the nominal 0.33 mm module
-    int dpi = 300;            // retail layout, bmp and png
-    int bwrMicrons = 0;       // retail layout: bar width reduction
-    bool quietZoneMarker = false;
-    // Retail bmp and png: the module and the bar width reduction in whole dots.
-    int moduleDots = 0;
-    int bwrDots = 0;
-    bool vectorDots = false;  // retail svg and pdf given --dpi: drawn on the printer's dots
-    bool force = false;
-
-    // What the symbol files are made as.
-    pipeline::SymbolOutput Output() const;
     // The code of single mode as typed, or the reason it is refused: ITF-14
     // with --indicator takes a JAN's digits.
     pipeline::TypedCode Code() const;
@@ -91,8 +77,5 @@ struct ParsedCommandLine {
 
 // Reads the arguments that follow the program's name.
 ParsedCommandLine ParseCommandLine(const QStringList& arguments);
-
-// The text that --help prints.
-QString HelpText();
 
 }  // namespace render

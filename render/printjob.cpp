@@ -15,6 +15,7 @@
 
 #include "pipeline/printer.h"
 #include "pipeline/sheetpainter.h"
+#include "report.h"
 #include "sheetjob.h"
 #include "symbol/layout.h"
 #include "symbol/raster.h"
@@ -281,10 +282,11 @@ public:
             return std::nullopt;
         const QSizeF mm = page->size(QPageSize::Millimeter);
         const bool names = options_.Names();
-        const symbol::SymbolCode sized{options_.symbology, QString(), options_.addon, options_.itf};
-        const double upright = FitMagnification(mm, options_.magnification, names, sized);
+        const symbol::SymbolCode sized{options_.output.symbology, QString(), options_.addon,
+                                       options_.output.itf};
+        const double upright = FitMagnification(mm, options_.output.magnification, names, sized);
         const double across =
-            FitMagnification(mm.transposed(), options_.magnification, names, sized);
+            FitMagnification(mm.transposed(), options_.output.magnification, names, sized);
         const bool turned = across > upright;
         // The page's margins stay the printer's; painting starts at the
         // paper's corner all the same (full page).
@@ -301,7 +303,7 @@ public:
 
     double Magnification(double asked, double largest, QString* note) override {
         const int dpi = printer_.resolution();
-        const symbol::Symbology symbology = options_.symbology;
+        const symbol::Symbology symbology = options_.output.symbology;
         symbol::WholeDots module = WholeDotModule(dpi, asked, largest);
         if (symbology == symbol::Symbology::Itf14) {
             const double percentMm = symbol::NominalModuleMm(symbology) / 100;
@@ -319,7 +321,7 @@ public:
                         .arg(largest);
             return 0;
         }
-        if (std::abs(module.magnification - options_.magnification) > 0.5)
+        if (std::abs(module.magnification - options_.output.magnification) > 0.5)
             *note = QStringLiteral("at %1 dpi: module %2 dots, X = %3 mm (magnification %4 %)")
                         .arg(dpi)
                         .arg(module.dots)
@@ -391,11 +393,7 @@ ExitStatus RunPrint(const Options& options) {
     QString error;
     const QString printer = FindPrinter(options.printer, &error);
     if (printer.isEmpty()) {
-        std::fputs(QStringLiteral("stripewell-render: %1: nothing printed\n")
-                       .arg(error)
-                       .toUtf8()
-                       .constData(),
-                   stderr);
+        Report(error + QStringLiteral(": nothing printed"));
         return kExitUsage;
     }
     PrinterTarget target(options, printer);
@@ -404,16 +402,12 @@ ExitStatus RunPrint(const Options& options) {
 
 ExitStatus RunPrinting(const ParsedCommandLine& parsed, char**) {
     if (!parsed.note.isEmpty())
-        std::fputs(QStringLiteral("stripewell-render: %1\n").arg(parsed.note).toUtf8().constData(),
-                   stderr);
+        Report(parsed.note);
     if (parsed.options.mode != Options::Mode::PrinterList)
         return RunPrint(parsed.options);
     QString error;
     const QString text = PrinterListText(&error);
-    std::fputs((text.isEmpty() ? QStringLiteral("stripewell-render: %1\n").arg(error) : text)
-                   .toUtf8()
-                   .constData(),
-               text.isEmpty() ? stderr : stdout);
+    text.isEmpty() ? Report(error) : Print(stdout, text);
     return text.isEmpty() ? kExitUsage : kExitOk;
 }
 

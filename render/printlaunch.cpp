@@ -7,10 +7,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include "printjob.h"
+#include "report.h"
 
 namespace render {
 
@@ -33,9 +33,7 @@ QString HelperPath(QString* looked) {
 }
 
 void Refuse(const QString& reason) {
-    std::fputs(
-        QStringLiteral("stripewell-render: %1; nothing printed\n").arg(reason).toUtf8().constData(),
-        stderr);
+    Report(reason + QStringLiteral("; nothing printed"));
 }
 
 }  // namespace

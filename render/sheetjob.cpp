@@ -17,6 +17,7 @@
 #include "pipeline/output.h"
 #include "pipeline/sheetpainter.h"
 #include "pipeline/typedcode.h"
+#include "report.h"
 #include "symbol/layout.h"
 #include "symbol/vector.h"
 
@@ -41,12 +42,6 @@ using pipeline::SheetTemplate;
 using pipeline::TypedCode;
 
 namespace {
-
-const QString kProgram = QStringLiteral("stripewell-render: ");
-
-void Report(const QString& message) {
-    std::fputs((kProgram + message + u'\n').toUtf8().constData(), stderr);
-}
 
 QString Mm(double value) {
     return QString::number(value, 'f', 1);
@@ -115,7 +110,8 @@ public:
     // Paints every label; false when the device failed.
     bool PaintAll(SheetPainter& painter) {
         LabelSource source =
-            reader_ ? LabelSource(*reader_, options_.symbology, options_.copies, options_.indicator)
+            reader_ ? LabelSource(*reader_, options_.output.symbology, options_.copies,
+                                  options_.indicator)
                     : LabelSource({{0, options_.name, code_, {}, {}}}, options_.copies);
         if (!PaintLabels(source, painter, *this, &count_))
             return false;
@@ -160,7 +156,7 @@ private:
             ReportLine(label.line, QStringLiteral("with its add-on the symbol is drawn so small "
                                                   "that --bwr %1 leaves bars narrower than half "
                                                   "a module")
-                                       .arg(options_.bwrMicrons));
+                                       .arg(options_.output.bwrMicrons));
     }
 
     const Options& options_;
@@ -220,7 +216,7 @@ public:
         : options_(options),
           target_(target),
           labels_(labels),
-          toStdout_(!target && IsStandardOutput(options.output)) {}
+          toStdout_(!target && IsStandardOutput(options.file)) {}
 
     // The folder of the file, opened before the list is read, so that a
     // folder that cannot be written is said as such, not as a list without
@@ -228,9 +224,9 @@ public:
     bool OpenFolder(QString* error) {
         if (target_ || toStdout_)
             return true;
-        const qsizetype slash = options_.output.lastIndexOf(u'/');
-        folder_.emplace(slash < 0 ? QString() : options_.output.left(qMax(slash, 1)));
-        fileName_ = options_.output.mid(slash + 1);
+        const qsizetype slash = options_.file.lastIndexOf(u'/');
+        folder_.emplace(slash < 0 ? QString() : options_.file.left(qMax(slash, 1)));
+        fileName_ = options_.file.mid(slash + 1);
         *error = folder_->OpenError();
         return error->isEmpty();
     }
@@ -285,7 +281,7 @@ private:
         if (!toStdout_) {
             if (listHandle >= 0)
                 folder_->Protect(listHandle, QStringLiteral("the list being read"));
-            if (!folder_->Stage(fileName_, options_.force, &staged_, error))
+            if (!folder_->Stage(fileName_, options_.output.force, &staged_, error))
                 return false;
             fd = staged_.Fd();
         }
@@ -340,14 +336,14 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
     }
     // The run's symbol, for its size: with the single code's add-on; a list's
     // add-ons are fitted label by label.
-    symbol::SymbolCode sized{options.symbology, QString(), QString(), options.itf};
+    symbol::SymbolCode sized{options.output.symbology, QString(), QString(), options.output.itf};
     if (options.mode == Options::Mode::Single) {
         const TypedCode typed = options.Code();
         if (!typed.refusal.isEmpty()) {
             Report(typed.refusal);
             return kExitRefused;
         }
-        plan->code = {options.symbology, typed.code, typed.addon};
+        plan->code = {options.output.symbology, typed.code, typed.addon};
         sized.addon = typed.addon;
     }
     const QSizeF label(sheet->labelWidth, sheet->labelHeight);
@@ -355,29 +351,30 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
     LabelStyle& style = plan->style;
     style.names = names;
     style.outline = options.outline;
-    style.bwrMm = options.bwrMicrons / 1000.0;
-    style.itf = options.itf;
-    style.magnification = FitMagnification(label, options.magnification, names, sized);
+    style.bwrMm = options.output.bwrMicrons / 1000.0;
+    style.itf = options.output.itf;
+    style.magnification = FitMagnification(label, options.output.magnification, names, sized);
     const QString nothing =
         target ? QStringLiteral("nothing printed") : QStringLiteral("nothing written");
     if (style.magnification == 0) {
-        Report(QStringLiteral("the labels of %1 are %2 x %3 mm; %4: %5")
-                   .arg(sheet->name, Mm(label.width()), Mm(label.height()),
-                        NeededLabels(symbol::MinMagnification(options.symbology), names, sized),
-                        nothing));
+        Report(
+            QStringLiteral("the labels of %1 are %2 x %3 mm; %4: %5")
+                .arg(sheet->name, Mm(label.width()), Mm(label.height()),
+                     NeededLabels(symbol::MinMagnification(options.output.symbology), names, sized),
+                     nothing));
         return kExitUsage;
     }
     if (target) {
         QString note;
-        const double largest = symbol::MaxMagnification(options.symbology);
+        const double largest = symbol::MaxMagnification(options.output.symbology);
         style.magnification = target->Magnification(
             style.magnification, FitMagnification(label, largest, names, sized), &note);
         if (style.magnification == 0) {
             // The fewest dots the printer makes a module of, and the label
             // that takes the symbol at them.
             QString moved;
-            const double fewest =
-                target->Magnification(symbol::MinMagnification(options.symbology), largest, &moved);
+            const double fewest = target->Magnification(
+                symbol::MinMagnification(options.output.symbology), largest, &moved);
             Report(QStringLiteral("%1; the label is %2 x %3 mm, and %4: %5")
                        .arg(note, Mm(label.width()), Mm(label.height()),
                             NeededLabels(fewest, names, sized), nothing));
@@ -386,7 +383,7 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
         if (!note.isEmpty())
             Report(note);
         target->FitToDots(&style);
-    } else if (style.magnification < options.magnification) {
+    } else if (style.magnification < options.output.magnification) {
         Report(QStringLiteral("the symbols are printed at %1 percent, the largest that fits the "
                               "labels of %2")
                    .arg(style.magnification)
@@ -395,11 +392,11 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
     // A reduction is checked against the module the labels get, which the
     // fitting may have made smaller than the one asked for.
     const double moduleUm =
-        symbol::NominalModuleMm(options.symbology) * 1000 * style.magnification / 100;
-    if (2 * options.bwrMicrons > moduleUm) {
+        symbol::NominalModuleMm(options.output.symbology) * 1000 * style.magnification / 100;
+    if (2 * options.output.bwrMicrons > moduleUm) {
         Report(QStringLiteral("--bwr %1 would leave bars narrower than half a module (%2 "
                               "micrometres at %3 percent on the labels of %4): nothing written")
-                   .arg(options.bwrMicrons)
+                   .arg(options.output.bwrMicrons)
                    .arg(moduleUm / 2, 0, 'f', 0)
                    .arg(style.magnification)
                    .arg(sheet->name));
@@ -434,7 +431,7 @@ ExitStatus RunSheet(const Options& options, PageTarget* target) {
                .arg(labels.ListName())
                .arg(labels.Count())
                .arg(target ? QStringLiteral("printed")
-                           : QStringLiteral("written to %1").arg(options.output)));
+                           : QStringLiteral("written to %1").arg(options.file)));
     return kExitBatchLinesFailed;
 }
 

@@ -15,6 +15,7 @@
 
 #include "exitstatus.h"
 #include "pipeline/output.h"
+#include "report.h"
 #include "verify/plot.h"
 #include "verify/report.h"
 #include "verify/verify.h"
@@ -25,10 +26,6 @@ using namespace verify;
 
 namespace {
 
-void Print(std::FILE* stream, const QString& text) {
-    std::fputs(text.toUtf8().constData(), stream);
-}
-
 // Whether standard output was open when the program started: once it has
 // started, the first file it opens (Qt opens some) would take its number.
 const bool kStandardOutputOpen = fcntl(STDOUT_FILENO, F_GETFD) != -1;
@@ -38,8 +35,9 @@ bool ReportWritten(std::FILE* stream) {
     if (std::fflush(stream) == 0 && !std::ferror(stream))
         return true;
     const int err = errno;
-    std::fprintf(stderr, "stripewell-render: cannot write the report to the standard %s: %s\n",
-                 stream == stdout ? "output" : "error", std::strerror(err));
+    Report(QStringLiteral("cannot write the report to the standard %1: %2")
+               .arg(QLatin1StringView(stream == stdout ? "output" : "error"),
+                    QString::fromLocal8Bit(std::strerror(err))));
     return false;
 }
 
@@ -69,9 +67,8 @@ bool WritePlot(const Verification& v, const Scan& scan, const QString& path, boo
 }
 
 int Usage(const QString& error) {
-    Print(stderr, QStringLiteral("stripewell-render: %1\nTry 'stripewell-render --verify "
-                                 "--help'.\n")
-                      .arg(error));
+    Report(error);
+    Print(stderr, QStringLiteral("Try 'stripewell-render --verify --help'.\n"));
     return kExitUsage;
 }
 
@@ -153,9 +150,8 @@ int VerifyMain(const QStringList& arguments) {
         parser.isSet(plotOption) && pipeline::IsStandardOutput(parser.value(plotOption));
     // What cannot be written is said before the scan is read.
     if (!kStandardOutputOpen) {
-        Print(stderr, QStringLiteral("stripewell-render: cannot write the %1: the standard output "
-                                     "is closed\n")
-                          .arg(plotToStdout ? QStringLiteral("plot") : QStringLiteral("report")));
+        Report(QStringLiteral("cannot write the %1: the standard output is closed")
+                   .arg(plotToStdout ? QStringLiteral("plot") : QStringLiteral("report")));
         return kExitNotWritten;
     }
 
@@ -163,7 +159,7 @@ int VerifyMain(const QStringList& arguments) {
     const QString shown = path == u"-" ? QStringLiteral("(standard input)") : path;
     const Scan scan = ReadScan(path, dpi);
     if (!scan.error.isEmpty()) {
-        Print(stderr, QStringLiteral("stripewell-render: %1: %2\n").arg(shown, scan.error));
+        Report(QStringLiteral("%1: %2").arg(shown, scan.error));
         return kExitUnreadable;
     }
     Verification v = Verify(scan);
@@ -172,8 +168,7 @@ int VerifyMain(const QStringList& arguments) {
     if (parser.isSet(plotOption) && v.found.ok) {
         QString error;
         if (!WritePlot(v, scan, parser.value(plotOption), parser.isSet(forceOption), &error)) {
-            Print(stderr,
-                  QStringLiteral("stripewell-render: the plot is not written: %1\n").arg(error));
+            Report(QStringLiteral("the plot is not written: %1").arg(error));
             return kExitNotWritten;
         }
     }

@@ -178,6 +178,8 @@ void TestRenderInput::commandLineIsRead_data() {
         << QStringList{"490123456789", "--output=a.svg", "--magnification", "80"} << svg << 1 << 80;
     QTest::newRow("batch defaults to bmp")
         << QStringList{"--batch", "list.csv", "--out-dir", "out"} << bmp << 1 << 100;
+    QTest::newRow("a symbol's other name in capitals")
+        << QStringList{"4912345", "-o", "a.svg", "--symbol", "EAN8"} << svg << 1 << 100;
 }
 
 void TestRenderInput::commandLineIsRead() {
@@ -187,9 +189,9 @@ void TestRenderInput::commandLineIsRead() {
     QFETCH(int, magnification);
     const render::ParsedCommandLine parsed = render::ParseCommandLine(arguments);
     QCOMPARE(parsed.error, QString());
-    QCOMPARE(int(parsed.options.format), format);
-    QCOMPARE(parsed.options.scale, scale);
-    QCOMPARE(parsed.options.magnification, magnification);
+    QCOMPARE(int(parsed.options.output.format), format);
+    QCOMPARE(parsed.options.output.scale, scale);
+    QCOMPARE(parsed.options.output.magnification, magnification);
 }
 
 void TestRenderInput::commandLineIsRefused_data() {
@@ -216,6 +218,41 @@ void TestRenderInput::commandLineIsRefused_data() {
         << QStringList{"490123456789", "-o", "a.bmp", "--out-dir", "d"} << "--batch";
     QTest::newRow("--no-name with --name")
         << png + QStringList{"--no-name", "--name", "Tea"} << "does not go with --name";
+    // Each symbology's own options and limits, as README and --help give them.
+    const QStringList svg = {"4901234567894", "-o", "a.svg"};
+    QTest::newRow("unknown symbol") << svg + QStringList{"--symbol", "QR"}
+                                    << "takes jan13, jan8, upca, upce, itf14 or book, not 'qr'";
+    QTest::newRow("ITF-14's ratio for the JAN")
+        << svg + QStringList{"--ratio", "3"} << "--ratio goes with --symbol itf14";
+    QTest::newRow("ITF-14's indicator for UPC-A")
+        << QStringList{"03600029145", "-o", "a.svg", "--symbol", "upca", "--indicator", "1"}
+        << "--indicator goes with --symbol itf14";
+    QTest::newRow("the book's price for ITF-14, before its layout")
+        << svg + QStringList{"--symbol", "itf14", "--layout", "window", "--price", "5"}
+        << "--price goes with --symbol book";
+    QTest::newRow("ITF-14 in the window layout")
+        << svg + QStringList{"--symbol", "itf14", "--layout", "window"}
+        << "--symbol itf14 has no window layout";
+    QTest::newRow("marker for UPC-E")
+        << QStringList{"01234565", "-o",       "a.svg",  "--symbol",
+                       "upce",     "--layout", "retail", "--quiet-zone-marker"}
+        << "--quiet-zone-marker is for jan13 and jan8";
+    QTest::newRow("marker for ITF-14, before its ratio")
+        << svg + QStringList{"--symbol", "itf14", "--quiet-zone-marker", "--ratio", "9"}
+        << "--quiet-zone-marker is for jan13 and jan8";
+    QTest::newRow("ITF-14 on a sheet, at more than its X of 1.016 mm")
+        << QStringList{"4901234567894",
+                       "--sheet",
+                       "a4-12",
+                       "-o",
+                       "a.pdf",
+                       "--symbol",
+                       "ITF14",
+                       "--indicator",
+                       "1",
+                       "--magnification",
+                       "101"}
+        << "--magnification takes a whole number from 49 to 100";
 }
 
 void TestRenderInput::commandLineIsRefused() {

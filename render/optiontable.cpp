@@ -1,0 +1,227 @@
+#include "optiontable.h"
+
+namespace render {
+
+OptionTable::OptionTable()
+    : output{{"o", "output"},
+             "The file to write; its ending (.bmp, .png, .svg, .pdf) chooses "
+             "the format unless --format is given. \"-\" is standard output "
+             "(bmp unless --format is given), and so is a link to it, such as "
+             "/dev/stdout.",
+             "FILE"},
+      name{"name",
+           "The name: at the top left in the window layout, above the symbol "
+           "in the retail layout (default: none). At most 1000 characters, as "
+           "in the window: a longer name is cut, and a line says so.",
+           "TEXT"},
+      noName{"no-name",
+             "No name line: a list's names still name its files, but no "
+             "symbol, label or printed label shows one, and the labels "
+             "are fitted without it."},
+      symbology{"symbol",
+                "jan13 (default; also ean13), jan8 (also ean8): the short "
+                "JAN, upca, or upce: UPC-E, from its own 7 or 8 digits or "
+                "from a UPC-A's 11 or 12 that zero-suppress, itf14: "
+                "ITF-14, the case code, retail layout only, or book: the "
+                "book JAN, two symbols under the 日本図書コード, of the ISBN "
+                "given as DIGITS, --classification and --price.",
+                "NAME"},
+      addon{"addon",
+            "jan13, upca and upce: a 2- or 5-digit add-on after the symbol. In a "
+            "batch list, the code field gives it: \"4910123450124 12345\" or "
+            "\"4910123450124+12345\".",
+            "DIGITS"},
+      indicator{"indicator",
+                "itf14: the GTIN-14 of a case of the items of the 12- or "
+                "13-digit JAN given, or of each in a list: indicator digit N "
+                "(0-9), the JAN's first twelve digits and a new check digit. "
+                "Without it 13 digits that are a whole JAN are refused.",
+                "N"},
+      ratio{"ratio",
+            "itf14: wide bars and spaces RATIO narrow ones, 2.25 to 3 "
+            "(default 2.5; in bmp and png the nearest whole dots).",
+            "RATIO"},
+      bearer{"bearer",
+             "itf14: frame (default): bearer bars 4.83 mm wide around the "
+             "symbol, for printing straight on corrugated board; bars: 2 "
+             "modules above and below it, for a label.",
+             "KIND"},
+      classification{"classification",
+                     "book: the classification code, C and four digits "
+                     "(C0095). A list gives it in a column Cコード or 分類コード.",
+                     "CODE"},
+      price{"price",
+            "book: the price before tax in yen, 0 to 99999; a higher price "
+            "is coded 00000. A list gives it in a column 本体価格 or 価格.",
+            "YEN"},
+      format{"format", "bmp, png, svg or pdf (batch default: bmp).", "FORMAT"},
+      layout{"layout",
+             "window (default): the window's picture, byte for byte its saved "
+             "BMP at --scale 1. retail: the symbol for print, at its nominal "
+             "sizes with OCR-B digits.",
+             "NAME"},
+      scale{"scale",
+            "Window layout, bmp and png: N pixels per module, 1 to 20 (default "
+            "1), written as 96 x N dpi.",
+            "N"},
+      magnification{"magnification",
+                    "svg, pdf and the retail layout: the module is 0.33 mm "
+                    "times PERCENT, 80 to 200 (default 100); itf14: 1.016 mm "
+                    "times PERCENT, 49 to 100.",
+                    "PERCENT"},
+      dpi{"dpi",
+          "Retail: the printer's resolution, 72 to 4800 (bmp and png: default "
+          "300; svg and pdf: drawn on that printer's dots, the page a whole "
+          "number of them). A module is the nearest whole number of dots; a "
+          "line on standard error says when that moves the magnification.",
+          "N"},
+      bwr{"bwr",
+          "Retail: bar width reduction, every bar narrowed by MICRONS "
+          "micrometres about its middle (whole dots in bmp and png).",
+          "MICRONS"},
+      marker{"quiet-zone-marker", "Retail: the \">\" in the right quiet zone."},
+      force{"force",
+            "Replace a file or a link that already exists (the link itself); "
+            "without it an existing file is left alone and counts as a "
+            "failure. Never replaced: a folder, a device, a fifo, a socket, a "
+            "read-only file, the batch list, standard input, output, error."},
+      batch{"batch", "One symbol per line of LIST (\"-\" reads standard input).", "LIST"},
+      outDir{"out-dir", "The folder the batch writes into (made if missing).", "DIR"},
+      encoding{"encoding",
+               "The list's encoding: UTF-8, UTF-16LE, UTF-16BE or Shift_JIS "
+               "(default: found from the list).",
+               "NAME"},
+      separator{"separator",
+                "The list's separator: a character, tab, comma or semicolon "
+                "(default: a tab if the first line has one, else a comma). Not "
+                "a digit, +, . or \", which stand inside codes and numbers.",
+                "CHAR"},
+      codeColumn{"code-column",
+                 "The list's field of the codes: its number from 1, or its "
+                 "header text (default: found by the header).",
+                 "COLUMN"},
+      sheet{"sheet",
+            "Labels on an A4 label sheet, into one pdf at -o: the sheet NAME "
+            "(\"--sheet list\" shows them). Each label holds a retail symbol "
+            "at --magnification, or the largest that fits, at least 80.",
+            "NAME"},
+      sheetFile{
+          "sheet-file",
+          "Labels on a sheet of one's own, described in FILE (see below): a file of at most 64 "
+          "KiB, or \"-\" for standard input.",
+          "FILE"},
+      copies{"copies", "Label sheets: N labels of each code (default 1).", "N"},
+      skip{"skip",
+           "Label sheets: leave the first N labels of the first page empty, "
+           "for a sheet that was partly used.",
+           "N"},
+      outline{"outline", "Label sheets: draw each label's edge, for a test print."},
+      nameColumn{"name-column", "The list's field of the names, the same way.", "COLUMN"},
+      print{"print",
+            "Print instead of writing a file: on PRINTER, or on the default "
+            "printer when none is named. Each symbol on a page of the "
+            "printer's media (a label of a roll), or on --sheet, at the "
+            "printer's resolution: modules on whole dots.",
+            "PRINTER"},
+      printer{"printer",
+              "\"--printer list\" shows the printers with their "
+              "resolutions and media.",
+              "list"},
+      media{"media",
+            "--print: the label, one of the printer's media by name or as "
+            "\"W x H mm\" (default: the printer's).",
+            "NAME"},
+      help{{"h", "help"}, "This text."},
+      version{"version", "The version."} {
+    parser.setApplicationDescription(
+        QStringLiteral("Draws a JAN (EAN-13) bar code symbol into a file: by default the picture\n"
+                       "that the Stripewell window draws and saves, or with --layout retail the\n"
+                       "symbol for print. --symbol draws a short JAN (EAN-8), UPC-A, UPC-E or\n"
+                       "ITF-14 instead."));
+    parser.addPositionalArgument(
+        QStringLiteral("DIGITS"),
+        QStringLiteral("12 digits (jan8 and upce: 7, upca: 11), to which the check digit is added, "
+                       "or one more, whose last digit is checked."),
+        QStringLiteral("[--name TEXT] DIGITS -o FILE | --batch LIST --out-dir DIR"));
+    parser.addOptions({output,    name,       symbology,  addon,  indicator,     ratio,
+                       bearer,    format,     layout,     scale,  magnification, dpi,
+                       bwr,       marker,     force,      batch,  outDir,        encoding,
+                       separator, codeColumn, nameColumn, sheet,  sheetFile,     copies,
+                       skip,      outline,    help,       version});
+    parser.addOptions({print, printer, media});
+    parser.addOptions({classification, price});
+    parser.addOption(noName);
+}
+
+QString HelpText() {
+    return OptionTable().parser.helpText() + QStringLiteral(R"(
+  --verify <SCAN>            Grade a scanned symbol (--verify --help: more).
+
+A wrong check digit is refused with the right one and with every swap of two
+neighbouring digits that would make the code valid.
+
+Batch list:
+  One symbol per line: NAME, a tab or a comma, then DIGITS, e.g.
+      Green tea 500ml,4901234567894
+  CSV as spreadsheets write it: quoted fields may hold separators, quotes ("")
+  and line breaks. With two fields the last is the digits and all before it
+  the name, so a name may hold commas. A first line that names the columns
+  (JAN, JANコード, コード, code, EAN; 名称, 商品名, 品名, name, product) or whose
+  digit field holds text but no digit (like "name,jan") is a header; other
+  columns are ignored. UTF-8, UTF-16 with a byte order mark and Shift_JIS are
+  found by themselves. LF, CRLF and CR end lines; blank lines are skipped.
+  A code a spreadsheet turned into a number (4.90123E+12, leading zeros
+  lost) is refused and the reason told. A name longer than 1000 characters
+  is cut to them, and its line says so.
+  Each file is named after its name, made safe for file systems (/ \ : * ?
+  " < > | and control characters become _, no leading dot, no Windows
+  device name, at most 200 bytes), or after the code when the name is empty; a name seen before gets
+  -2, -3, ... A bad line, or one whose file exists without --force, is
+  reported on standard error with its line number and skipped; the other
+  lines are still written. A full or read-only disk, or a folder that may
+  not be written, stops the batch at once. On a terminal a progress line is
+  shown.
+
+Exit status:
+  0  every symbol was written
+  1  usage: the command line cannot be followed; with --print also no such
+     printer, no print service, no such media: nothing is printed
+  2  the digits were refused (not digits, wrong count, wrong check digit)
+  3  nothing written: the file exists without --force, it or the folder cannot
+     be written, or the batch list cannot be read or holds nothing to write;
+     or a batch stopped at a full or read-only disk or a folder it may not
+     write, or its files could not be made safe on disk at its end
+  4  batch: some lines failed; all the others were written
+
+Label sheets:
+  Built in (--sheet list shows them): a4-12, a4-18, a4-21, a4-24, a4-40,
+  a4-44 and a4-65. A sheet file holds one "key = value" line for each of
+  columns, rows, label-width, label-height, left, top, pitch-x and pitch-y,
+  in millimetres (left and top: the page's corner to the first label's;
+  pitch: one label's edge to the next one's); # starts a comment. Counts go
+  up to 999 and lengths up to 1000 mm; a sheet file is a regular file of at
+  most 64 KiB, or standard input. Labels too small for a symbol at 80
+  percent, or for --bwr at the module they get, are refused, and nothing is
+  written.
+
+Examples:
+  stripewell-render --name "Green tea" 490123456789 -o tea.bmp
+  stripewell-render 4901234567894 --scale 4 -o tea.png
+  stripewell-render 4901234567894 --magnification 120 -o tea.svg
+  stripewell-render --batch items.csv --out-dir symbols --format png
+  stripewell-render --layout retail --name "Green tea" 4901234567894 -o tea.pdf
+  stripewell-render --layout retail --dpi 203 4901234567894 -o tea.png
+  stripewell-render --layout retail --symbol jan8 4912345 -o gum.pdf
+  stripewell-render --layout retail 4910123450124 --addon 12345 -o magazine.pdf
+  stripewell-render --layout retail --symbol upce 01234565 -o snack.pdf
+  stripewell-render --symbol itf14 4901234567894 --indicator 1 -o case.pdf
+  stripewell-render --symbol book 4-00-310104-9 --classification C0193 --price 500 -o book.pdf
+  stripewell-render --batch items.csv --sheet a4-24 -o labels.pdf
+  stripewell-render 4901234567894 --sheet a4-24 --copies 24 -o tea-sheet.pdf
+  stripewell-render --printer list
+  stripewell-render 4901234567894 --name "Green tea" --print shop --media "50x30 mm"
+  stripewell-render --batch items.csv --print shop
+)");
+}
+
+}  // namespace render

@@ -1,0 +1,56 @@
+#pragma once
+
+// The command line's options, each with the description that --help prints,
+// and the help text around them.
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QString>
+
+namespace render {
+
+struct OptionTable {
+    OptionTable();
+
+    QCommandLineOption output;
+    QCommandLineOption name;
+    QCommandLineOption noName;
+    QCommandLineOption symbology;
+    QCommandLineOption addon;
+    QCommandLineOption indicator;
+    QCommandLineOption ratio;
+    QCommandLineOption bearer;
+    QCommandLineOption classification;
+    QCommandLineOption price;
+    QCommandLineOption format;
+    QCommandLineOption layout;
+    QCommandLineOption scale;
+    QCommandLineOption magnification;
+    QCommandLineOption dpi;
+    QCommandLineOption bwr;
+    QCommandLineOption marker;
+    QCommandLineOption force;
+    QCommandLineOption batch;
+    QCommandLineOption outDir;
+    QCommandLineOption encoding;
+    QCommandLineOption separator;
+    QCommandLineOption codeColumn;
+    QCommandLineOption sheet;
+    QCommandLineOption sheetFile;
+    QCommandLineOption copies;
+    QCommandLineOption skip;
+    QCommandLineOption outline;
+    QCommandLineOption nameColumn;
+    QCommandLineOption print;
+    QCommandLineOption printer;
+    QCommandLineOption media;
+    QCommandLineOption help;
+    QCommandLineOption version;
+    // The options above, with the program's description and its DIGITS.
+    QCommandLineParser parser;
+};
+
+// The text that --help prints.
+QString HelpText();
+
+}  // namespace render
