@@ -40,7 +40,8 @@ public:
 
     const QString& Error() const { return error_; }
     QString Socket() const;
-    // CUPS_SERVER pointing at this server, for RunOptions::environment.
+    // CUPS_SERVER pointing at this server and HOME in its folder, as
+    // RunOptions::environment takes them.
     QStringList Environment() const;
     // A program run against this server.
     Ran Command(const QString& program, const QStringList& arguments) const;
