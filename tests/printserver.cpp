@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "readers.h"
+
 namespace printtest {
 
 namespace {
@@ -24,8 +26,9 @@ bool Write(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-QString ServerError(const PrintServer::Run& run) {
-    return QString::fromUtf8(run.err + run.out).trimmed();
+QString ServerError(const Ran& run) {
+    return run.exitCode == -1 && run.all().isEmpty() ? QStringLiteral("did not start or end")
+                                                     : (run.err + run.out).trimmed();
 }
 
 }  // namespace
@@ -54,30 +57,14 @@ QString PrintServer::Socket() const {
     return dir_.filePath(QStringLiteral("cups.sock"));
 }
 
-QProcessEnvironment PrintServer::Environment() const {
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("CUPS_SERVER"), Socket());
+QStringList PrintServer::Environment() const {
     // Qt's print support asks the server; a user's lpoptions must not count.
-    env.insert(QStringLiteral("HOME"), dir_.path());
-    return env;
+    return {"CUPS_SERVER=" + Socket(), "HOME=" + dir_.path()};
 }
 
-PrintServer::Run PrintServer::Command(const QString& program, const QStringList& arguments,
-                                      const QByteArray& input) const {
-    QProcess process;
-    process.setProcessEnvironment(Environment());
-    process.start(program, arguments);
-    if (!process.waitForStarted(10000))
-        return {-1, {}, program.toUtf8() + ": cannot start"};
-    process.write(input);
-    process.closeWriteChannel();
-    if (!process.waitForFinished(300000)) {
-        process.kill();
-        process.waitForFinished();
-        return {-1, {}, program.toUtf8() + ": timed out"};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+Ran PrintServer::Command(const QString& program, const QStringList& arguments) const {
+    return RunProgram(program, arguments, {},
+                      {.environment = Environment(), .timeoutSeconds = 300});
 }
 
 // Everything the scheduler keeps lies in the folder; it listens on the
@@ -159,7 +146,7 @@ bool PrintServer::AddQueues() {
          {}},
     };
     for (const auto& q : queues) {
-        const Run run = Command(
+        const Ran run = Command(
             QStringLiteral("lpadmin"),
             QStringList{"-p", q.name, "-E", "-v", "file://" + out + "/" + q.name, "-m", q.model} +
                 q.options);
@@ -168,7 +155,7 @@ bool PrintServer::AddQueues() {
             return false;
         }
     }
-    const Run run = Command(QStringLiteral("lpadmin"), {"-d", "zpl"});
+    const Ran run = Command(QStringLiteral("lpadmin"), {"-d", "zpl"});
     if (run.exitCode != 0)
         error_ = QStringLiteral("lpadmin -d: %1").arg(ServerError(run));
     return run.exitCode == 0;
@@ -183,7 +170,7 @@ QString PrintServer::AddLabelQueues(const QString& prefix, int count) {
         const QStringList driver =
             i == 1 ? QStringList{"-m", "drv:///sample.drv/zebra.ppd"}
                    : QStringList{"-P", QDir(dir_.path()).filePath("ppd/" + prefix + "1.ppd")};
-        const Run run =
+        const Ran run =
             Command(QStringLiteral("lpadmin"),
                     QStringList{"-p", name, "-E", "-v", "file://" + out + name} + driver);
         if (run.exitCode != 0)
@@ -194,7 +181,7 @@ QString PrintServer::AddLabelQueues(const QString& prefix, int count) {
 
 QString PrintServer::AddLabelQueue(const QString& name, int dpi) {
     const QString out = QDir(dir_.path()).filePath(QStringLiteral("out/"));
-    const Run run =
+    const Ran run =
         Command(QStringLiteral("lpadmin"),
                 {"-p", name, "-E", "-v", "file://" + out + name, "-m",
                  "drv:///sample.drv/zebra.ppd", "-o", QStringLiteral("Resolution=%1dpi").arg(dpi)});
@@ -206,7 +193,7 @@ QByteArray PrintServer::TakeOutput(const QString& queue, int timeoutMs) {
     const QDeadlineTimer deadline(timeoutMs);
     bool idle = false;
     while (!deadline.hasExpired()) {
-        const Run run = Command(QStringLiteral("lpstat"), {"-o", queue});
+        const Ran run = Command(QStringLiteral("lpstat"), {"-o", queue});
         if (run.exitCode == 0 && run.out.trimmed().isEmpty()) {
             idle = true;
             break;
@@ -428,11 +415,11 @@ QList<QImage> Pages(const Queue& queue, const QByteArray& output, QString* error
         *error = QStringLiteral("cannot keep the PDF");
         return {};
     }
-    QProcess pdftoppm;
-    pdftoppm.start(QStringLiteral("pdftoppm"),
+    const Ran pdftoppm =
+        RunProgram(QStringLiteral("pdftoppm"),
                    {"-r", QString::number(queue.dpi), "-gray", "-aa", "no", "-aaVector", "no",
-                    "-png", pdf, dir.filePath(QStringLiteral("page"))});
-    pdftoppm.waitForFinished(300000);
+                    "-png", pdf, dir.filePath(QStringLiteral("page"))},
+                   {}, {.timeoutSeconds = 300});
     // A page of A4 at 600 dpi is larger than Qt reads by default.
     QImageReader::setAllocationLimit(1024);
     QList<QImage> pages;
@@ -442,7 +429,7 @@ QList<QImage> Pages(const Queue& queue, const QByteArray& output, QString* error
     if (pages.isEmpty())
         *error = QStringLiteral("pdftoppm found no page in %1 bytes: %2")
                      .arg(output.size())
-                     .arg(QString::fromUtf8(pdftoppm.readAllStandardError()));
+                     .arg(pdftoppm.err);
     return pages;
 }
 
@@ -476,13 +463,6 @@ QList<int> Runs(const QImage& image, int y, int* first) {
     return runs;
 }
 
-QString Read(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    process.waitForFinished(60000);
-    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
-}
-
 }  // namespace
 
 // The bar row is the one that crosses an EAN-13's 30 bars and 29 spaces
@@ -506,9 +486,8 @@ Measured Measure(const QImage& picture, const QString& scratchFolder) {
     }
     const QString file = QDir(scratchFolder).filePath(QStringLiteral("measured.png"));
     image.save(file);
-    m.zxing =
-        Read(QStringLiteral("ZXingReader"), {"-format", "EAN-13", "-noscale", "-bytes", file});
-    m.zbar = Read(QStringLiteral("zbarimg"), {"-q", "--raw", file});
+    m.zxing = ZXingReport(file, {"-format", "EAN-13", "-bytes"}).trimmed();
+    m.zbar = ZbarReport(file).trimmed();
     if (barRow < 0)
         return m;
     m.found = true;

@@ -15,6 +15,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "run.h"
+
 namespace printtest {
 
 // The queues every server has: the driver's language (how its output is
@@ -38,17 +40,11 @@ public:
 
     const QString& Error() const { return error_; }
     QString Socket() const;
-    // The system's environment, with CUPS_SERVER pointing at this server.
-    QProcessEnvironment Environment() const;
-
-    struct Run {
-        int exitCode = -1;
-        QByteArray out;
-        QByteArray err;
-    };
+    // CUPS_SERVER pointing at this server and HOME in its folder, as
+    // RunOptions::environment takes them.
+    QStringList Environment() const;
     // A program run against this server.
-    Run Command(const QString& program, const QStringList& arguments,
-                const QByteArray& input = {}) const;
+    Ran Command(const QString& program, const QStringList& arguments) const;
 
     // Waits until the queue has no job left, then takes (and removes) what
     // its driver wrote; empty when no job finished in time.

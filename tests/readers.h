@@ -30,15 +30,19 @@ inline QStringList ZXingTexts(const QString& picture, const QStringList& options
     return texts;
 }
 
+// What zbarimg -q --raw reads in picture, as it writes it.
+inline QString ZbarReport(const QString& picture, const QStringList& options = {},
+                          const QString& folder = {}) {
+    return RunProgram(QStringLiteral("zbarimg"),
+                      QStringList{"-q", "--raw"} + options + QStringList{picture}, folder)
+        .out;
+}
+
 // What zbarimg -q --raw reads in picture: its lines of digits, sorted.
 inline QStringList ZbarCodes(const QString& picture, const QStringList& options = {},
                              const QString& folder = {}) {
     static const QRegularExpression digits(QStringLiteral("^\\d+$"));
-    QStringList codes =
-        RunProgram(QStringLiteral("zbarimg"),
-                   QStringList{"-q", "--raw"} + options + QStringList{picture}, folder)
-            .out.split(u'\n')
-            .filter(digits);
+    QStringList codes = ZbarReport(picture, options, folder).split(u'\n').filter(digits);
     codes.sort();
     return codes;
 }

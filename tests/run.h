@@ -27,6 +27,7 @@ struct RunOptions {
     // Every member has its initializer, so that a designated list may name
     // any of them alone.
     QByteArray input{};            // on standard input, which is then closed
+    QString standardInputFile{};   // standard input read from this file instead
     QStringList environment{};     // NAME=value, over the test's own
     QString standardOutputFile{};  // where standard output goes instead of to the test
     // Bytes, as `ulimit -f`, with SIGXFSZ as by default: a write past it ends
@@ -47,6 +48,8 @@ inline Ran RunProgram(const QString& program, const QStringList& arguments,
             environment.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
         process.setProcessEnvironment(environment);
     }
+    if (!options.standardInputFile.isEmpty())
+        process.setStandardInputFile(options.standardInputFile);
     if (!options.standardOutputFile.isEmpty())
         process.setStandardOutputFile(options.standardOutputFile);
     if (options.fileSizeLimit >= 0) {
@@ -61,7 +64,8 @@ inline Ran RunProgram(const QString& program, const QStringList& arguments,
     QElapsedTimer timer;
     timer.start();
     process.start(program, arguments);
-    process.write(options.input);
+    if (options.standardInputFile.isEmpty())
+        process.write(options.input);
     process.closeWriteChannel();
     Ran ran;
     const bool ended = process.waitForFinished(options.timeoutSeconds * 1000);

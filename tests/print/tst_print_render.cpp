@@ -4,7 +4,6 @@
 // send nothing.
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -81,9 +80,8 @@ void TestPrintRender::initTestCase() {
     QVERIFY(WriteAll(dir_.filePath("five.csv"), list));
     QVERIFY(WriteAll(dir_.filePath("bad.csv"), "名称,JAN\nx,4901234567890\ny,12\n"));
     // A raw queue: no driver, so no media and no resolution.
-    const PrintServer::Run raw =
-        server_->Command("lpadmin", {"-p", "raw", "-E", "-v", "file:///dev/null"});
-    QVERIFY2(raw.exitCode == 0, raw.err.constData());
+    const Ran raw = server_->Command("lpadmin", {"-p", "raw", "-E", "-v", "file:///dev/null"});
+    QVERIFY2(raw.exitCode == 0, qPrintable(raw.err));
     // The ZPL driver at its second resolution.
     const QString zpl300 = server_->AddLabelQueue("zpl300", 300);
     QVERIFY2(zpl300.isEmpty(), qPrintable(zpl300));
@@ -159,14 +157,10 @@ void TestPrintRender::labelsReadBackFromTheDriver() {
     QFETCH(QString, sheet);
     QFETCH(QString, input);
     const Queue& printer = QueueNamed(queue);
-    QProcess run;
-    if (!input.isEmpty())
-        run.setStandardInputFile(input);
-    run.setWorkingDirectory(dir_.path());
-    run.setProcessEnvironment(server_->Environment());
-    run.start(STRIPEWELL_RENDER, arguments + QStringList{"--print", queue});
-    QVERIFY(run.waitForFinished(120000));
-    QVERIFY2(run.exitCode() == 0, run.readAllStandardError().constData());
+    const Ran run = RunProgram(
+        STRIPEWELL_RENDER, arguments + QStringList{"--print", queue}, dir_.path(),
+        {.standardInputFile = input, .environment = server_->Environment(), .timeoutSeconds = 120});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     const QList<QImage> labels = Labels(printer, sheet);
     QCOMPARE(labels.size(), codes.size());
     // At 100 percent the module is the whole number of dots nearest 0.33 mm.
@@ -208,15 +202,15 @@ void TestPrintRender::labelsOffTheDotGridPrintOnIt() {
     QFETCH(int, dpi);
     QFETCH(QString, media);
     QFETCH(bool, fits);
-    const PrintServer::Run run =
+    const Ran run =
         server_->Command(STRIPEWELL_RENDER, {kCode, "--print", queue, "--media", media});
     if (!fits) {
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains("no whole number of dots"), run.err.constData());
+        QVERIFY2(run.err.contains("no whole number of dots"), qPrintable(run.err));
         QVERIFY(server_->TakeOutput(queue, 5000).isEmpty());
         return;
     }
-    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
     const Queue printer{queue, queue == u"dymo" ? Queue::Language::Dymo : Queue::Language::Zpl,
                         dpi};
     const QList<QImage> labels = Labels(printer, QString());
@@ -244,15 +238,14 @@ void TestPrintRender::aPdfMadeForThePrintersDotsPrintsTrue() {
     QFETCH(QString, queue);
     const Queue& printer = QueueNamed(queue);
     const QString pdf = dir_.filePath(queue + ".pdf");
-    const PrintServer::Run made = server_->Command(
-        STRIPEWELL_RENDER,
-        {"--layout", "retail", kCode, "--dpi", QString::number(printer.dpi), "-o", pdf});
-    QVERIFY2(made.exitCode == 0, made.err.constData());
+    const Ran made = server_->Command(STRIPEWELL_RENDER, {"--layout", "retail", kCode, "--dpi",
+                                                          QString::number(printer.dpi), "-o", pdf});
+    QVERIFY2(made.exitCode == 0, qPrintable(made.err));
     QStringList lp{"-d", queue, pdf};
     if (printer.language == Queue::Language::Dymo)
         lp += {"-o", "media=w162h288"};
-    const PrintServer::Run sent = server_->Command("lp", lp);
-    QVERIFY2(sent.exitCode == 0, sent.err.constData());
+    const Ran sent = server_->Command("lp", lp);
+    QVERIFY2(sent.exitCode == 0, qPrintable(sent.err));
     const QList<QImage> labels = Labels(printer, QString());
     QCOMPARE(labels.size(), 1);
     // Its driver's dots start where the printable area does, 2 points (8.33
@@ -264,9 +257,9 @@ void TestPrintRender::aPdfMadeForThePrintersDotsPrintsTrue() {
 }
 
 void TestPrintRender::printersAreListedWithTheirDots() {
-    const PrintServer::Run list = server_->Command(STRIPEWELL_RENDER, {"--printer", "list"});
+    const Ran list = server_->Command(STRIPEWELL_RENDER, {"--printer", "list"});
     QCOMPARE(list.exitCode, 0);
-    const QString text = QString::fromUtf8(list.out);
+    const QString& text = list.out;
     for (const Queue& queue : printtest::Queues()) {
         const QString line = QStringLiteral("^%1%2: %3 dpi")
                                  .arg(queue.name, queue.name == u"zpl" ? " \\(default\\)" : "")
@@ -303,9 +296,9 @@ void TestPrintRender::printOptionsThatDoNotGoTogether_data() {
 void TestPrintRender::printOptionsThatDoNotGoTogether() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, reason);
-    const PrintServer::Run run = server_->Command(STRIPEWELL_RENDER, arguments);
+    const Ran run = server_->Command(STRIPEWELL_RENDER, arguments);
     QCOMPARE(run.exitCode, 1);
-    QVERIFY2(QString::fromUtf8(run.err).contains(reason), run.err.constData());
+    QVERIFY2(run.err.contains(reason), qPrintable(run.err));
     QVERIFY(server_->TakeOutput("zpl", 5000).isEmpty());
 }
 
@@ -350,9 +343,9 @@ void TestPrintRender::refusalsPrintNothing() {
     QFETCH(QStringList, arguments);
     QFETCH(QString, reason);
     QFETCH(int, status);
-    const PrintServer::Run run = server_->Command(STRIPEWELL_RENDER, arguments);
+    const Ran run = server_->Command(STRIPEWELL_RENDER, arguments);
     QCOMPARE(run.exitCode, status);
-    QVERIFY2(QString::fromUtf8(run.err).contains(reason), run.err.constData());
+    QVERIFY2(run.err.contains(reason), qPrintable(run.err));
     for (const Queue& queue : printtest::Queues())
         QVERIFY(server_->TakeOutput(queue.name, 5000).isEmpty());
 }
@@ -375,10 +368,10 @@ void TestPrintRender::withoutItsPrintProgramNothingIsPrinted() {
         QVERIFY(QDir().mkpath(alone));
         QVERIFY(QFile::copy(STRIPEWELL_RENDER, render));
     }
-    const PrintServer::Run run = server_->Command(render, arguments);
+    const Ran run = server_->Command(render, arguments);
     QCOMPARE(run.exitCode, 1);
-    QVERIFY2(run.err.contains("needs stripewell-render-print") && run.err.contains(alone.toUtf8()),
-             run.err.constData());
+    QVERIFY2(run.err.contains("needs stripewell-render-print") && run.err.contains(alone),
+             qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
     QVERIFY(server_->TakeOutput("zpl", 5000).isEmpty());
 }
@@ -386,10 +379,10 @@ void TestPrintRender::withoutItsPrintProgramNothingIsPrinted() {
 // A queue that rejects jobs (cupsreject): the service's reason, status 3.
 void TestPrintRender::aJobTheServerRefusesIsReported() {
     QCOMPARE(server_->Command("cupsreject", {"-r", "out of labels", "zpl"}).exitCode, 0);
-    const PrintServer::Run run = server_->Command(STRIPEWELL_RENDER, {kCode, "--print", "zpl"});
+    const Ran run = server_->Command(STRIPEWELL_RENDER, {kCode, "--print", "zpl"});
     QCOMPARE(server_->Command("cupsaccept", {"zpl"}).exitCode, 0);
     QCOMPARE(run.exitCode, 3);
-    QVERIFY2(run.err.contains("not accepting jobs"), run.err.constData());
+    QVERIFY2(run.err.contains("not accepting jobs"), qPrintable(run.err));
     QVERIFY(server_->TakeOutput("zpl", 5000).isEmpty());
 }
 
@@ -398,9 +391,9 @@ void TestPrintRender::aJobTheServerRefusesIsReported() {
 void TestPrintRender::noQueuesAreNoPrintersAndNoError() {
     bare_ = std::make_unique<PrintServer>(PrintServer::Queues::None);
     QVERIFY2(bare_->Error().isEmpty(), qPrintable(bare_->Error()));
-    const PrintServer::Run list = bare_->Command(STRIPEWELL_RENDER, {"--printer", "list"});
+    const Ran list = bare_->Command(STRIPEWELL_RENDER, {"--printer", "list"});
     QCOMPARE(list.exitCode, 0);
-    QVERIFY2(list.out.startsWith("no printers"), (list.out + list.err).constData());
+    QVERIFY2(list.out.startsWith("no printers"), qPrintable(list.all()));
 }
 
 // Each queue asked for on its own took 43 s for 204 queues: 200 queues come
@@ -409,13 +402,11 @@ void TestPrintRender::hundredsOfQueuesAreListedInSeconds() {
     QVERIFY(bare_ && bare_->Error().isEmpty());
     const QString error = bare_->AddLabelQueues("label", 200);
     QVERIFY2(error.isEmpty(), qPrintable(error));
-    QElapsedTimer timer;
-    timer.start();
-    const PrintServer::Run list = bare_->Command(STRIPEWELL_RENDER, {"--printer", "list"});
-    const qint64 ms = timer.elapsed();
+    const Ran list = bare_->Command(STRIPEWELL_RENDER, {"--printer", "list"});
+    const qint64 ms = list.milliseconds;
     bare_.reset();
     QCOMPARE(list.exitCode, 0);
-    const QString text = QString::fromUtf8(list.out);
+    const QString& text = list.out;
     const QRegularExpression line("^label\\d+: 203 dpi, ", QRegularExpression::MultilineOption);
     int listed = 0;
     for (const QRegularExpressionMatch& match : line.globalMatch(text))
@@ -429,10 +420,9 @@ void TestPrintRender::aStoppedServerIsNamed() {
     server_->Stop();
     for (const QStringList& arguments :
          {QStringList{kCode, "--print"}, QStringList{"--printer", "list"}}) {
-        const PrintServer::Run run = server_->Command(STRIPEWELL_RENDER, arguments);
+        const Ran run = server_->Command(STRIPEWELL_RENDER, arguments);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(server_->Socket().toUtf8() + " does not answer"),
-                 run.err.constData());
+        QVERIFY2(run.err.contains(server_->Socket() + " does not answer"), qPrintable(run.err));
     }
 }
 

@@ -2,7 +2,6 @@
 // what a shop gets today when it sends a symbol file with lp to a label
 // printer: the driver resamples the modules onto its dots.
 
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -99,19 +98,13 @@ void TestPrintServer::theServerStartsAndStops() {
         PrintServer server;
         QVERIFY2(server.Error().isEmpty(), qPrintable(server.Error()));
         socket = server.Socket();
-        const PrintServer::Run queues = server.Command("lpstat", {"-e"});
-        QCOMPARE(QString::fromUtf8(queues.out).split(u'\n', Qt::SkipEmptyParts),
-                 (QStringList{"dymo", "pdf", "zpl"}));
-        const PrintServer::Run def = server.Command("lpstat", {"-d"});
-        QVERIFY2(def.out.contains("zpl"), def.out.constData());
+        const Ran queues = server.Command("lpstat", {"-e"});
+        QCOMPARE(queues.out.split(u'\n', Qt::SkipEmptyParts), (QStringList{"dymo", "pdf", "zpl"}));
+        const Ran def = server.Command("lpstat", {"-d"});
+        QVERIFY2(def.out.contains("zpl"), qPrintable(def.out));
     }
-    QProcess lpstat;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("CUPS_SERVER", socket);
-    lpstat.setProcessEnvironment(env);
-    lpstat.start("lpstat", {"-r"});
-    lpstat.waitForFinished();
-    QVERIFY(lpstat.readAllStandardOutput().contains("not running"));
+    QVERIFY(RunProgram("lpstat", {"-r"}, {}, {.environment = {"CUPS_SERVER=" + socket}})
+                .out.contains("not running"));
 }
 
 // The retail pdf is drawn at 0.33 mm modules, 2.64 dots at 203 dpi: the
@@ -121,11 +114,11 @@ void TestPrintServer::aFileMadeForTheScreenMissesTheDots() {
     QVERIFY2(server.Error().isEmpty(), qPrintable(server.Error()));
     QTemporaryDir dir;
     const QString pdf = dir.filePath("tea.pdf");
-    const PrintServer::Run made =
+    const Ran made =
         server.Command(STRIPEWELL_RENDER, {"--layout", "retail", "4901234567894", "-o", pdf});
     QCOMPARE(made.exitCode, 0);
-    const PrintServer::Run lp = server.Command("lp", {"-d", "zpl", pdf});
-    QVERIFY2(lp.exitCode == 0, lp.err.constData());
+    const Ran lp = server.Command("lp", {"-d", "zpl", pdf});
+    QVERIFY2(lp.exitCode == 0, qPrintable(lp.err));
     QString error;
     const QList<QImage> labels = printtest::DecodeZpl(server.TakeOutput("zpl"), &error);
     QVERIFY2(labels.size() == 1, qPrintable(error));
@@ -158,21 +151,19 @@ void TestPrintServer::filesForAPrintersDots() {
     QFETCH(QStringList, more);
     QTemporaryDir dir;
     const QString file = dir.filePath("tea." + format);
-    QProcess render;
-    render.start(STRIPEWELL_RENDER, QStringList{"--layout", "retail", "4901234567894", "--dpi",
-                                                QString::number(dpi), "-o", file} +
-                                        more);
-    QVERIFY(render.waitForFinished(60000));
-    QCOMPARE(render.exitCode(), 0);
+    const QString dots = QString::number(dpi);
+    QCOMPARE(RunProgram(STRIPEWELL_RENDER, QStringList{"--layout", "retail", "4901234567894",
+                                                       "--dpi", dots, "-o", file} +
+                                               more)
+                 .exitCode,
+             0);
     const QString png = dir.filePath("tea.png");
-    QProcess raster;
-    if (format == u"svg")
-        raster.start("rsvg-convert", {"-d", QString::number(dpi), "-p", QString::number(dpi), "-b",
-                                      "white", "-o", png, file});
-    else
-        raster.start("pdftoppm", {"-r", QString::number(dpi), "-gray", "-aa", "no", "-aaVector",
-                                  "no", "-png", "-singlefile", file, dir.filePath("tea")});
-    QVERIFY(raster.waitForFinished(60000));
+    const Ran raster =
+        format == u"svg"
+            ? RunProgram("rsvg-convert", {"-d", dots, "-p", dots, "-b", "white", "-o", png, file})
+            : RunProgram("pdftoppm", {"-r", dots, "-gray", "-aa", "no", "-aaVector", "no", "-png",
+                                      "-singlefile", file, dir.filePath("tea")});
+    QVERIFY(raster.exitCode != -1);
     const QImage image(png);
     QVERIFY(!image.isNull());
     // The page in millimetres, as the file states it, is a whole number of dots.

@@ -362,10 +362,7 @@ void TestRenderItf::oneCaseCodeOnEveryPath() {
         if (!server_)
             server_ = std::make_unique<printtest::PrintServer>();
         QVERIFY2(server_->Error().isEmpty(), qPrintable(server_->Error()));
-        const printtest::PrintServer::Run printed = server_->Command(STRIPEWELL_RENDER, arguments);
-        run = Ran{};
-        run.exitCode = printed.exitCode;
-        run.err = QString::fromUtf8(printed.err);
+        run = server_->Command(STRIPEWELL_RENDER, arguments);
     } else {
         run = Render(arguments);
     }

@@ -420,10 +420,9 @@ void TestRenderLabels::aThermalLabelAt203DpiWithoutTheName() {
     arguments.replaceInStrings(QRegularExpression("^list.csv$"), Path("list.csv"));
     if (!arguments.contains("--batch"))
         arguments.prepend("4901234567894");
-    const printtest::PrintServer::Run run =
-        server.Command(STRIPEWELL_RENDER, arguments + QStringList{"--print", "zpl"});
-    QVERIFY2(run.exitCode == exitCode, run.err.constData());
-    QVERIFY2(QString::fromUtf8(run.err).contains(said), run.err.constData());
+    const Ran run = server.Command(STRIPEWELL_RENDER, arguments + QStringList{"--print", "zpl"});
+    QVERIFY2(run.exitCode == exitCode, qPrintable(run.err));
+    QVERIFY2(run.err.contains(said), qPrintable(run.err));
     const printtest::Queue& zpl = printtest::Queues()[0];
     QString error;
     const QList<QImage> labels =

@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include "files.h"
-#include "pipeline/listcode.h"
 #include "run.h"
 
 namespace {
@@ -42,8 +41,6 @@ private slots:
     void spreadsheetExportsGiveTheirSymbols_data();
     void spreadsheetExportsGiveTheirSymbols();
     void shiftJisIsReadAsQtReadsIt();
-    void damagedCodesSayWhatHappened_data();
-    void damagedCodesSayWhatHappened();
     void listsAreReadOrRefusedWithTheReason_data();
     void listsAreReadOrRefusedWithTheReason();
 
@@ -109,42 +106,6 @@ void TestRenderLists::shiftJisIsReadAsQtReadsIt() {
     const QString sheet = shiftJis.decode(Export("sheet-cp932.csv"));
     QVERIFY(!shiftJis.hasError());
     QCOMPARE(sheet, QString::fromUtf8(Export("sheet-utf8.csv")));
-}
-
-void TestRenderLists::damagedCodesSayWhatHappened_data() {
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<bool>("wholeCodes");
-    QTest::addColumn<QString>("code");  // empty when refused
-    QTest::addColumn<QString>("mention");
-    QTest::newRow("exponent") << "4.90123E+12" << false << ""
-                              << "exponent form";
-    QTest::newRow("exponent, decimal comma") << "4,90123E+12" << true << ""
-                                             << "last digits";
-    QTest::newRow("11 digits, two zeros lost") << "12345678905" << false << ""
-                                               << "code is 0012345678905;";
-    QTest::newRow("11 digits, one zero lost") << "49012345678" << false << ""
-                                              << "0490123456783 (check digit added)";
-    QTest::newRow("12 digits that a zero makes valid") << "123456789050" << true << ""
-                                                       << "valid code 0123456789050";
-    QTest::newRow("12 digits from a list without a header")
-        << "123456789050" << false << "1234567890500"
-        << "";
-    QTest::newRow("12 digits a zero does not make valid")
-        << "490123456789" << true << "4901234567894"
-        << "";
-    QTest::newRow("13 digits, wrong check digit") << "4901234567890" << true << ""
-                                                  << "must be 4";
-}
-
-void TestRenderLists::damagedCodesSayWhatHappened() {
-    QFETCH(QString, field);
-    QFETCH(bool, wholeCodes);
-    QFETCH(QString, code);
-    QFETCH(QString, mention);
-    const pipeline::TypedCode read = pipeline::ReadListCode(field, wholeCodes);
-    QCOMPARE(read.code, code);
-    QVERIFY2(read.refusal.startsWith(field + u':') || code == read.code, qPrintable(read.refusal));
-    QVERIFY2(read.refusal.contains(mention), qPrintable(read.refusal));
 }
 
 void TestRenderLists::listsAreReadOrRefusedWithTheReason_data() {

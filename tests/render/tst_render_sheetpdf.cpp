@@ -3,13 +3,11 @@
 // sheet's numbers put it and read by zbarimg, the label edges measured.
 
 #include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "files.h"
-#include "pipeline/sheetpainter.h"
 #include "sheetpages.h"
 #include "symbol/code.h"
 
@@ -38,8 +36,6 @@ private slots:
     void labelEdgesLieWhereTheSheetSays();
     void refusalsWriteNothing_data();
     void refusalsWriteNothing();
-    void symbolIsFittedToTheLabel_data();
-    void symbolIsFittedToTheLabel();
 
 private:
     // The pages that stripewell-render makes of codes on a sheet, with more
@@ -219,32 +215,6 @@ void TestSheetPdf::refusalsWriteNothing() {
     QVERIFY2(ran.err.contains(message), qPrintable(ran.err));
     QVERIFY(!QFile::exists(dir_->filePath("sheet.pdf")) &&
             !QFile::exists(dir_->filePath("sheet.png")));
-}
-
-void TestSheetPdf::symbolIsFittedToTheLabel_data() {
-    QTest::addColumn<QString>("sheet");
-    QTest::addColumn<double>("asked");
-    QTest::addColumn<bool>("names");
-    QTest::addColumn<double>("fitted");
-    QTest::newRow("24 labels at 100") << "a4-24" << 100.0 << true << 100.0;
-    QTest::newRow("24 labels at 120, shrunk") << "a4-24" << 120.0 << true << 115.0;
-    QTest::newRow("44 labels, no name") << "a4-44" << 100.0 << false << 90.2;
-    QTest::newRow("44 labels with names") << "a4-44" << 100.0 << true << 82.2;
-    QTest::newRow("65 labels: too small") << "a4-65" << 100.0 << false << 0.0;
-}
-
-void TestSheetPdf::symbolIsFittedToTheLabel() {
-    QFETCH(QString, sheet);
-    QFETCH(double, asked);
-    QFETCH(bool, names);
-    QFETCH(double, fitted);
-    const SheetTemplate layout = *pipeline::FindSheet(sheet);
-    const QSizeF label(layout.labelWidth, layout.labelHeight);
-    QCOMPARE(pipeline::FitMagnification(label, asked, names), fitted);
-    if (fitted > 0) {
-        const QSizeF needed = pipeline::NeededLabelSize(fitted, names);
-        QVERIFY(needed.width() <= label.width() && needed.height() <= label.height());
-    }
 }
 
 QTEST_MAIN(TestSheetPdf)

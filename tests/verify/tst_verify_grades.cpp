@@ -3,12 +3,12 @@
 // parameters and grades computed from the picture and compared.
 
 #include <QPainter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <random>
 
+#include "run.h"
 #include "standard.h"
 #include "symbol/layout.h"
 #include "symbol/raster.h"
@@ -90,10 +90,8 @@ Symbol Zint(const QString& code) {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("zint.png"));
     const bool upc = code.size() == 12;
-    QProcess zint;
-    zint.start(QStringLiteral("zint"), {"-b", upc ? "UPCA" : "EANX", "--compliantheight", "--scale",
+    RunProgram(QStringLiteral("zint"), {"-b", upc ? "UPCA" : "EANX", "--compliantheight", "--scale",
                                         "8", "-d", code.chopped(1), "-o", file});
-    zint.waitForFinished();
     Symbol s;
     s.code = code;
     s.symbology = upc ? Symbology::UpcA : Symbology::Jan13;

@@ -366,4 +366,4 @@ void TestRenderFolderWriter::missingFolderIsReported() {
 }
 
 QTEST_MAIN(TestRenderFolderWriter)
-#include "tst_render_folderwriter.moc"
+#include "tst_pipeline_folderwriter.moc"

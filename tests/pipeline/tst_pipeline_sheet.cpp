@@ -1,5 +1,5 @@
-// Label sheets: the built-in sheets, sheet files of one's own, and where each
-// label of a list lands.
+// Label sheets: the built-in sheets, sheet files of one's own, where each
+// label of a list lands, and the magnification that fits a sheet's label.
 
 #include <sys/stat.h>
 
@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "pipeline/sheet.h"
+#include "pipeline/sheetpainter.h"
 
 using pipeline::SheetTemplate;
 
@@ -23,6 +24,8 @@ private slots:
     void sheetFileIsReadOnlyWhenAFile();
     void labelsFillPagesInOrder_data();
     void labelsFillPagesInOrder();
+    void symbolIsFittedToTheLabel_data();
+    void symbolIsFittedToTheLabel();
 };
 
 void TestSheet::builtInSheetsFitOnA4_data() {
@@ -205,5 +208,31 @@ void TestSheet::labelsFillPagesInOrder() {
     QCOMPARE(counted, perPage);
 }
 
+void TestSheet::symbolIsFittedToTheLabel_data() {
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<double>("asked");
+    QTest::addColumn<bool>("names");
+    QTest::addColumn<double>("fitted");
+    QTest::newRow("24 labels at 100") << "a4-24" << 100.0 << true << 100.0;
+    QTest::newRow("24 labels at 120, shrunk") << "a4-24" << 120.0 << true << 115.0;
+    QTest::newRow("44 labels, no name") << "a4-44" << 100.0 << false << 90.2;
+    QTest::newRow("44 labels with names") << "a4-44" << 100.0 << true << 82.2;
+    QTest::newRow("65 labels: too small") << "a4-65" << 100.0 << false << 0.0;
+}
+
+void TestSheet::symbolIsFittedToTheLabel() {
+    QFETCH(QString, sheet);
+    QFETCH(double, asked);
+    QFETCH(bool, names);
+    QFETCH(double, fitted);
+    const SheetTemplate layout = *pipeline::FindSheet(sheet);
+    const QSizeF label(layout.labelWidth, layout.labelHeight);
+    QCOMPARE(pipeline::FitMagnification(label, asked, names), fitted);
+    if (fitted > 0) {
+        const QSizeF needed = pipeline::NeededLabelSize(fitted, names);
+        QVERIFY(needed.width() <= label.width() && needed.height() <= label.height());
+    }
+}
+
 QTEST_GUILESS_MAIN(TestSheet)
-#include "tst_render_sheet.moc"
+#include "tst_pipeline_sheet.moc"
