@@ -49,12 +49,6 @@ inline constexpr int kFirstDigitX = 12;  // position 1, left of the start guard
 inline constexpr int kLeftGroupX = 25;   // positions 2 to 7
 inline constexpr int kRightGroupX = 71;  // positions 8 to 13
 
-// The nominal module width X at 100 percent magnification, and the
-// magnifications a printed symbol may have, in percent.
-inline constexpr double kNominalModuleMm = 0.33;
-inline constexpr int kMinMagnification = 80;
-inline constexpr int kMaxMagnification = 200;
-
 // The module X in millimetres at a magnification in percent.
 constexpr double ModuleMm(double magnification) {
     return kNominalModuleMm * magnification / 100;

@@ -20,10 +20,10 @@ Description DescribeBookPair(Layout, const SymbolCode& symbol, const QString& na
 }
 
 // Sizes from the GS1 General Specifications' symbol dimensions tables: the
-// family's X of 0.33 mm from 80 to 200 percent, its quiet zones 11 and 7 X
-// (EAN-13), 7 and 7 (EAN-8), 9 and 9 (UPC-A), 9 and 7 (UPC-E); ITF-14's X of
-// 1.016 mm, its largest, down to 49 percent (0.498 mm; GS1's smallest is
-// 0.495 mm), its quiet zones 10 X.
+// family's X of 0.33 mm from 80 to 200 percent (the rows' default), its
+// quiet zones 11 and 7 X (EAN-13), 7 and 7 (EAN-8), 9 and 9 (UPC-A), 9 and 7
+// (UPC-E); ITF-14's X of 1.016 mm, its largest, down to 49 percent
+// (0.498 mm; GS1's smallest is 0.495 mm), its quiet zones 10 X.
 constexpr std::array kRows = {
     SymbologyRow{.symbology = Symbology::Jan13,
                  .option = "jan13"_L1,
@@ -32,9 +32,6 @@ constexpr std::array kRows = {
                  .spoken = "a JAN"_L1,
                  .dataDigits = 12,
                  .modules = 95,
-                 .nominalModuleMm = kNominalModuleMm,
-                 .minMagnification = kMinMagnification,
-                 .maxMagnification = kMaxMagnification,
                  .quietLeft = 11,
                  .quietRight = 7,
                  .addon = true,
@@ -51,9 +48,6 @@ constexpr std::array kRows = {
                  .spoken = "a short JAN (--symbol jan8)"_L1,
                  .dataDigits = 7,
                  .modules = 67,
-                 .nominalModuleMm = kNominalModuleMm,
-                 .minMagnification = kMinMagnification,
-                 .maxMagnification = kMaxMagnification,
                  .quietLeft = 7,
                  .quietRight = 7,
                  .quietZoneMarker = true,
@@ -68,9 +62,6 @@ constexpr std::array kRows = {
                  .spoken = "UPC-A"_L1,
                  .dataDigits = 11,
                  .modules = 95,
-                 .nominalModuleMm = kNominalModuleMm,
-                 .minMagnification = kMinMagnification,
-                 .maxMagnification = kMaxMagnification,
                  .quietLeft = 9,
                  .quietRight = 9,
                  .addon = true,
@@ -85,9 +76,6 @@ constexpr std::array kRows = {
                  .spoken = "UPC-E"_L1,
                  .dataDigits = 7,
                  .modules = 51,
-                 .nominalModuleMm = kNominalModuleMm,
-                 .minMagnification = kMinMagnification,
-                 .maxMagnification = kMaxMagnification,
                  .quietLeft = 9,
                  .quietRight = 7,
                  .addon = true,
@@ -116,9 +104,6 @@ constexpr std::array kRows = {
                  .spoken = "the book JAN (--symbol book)"_L1,
                  .dataDigits = 12,
                  .modules = 95,
-                 .nominalModuleMm = kNominalModuleMm,
-                 .minMagnification = kMinMagnification,
-                 .maxMagnification = kMaxMagnification,
                  .quietLeft = 11,
                  .quietRight = 7,
                  .bookFields = true,

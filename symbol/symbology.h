@@ -20,6 +20,13 @@ enum class Symbology { Jan13, Jan8, UpcA, UpcE, Itf14, Book };
 // draws when none is named.
 inline constexpr Symbology kDefaultSymbology = Symbology::Jan13;
 
+// The EAN/UPC family's nominal module width X at 100 percent magnification,
+// and the magnifications a printed symbol may have, in percent (GS1 General
+// Specifications, symbol dimensions: 0.264 to 0.660 mm).
+inline constexpr double kNominalModuleMm = 0.33;
+inline constexpr int kMinMagnification = 80;
+inline constexpr int kMaxMagnification = 200;
+
 // Of layout.h, which the rows point into.
 enum class Layout;
 struct Description;
@@ -51,10 +58,10 @@ struct SymbologyRow {
     // see ItfWidth).
     int modules;
     // X at 100 percent magnification, in millimetres, and the
-    // magnifications it may have, in percent.
-    double nominalModuleMm;
-    int minMagnification;
-    int maxMagnification;
+    // magnifications it may have, in percent: the family's unless given.
+    double nominalModuleMm = kNominalModuleMm;
+    int minMagnification = kMinMagnification;
+    int maxMagnification = kMaxMagnification;
     // Retail quiet zones left and right, in X (an add-on's right one is its own).
     int quietLeft;
     int quietRight;
