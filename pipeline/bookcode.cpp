@@ -4,6 +4,7 @@
 
 #include "listcode.h"
 #include "symbol/book.h"
+#include "symbol/symbology.h"
 
 namespace pipeline {
 
@@ -25,7 +26,7 @@ TypedCode ReadBookFields(const QString& isbn, const QString& classification, con
 TypedCode ReadRecordCode(const ListRecord& record, bool hasHeader, symbol::Symbology symbology) {
     if (!record.error.isEmpty())
         return {QString(), QString(), record.error};
-    if (symbology != symbol::Symbology::Book) {
+    if (!symbol::RowOf(symbology).bookFields) {
         TypedCode typed = ReadListCode(record.digits, hasHeader, symbology);
         // A list with a book's columns read as JANs: its ISBNs are refused as
         // codes, and the reason alone would not say what was meant.
@@ -54,7 +55,7 @@ TypedCode ReadRecordCode(const ListRecord& record, bool hasHeader, symbol::Symbo
 
 TypedCode ReadGivenCode(const QString& digits, symbol::Symbology symbology, const QString& addon,
                         const QString& classification, const QString& price) {
-    if (symbology != symbol::Symbology::Book)
+    if (!symbol::RowOf(symbology).bookFields)
         return ReadTypedCode(digits, symbology, addon);
     if (classification.isNull() || price.isNull())
         return {QString(), QString(),

@@ -5,6 +5,7 @@
 #include "bookcode.h"
 #include "listcode.h"
 #include "listreader.h"
+#include "symbol/symbology.h"
 
 namespace pipeline {
 
@@ -42,9 +43,9 @@ bool LabelSource::NextRecord(Label* label) {
     if (!reader_->Next(&record))
         return false;
     if (booksByColumns_ && !record.classification.isNull() && !record.price.isNull())
-        symbology_ = symbol::Symbology::Book;
+        symbology_ = symbol::RowWith(&symbol::SymbologyRow::bookFields)->symbology;
     const TypedCode typed =
-        symbology_ == symbol::Symbology::Itf14 && indicator_ >= 0 && record.error.isEmpty()
+        symbol::RowOf(symbology_).caseCode && indicator_ >= 0 && record.error.isEmpty()
             ? CaseCodeOfJan(ReadListCode(record.digits, reader_->HasHeader()), record.digits,
                             indicator_)
             : ReadRecordCode(record, reader_->HasHeader(), symbology_);

@@ -47,7 +47,7 @@ private:
     bool NextRecord(Label* label);
 
     ListReader* reader_ = nullptr;
-    symbol::Symbology symbology_ = symbol::Symbology::Jan13;
+    symbol::Symbology symbology_ = symbol::kDefaultSymbology;
     bool booksByColumns_ = false;
     QList<Label> held_;
     qsizetype nextHeld_ = 0;

@@ -41,8 +41,9 @@ TypedCode ReadListCode(const QString& field, bool wholeCodes, symbol::Symbology 
             QStringLiteral("%1: a spreadsheet turned this code into a number and wrote it in "
                            "exponent form; its last digits are lost and cannot be told: %2")
                 .arg(field, kKeepAsText));
-    // The other symbologies take 11 or 7 digits as they are.
-    if (!AllDigits(field) || symbology != symbol::Symbology::Jan13)
+    // The lost zeros are the JAN's; the other symbologies take 11 or 7
+    // digits as they are.
+    if (!AllDigits(field) || symbology != symbol::kDefaultSymbology)
         return ReadTypedCode(field, symbology);
     const QString zero = u'0' + field;
     if (field.size() == 11) {

@@ -16,6 +16,6 @@ namespace pipeline {
 // a leading 0 makes a valid code are refused as such a code too, not read as
 // 12 digits without their check digit. Nothing is padded into a symbol.
 TypedCode ReadListCode(const QString& field, bool wholeCodes,
-                       symbol::Symbology symbology = symbol::Symbology::Jan13);
+                       symbol::Symbology symbology = symbol::kDefaultSymbology);
 
 }  // namespace pipeline

@@ -26,8 +26,9 @@ QByteArray Renderer::Render(const QString& name, const QString& code, const QStr
 
 QByteArray Renderer::Bitmap(const QString& name, const symbol::SymbolCode& symbol, QString* error) {
     const char* format = FormatName(options_.format);
-    if (canvas_ && symbol.symbology == symbol::Symbology::Jan13 && symbol.addon.isEmpty()) {
-        // Exactly the window's redraw, so that the file matches its save.
+    if (canvas_ && symbol.symbology == symbol::kDefaultSymbology && symbol.addon.isEmpty()) {
+        // The window's own symbol: exactly its redraw, so that the file
+        // matches its save.
         symbol::PrintName(*canvas_, name);
         symbol::DrawSymbol(*canvas_, symbol.code, symbol::BuildPattern(symbol.code));
         return symbol::EncodePicture(canvas_->Image(), format, error);

@@ -16,7 +16,7 @@ const char* FormatName(Format format);
 struct SymbolOutput {
     Format format = Format::Bmp;
     symbol::Layout layout = symbol::Layout::Window;
-    symbol::Symbology symbology = symbol::Symbology::Jan13;
+    symbol::Symbology symbology = symbol::kDefaultSymbology;
     symbol::ItfGeometry itf;  // ITF-14's ratio, bearers and module
     int scale = 1;            // window layout, bmp and png: pixels per module
     int magnification = 100;  // percent of the symbology's nominal module

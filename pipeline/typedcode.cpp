@@ -8,6 +8,7 @@
 #include "symbol/code.h"
 #include "symbol/family.h"
 #include "symbol/itf.h"
+#include "symbol/symbology.h"
 
 namespace pipeline {
 
@@ -58,34 +59,34 @@ QString EchoTyped(const QString& typed) {
 
 namespace {
 
-// The code the window draws for twelve digits: composed as from its boxes,
-// with the computed check digit in place of the check box's.
-QString WindowCode(const QString& twelveDigits) {
-    const QString code = symbol::ComposeCode(twelveDigits, QString());
-    return code.left(12) + QChar(u'0' + symbol::CheckDigit(code));
+using symbol::RowOf;
+using symbol::Symbology;
+
+// The row of the symbology whose codes a zero-suppressed one writes shorter
+// (UPC-A for UPC-E), or nullptr.
+const symbol::SymbologyRow* Expanded(Symbology symbology) {
+    const std::optional<Symbology> full = RowOf(symbology).expandsTo;
+    return full ? &RowOf(*full) : nullptr;
 }
 
-// The code of the data digits with their check digit. UPC-E's is the check
-// digit of the UPC-A it stands for.
-QString WholeCode(const QString& data, symbol::Symbology symbology) {
-    if (symbology == symbol::Symbology::Jan13)
-        return WindowCode(data);
-    if (symbology == symbol::Symbology::UpcE)
+// The code of the data digits with their check digit. A zero-suppressed
+// code's is the check digit of the code it stands for.
+QString WholeCode(const QString& data, Symbology symbology) {
+    if (Expanded(symbology))
         return data + QChar(u'0' + symbol::CheckDigitOf(symbol::UpcAOfUpcE(data)));
     return data + QChar(u'0' + symbol::CheckDigitOf(data));
 }
 
-// Whether a whole code is valid: its check digit and, for UPC-E, the one
-// zero suppression of its UPC-A.
-bool IsWholeCode(const QString& code, symbol::Symbology symbology) {
+// Whether a whole code is valid: its check digit and, zero-suppressed, the
+// one suppression of the code it stands for.
+bool IsWholeCode(const QString& code, Symbology symbology) {
     const QString data = code.chopped(1);
     return WholeCode(data, symbology) == code &&
-           (symbology != symbol::Symbology::UpcE ||
-            symbol::SuppressedUpcA(symbol::UpcAOfUpcE(data)) == data);
+           (!Expanded(symbology) || symbol::SuppressedUpcA(symbol::UpcAOfUpcE(data)) == data);
 }
 
-QList<symbol::DigitSwap> ValidSwaps(const QString& typed, symbol::Symbology symbology) {
-    if (symbology != symbol::Symbology::UpcE)
+QList<symbol::DigitSwap> ValidSwaps(const QString& typed, Symbology symbology) {
+    if (!Expanded(symbology))
         return symbol::ValidDigitSwaps(typed);
     QList<symbol::DigitSwap> swaps;
     for (int i = 0; i + 1 < typed.size(); ++i) {
@@ -97,7 +98,7 @@ QList<symbol::DigitSwap> ValidSwaps(const QString& typed, symbol::Symbology symb
     return swaps;
 }
 
-QString WrongCheckDigit(const QString& typed, symbol::Symbology symbology) {
+QString WrongCheckDigit(const QString& typed, Symbology symbology) {
     const QString data = typed.chopped(1);
     const QString expected = WholeCode(data, symbology);
     QString message = QStringLiteral(
@@ -128,17 +129,18 @@ bool AllDigits(const QString& text) {
 }
 
 // Whether a count of digits is one a symbology reads: its data digits, with
-// or without the check digit, and for UPC-E a UPC-A's as well.
-bool IsCodeLength(qsizetype digits, symbol::Symbology symbology) {
-    const int data = symbol::DataDigitCount(symbology);
-    const int upcA = symbol::DataDigitCount(symbol::Symbology::UpcA);
+// or without the check digit, and zero-suppressed those of the code it
+// stands for as well.
+bool IsCodeLength(qsizetype digits, Symbology symbology) {
+    const int data = RowOf(symbology).dataDigits;
+    const symbol::SymbologyRow* full = Expanded(symbology);
     return digits == data || digits == data + 1 ||
-           (symbology == symbol::Symbology::UpcE && (digits == upcA || digits == upcA + 1));
+           (full && (digits == full->dataDigits || digits == full->dataDigits + 1));
 }
 
 // The code and add-on of "code addon" or "code+addon", when what comes before
 // the last space or "+" is a code of the symbology's length.
-std::pair<QString, QString> SplitAddon(const QString& typed, symbol::Symbology symbology) {
+std::pair<QString, QString> SplitAddon(const QString& typed, Symbology symbology) {
     const qsizetype at = std::max(typed.lastIndexOf(u' '), typed.lastIndexOf(u'+'));
     const QString code = typed.left(at);
     if (at < 0 || at + 1 == typed.size() || !AllDigits(code) ||
@@ -147,12 +149,10 @@ std::pair<QString, QString> SplitAddon(const QString& typed, symbol::Symbology s
     return {code, typed.mid(at + 1)};
 }
 
-QString AddonRefusal(const QString& typed, const QString& addon, symbol::Symbology symbology) {
-    if (symbology == symbol::Symbology::Jan8)
-        return QStringLiteral("%1: a short JAN (--symbol jan8) takes no add-on")
-            .arg(EchoTyped(typed));
-    if (symbology == symbol::Symbology::Itf14)
-        return QStringLiteral("%1: ITF-14 takes no add-on").arg(EchoTyped(typed));
+QString AddonRefusal(const QString& typed, const QString& addon, Symbology symbology) {
+    if (!RowOf(symbology).addon)
+        return QStringLiteral("%1: %2 takes no add-on")
+            .arg(EchoTyped(typed), RowOf(symbology).spoken);
     if (!AllDigits(addon) || (addon.size() != 2 && addon.size() != 5))
         return QStringLiteral("%1: the add-on '%2' is not 2 or 5 digits 0-9")
             .arg(EchoTyped(typed), EchoTyped(addon));
@@ -160,8 +160,8 @@ QString AddonRefusal(const QString& typed, const QString& addon, symbol::Symbolo
 }
 
 // How many digits a symbology takes, and the other symbol that takes as many.
-QString CountRefusal(const QString& typed, symbol::Symbology symbology) {
-    const int dataDigits = symbol::DataDigitCount(symbology);
+QString CountRefusal(const QString& typed, Symbology symbology) {
+    const int dataDigits = RowOf(symbology).dataDigits;
     QString message = QStringLiteral(
                           "%1: %2 %3; give %4 (the check digit is added) or %5 (the check digit "
                           "is checked)")
@@ -170,8 +170,11 @@ QString CountRefusal(const QString& typed, symbol::Symbology symbology) {
                           .arg(typed.size() == 1 ? u"digit" : u"digits")
                           .arg(dataDigits)
                           .arg(dataDigits + 1);
-    if (symbology == symbol::Symbology::UpcE)
-        message += QStringLiteral(", or the 11 or 12 of a UPC-A that zero-suppresses");
+    if (const symbol::SymbologyRow* full = Expanded(symbology))
+        message += QStringLiteral(", or the %1 or %2 of a %3 that zero-suppresses")
+                       .arg(full->dataDigits)
+                       .arg(full->dataDigits + 1)
+                       .arg(full->title);
     if (dataDigits == 12 && (typed.size() == 7 || typed.size() == 8))
         message += QStringLiteral("; --symbol jan8 draws a short JAN of 8");
     return message;
@@ -179,17 +182,18 @@ QString CountRefusal(const QString& typed, symbol::Symbology symbology) {
 
 // UPC-E from its own 7 or 8 digits, or from the 11 or 12 of the UPC-A it
 // suppresses; typed has the symbology's count or a UPC-A's.
-TypedCode ReadUpcE(const QString& typed) {
+TypedCode ReadUpcE(const QString& typed, Symbology upcE) {
+    const Symbology upcA = RowOf(upcE).expandsTo.value();
     const QString echo = EchoTyped(typed);
     if (typed[0] != u'0' && typed[0] != u'1')
         return {QString(), QString(),
                 QStringLiteral("%1: UPC-E has number system 0 or 1 (its first digit), not %2")
                     .arg(echo, typed.left(1))};
     if (typed.size() >= 11) {
-        const QString upcA = WholeCode(typed.left(11), symbol::Symbology::UpcA);
-        if (typed.size() == 12 && typed != upcA)
-            return {QString(), QString(), WrongCheckDigit(typed, symbol::Symbology::UpcA)};
-        const QString suppressed = symbol::SuppressedUpcA(upcA);
+        const QString upcACode = WholeCode(typed.left(11), upcA);
+        if (typed.size() == 12 && typed != upcACode)
+            return {QString(), QString(), WrongCheckDigit(typed, upcA)};
+        const QString suppressed = symbol::SuppressedUpcA(upcACode);
         if (suppressed.isEmpty())
             return {QString(), QString(),
                     QStringLiteral(
@@ -197,20 +201,19 @@ TypedCode ReadUpcE(const QString& typed) {
                         "%3 must end in 000, 100 or 200 with an item number up to 00999, in 00 "
                         "with one up to 00099, in 0 with one up to 00009, or else the item "
                         "number must be 00005 to 00009; --symbol upca draws it")
-                        .arg(echo, upcA, upcA.mid(1, 5))};
-        return {WholeCode(suppressed, symbol::Symbology::UpcE), QString(), QString()};
+                        .arg(echo, upcACode, upcACode.mid(1, 5))};
+        return {WholeCode(suppressed, upcE), QString(), QString()};
     }
     const QString data = typed.left(7);
-    const QString upcA = symbol::UpcAOfUpcE(data);
-    if (symbol::SuppressedUpcA(upcA) != data)
-        return {
-            QString(), QString(),
-            QStringLiteral("%1: not a UPC-E: it stands for the UPC-A %2, which suppresses "
-                           "to %3 instead")
-                .arg(echo, upcA, WholeCode(symbol::SuppressedUpcA(upcA), symbol::Symbology::UpcE))};
-    const QString code = WholeCode(data, symbol::Symbology::UpcE);
+    const QString upcACode = symbol::UpcAOfUpcE(data);
+    if (symbol::SuppressedUpcA(upcACode) != data)
+        return {QString(), QString(),
+                QStringLiteral("%1: not a UPC-E: it stands for the UPC-A %2, which suppresses "
+                               "to %3 instead")
+                    .arg(echo, upcACode, WholeCode(symbol::SuppressedUpcA(upcACode), upcE))};
+    const QString code = WholeCode(data, upcE);
     if (typed.size() == 8 && typed != code)
-        return {QString(), QString(), WrongCheckDigit(typed, symbol::Symbology::UpcE)};
+        return {QString(), QString(), WrongCheckDigit(typed, upcE)};
     return {code, QString(), QString()};
 }
 
@@ -226,7 +229,7 @@ QString JanOrCaseCode(const QString& typed, const QString& asGtin14) {
         .arg(typed, symbol::Gtin14FromJan(1, typed), asGtin14);
 }
 
-TypedCode ReadMainCode(const QString& typed, symbol::Symbology symbology) {
+TypedCode ReadMainCode(const QString& typed, Symbology symbology) {
     // Positions count characters as a person sees them, so a character
     // outside the Basic Multilingual Plane counts once.
     qsizetype position = 0;
@@ -239,24 +242,24 @@ TypedCode ReadMainCode(const QString& typed, symbol::Symbology symbology) {
                         .arg(position)
                         .arg(Describe(c))};
     }
-    const int dataDigits = symbol::DataDigitCount(symbology);
+    const int dataDigits = RowOf(symbology).dataDigits;
     if (!IsCodeLength(typed.size(), symbology))
         return {QString(), QString(), CountRefusal(typed, symbology)};
-    if (symbology == symbol::Symbology::UpcE)
-        return ReadUpcE(typed);
+    if (Expanded(symbology))
+        return ReadUpcE(typed, symbology);
 
     const QString code = WholeCode(typed.left(dataDigits), symbology);
     if (typed.size() > dataDigits && typed != code)
         return {QString(), QString(), WrongCheckDigit(typed, symbology)};
-    if (symbology == symbol::Symbology::Itf14 && typed.size() == dataDigits &&
-        IsWholeCode(typed, symbol::Symbology::Jan13))
+    if (RowOf(symbology).caseCode && typed.size() == dataDigits &&
+        IsWholeCode(typed, symbol::kDefaultSymbology))
         return {QString(), QString(), JanOrCaseCode(typed, code)};
     return {code, QString(), QString()};
 }
 
 }  // namespace
 
-TypedCode ReadTypedCode(const QString& typed, symbol::Symbology symbology, const QString& addon) {
+TypedCode ReadTypedCode(const QString& typed, Symbology symbology, const QString& addon) {
     const auto [code, ownAddon] =
         addon.isEmpty() ? SplitAddon(typed, symbology) : std::pair{typed, addon};
     if (!ownAddon.isEmpty()) {
@@ -272,8 +275,8 @@ TypedCode ReadTypedCode(const QString& typed, symbol::Symbology symbology, const
 
 TypedCode ReadCaseCode(const QString& typed, int indicator) {
     if (indicator < 0)
-        return ReadTypedCode(typed, symbol::Symbology::Itf14);
-    return CaseCodeOfJan(ReadTypedCode(typed, symbol::Symbology::Jan13), typed, indicator);
+        return ReadTypedCode(typed, symbol::RowWith(&symbol::SymbologyRow::caseCode)->symbology);
+    return CaseCodeOfJan(ReadTypedCode(typed), typed, indicator);
 }
 
 TypedCode CaseCodeOfJan(const TypedCode& jan, const QString& typed, int indicator) {

@@ -16,7 +16,7 @@ struct TypedCode {
     QString refusal;  // why the digits were refused; empty when accepted
 };
 
-// The symbology's data digits (12, 7 or 11) get their check digit computed;
+// The symbology's data digits (its row's: 12, 7 or 11) get their check digit computed;
 // one more gets the last checked. A wrong check digit is refused with the one
 // expected and with every swap of two neighbouring digits that makes the
 // typed digits a valid code, since such a swap is the slip that the check
@@ -25,12 +25,13 @@ struct TypedCode {
 //
 // Without addon, a code followed by a space or "+" and more digits
 // ("4910123450124 12345") gives an add-on. An add-on has 2 or 5 digits, and
-// the short JAN takes none.
+// a symbology whose row takes none (the short JAN, ITF-14) refuses it.
 //
-// ITF-14 (--symbol itf14) reads its digits as ReadCaseCode does without an
-// indicator.
+// A zero-suppressed symbology (UPC-E) reads the digits of the symbology it
+// stands for as well. A case code (ITF-14, --symbol itf14) is read as
+// ReadCaseCode reads it without an indicator.
 TypedCode ReadTypedCode(const QString& typed,
-                        symbol::Symbology symbology = symbol::Symbology::Jan13,
+                        symbol::Symbology symbology = symbol::kDefaultSymbology,
                         const QString& addon = QString());
 
 // ITF-14's GTIN-14. With an indicator digit (0-9), the digits are a JAN's 12

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "layout.h"
 #include "pattern.h"
 
 namespace symbol {
@@ -22,6 +23,38 @@ constexpr std::array<const char*, 10> kFiveDigitParity = {
 
 // Sets of the two add-on digits, by the add-on's value modulo 4.
 constexpr std::array<const char*, 4> kTwoDigitParity = {"AA", "AB", "BA", "BB"};
+
+// Sets of UPC-E's six digits in number system 0, by the check digit; number
+// system 1 takes the other set for each.
+constexpr std::array<const char*, 10> kUpcEParity = {"BBBAAA", "BBABAA", "BBAABA", "BBAAAB",
+                                                     "BABBAA", "BAABBA", "BAAABB", "BABABA",
+                                                     "BABAAB", "BAABAB"};
+
+// The window's digit groups start 1 module into a left half and at a right
+// half's first module; the first module stands at kWindowSymbolLeft.
+constexpr int kFirstDigitWindow = kFirstDigitX - kWindowSymbolLeft;
+constexpr int kLeftGroupWindow = kLeftGroupX - kWindowSymbolLeft;
+constexpr int kRightGroupWindow = kRightGroupX - kWindowSymbolLeft;
+
+// The first digit left of the start guard, without a symbol character.
+constexpr std::array<DigitGroup, 3> kJan13Digits = {{{0, 1, kFirstDigitWindow, -kFirstDigitCentre},
+                                                     {1, 6, kLeftGroupWindow, 6.5},
+                                                     {7, 6, kRightGroupWindow, 53.5}}};
+constexpr std::array<DigitGroup, 2> kJan8Digits = {
+    {{0, 4, kLeftGroupWindow, 6.5}, {4, 4, 36, 39.5}}};
+constexpr std::array<DigitGroup, 4> kUpcADigits = {
+    {{0, 1, kFirstDigitWindow, -kFirstDigitCentre, true},
+     {1, 5, 11, 13.5},
+     {6, 5, kRightGroupWindow, 53.5},
+     {11, 1, 97, 95 + kFirstDigitCentre, true}}};
+// UPC-E: the number system and the check digit outside the guards, small as
+// UPC-A's, the six digits over their symbol characters.
+constexpr std::array<DigitGroup, 3> kUpcEDigits = {
+    {{0, 1, kFirstDigitWindow, -kFirstDigitCentre, true},
+     {1, 6, kLeftGroupWindow, 6.5},
+     {7, 1, 53, 51 + kFirstDigitCentre, true}}};
+
+}  // namespace
 
 QString Jan8Pattern(const QString& code) {
     QString pattern = QStringLiteral("202");
@@ -44,12 +77,6 @@ QString UpcAPattern(const QString& code) {
     return pattern;
 }
 
-// Sets of UPC-E's six digits in number system 0, by the check digit; number
-// system 1 takes the other set for each.
-constexpr std::array<const char*, 10> kUpcEParity = {"BBBAAA", "BBABAA", "BBAABA", "BBAAAB",
-                                                     "BABBAA", "BAABBA", "BAAABB", "BABABA",
-                                                     "BABAAB", "BAABAB"};
-
 QString UpcEPattern(const QString& code) {
     const char* sets = kUpcEParity[code[7].digitValue()];
     const bool inverse = code[0] == u'1';
@@ -58,8 +85,6 @@ QString UpcEPattern(const QString& code) {
         pattern += Digit((sets[i] == 'A') != inverse ? kSetA : kSetB, code[i + 1]);
     return pattern + QStringLiteral("020202");
 }
-
-}  // namespace
 
 QString UpcAOfUpcE(const QString& upce) {
     const QString system = upce.left(1);
@@ -94,51 +119,37 @@ QString SuppressedUpcA(const QString& upca) {
 }
 
 int DataDigitCount(Symbology symbology) {
-    switch (symbology) {
-        case Symbology::Jan8:
-            return 7;
-        case Symbology::UpcA:
-            return 11;
-        case Symbology::UpcE:
-            return 7;
-        case Symbology::Itf14:
-            return 13;
-        case Symbology::Book:  // each symbol a JAN's
-        case Symbology::Jan13:
-            break;
-    }
-    return 12;
+    return RowOf(symbology).dataDigits;
 }
 
 int ModuleCount(Symbology symbology) {
-    switch (symbology) {
-        case Symbology::Jan8:
-            return 3 + 4 * 7 + 5 + 4 * 7 + 3;
-        case Symbology::UpcE:
-            return 3 + 6 * 7 + 6;
-        case Symbology::UpcA:
-        case Symbology::Jan13:
-        case Symbology::Itf14:  // two widths: see ItfWidth
-        case Symbology::Book:
-            break;
-    }
-    return 3 + 6 * 7 + 5 + 6 * 7 + 3;
+    return RowOf(symbology).modules;
 }
 
 QString FamilyPattern(Symbology symbology, const QString& code) {
-    switch (symbology) {
-        case Symbology::Jan8:
-            return Jan8Pattern(code);
-        case Symbology::UpcA:
-            return UpcAPattern(code);
-        case Symbology::UpcE:
-            return UpcEPattern(code);
-        case Symbology::Itf14:  // two widths: see ItfBarRuns
-        case Symbology::Book:   // two symbols: see DescribeBook
-        case Symbology::Jan13:
-            break;
-    }
-    return BuildPattern(code);
+    const PatternFunction pattern = RowOf(symbology).pattern;
+    return pattern ? pattern(code) : QString();
+}
+
+Description DescribeJan13(Layout layout, const SymbolCode& symbol, const QString& name,
+                          bool quietZoneMarker) {
+    return DescribeFamily(layout, symbol, name, quietZoneMarker, {kJan13Digits});
+}
+
+Description DescribeJan8(Layout layout, const SymbolCode& symbol, const QString& name,
+                         bool quietZoneMarker) {
+    return DescribeFamily(layout, symbol, name, quietZoneMarker,
+                          {kJan8Digits, kRetailJan8BarHeight, true});
+}
+
+Description DescribeUpcA(Layout layout, const SymbolCode& symbol, const QString& name,
+                         bool quietZoneMarker) {
+    return DescribeFamily(layout, symbol, name, quietZoneMarker, {kUpcADigits});
+}
+
+Description DescribeUpcE(Layout layout, const SymbolCode& symbol, const QString& name,
+                         bool quietZoneMarker) {
+    return DescribeFamily(layout, symbol, name, quietZoneMarker, {kUpcEDigits});
 }
 
 QString AddonPattern(const QString& digits) {

@@ -10,19 +10,33 @@
 
 namespace symbol {
 
-// Data digits of a code without its check digit: 12, 7, 11, 7 for UPC-E
-// (its number system and six digits) or 13 for ITF-14.
+// Data digits of a code without its check digit, and modules of a symbol
+// without quiet zones: the row's.
 int DataDigitCount(Symbology symbology);
-
-// Modules of a symbol without quiet zones: 95, 67, 95 or 51.
 int ModuleCount(Symbology symbology);
 
 // The pattern of a whole code (data digits and check digit, digits only, of
-// the symbol's length). Guard bars are "2"; in UPC-A the bars of the first
-// and last symbol characters are "2" as well, since they stand as long as the
-// guards. UPC-E's eight digits carry their number system and check digit
-// in the parities of the six it draws.
+// the symbol's length), by the symbology's row; an empty text for one without
+// a pattern. Guard bars are "2"; in UPC-A the bars of the first and last
+// symbol characters are "2" as well, since they stand as long as the guards.
+// UPC-E's eight digits carry their number system and check digit in the
+// parities of the six it draws. The JAN's is BuildPattern's.
 QString FamilyPattern(Symbology symbology, const QString& code);
+QString Jan8Pattern(const QString& code);
+QString UpcAPattern(const QString& code);
+QString UpcEPattern(const QString& code);
+
+// The descriptions of the JAN, the short JAN, UPC-A and UPC-E, as their rows
+// hold them: DescribeFamily with each one's digit groups, and the short JAN's
+// shorter bars and "<".
+Description DescribeJan13(Layout layout, const SymbolCode& symbol, const QString& name,
+                          bool quietZoneMarker);
+Description DescribeJan8(Layout layout, const SymbolCode& symbol, const QString& name,
+                         bool quietZoneMarker);
+Description DescribeUpcA(Layout layout, const SymbolCode& symbol, const QString& name,
+                         bool quietZoneMarker);
+Description DescribeUpcE(Layout layout, const SymbolCode& symbol, const QString& name,
+                         bool quietZoneMarker);
 
 // UPC-E is a UPC-A with number system 0 or 1 whose zeros are left out by
 // one of four rules, chosen by the last of its six digits. UpcAOfUpcE gives

@@ -41,6 +41,14 @@ double ItfWidth(int digits, double ratio);
 QList<BarRun> ItfBarRuns(const QString& digits, double ratio, double left, double top,
                          double bottom);
 
+// ITF-14's description, as its row holds it: the retail layout whatever the
+// layout asked (its wide bars are not whole modules), without a quiet zone
+// marker. Quiet zones of 10 X each side of the bars, bars 31.75 mm tall, the
+// bearer bars 4.83 mm around all of it or 2 X above and below the bars and
+// quiet zones, the digits below; the sizes in millimetres from symbol.itf.
+Description DescribeItf14(Layout layout, const SymbolCode& symbol, const QString& name,
+                          bool quietZoneMarker);
+
 // The GTIN-14 of a case holding items of a 13-digit JAN: the indicator digit
 // (0 to 9), the JAN's first twelve digits and a new check digit.
 QString Gtin14FromJan(int indicator, const QString& jan);

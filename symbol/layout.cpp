@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "book.h"
-#include "itf.h"
 #include "pattern.h"
 
 namespace symbol {
@@ -17,9 +15,6 @@ constexpr double kDigitEm = 10.4;
 constexpr double kDigitCell = 7;
 constexpr double kDigitLift = 0.5;
 constexpr double kDigitHeight = 8;
-// The middle of a digit outside the guards, in modules from the symbol's edge
-// (the JAN's first digit, UPC-A's first and last).
-constexpr double kFirstDigitCentre = 4;
 
 constexpr double kNameEm = kNameEmModules;
 constexpr double kNameBaseline = kNameBaselineModules;
@@ -30,53 +25,12 @@ constexpr double kSmallCanvasEm = 10;
 constexpr double kSmallCanvasDrop = 3;  // keeps their foot on the others' line
 constexpr double kSmallDigitEm = 7.8;
 
-// The window's first module, and the add-on's digits above its bars: a line
-// of canvas text from 2 pixels above the bars' top, 12 pixels for it.
-constexpr int kWindowLeft = kModuleOffset + 1;
+// The add-on's digits above its bars in the window: a line of canvas text
+// from 2 pixels above the bars' top, 12 pixels for it.
 constexpr double kWindowAddonBand = 12;
 // Printed, the add-on's digits take the band that the main digits take below,
 // their tops level with the main bars' tops.
 constexpr double kRetailDigitBand = kRetailBoxHeight - kRetailBarHeight;
-
-// A group of human-readable digits: count positions of the code from from,
-// the window's text at windowX and the printed digits centred from centre
-// on, one per symbol character, both in modules from the first module.
-struct DigitGroup {
-    int from;
-    int count;
-    int windowX;
-    double centre;
-    bool small = false;
-};
-
-QList<DigitGroup> DigitGroups(Symbology symbology) {
-    const int first = kFirstDigitX - kWindowLeft;
-    switch (symbology) {
-        // The window's groups start 1 module into the left half and at the
-        // right half's first module, as the JAN's do.
-        case Symbology::Jan8:
-            return {{0, 4, kLeftGroupX - kWindowLeft, 6.5}, {4, 4, 36, 39.5}};
-        case Symbology::UpcA:
-            return {{0, 1, first, -kFirstDigitCentre, true},
-                    {1, 5, 11, 13.5},
-                    {6, 5, kRightGroupX - kWindowLeft, 53.5},
-                    {11, 1, 97, 95 + kFirstDigitCentre, true}};
-        // UPC-E: the number system and the check digit outside the guards,
-        // small as UPC-A's, the six digits over their symbol characters.
-        case Symbology::UpcE:
-            return {{0, 1, first, -kFirstDigitCentre, true},
-                    {1, 6, kLeftGroupX - kWindowLeft, 6.5},
-                    {7, 1, 53, 51 + kFirstDigitCentre, true}};
-        case Symbology::Itf14:  // one line of its own: see ItfLayout
-        case Symbology::Book:   // two symbols: see DescribeBook
-        case Symbology::Jan13:
-            break;
-    }
-    // The first digit left of the start guard, without a symbol character.
-    return {{0, 1, first, -kFirstDigitCentre},
-            {1, 6, kLeftGroupX - kWindowLeft, 6.5},
-            {7, 6, kRightGroupX - kWindowLeft, 53.5}};
-}
 
 // Modules from the main symbol's right edge to the add-on's, if any.
 int AddonSpan(const QString& addon) {
@@ -99,18 +53,18 @@ TextPlace WindowText(const QString& text, double x, double y, double size = kCan
     return {text, Face::Canvas, size, QPointF(x, y), false, 0};
 }
 
-Description WindowLayout(const SymbolCode& symbol, const QString& name) {
+Description WindowLayout(const SymbolCode& symbol, const QString& name, const FamilyShape& shape) {
     Description d;
     d.layout = Layout::Window;
     const int modules = ModuleCount(symbol.symbology);
-    d.symbolLeft = kWindowLeft;
+    d.symbolLeft = kWindowSymbolLeft;
     d.quietLeft = d.symbolLeft;
     d.quietRight = kWindowWidth - d.symbolLeft - kModuleCount;
     d.box = QSizeF(d.symbolLeft + modules + AddonSpan(symbol.addon) + d.quietRight, kWindowHeight);
     d.barTop = kBarTop;
     d.barBottom = kBarBottom;
     d.guardBottom = kGuardBottom;
-    for (const DigitGroup& g : DigitGroups(symbol.symbology))
+    for (const DigitGroup& g : shape.digits)
         d.texts.append(WindowText(symbol.code.mid(g.from, g.count), d.symbolLeft + g.windowX,
                                   g.small ? kDigitLine + kSmallCanvasDrop : kDigitLine,
                                   g.small ? kSmallCanvasEm : kCanvasEm));
@@ -122,30 +76,20 @@ Description WindowLayout(const SymbolCode& symbol, const QString& name) {
     return d;
 }
 
-// Retail quiet zones, left and right: 11 and 7 X for the JAN, 7 and 7 for
-// the short JAN, 9 and 9 for UPC-A, 9 and 7 for UPC-E; after an add-on, its
-// own.
+// Retail quiet zones, left and right: the row's; after an add-on, its own.
 QPointF RetailQuietZones(const SymbolCode& symbol) {
-    QPointF quiet(kRetailQuietLeft, kRetailQuietRight);
-    if (symbol.symbology == Symbology::Jan8)
-        quiet.setX(kRetailQuietRight);
-    else if (symbol.symbology == Symbology::UpcA)
-        quiet = QPointF(kRetailUpcAQuiet, kRetailUpcAQuiet);
-    else if (symbol.symbology == Symbology::UpcE)
-        quiet = QPointF(kRetailUpcAQuiet, kRetailUpcEQuietRight);
-    if (!symbol.addon.isEmpty())
-        quiet.setY(kAddonQuietRight);
-    return quiet;
+    const SymbologyRow& row = RowOf(symbol.symbology);
+    return QPointF(row.quietLeft, symbol.addon.isEmpty() ? row.quietRight : kAddonQuietRight);
 }
 
-Description RetailLayout(const SymbolCode& symbol, const QString& name, bool quietZoneMarker) {
+Description RetailLayout(const SymbolCode& symbol, const QString& name, bool quietZoneMarker,
+                         const FamilyShape& shape) {
     Description d;
     d.layout = Layout::Retail;
     const int modules = ModuleCount(symbol.symbology);
     const QPointF quiet = RetailQuietZones(symbol);
     const double top = name.isEmpty() ? 0 : kNameBand;
-    const double shorter =
-        symbol.symbology == Symbology::Jan8 ? kRetailBarHeight - kRetailJan8BarHeight : 0;
+    const double shorter = kRetailBarHeight - shape.retailBarHeight;
     d.box = QSizeF(quiet.x() + modules + AddonSpan(symbol.addon) + quiet.y(),
                    top + kRetailBoxHeight - shorter);
     d.symbolLeft = quiet.x();
@@ -159,14 +103,14 @@ Description RetailLayout(const SymbolCode& symbol, const QString& name, bool qui
     auto digit = [&](const QString& text, double centre, double y, double size = kDigitEm) {
         d.texts.append({text, Face::Digits, size, QPointF(centre, y), true, 0});
     };
-    for (const DigitGroup& g : DigitGroups(symbol.symbology))
+    for (const DigitGroup& g : shape.digits)
         for (int i = 0; i < g.count && g.from + i < symbol.code.size(); ++i)
             digit(symbol.code.mid(g.from + i, 1), d.symbolLeft + (g.centre + i * kDigitCell),
                   baseline, g.small ? kSmallDigitEm : kDigitEm);
     PlaceAddon(d, symbol, kRetailDigitBand, [&](const QString& text, double left) {
         digit(text, left + kDigitCell / 2, d.barTop + kDigitHeight);
     });
-    if (quietZoneMarker && symbol.symbology == Symbology::Jan8)
+    if (quietZoneMarker && shape.leftMarker)
         digit(QStringLiteral("<"), d.quietLeft / 2, baseline);
     if (quietZoneMarker)
         digit(QStringLiteral(">"),
@@ -177,63 +121,18 @@ Description RetailLayout(const SymbolCode& symbol, const QString& name, bool qui
     return d;
 }
 
-// ITF-14's digits: one line of OCR-B below the bearer bars, 5 mm em, 1 mm
-// clear above and below it, whatever the X.
-constexpr double kItfDigitEmMm = 5;
-constexpr double kItfDigitGapMm = 1;
-constexpr double kOcrBDigitHeight = 0.77;  // of the em
-
-// ITF-14: quiet zones of 10 X each side of the bars, bars 31.75 mm tall, the
-// bearer bars 4.83 mm around all of it or 2 X above and below the bars and
-// quiet zones, the digits below. A name stands above as on the family's
-// symbols at 100 percent.
-Description ItfLayout(const SymbolCode& symbol, const QString& name) {
-    const ItfGeometry& itf = symbol.itf;
-    const double mm = 1 / itf.moduleMm;  // modules in a millimetre
-    const double bearer = itf.frame ? kItfCorrugatedBearerMm * mm : 2;
-    const double side = itf.frame ? bearer : 0;
-    const double width = ItfWidth(int(symbol.code.size()), itf.ratio);
-    const double barHeight = kItfBarHeightMm * mm;
-    const double nameScale = kNominalModuleMm * mm;
-    const double top = name.isEmpty() ? 0 : kNameBand * nameScale;
-    const double em = kItfDigitEmMm * mm;
-    const double baseline =
-        top + 2 * bearer + barHeight + kItfDigitGapMm * mm + kOcrBDigitHeight * em;
-
-    Description d;
-    d.layout = Layout::Retail;
-    d.box = QSizeF(2 * side + 2 * kItfQuietZone + width, baseline + kItfDigitGapMm * mm);
-    d.quietLeft = kItfQuietZone;
-    d.quietRight = kItfQuietZone;
-    d.symbolLeft = side + kItfQuietZone;
-    d.barTop = top + bearer;
-    d.barBottom = d.barTop + barHeight;
-    d.guardBottom = d.barBottom;
-    d.bars = ItfBarRuns(symbol.code, itf.ratio, d.symbolLeft, d.barTop, d.barBottom);
-    const double right = d.box.width();
-    d.bearers = {QRectF(0, top, right, bearer), QRectF(0, d.barBottom, right, bearer)};
-    if (itf.frame)
-        d.bearers += {QRectF(0, top, side, d.barBottom + bearer - top),
-                      QRectF(right - side, top, side, d.barBottom + bearer - top)};
-    d.texts.append({symbol.code, Face::Digits, em, QPointF(right / 2, baseline), true, width});
-    if (!name.isEmpty())
-        d.texts.append({name, Face::Name, kNameEm * nameScale,
-                        QPointF(right / 2, kNameBaseline * nameScale), true, right});
-    return d;
-}
-
 }  // namespace
 
 double NominalModuleMm(Symbology symbology) {
-    return symbology == Symbology::Itf14 ? kItfMaxModuleMm : kNominalModuleMm;
+    return RowOf(symbology).nominalModuleMm;
 }
 
 int MinMagnification(Symbology symbology) {
-    return symbology == Symbology::Itf14 ? 49 : kMinMagnification;
+    return RowOf(symbology).minMagnification;
 }
 
 int MaxMagnification(Symbology symbology) {
-    return symbology == Symbology::Itf14 ? 100 : kMaxMagnification;
+    return RowOf(symbology).maxMagnification;
 }
 
 QList<BarRun> BarRuns(const QString& pattern, double left, double top, double bottom,
@@ -259,23 +158,24 @@ NameLine LabelNameLine(double moduleMm, double roomMm) {
 
 Description Describe(Layout layout, const SymbolCode& symbol, const QString& name,
                      bool quietZoneMarker) {
-    if (symbol.symbology == Symbology::Itf14)
-        return ItfLayout(symbol, name);
-    if (symbol.symbology == Symbology::Book)
-        return DescribeBook(symbol.code, name);
-    Description d = layout == Layout::Window ? WindowLayout(symbol, name)
-                                             : RetailLayout(symbol, name, quietZoneMarker);
+    return RowOf(symbol.symbology).describe(layout, symbol, name, quietZoneMarker);
+}
+
+Description Describe(Layout layout, const QString& code, const QString& name,
+                     bool quietZoneMarker) {
+    return Describe(layout, SymbolCode{kDefaultSymbology, code, {}}, name, quietZoneMarker);
+}
+
+Description DescribeFamily(Layout layout, const SymbolCode& symbol, const QString& name,
+                           bool quietZoneMarker, const FamilyShape& shape) {
+    Description d = layout == Layout::Window ? WindowLayout(symbol, name, shape)
+                                             : RetailLayout(symbol, name, quietZoneMarker, shape);
     d.bars = BarRuns(FamilyPattern(symbol.symbology, symbol.code), d.symbolLeft, d.barTop,
                      d.barBottom, d.guardBottom);
     if (!symbol.addon.isEmpty())
         d.bars +=
             BarRuns(AddonPattern(symbol.addon), d.addonLeft, d.addonTop, d.barBottom, d.barBottom);
     return d;
-}
-
-Description Describe(Layout layout, const QString& code, const QString& name,
-                     bool quietZoneMarker) {
-    return Describe(layout, SymbolCode{Symbology::Jan13, code, {}}, name, quietZoneMarker);
 }
 
 }  // namespace symbol

@@ -10,6 +10,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <span>
 
 #include "family.h"
 
@@ -36,6 +37,7 @@ inline constexpr int kNameX = 5;
 inline constexpr int kNameY = 5;
 // Module i (1 to 95) stands at x = i + kModuleOffset, so the symbol covers x = 21 to 115.
 inline constexpr int kModuleOffset = 20;
+inline constexpr int kWindowSymbolLeft = kModuleOffset + 1;
 // Every bar starts at kBarTop; a normal bar ends at kBarBottom, a guard bar
 // 5 pixels further down at kGuardBottom (end points are not coloured).
 inline constexpr int kBarTop = 20;
@@ -46,12 +48,6 @@ inline constexpr int kDigitLine = 64;
 inline constexpr int kFirstDigitX = 12;  // position 1, left of the start guard
 inline constexpr int kLeftGroupX = 25;   // positions 2 to 7
 inline constexpr int kRightGroupX = 71;  // positions 8 to 13
-
-// The nominal module width X at 100 percent magnification, and the
-// magnifications a printed symbol may have, in percent.
-inline constexpr double kNominalModuleMm = 0.33;
-inline constexpr int kMinMagnification = 80;
-inline constexpr int kMaxMagnification = 200;
 
 // The module X in millimetres at a magnification in percent.
 constexpr double ModuleMm(double magnification) {
@@ -64,10 +60,6 @@ inline constexpr int kRetailQuietRight = 7;
 inline constexpr double kRetailBarHeight = 22.85 / kNominalModuleMm;
 inline constexpr double kRetailBoxHeight = 25.93 / kNominalModuleMm;
 inline constexpr int kGuardExtension = 5;
-// UPC-A's quiet zones, both 9 X; UPC-E's right one 7 X (GS1 General
-// Specifications, symbol dimensions table of the EAN/UPC family).
-inline constexpr int kRetailUpcAQuiet = 9;
-inline constexpr int kRetailUpcEQuietRight = 7;
 // The short JAN's bars: 18.23 mm at 100 percent.
 inline constexpr double kRetailJan8BarHeight = 18.23 / kNominalModuleMm;
 // An add-on stands 9 X after its main symbol (7 to 12 are allowed) and
@@ -167,27 +159,54 @@ struct ItfGeometry {
 // What a symbol encodes: the whole code of its symbology (check digit
 // included) and the 2 or 5 digits of an add-on, or none.
 struct SymbolCode {
-    Symbology symbology = Symbology::Jan13;
+    Symbology symbology = kDefaultSymbology;
     QString code;
     QString addon;
     ItfGeometry itf = {};  // ITF-14 only
 };
 
 // The module X at 100 percent magnification of a symbology, and the
-// magnifications it may have: the family's 0.33 mm from 80 to 200 percent;
-// ITF-14's 1.016 mm, GS1's largest, down to 49 percent (0.498 mm, GS1's
-// smallest being 0.495 mm).
+// magnifications it may have: its row's.
 double NominalModuleMm(Symbology symbology);
 int MinMagnification(Symbology symbology);
 int MaxMagnification(Symbology symbology);
 
-// The description of a symbol under a name. ITF-14 has only the retail
-// layout: its wide bars are not whole modules. quietZoneMarker adds the ">"
-// of the right quiet zone to the retail layout (and the short JAN's "<" on
-// the left). An add-on stands after the main symbol, its digits above its
-// bars, which end with the main symbol's normal bars.
+// The description of a symbol under a name, by its symbology's row. ITF-14
+// and the book pair have only the retail layout: ITF-14's wide bars are not
+// whole modules. quietZoneMarker adds the ">" of the right quiet zone to the
+// retail layout (and the short JAN's "<" on the left). An add-on stands
+// after the main symbol, its digits above its bars, which end with the main
+// symbol's normal bars.
 Description Describe(Layout layout, const SymbolCode& symbol, const QString& name,
                      bool quietZoneMarker = false);
+
+// A group of human-readable digits of an EAN/UPC symbol: count positions of
+// the code from from, the window's text at windowX and the printed digits
+// centred from centre on, one per symbol character, both in modules from the
+// first module; small for the smaller digits outside UPC's guards.
+struct DigitGroup {
+    int from;
+    int count;
+    int windowX;
+    double centre;
+    bool small = false;
+};
+// The middle of a digit outside the guards, in modules from the symbol's edge
+// (the JAN's first digit, UPC-A's first and last).
+inline constexpr double kFirstDigitCentre = 4;
+
+// What sets a member of the EAN/UPC family apart besides its row: its digit
+// groups, its bars' height in the retail layout, and whether the quiet zone
+// marker stands on the left ("<") as well.
+struct FamilyShape {
+    std::span<const DigitGroup> digits;
+    double retailBarHeight = kRetailBarHeight;
+    bool leftMarker = false;
+};
+// The description of a member of the family in either layout: its row's
+// pattern and quiet zones, the shape's digits and bars, and its add-on.
+Description DescribeFamily(Layout layout, const SymbolCode& symbol, const QString& name,
+                           bool quietZoneMarker, const FamilyShape& shape);
 
 // The same for a 13-character JAN code without add-on.
 Description Describe(Layout layout, const QString& code, const QString& name,

@@ -2,7 +2,11 @@
 
 #include <array>
 
+#include "book.h"
+#include "family.h"
 #include "itf.h"
+#include "layout.h"
+#include "pattern.h"
 
 namespace symbol {
 
@@ -10,22 +14,109 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// Sizes from the GS1 General Specifications' symbol dimensions tables: the
-// family's X of 0.33 mm from 80 to 200 percent, ITF-14's 1.016 mm, its
-// largest, down to 49 percent (0.498 mm; GS1's smallest is 0.495 mm).
-constexpr double kFamilyX = 0.33;
+// The book pair draws two JAN symbols under the text of its 日本図書コード.
+Description DescribeBookPair(Layout, const SymbolCode& symbol, const QString& name, bool) {
+    return DescribeBook(symbol.code, name);
+}
 
-// clang-format off
+// Sizes from the GS1 General Specifications' symbol dimensions tables: the
+// family's X of 0.33 mm from 80 to 200 percent (the rows' default), its
+// quiet zones 11 and 7 X (EAN-13), 7 and 7 (EAN-8), 9 and 9 (UPC-A), 9 and 7
+// (UPC-E); ITF-14's X of 1.016 mm, its largest, down to 49 percent
+// (0.498 mm; GS1's smallest is 0.495 mm), its quiet zones 10 X.
 constexpr std::array kRows = {
-    //           symbology             option     alias    title           data modules X               min  max  quiet   addon  marker window printed graded
-    SymbologyRow{Symbology::Jan13, "jan13"_L1, "ean13"_L1, "EAN-13"_L1,     12, 95, kFamilyX,        80, 200, 11, 7,  true,  true,  true,  true,  true},
-    SymbologyRow{Symbology::Jan8,  "jan8"_L1,  "ean8"_L1,  "EAN-8"_L1,       7, 67, kFamilyX,        80, 200,  7, 7,  false, true,  true,  true,  true},
-    SymbologyRow{Symbology::UpcA,  "upca"_L1,  {},         "UPC-A"_L1,      11, 95, kFamilyX,        80, 200,  9, 9,  true,  false, true,  true,  true},
-    SymbologyRow{Symbology::UpcE,  "upce"_L1,  {},         "UPC-E"_L1,       7, 51, kFamilyX,        80, 200,  9, 7,  true,  false, true,  true,  false},
-    SymbologyRow{Symbology::Itf14, "itf14"_L1, {},         "ITF-14"_L1,     13, 0,  kItfMaxModuleMm, 49, 100, kItfQuietZone, kItfQuietZone, false, false, false, true, false},
-    SymbologyRow{Symbology::Book,  "book"_L1,  {},         "book JAN"_L1,   12, 95, kFamilyX,        80, 200, 11, 7,  false, false, false, false, false},
+    SymbologyRow{.symbology = Symbology::Jan13,
+                 .option = "jan13"_L1,
+                 .alias = "ean13"_L1,
+                 .title = "EAN-13"_L1,
+                 .spoken = "a JAN"_L1,
+                 .dataDigits = 12,
+                 .modules = 95,
+                 .quietLeft = 11,
+                 .quietRight = 7,
+                 .addon = true,
+                 .quietZoneMarker = true,
+                 .windowLayout = true,
+                 .printed = true,
+                 .gradable = true,
+                 .pattern = BuildPattern,
+                 .describe = DescribeJan13},
+    SymbologyRow{.symbology = Symbology::Jan8,
+                 .option = "jan8"_L1,
+                 .alias = "ean8"_L1,
+                 .title = "EAN-8"_L1,
+                 .spoken = "a short JAN (--symbol jan8)"_L1,
+                 .dataDigits = 7,
+                 .modules = 67,
+                 .quietLeft = 7,
+                 .quietRight = 7,
+                 .quietZoneMarker = true,
+                 .windowLayout = true,
+                 .printed = true,
+                 .gradable = true,
+                 .pattern = Jan8Pattern,
+                 .describe = DescribeJan8},
+    SymbologyRow{.symbology = Symbology::UpcA,
+                 .option = "upca"_L1,
+                 .title = "UPC-A"_L1,
+                 .spoken = "UPC-A"_L1,
+                 .dataDigits = 11,
+                 .modules = 95,
+                 .quietLeft = 9,
+                 .quietRight = 9,
+                 .addon = true,
+                 .windowLayout = true,
+                 .printed = true,
+                 .gradable = true,
+                 .pattern = UpcAPattern,
+                 .describe = DescribeUpcA},
+    SymbologyRow{.symbology = Symbology::UpcE,
+                 .option = "upce"_L1,
+                 .title = "UPC-E"_L1,
+                 .spoken = "UPC-E"_L1,
+                 .dataDigits = 7,
+                 .modules = 51,
+                 .quietLeft = 9,
+                 .quietRight = 7,
+                 .addon = true,
+                 .windowLayout = true,
+                 .printed = true,
+                 .expandsTo = Symbology::UpcA,
+                 .pattern = UpcEPattern,
+                 .describe = DescribeUpcE},
+    SymbologyRow{.symbology = Symbology::Itf14,
+                 .option = "itf14"_L1,
+                 .title = "ITF-14"_L1,
+                 .spoken = "ITF-14"_L1,
+                 .dataDigits = 13,
+                 .modules = 0,
+                 .nominalModuleMm = kItfMaxModuleMm,
+                 .minMagnification = 49,
+                 .maxMagnification = 100,
+                 .quietLeft = kItfQuietZone,
+                 .quietRight = kItfQuietZone,
+                 .printed = true,
+                 .caseCode = true,
+                 .describe = DescribeItf14},
+    SymbologyRow{.symbology = Symbology::Book,
+                 .option = "book"_L1,
+                 .title = "book JAN"_L1,
+                 .spoken = "the book JAN (--symbol book)"_L1,
+                 .dataDigits = 12,
+                 .modules = 95,
+                 .quietLeft = 11,
+                 .quietRight = 7,
+                 .bookFields = true,
+                 .describe = DescribeBookPair},
 };
-// clang-format on
+
+// RowOf finds a row by its place.
+static_assert([] {
+    for (size_t i = 0; i < kRows.size(); ++i)
+        if (size_t(kRows[i].symbology) != i)
+            return false;
+    return true;
+}());
 
 }  // namespace
 
@@ -41,6 +132,13 @@ const SymbologyRow* FindSymbology(QStringView name) {
     for (const SymbologyRow& row : kRows)
         if (name.compare(row.option, Qt::CaseInsensitive) == 0 ||
             (!row.alias.isEmpty() && name.compare(row.alias, Qt::CaseInsensitive) == 0))
+            return &row;
+    return nullptr;
+}
+
+const SymbologyRow* RowWith(bool SymbologyRow::*property) {
+    for (const SymbologyRow& row : kRows)
+        if (row.*property)
             return &row;
     return nullptr;
 }

@@ -24,7 +24,7 @@ struct Frame {
     double bottom = 0;
     double degrees = 0;  // the bars' tilt from upright, clockwise
     bool upsideDown = false;
-    symbol::Symbology symbology = symbol::Symbology::Jan13;
+    symbol::Symbology symbology = symbol::kDefaultSymbology;
     QString code;
 
     QPointF At(double s, double t) const { return origin + s * u + t * v; }

@@ -13,7 +13,7 @@ namespace verify {
 
 struct Decoded {
     bool ok = false;
-    symbol::Symbology symbology = symbol::Symbology::Jan13;
+    symbol::Symbology symbology = symbol::kDefaultSymbology;
     QString code;  // every digit, check digit included
     // How far the worst measurement stands from a decision threshold: 1 for
     // a perfect symbol, 0 on a threshold.

@@ -7,30 +7,13 @@
 #include <cmath>
 
 #include "symbol/layout.h"
+#include "symbol/symbology.h"
 
 #include "verify.h"
 
 namespace verify {
 
 namespace {
-
-QString SymbologyName(symbol::Symbology s) {
-    switch (s) {
-        case symbol::Symbology::Jan8:
-            return QStringLiteral("EAN-8");
-        case symbol::Symbology::UpcA:
-            return QStringLiteral("UPC-A");
-        case symbol::Symbology::UpcE:
-            return QStringLiteral("UPC-E");
-        case symbol::Symbology::Itf14:
-            return QStringLiteral("ITF-14");
-        case symbol::Symbology::Book:
-            return QStringLiteral("book JAN");
-        case symbol::Symbology::Jan13:
-            break;
-    }
-    return QStringLiteral("EAN-13");
-}
 
 // Shown rounded towards the grade's side of its threshold, so that a 0.498
 // graded C does not show as 0.50, the floor of B.
@@ -113,7 +96,7 @@ QString TextReport(const Verification& v) {
         return t + QStringLiteral("No symbol: %1\n").arg(v.found.reason);
     const Frame& f = v.found.frame;
     t += QStringLiteral("Symbol    %1 %2%3%4\n")
-             .arg(SymbologyName(f.symbology), f.code,
+             .arg(QString(symbol::RowOf(f.symbology).title), f.code,
                   f.upsideDown ? QStringLiteral(", upside down") : QString(),
                   std::abs(f.degrees) >= 0.1
                       ? QStringLiteral(", turned %1 degrees").arg(f.degrees, 0, 'f', 1)
@@ -196,7 +179,7 @@ QString JsonReport(const Verification& v) {
         return QString::fromUtf8(QJsonDocument(o).toJson());
     }
     const Frame& f = v.found.frame;
-    o[QStringLiteral("symbology")] = SymbologyName(f.symbology);
+    o[QStringLiteral("symbology")] = QString(symbol::RowOf(f.symbology).title);
     o[QStringLiteral("code")] = f.code;
     o[QStringLiteral("upsideDown")] = f.upsideDown;
     o[QStringLiteral("degrees")] = f.degrees;

@@ -2,6 +2,11 @@
 
 #include <cmath>
 
+#include "symbol/family.h"
+#include "symbol/symbology.h"
+
+#include "referencedecode.h"
+
 namespace verify {
 
 namespace {
@@ -15,10 +20,12 @@ constexpr double kBandMargin = 0.1;
 bool Verification::Matches() const {
     if (expected.isEmpty())
         return true;
-    // A UPC-A is the 13-digit symbol of its code with a 0 in front.
+    // A UPC-A is the 13-digit symbol of its code with a 0 in front: its 12
+    // digits (no other symbol read has 12) and the 0 make a JAN's 13.
     const QString& code = found.frame.code;
-    return found.ok && (code == expected || (found.frame.symbology == symbol::Symbology::UpcA &&
-                                             u'0' + code == expected));
+    const qsizetype janDigits = symbol::RowOf(symbol::kDefaultSymbology).dataDigits + 1;
+    return found.ok &&
+           (code == expected || (expected.size() == janDigits && u'0' + code == expected));
 }
 
 pipeline::ExitStatus Verification::ExitStatus() const {
@@ -53,7 +60,7 @@ Verification Verify(const Scan& scan) {
     // Each line runs through both quiet zones and a module beyond.
     const double s0 = -(needLeft + 1) * f.module;
     const double s1 = f.width + (needRight + 1) * f.module;
-    const int elements = f.symbology == symbol::Symbology::Jan8 ? kShortElements : kLongElements;
+    const int elements = int(ElementModules(symbol::FamilyPattern(f.symbology, f.code)).size());
     const double band = (f.bottom - f.top) * (1 - 2 * kBandMargin);
     double total = 0;
     for (int i = 0; i < kScanLines; ++i) {
