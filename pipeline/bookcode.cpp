@@ -66,7 +66,7 @@ TypedCode ReadGivenCode(const QString& digits, symbol::Symbology symbology, cons
 }
 
 QString FileStem(const symbol::SymbolCode& code) {
-    if (code.symbology != symbol::Symbology::Book)
+    if (!symbol::RowOf(code.symbology).bookFields)
         return code.addon.isEmpty() ? code.code : code.code + u'+' + code.addon;
     return symbol::BookCodeOfText(code.code).isbn;
 }
