@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "book.h"
 #include "itf.h"
 
 namespace symbol {
@@ -43,6 +44,10 @@ const SymbologyRow* FindSymbology(QStringView name) {
             (!row.alias.isEmpty() && name.compare(row.alias, Qt::CaseInsensitive) == 0))
             return &row;
     return nullptr;
+}
+
+QString SampleCode(const SymbologyRow& row) {
+    return row.symbology == Symbology::Book ? BookSampleText() : QString(row.dataDigits + 1, u'0');
 }
 
 }  // namespace symbol

@@ -49,5 +49,7 @@ std::span<const SymbologyRow> Symbologies();
 const SymbologyRow& RowOf(Symbology symbology);
 // The row whose option or alias is name (any case), or nullptr.
 const SymbologyRow* FindSymbology(QStringView name);
+// A code of the symbology that any of its codes is as large as, for sizing.
+QString SampleCode(const SymbologyRow& row);
 
 }  // namespace symbol
