@@ -60,20 +60,8 @@ LabelContent Content(const QRectF& label, const QString& name,
 
 }  // namespace
 
-SheetPainter::SheetPainter(std::unique_ptr<PageSink> sink, const SheetTemplate& sheet, int skip,
-                           const LabelStyle& style)
-    : sink_(std::move(sink)), sheet_(sheet), style_(style), next_(skip) {}
-
-SheetPainter::SheetPainter(QPagedPaintDevice* device, const SheetTemplate& sheet, int skip,
-                           const LabelStyle& style)
-    : SheetPainter(DevicePageSink(device), sheet, skip, style) {}
-
-SheetPainter::SheetPainter(symbol::PdfPages* pdf, const SheetTemplate& sheet, int skip,
-                           const LabelStyle& style)
-    : SheetPainter(PdfPageSink(pdf), sheet, skip, style) {}
-
 SheetPainter::SheetPainter(std::unique_ptr<PageSink> sink, const LabelPlan& plan)
-    : SheetPainter(std::move(sink), plan.sheet, plan.skip, plan.style) {}
+    : sink_(std::move(sink)), plan_(plan) {}
 
 SheetPainter::~SheetPainter() = default;
 
@@ -93,41 +81,42 @@ bool SheetPainter::NewPage() {
 
 // A test print shows every label's edge, the empty ones too.
 void SheetPainter::StartPage() {
-    if (!style_.outline)
+    if (!plan_.style.outline)
         return;
     constexpr double kEdgeLineMm = 0.1;
     QList<QRectF> edges;
-    for (int i = 0; i < sheet_.LabelsPerPage(); ++i)
-        edges.append(sheet_.LabelRect(i));
+    for (int i = 0; i < plan_.sheet.LabelsPerPage(); ++i)
+        edges.append(plan_.sheet.LabelRect(i));
     sink_->StrokeRects(edges, kEdgeLineMm);
 }
 
 SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolCode& code) {
-    const QRectF label = sheet_.LabelRect(SlotOf(sheet_, 0, next_).index);
+    const LabelSlot slot = plan_.Place(painted_);
+    const QRectF label = plan_.sheet.LabelRect(slot.index);
     const symbol::SymbologyRow& row = symbol::RowOf(code.symbology);
     symbol::Description described;
     double module = 0;
     if (OneSizePerRun(row)) {
         // Every such code has the same size, fitted to the labels beforehand.
         symbol::SymbolCode sized = code;
-        sized.itf = style_.itf;
-        sized = AtMagnification(sized, style_.magnification);
+        sized.itf = plan_.style.itf;
+        sized = AtMagnification(sized, plan_.style.magnification);
         described = symbol::Describe(symbol::Layout::Retail, sized, {});
         module = sized.itf.moduleMm;
     } else {
         described = symbol::Describe(symbol::Layout::Retail, code, {});
         const double room = (label.width() - 2 * kLabelMarginMm) / described.box.width();
-        module = std::min(symbol::ModuleMmAt(row, style_.magnification), room);
+        module = std::min(symbol::ModuleMmAt(row, plan_.style.magnification), room);
         if (module < symbol::ModuleMmAt(row, row.minMagnification))
             return Added::TooLarge;
     }
-    if (!symbol::LeavesHalfModule(style_.bwrMm, module))
+    if (!symbol::LeavesHalfModule(plan_.style.bwrMm, module))
         return Added::BarsTooThin;
     // Painting starts with the first label, so that a run that has none
     // leaves the device as it was: a printer gets no job, not a blank page.
     if (!sink_->Started() && !Start())
         return Added::DeviceFailed;
-    const LabelSlot slot = SlotOf(sheet_, 0, next_++);
+    ++painted_;
     while (slot.page > page_) {
         if (!NewPage())
             return Added::DeviceFailed;
@@ -140,7 +129,7 @@ SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolC
 void SheetPainter::PaintLabel(const QRectF& label, const QString& name,
                               const symbol::Description& description, double module) {
     const LabelContent content =
-        Content(label, name, description, module, style_, sink_->DotsPerMm());
+        Content(label, name, description, module, plan_.style, sink_->DotsPerMm());
     sink_->FillRects(content.bars);
     for (const auto& [text, toPage] : content.texts)
         sink_->FillText(text, toPage);

@@ -8,25 +8,15 @@
 #include <QString>
 
 #include "labelplan.h"
-#include "pagesink.h"  // declares the devices painted on
+#include "pagesink.h"
 
 namespace pipeline {
 
 class SheetPainter {
 public:
-    // Paints on the sink's pages, which must be the sheet's paper, from its
-    // corner (no margins), from the first label on; skip places of the
-    // first page are left empty. The sink's last page goes out when the
-    // painter is gone.
-    SheetPainter(std::unique_ptr<PageSink> sink, const SheetTemplate& sheet, int skip,
-                 const LabelStyle& style);
-    // On device, through a QPainter.
-    SheetPainter(QPagedPaintDevice* device, const SheetTemplate& sheet, int skip,
-                 const LabelStyle& style);
-    // Into a PDF file written page by page (before pdf->Finish()).
-    SheetPainter(symbol::PdfPages* pdf, const SheetTemplate& sheet, int skip,
-                 const LabelStyle& style);
-    // As a label plan has it.
+    // Paints the plan's labels where it places them on the sink's pages,
+    // which must be the plan's sheet of paper, from its corner (no margins).
+    // The sink's last page goes out when the painter is gone.
     SheetPainter(std::unique_ptr<PageSink> sink, const LabelPlan& plan);
     ~SheetPainter();
 
@@ -49,9 +39,8 @@ private:
                     double module);
 
     std::unique_ptr<PageSink> sink_;
-    SheetTemplate sheet_;
-    LabelStyle style_;
-    int next_;  // the place of the next label on the sheet's pages
+    const LabelPlan plan_;
+    int painted_ = 0;
     int page_ = 0;
 };
 
