@@ -29,8 +29,10 @@ WholeDots WholeDotModule(const SymbologyRow& row, int dpi, double asked, double 
                          double highest) {
     WholeDots module = NearestWholeDots(ModuleMmAt(row, asked), dpi, ModuleMmAt(row, lowest),
                                         ModuleMmAt(row, highest));
-    if (module.dots > 0)
-        module.magnification = module.moduleMm / row.nominalModuleMm * 100;
+    // NearestWholeDots gives the magnification of the family's X; another
+    // X's is worked out from its percent.
+    if (module.dots > 0 && row.nominalModuleMm != kNominalModuleMm)
+        module.magnification = module.moduleMm / (row.nominalModuleMm / 100);
     return module;
 }
 
