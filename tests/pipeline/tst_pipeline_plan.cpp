@@ -22,8 +22,10 @@ namespace {
 
 constexpr double kDotMm300 = 25.4 / 300;
 
-pipeline::LabelAsk Ask(const QString& symbology, double magnification, bool names) {
+pipeline::LabelAsk Ask(const QString& symbology, double magnification, bool names,
+                       int bwrMicrons = 0) {
     pipeline::LabelAsk ask;
+    ask.bwrMicrons = bwrMicrons;
     ask.symbol.symbology = symbol::FindSymbology(symbology)->symbology;
     ask.magnification = magnification;
     ask.names = names;
@@ -47,6 +49,7 @@ void TestPlan::plan_data() {
     QTest::addColumn<int>("magnification");
     QTest::addColumn<bool>("names");
     QTest::addColumn<int>("dpi");
+    QTest::addColumn<int>("bwr");  // micrometres
     QTest::addColumn<int>("skip");
     QTest::addColumn<int>("labels");
     QTest::addColumn<int>("perPage");
@@ -58,28 +61,35 @@ void TestPlan::plan_data() {
     // A-one 28646: 3 x 8 labels of 70 x 33.9 mm; 2 places used, 47 labels
     // fill 49 places, the third page's first.
     QTest::newRow("a4-24 JAN-13") << "a4-24"
-                                  << "jan13" << 100 << true << 0 << 2 << 47 << 24 << 3
+                                  << "jan13" << 100 << true << 0 << 0 << 2 << 47 << 24 << 3
                                   << Refusal::None << 0.0 << QSizeF();
     // Avery L7651: 5 x 13 labels of 38.1 x 21.17 mm, lower than EAN-13 at
     // 80 percent with its margins: 25.93 x 0.8 + 2 = 22.74 mm, 113 x 0.264 +
     // 2 = 31.83 mm wide.
     QTest::newRow("a4-65 too low") << "a4-65"
-                                   << "jan13" << 100 << false << 0 << 0 << 1 << 65 << 1
+                                   << "jan13" << 100 << false << 0 << 0 << 0 << 1 << 65 << 1
                                    << Refusal::TooSmall << 0.0 << QSizeF(31.832, 22.744);
     // A roll of 200 x 100 mm labels, one a page: at 300 dpi ITF-14's 1.016 mm
     // is 12 dots exactly; at 203 dpi the nearest is 8 dots (8.12).
     QTest::newRow("ITF-14 roll 300 dpi") << "roll 200 100"
-                                         << "itf14" << 100 << false << 300 << 0 << 5 << 1 << 5
+                                         << "itf14" << 100 << false << 300 << 0 << 0 << 5 << 1 << 5
                                          << Refusal::None << 12 * kDotMm300 << QSizeF();
     QTest::newRow("ITF-14 roll 203 dpi") << "roll 200 100"
-                                         << "itf14" << 100 << false << 203 << 0 << 3 << 1 << 3
+                                         << "itf14" << 100 << false << 203 << 0 << 0 << 3 << 1 << 3
                                          << Refusal::None << 8 * 25.4 / 203 << QSizeF();
     // At 100 dpi a dot is 0.254 mm: 2 dots, 0.508 mm, are 154 percent, more
     // than a 46 mm label takes (113 x 0.33 x 1.2 = 44.7 mm at 120 percent),
     // and 1 dot is under 80 percent's 0.264 mm.
     QTest::newRow("JAN-13 no whole dots") << "roll 46 40"
-                                          << "jan13" << 100 << false << 100 << 0 << 1 << 1 << 1
+                                          << "jan13" << 100 << false << 100 << 0 << 0 << 1 << 1 << 1
                                           << Refusal::NoWholeDots << 0.0 << QSizeF();
+    // X 0.33 mm: a reduction may take half of it, 165 micrometres, no more.
+    QTest::newRow("JAN-13 half a module") << "roll 100 60"
+                                          << "jan13" << 100 << false << 0 << 165 << 0 << 1 << 1 << 1
+                                          << Refusal::None << 0.0 << QSizeF();
+    QTest::newRow("JAN-13 beyond half") << "roll 100 60"
+                                        << "jan13" << 100 << false << 0 << 166 << 0 << 1 << 1 << 1
+                                        << Refusal::BarsTooThin << 0.0 << QSizeF();
 }
 
 void TestPlan::plan() {
@@ -88,6 +98,7 @@ void TestPlan::plan() {
     QFETCH(int, magnification);
     QFETCH(bool, names);
     QFETCH(int, dpi);
+    QFETCH(int, bwr);
     QFETCH(int, skip);
     QFETCH(int, labels);
     QFETCH(int, perPage);
@@ -101,7 +112,7 @@ void TestPlan::plan() {
         roll.size() == 3 ? pipeline::WholePageSheet(QSizeF(roll[1].toDouble(), roll[2].toDouble()))
                          : *pipeline::FindSheet(sheet);
     const LabelPlan plan =
-        pipeline::PlanLabels(layout, skip, Ask(symbology, magnification, names), dpi);
+        pipeline::PlanLabels(layout, skip, Ask(symbology, magnification, names, bwr), dpi);
     QCOMPARE(plan.refusal, refusal);
     QCOMPARE(plan.sheet.LabelsPerPage(), perPage);
     QCOMPARE(plan.Pages(labels), pages);
