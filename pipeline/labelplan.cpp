@@ -115,8 +115,8 @@ double LabelPlan::FewestDots() const {
     return symbol::WholeDotModule(row, dpi, row.minMagnification).magnification;
 }
 
-QSizeF LabelPlan::Needed(double magnification, bool otherName) const {
-    return NeededLabelSize(magnification, style.names != otherName, sized);
+QSizeF LabelPlan::Needed(double magnification) const {
+    return NeededLabelSize(magnification, style.names, sized);
 }
 
 LabelPlan PlanLabels(const SheetTemplate& sheet, int skip, const LabelAsk& ask, int dpi) {

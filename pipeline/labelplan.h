@@ -99,8 +99,8 @@ struct LabelPlan {
     // module of the symbology; 0 when none.
     double FewestDots() const;
     // The label, margins included, that a symbol at magnification takes,
-    // with the plan's name line or (otherName) the other way.
-    QSizeF Needed(double magnification, bool otherName = false) const;
+    // with the plan's name line or without.
+    QSizeF Needed(double magnification) const;
 
     // Set by the plan: what the sizes are asked of.
     symbol::SymbolCode sized;
