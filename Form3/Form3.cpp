@@ -38,7 +38,7 @@
 #include "pipeline/printer.h"
 #include "pipeline/sheetpainter.h"
 #include "symbol/code.h"
-#include "symbol/raster.h"
+#include "symbol/symbology.h"
 
 namespace {
 
@@ -68,6 +68,9 @@ QString CodeProblem(const QString& code) {
             .arg(check);
     return QString();
 }
+
+// The window's code is a JAN (EAN-13), as the command line names it.
+const symbol::Symbology kWindowSymbology = symbol::kDefaultSymbology;
 
 // A PDF file is painted as Qt's printer of high resolution paints one.
 constexpr int kPdfDotsPerInch = 1200;
@@ -128,7 +131,7 @@ struct Form3::Reading {
     std::atomic<bool> cancel = false;
     std::atomic<int> line = 0;  // the line being read
     QList<pipeline::Label> entries;
-    symbol::Symbology symbology = symbol::Symbology::Jan13;
+    symbol::Symbology symbology = kWindowSymbology;
     QStringList problems;  // the first kMaxProblemsShown
     qint64 unshown = 0;    // bad lines past those
 
@@ -137,9 +140,7 @@ struct Form3::Reading {
 
 // What the dialog's choices paint.
 struct Form3::Job {
-    pipeline::SheetTemplate layout;
-    int skip = 0;
-    pipeline::LabelStyle style;
+    pipeline::LabelPlan plan;
     QList<pipeline::Label> labels;
     int copies = 1;
 };
@@ -166,7 +167,11 @@ struct Form3::FilePrint {
 };
 
 Form3::Form3(const QString& name, const QString& code, QWidget* parent)
-    : QDialog(parent), name_(name), code_(code), codeProblem_(CodeProblem(code)) {
+    : QDialog(parent),
+      name_(name),
+      code_(code),
+      codeProblem_(CodeProblem(code)),
+      listSymbology_(kWindowSymbology) {
     setWindowTitle(QStringLiteral("印刷"));
     Option1 = new QRadioButton(QStringLiteral("この記号(&S)"), this);
     Option2 = new QRadioButton(QStringLiteral("一覧ファイル(&L)"), this);
@@ -339,7 +344,7 @@ void Form3::ReadList() {
     if (reading_)
         reading_->cancel = true;
     listEntries_.clear();
-    listSymbology_ = symbol::Symbology::Jan13;
+    listSymbology_ = kWindowSymbology;
     Problems->clear();
     auto reading = std::make_shared<Reading>();
     reading->path = ListPath->text();
@@ -370,62 +375,64 @@ QList<pipeline::Label> Form3::Labels() const {
         return listEntries_;
     if (!codeProblem_.isEmpty())
         return {};
-    return {{0, name_, {symbol::Symbology::Jan13, code_, {}}, {}, {}}};
+    return {{0, name_, {kWindowSymbology, code_, {}}, {}, {}}};
 }
 
 symbol::Symbology Form3::LabelSymbology() const {
-    return Option1->isChecked() ? symbol::Symbology::Jan13 : listSymbology_;
+    return Option1->isChecked() ? kWindowSymbology : listSymbology_;
+}
+
+pipeline::LabelAsk Form3::Ask() const {
+    pipeline::LabelAsk ask;
+    ask.symbol.symbology = LabelSymbology();
+    ask.magnification = Magnification->value();
+    ask.names = PrintName->isChecked();
+    return ask;
 }
 
 void Form3::UpdateSummary() {
     const std::optional<pipeline::SheetTemplate> sheet =
         pipeline::FindSheet(Sheet->currentData().toString());
-    const int perPage = sheet ? sheet->LabelsPerPage() : 1;
-    Start->setMaximum(perPage);
+    Start->setMaximum(sheet ? sheet->LabelsPerPage() : 1);
     Start->setEnabled(sheet.has_value());
     if (reading_) {
         Summary->setText(QStringLiteral("一覧を読んでいます… %1 行目").arg(reading_->line.load()));
         return;
     }
+    // Without a sheet, the page is the printer's, chosen later: one label a
+    // page whatever its size.
+    const pipeline::LabelPlan plan = pipeline::PlanLabels(
+        sheet ? *sheet : pipeline::WholePageSheet(QSizeF(pipeline::kA4Width, pipeline::kA4Height)),
+        sheet ? Start->value() - 1 : 0, Ask());
     const qint64 labels = qint64(Labels().size()) * Copies->value();
-    const qint64 skip = sheet ? Start->value() - 1 : 0;
-    const qint64 pages = labels == 0 ? 0 : (skip + labels + perPage - 1) / perPage;
-    QString text = QStringLiteral("ラベル %1 枚、%2 ページ").arg(labels).arg(pages);
+    QString text = QStringLiteral("ラベル %1 枚、%2 ページ").arg(labels).arg(plan.Pages(labels));
     if (Option1->isChecked() && !codeProblem_.isEmpty())
         text = codeProblem_;
     if (sheet) {
-        const double fitted = pipeline::FitMagnification(
-            QSizeF(sheet->labelWidth, sheet->labelHeight), Magnification->value(),
-            PrintName->isChecked(), {LabelSymbology(), {}, {}});
-        if (fitted == 0) {
-            const QSizeF needed = pipeline::NeededLabelSize(
-                symbol::kMinMagnification, PrintName->isChecked(), {LabelSymbology(), {}, {}});
+        if (plan.refusal == pipeline::LabelPlan::Refusal::TooSmall) {
+            const QSizeF needed = plan.Needed(symbol::RowOf(plan.sized.symbology).minMagnification);
             text = QStringLiteral(
                        "ラベル (%1 × %2 mm) が小さすぎます。80 % でも %3 × %4 mm 必要です。")
                        .arg(sheet->labelWidth)
                        .arg(sheet->labelHeight)
                        .arg(needed.width(), 0, 'f', 1)
                        .arg(needed.height(), 0, 'f', 1);
-        } else if (fitted < Magnification->value()) {
-            text += QStringLiteral("（ラベルに合わせて %1 % で印刷）").arg(fitted);
+        } else if (plan.fitted < Magnification->value()) {
+            text += QStringLiteral("（ラベルに合わせて %1 % で印刷）").arg(plan.fitted);
         }
     }
     Summary->setText(text);
 }
 
-std::optional<Form3::Job> Form3::Plan(QSizeF pageMm) const {
+std::optional<Form3::Job> Form3::Plan(QSizeF pageMm, int dpi) const {
     const std::optional<pipeline::SheetTemplate> sheet =
         pipeline::FindSheet(Sheet->currentData().toString());
     Job job;
-    job.layout = sheet ? *sheet : pipeline::WholePageSheet(pageMm);
-    job.skip = sheet ? Start->value() - 1 : 0;
-    job.style.names = PrintName->isChecked();
-    job.style.magnification = pipeline::FitMagnification(
-        QSizeF(job.layout.labelWidth, job.layout.labelHeight), Magnification->value(),
-        job.style.names, {LabelSymbology(), {}, {}});
+    job.plan = pipeline::PlanLabels(sheet ? *sheet : pipeline::WholePageSheet(pageMm),
+                                    sheet ? Start->value() - 1 : 0, Ask(), dpi);
     job.labels = Labels();
     job.copies = Copies->value();
-    if (job.style.magnification == 0 || job.labels.isEmpty())
+    if (job.plan.refusal == pipeline::LabelPlan::Refusal::TooSmall || job.labels.isEmpty())
         return std::nullopt;
     return job;
 }
@@ -434,7 +441,7 @@ bool Form3::PaintJob(const Job& job, QPagedPaintDevice* device,
                      const std::function<bool(qint64)>& goingOn) {
     // Copies in slices, so that one label of many copies is no longer slice.
     constexpr int kSlice = 64;
-    pipeline::SheetPainter painter(device, job.layout, job.skip, job.style);
+    pipeline::SheetPainter painter(pipeline::DevicePageSink(device), job.plan);
     // The list's bad lines are shown as it is read; here they are passed over.
     pipeline::LabelReport unseen;
     qint64 painted = 0;
@@ -474,30 +481,24 @@ bool Form3::Paint(QPrinter* printer) {
             return false;
         }
     }
-    std::optional<Job> job = Plan(printer->pageLayout().fullRect(QPageLayout::Millimeter).size());
-    if (!job)
-        return false;
     // On a printer of the print service, every module a whole number of its
     // dots, from the first dot of the area it prints (on a page turned
     // across the paper, at the end the print service turns that dot to).
-    if (native) {
-        const QSizeF label(job->layout.labelWidth, job->layout.labelHeight);
-        const symbol::WholeDots module = pipeline::WholeDotModule(
-            printer->resolution(), job->style.magnification,
-            pipeline::FitMagnification(label, symbol::kMaxMagnification, job->style.names,
-                                       {LabelSymbology(), {}, {}}));
-        if (module.dots == 0) {
-            Summary->setText(
-                QStringLiteral("%1 dpi のプリンターでは、%2 × %3 mm "
-                               "に収まる倍率 80 % 以上でドットの揃う大きさがありません。")
-                    .arg(printer->resolution())
-                    .arg(label.width(), 0, 'f', 1)
-                    .arg(label.height(), 0, 'f', 1));
-            return false;
-        }
-        job->style.magnification = module.magnification;
-        pipeline::FitStyleToPrintersPage(*printer, &job->style);
+    std::optional<Job> job = Plan(printer->pageLayout().fullRect(QPageLayout::Millimeter).size(),
+                                  native ? printer->resolution() : 0);
+    if (!job)
+        return false;
+    if (job->plan.refusal == pipeline::LabelPlan::Refusal::NoWholeDots) {
+        const QSizeF label = job->plan.LabelMm();
+        Summary->setText(QStringLiteral("%1 dpi のプリンターでは、%2 × %3 mm "
+                                        "に収まる倍率 80 % 以上でドットの揃う大きさがありません。")
+                             .arg(printer->resolution())
+                             .arg(label.width(), 0, 'f', 1)
+                             .arg(label.height(), 0, 'f', 1));
+        return false;
     }
+    if (native)
+        pipeline::FitStyleToPrintersPage(*printer, &job->plan.style);
     // A printer is painted on this thread: between slices the window is
     // drawn again, its buttons left alone until the pages are sent.
     const auto drawn = [native](qint64) {
@@ -582,7 +583,7 @@ void Form3::PrintToFile(const QString& path, const QPageLayout& page) {
     layout.setMargins(QMarginsF());
     if (pipeline::FindSheet(Sheet->currentData().toString()))
         layout.setPageSize(QPageSize(QPageSize::A4));
-    std::optional<Job> job = Plan(layout.fullRect(QPageLayout::Millimeter).size());
+    std::optional<Job> job = Plan(layout.fullRect(QPageLayout::Millimeter).size(), 0);
     if (!job) {
         emit Printed(false);  // Summary says why
         return;

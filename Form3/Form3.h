@@ -17,6 +17,7 @@
 #include <memory>
 #include <optional>
 
+#include "pipeline/labelplan.h"
 #include "pipeline/labelsource.h"
 #include "symbol/family.h"
 
@@ -98,7 +99,11 @@ private:
     void ListDone(const std::shared_ptr<Reading>& reading);
     // What the dialog's choices paint on pages of that size (millimetres);
     // none when nothing can be printed.
-    std::optional<Job> Plan(QSizeF pageMm) const;
+    // On a printer of dpi dots per inch (0 for a file), each module a whole
+    // number of its dots; the plan says when none fits.
+    std::optional<Job> Plan(QSizeF pageMm, int dpi) const;
+    // What the dialog's choices put on the labels.
+    pipeline::LabelAsk Ask() const;
     // Paints the job's labels on device, a slice at a time; between slices
     // going on says whether to go on with the count painted so far. False
     // when the device failed or going on said no.
@@ -124,5 +129,5 @@ private:
     QPushButton* printButton_ = nullptr;
     QTimer* ticker_ = nullptr;  // the progress of a list read or a file printed
     QProgressDialog* progress_ = nullptr;
-    symbol::Symbology listSymbology_ = symbol::Symbology::Jan13;
+    symbol::Symbology listSymbology_;  // the window's JAN until a list says otherwise
 };

@@ -6,10 +6,10 @@
 #include <QPageSize>
 #include <QPrintEngine>
 #include <QPrinter>
-#include <algorithm>
 #include <cmath>
 
 #include "symbol/layout.h"
+#include "symbol/raster.h"
 
 namespace pipeline {
 
@@ -67,12 +67,6 @@ bool SetPrintersPage(QPrinter* printer, const QPageSize& page) {
             << QStringLiteral("Custom.%1x%2").arg(points.width()).arg(points.height());
     engine->setProperty(kCupsOptions, options);
     return true;
-}
-
-symbol::WholeDots WholeDotModule(int dpi, double asked, double largest) {
-    return symbol::NearestWholeDots(
-        symbol::ModuleMm(asked), dpi, symbol::ModuleMm(symbol::kMinMagnification),
-        symbol::ModuleMm(std::min<double>(largest, symbol::kMaxMagnification)));
 }
 
 // A driver's raster starts at the corner of the area its printer can print,

@@ -5,8 +5,7 @@
 // whole dots. The print dialog and stripewell-render --print both print
 // through these.
 
-#include "sheetpainter.h"
-#include "symbol/raster.h"
+#include "labelplan.h"
 
 class QPageSize;
 class QPrinter;
@@ -38,10 +37,6 @@ void UsePrintersDots(QPrinter* printer);
 // for as the driver's PageSize in those points, page and paper one size.
 // False when the printer does not take the page.
 bool SetPrintersPage(QPrinter* printer, const QPageSize& page);
-
-// The module of whole dots at dpi nearest asked percent, from 80 percent to
-// largest (what fits the label); dots is 0 when none.
-symbol::WholeDots WholeDotModule(int dpi, double asked, double largest);
 
 // The style's bar edges and the start of the dots of the printer's page.
 void FitStyleToPrinter(const QPrinter& printer, LabelStyle* style);

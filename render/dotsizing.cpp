@@ -3,35 +3,30 @@
 #include <QStringList>
 #include <cmath>
 
-#include "symbol/raster.h"
+#include "symbol/sizing.h"
 
 namespace render {
 
 // Retail bitmaps: the module and the bar width reduction in whole dots of
 // the printer, and a note when they differ from what was asked.
 QString FitToDots(pipeline::SymbolOutput* output, QString* note) {
-    const symbol::Symbology symbology = output->symbology;
-    const double percentMm = symbol::NominalModuleMm(symbology) / 100;
-    const double asked = percentMm * output->magnification;
-    symbol::WholeDots module = symbol::NearestWholeDots(
-        asked, output->dpi, symbol::MinMagnification(symbology) * percentMm,
-        symbol::MaxMagnification(symbology) * percentMm);
+    const symbol::SymbologyRow& row = symbol::RowOf(output->symbology);
+    const symbol::WholeDots module =
+        symbol::WholeDotModule(row, output->dpi, output->magnification);
     if (module.dots == 0)
         return QStringLiteral(
                    "at %1 dpi no whole number of dots makes a module of %2 to %3 "
                    "percent")
             .arg(output->dpi)
-            .arg(symbol::MinMagnification(symbology))
-            .arg(symbol::MaxMagnification(symbology));
-    if (symbology == symbol::Symbology::Itf14)
-        module.magnification = module.moduleMm / percentMm;
+            .arg(row.minMagnification)
+            .arg(row.maxMagnification);
     output->itf.moduleMm = module.moduleMm;
     // ITF-14's wide elements in whole dots too, so that every bar keeps its width.
     const double ratio = output->itf.ratio;
-    output->itf.ratio = double(std::lround(ratio * module.dots)) / module.dots;
+    output->itf.ratio = symbol::WholeDotRatio(ratio, module.dots);
     const double dotUm = 25400.0 / output->dpi;
-    const int bwrDots = int(std::lround(output->bwrMicrons / dotUm));
-    if (2 * bwrDots > module.dots)
+    const int bwrDots = symbol::BwrDots(output->bwrMicrons, output->dpi);
+    if (!symbol::LeavesHalfModule(bwrDots, module.dots))
         return QStringLiteral(
                    "--bwr %1 would leave bars of %2 dots from a module of %3 dots "
                    "at %4 dpi; at most half a module (%5 micrometres) can go")
@@ -53,7 +48,7 @@ QString FitToDots(pipeline::SymbolOutput* output, QString* note) {
         changed << QStringLiteral("bar width reduction %1 dots (%2 micrometres)")
                        .arg(bwrDots)
                        .arg(bwrUm, 0, 'f', 0);
-    if (symbology == symbol::Symbology::Itf14 && std::abs(output->itf.ratio - ratio) > 1e-9)
+    if (row.wideToNarrow && std::abs(output->itf.ratio - ratio) > 1e-9)
         changed << QStringLiteral("wide-to-narrow ratio %1").arg(output->itf.ratio, 0, 'f', 3);
     if (!changed.isEmpty())
         *note += (note->isEmpty() ? QString() : QStringLiteral("; ")) +
@@ -64,9 +59,9 @@ QString FitToDots(pipeline::SymbolOutput* output, QString* note) {
 // The vector formats: whatever bar width reduction leaves half a module.
 QString CheckBwr(pipeline::SymbolOutput& output) {
     const double moduleUm =
-        symbol::NominalModuleMm(output.symbology) * 1000 * output.magnification / 100;
+        symbol::ModuleUmAt(symbol::RowOf(output.symbology), output.magnification);
     output.itf.moduleMm = moduleUm / 1000;
-    if (2 * output.bwrMicrons > moduleUm)
+    if (!symbol::LeavesHalfModule(output.bwrMicrons, moduleUm))
         return QStringLiteral(
                    "--bwr %1 would leave bars narrower than half a module (%2 "
                    "micrometres at %3 percent)")

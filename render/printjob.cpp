@@ -17,19 +17,15 @@
 #include "pipeline/sheetpainter.h"
 #include "report.h"
 #include "sheetjob.h"
-#include "symbol/layout.h"
-#include "symbol/raster.h"
 
 namespace render {
 
-using pipeline::FitMagnification;
 using pipeline::FitStyleToPrintersPage;
 using pipeline::LabelStyle;
 using pipeline::PrinterDpi;
 using pipeline::SetPrintersPage;
 using pipeline::SheetTemplate;
 using pipeline::UsePrintersDots;
-using pipeline::WholeDotModule;
 using pipeline::WholePageSheet;
 
 namespace {
@@ -281,13 +277,7 @@ public:
         if (!page || !page->isValid())
             return std::nullopt;
         const QSizeF mm = page->size(QPageSize::Millimeter);
-        const bool names = options_.Names();
-        const symbol::SymbolCode sized{options_.output.symbology, QString(), options_.addon,
-                                       options_.output.itf};
-        const double upright = FitMagnification(mm, options_.output.magnification, names, sized);
-        const double across =
-            FitMagnification(mm.transposed(), options_.output.magnification, names, sized);
-        const bool turned = across > upright;
+        const bool turned = pipeline::FitsBetterTurned(mm, LabelAskOf(options_, options_.addon));
         // The page's margins stay the printer's; painting starts at the
         // paper's corner all the same (full page).
         if (!SetPrintersPage(&printer_, *page)) {
@@ -301,38 +291,13 @@ public:
         return sheet;
     }
 
-    double Magnification(double asked, double largest, QString* note) override {
-        const int dpi = printer_.resolution();
-        const symbol::Symbology symbology = options_.output.symbology;
-        symbol::WholeDots module = WholeDotModule(dpi, asked, largest);
-        if (symbology == symbol::Symbology::Itf14) {
-            const double percentMm = symbol::NominalModuleMm(symbology) / 100;
-            module = symbol::NearestWholeDots(asked * percentMm, dpi,
-                                              symbol::MinMagnification(symbology) * percentMm,
-                                              largest * percentMm);
-            module.magnification = module.moduleMm / percentMm;
-        }
-        if (module.dots == 0) {
-            *note = QStringLiteral(
-                        "at %1 dpi no whole number of dots makes a module from %2 "
-                        "percent to the %3 percent that fits the label")
-                        .arg(dpi)
-                        .arg(symbol::MinMagnification(symbology))
-                        .arg(largest);
-            return 0;
-        }
-        if (std::abs(module.magnification - options_.output.magnification) > 0.5)
-            *note = QStringLiteral("at %1 dpi: module %2 dots, X = %3 mm (magnification %4 %)")
-                        .arg(dpi)
-                        .arg(module.dots)
-                        .arg(module.moduleMm, 0, 'f', 4)
-                        .arg(module.magnification, 0, 'f', 1);
-        return module.magnification;
-    }
+    int Dpi() const override { return printer_.resolution(); }
 
     void FitToDots(LabelStyle* style) const override { FitStyleToPrintersPage(printer_, style); }
 
-    QPagedPaintDevice* Device(const SheetTemplate&, QString*) override { return &printer_; }
+    std::unique_ptr<pipeline::PageSink> Pages(QString*) override {
+        return pipeline::DevicePageSink(&printer_);
+    }
 
     bool Finish(QString* error) override {
         if (ServiceFailed() || printer_.printerState() == QPrinter::Error) {

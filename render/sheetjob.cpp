@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QPageSize>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -19,22 +20,24 @@
 #include "pipeline/typedcode.h"
 #include "report.h"
 #include "symbol/layout.h"
-#include "symbol/vector.h"
+#include "symbol/pdfdocument.h"
 
 namespace render {
 
 using pipeline::FdDevice;
 using pipeline::FindSheet;
-using pipeline::FitMagnification;
 using pipeline::FolderWriter;
 using pipeline::IsStandardOutput;
 using pipeline::Label;
+using pipeline::LabelAsk;
 using pipeline::LabelCount;
+using pipeline::LabelPlan;
 using pipeline::LabelReport;
 using pipeline::LabelSource;
 using pipeline::LabelStyle;
 using pipeline::ListReader;
 using pipeline::NeededLabelSize;
+using pipeline::PlanLabels;
 using pipeline::ReadSheetFile;
 using pipeline::SheetFile;
 using pipeline::SheetPainter;
@@ -144,14 +147,17 @@ private:
     }
     void Refused(const Label& label) override { ReportLine(label.line, label.refusal); }
     void Noted(const Label& label) override { ReportLine(label.line, label.note); }
+    static int Smallest(const Label& label) {
+        return symbol::RowOf(label.code.symbology).minMagnification;
+    }
     void LeftOut(const Label& label, SheetPainter::Added why) override {
         if (why == SheetPainter::Added::TooLarge)
             ReportLine(label.line,
                        QStringLiteral("with its add-on the symbol is too wide for the label even "
                                       "at %1 percent: the label is %2 x %3 mm; %4")
-                           .arg(symbol::kMinMagnification)
+                           .arg(Smallest(label))
                            .arg(Mm(labelMm_.width()), Mm(labelMm_.height()),
-                                NeededLabels(symbol::kMinMagnification, names_, label.code)));
+                                NeededLabels(Smallest(label), names_, label.code)));
         else
             ReportLine(label.line, QStringLiteral("with its add-on the symbol is drawn so small "
                                                   "that --bwr %1 leaves bars narrower than half "
@@ -201,8 +207,7 @@ private:
 
 // What a run paints on, and how, found before anything is read.
 struct SheetPlan {
-    SheetTemplate sheet;
-    LabelStyle style;
+    LabelPlan labels;
     symbol::SymbolCode code;  // the one code of a run without a list
 };
 
@@ -235,11 +240,10 @@ public:
     // when there is none.
     SheetPainter* Start(const SheetPlan& plan, int listHandle, QString* error) {
         if (target_) {
-            QPagedPaintDevice* device = target_->Device(plan.sheet, error);
-            if (device)
-                painter_.emplace(device, plan.sheet, options_.skip, plan.style);
+            if (std::unique_ptr<pipeline::PageSink> sink = target_->Pages(error))
+                painter_.emplace(std::move(sink), plan.labels);
         } else if (StartPdf(listHandle, error)) {
-            painter_.emplace(&*pdf_, plan.sheet, options_.skip, plan.style);
+            painter_.emplace(pipeline::PdfPageSink(&*pdf_), plan.labels);
         }
         began_ = painter_.has_value();
         return painter_ ? &*painter_ : nullptr;
@@ -336,7 +340,7 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
     }
     // The run's symbol, for its size: with the single code's add-on; a list's
     // add-ons are fitted label by label.
-    symbol::SymbolCode sized{options.output.symbology, QString(), QString(), options.output.itf};
+    QString addon;
     if (options.mode == Options::Mode::Single) {
         const TypedCode typed = options.Code();
         if (!typed.refusal.isEmpty()) {
@@ -344,69 +348,73 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
             return kExitRefused;
         }
         plan->code = {options.output.symbology, typed.code, typed.addon};
-        sized.addon = typed.addon;
+        addon = typed.addon;
     }
-    const QSizeF label(sheet->labelWidth, sheet->labelHeight);
-    const bool names = options.Names();
-    LabelStyle& style = plan->style;
-    style.names = names;
-    style.outline = options.outline;
-    style.bwrMm = options.output.bwrMicrons / 1000.0;
-    style.itf = options.output.itf;
-    style.magnification = FitMagnification(label, options.output.magnification, names, sized);
+    const LabelPlan& labels = plan->labels =
+        PlanLabels(*sheet, options.skip, LabelAskOf(options, addon), target ? target->Dpi() : 0);
+    const QSizeF label = labels.LabelMm();
+    const bool names = labels.style.names;
+    const symbol::SymbologyRow& row = symbol::RowOf(options.output.symbology);
     const QString nothing =
         target ? QStringLiteral("nothing printed") : QStringLiteral("nothing written");
-    if (style.magnification == 0) {
-        Report(
-            QStringLiteral("the labels of %1 are %2 x %3 mm; %4: %5")
-                .arg(sheet->name, Mm(label.width()), Mm(label.height()),
-                     NeededLabels(symbol::MinMagnification(options.output.symbology), names, sized),
-                     nothing));
+    if (labels.refusal == LabelPlan::Refusal::TooSmall) {
+        Report(QStringLiteral("the labels of %1 are %2 x %3 mm; %4: %5")
+                   .arg(sheet->name, Mm(label.width()), Mm(label.height()),
+                        NeededLabels(row.minMagnification, names, labels.sized), nothing));
         return kExitUsage;
     }
     if (target) {
-        QString note;
-        const double largest = symbol::MaxMagnification(options.output.symbology);
-        style.magnification = target->Magnification(
-            style.magnification, FitMagnification(label, largest, names, sized), &note);
-        if (style.magnification == 0) {
+        const int dpi = labels.dpi;
+        if (labels.refusal == LabelPlan::Refusal::NoWholeDots) {
             // The fewest dots the printer makes a module of, and the label
             // that takes the symbol at them.
-            QString moved;
-            const double fewest = target->Magnification(
-                symbol::MinMagnification(options.output.symbology), largest, &moved);
-            Report(QStringLiteral("%1; the label is %2 x %3 mm, and %4: %5")
-                       .arg(note, Mm(label.width()), Mm(label.height()),
-                            NeededLabels(fewest, names, sized), nothing));
+            Report(QStringLiteral("at %1 dpi no whole number of dots makes a module from %2 "
+                                  "percent to the %3 percent that fits the label; the label is "
+                                  "%4 x %5 mm, and %6: %7")
+                       .arg(dpi)
+                       .arg(row.minMagnification)
+                       .arg(labels.largest)
+                       .arg(Mm(label.width()), Mm(label.height()),
+                            NeededLabels(labels.FewestDots(), names, labels.sized), nothing));
             return kExitUsage;
         }
-        if (!note.isEmpty())
-            Report(note);
-        target->FitToDots(&style);
-    } else if (style.magnification < options.output.magnification) {
+        const symbol::WholeDots& module = labels.module;
+        if (std::abs(module.magnification - options.output.magnification) > 0.5)
+            Report(QStringLiteral("at %1 dpi: module %2 dots, X = %3 mm (magnification %4 %)")
+                       .arg(dpi)
+                       .arg(module.dots)
+                       .arg(module.moduleMm, 0, 'f', 4)
+                       .arg(module.magnification, 0, 'f', 1));
+        target->FitToDots(&plan->labels.style);
+    } else if (labels.fitted < options.output.magnification) {
         Report(QStringLiteral("the symbols are printed at %1 percent, the largest that fits the "
                               "labels of %2")
-                   .arg(style.magnification)
+                   .arg(labels.fitted)
                    .arg(sheet->name));
     }
-    // A reduction is checked against the module the labels get, which the
-    // fitting may have made smaller than the one asked for.
-    const double moduleUm =
-        symbol::NominalModuleMm(options.output.symbology) * 1000 * style.magnification / 100;
-    if (2 * options.output.bwrMicrons > moduleUm) {
+    if (labels.refusal == LabelPlan::Refusal::BarsTooThin) {
         Report(QStringLiteral("--bwr %1 would leave bars narrower than half a module (%2 "
                               "micrometres at %3 percent on the labels of %4): nothing written")
                    .arg(options.output.bwrMicrons)
-                   .arg(moduleUm / 2, 0, 'f', 0)
-                   .arg(style.magnification)
+                   .arg(labels.ModuleUm() / 2, 0, 'f', 0)
+                   .arg(labels.style.magnification)
                    .arg(sheet->name));
         return kExitUsage;
     }
-    plan->sheet = *sheet;
     return kExitOk;
 }
 
 }  // namespace
+
+LabelAsk LabelAskOf(const Options& options, const QString& addon) {
+    LabelAsk ask;
+    ask.symbol = {options.output.symbology, QString(), addon, options.output.itf};
+    ask.magnification = options.output.magnification;
+    ask.names = options.Names();
+    ask.outline = options.outline;
+    ask.bwrMicrons = options.output.bwrMicrons;
+    return ask;
+}
 
 ExitStatus RunSheet(const Options& options, PageTarget* target) {
     SheetPlan plan;
@@ -414,8 +422,7 @@ ExitStatus RunSheet(const Options& options, PageTarget* target) {
         return refused;
     // One way: the list is read, each of its labels painted onto the pages,
     // and the pages are finished.
-    Labels labels(options, plan.code, QSizeF(plan.sheet.labelWidth, plan.sheet.labelHeight),
-                  plan.style.names);
+    Labels labels(options, plan.code, plan.labels.LabelMm(), plan.labels.style.names);
     Pages pages(options, target, labels);
     QString error;
     if (!pages.OpenFolder(&error) || !labels.Open(&error) ||

@@ -4,13 +4,15 @@
 // each as many times as asked, into one PDF of A4 pages.
 
 #include <QSizeF>
+#include <memory>
+#include <optional>
 
 #include "exitstatus.h"
 #include "options.h"
+#include "pipeline/labelplan.h"
+#include "pipeline/pagesink.h"
 #include "pipeline/sheet.h"
 #include "pipeline/sheetpainter.h"
-
-class QPagedPaintDevice;
 
 namespace render {
 
@@ -23,20 +25,21 @@ public:
     // when none is, one label as large as the device's page.
     virtual std::optional<pipeline::SheetTemplate> PageSheet(
         const std::optional<pipeline::SheetTemplate>& asked, QString* error) = 0;
-    // The magnification nearest asked that the device prints on whole dots,
-    // at most largest (what fits the label); 0 when none. note: a line for
-    // standard error when it moved.
-    virtual double Magnification(double asked, double largest, QString* note) = 0;
+    // The dots per inch the label plan makes every module a whole number of.
+    virtual int Dpi() const = 0;
     // The style's settings for the device's dots: the bars' edges kept
     // inside them (symbol::EdgeInsetMm) and where their grid starts.
     virtual void FitToDots(pipeline::LabelStyle* style) const = 0;
-    // The device, its paper set for the sheet's pages; null when none.
-    virtual QPagedPaintDevice* Device(const pipeline::SheetTemplate& sheet, QString* error) = 0;
+    // The device's pages, its paper set for the sheet's; null when none.
+    virtual std::unique_ptr<pipeline::PageSink> Pages(QString* error) = 0;
     // After the painting ended: whether the pages went out.
     virtual bool Finish(QString* error) = 0;
 };
 
-// Writes the PDF of options.output, or sends the pages to target when one is
+// What the options ask to put on the labels, with addon as the symbol's.
+pipeline::LabelAsk LabelAskOf(const Options& options, const QString& addon);
+
+// Writes the PDF of options.file, or sends the pages to target when one is
 // given. The sheet, the fitted magnification and the list's bad lines are
 // reported on standard error; nothing is written or sent when the sheet or
 // its labels do not allow a symbol.

@@ -385,16 +385,6 @@ bool Paint(const Description& description, int dots, int bwrDots, QImage& image,
 
 }  // namespace
 
-WholeDots NearestWholeDots(double moduleMm, int dpi, double minMm, double maxMm) {
-    const double dotMm = 25.4 / dpi;
-    const int fewest = std::max(1, int(std::ceil(minMm / dotMm)));
-    const int most = int(std::floor(maxMm / dotMm));
-    if (fewest > most)
-        return {0, 0, 0};
-    const int dots = std::clamp(int(std::lround(moduleMm / dotMm)), fewest, most);
-    return {dots, dots * dotMm, dots * dotMm / kNominalModuleMm * 100};
-}
-
 double EdgeInsetMm(int dpi) {
     return std::max(25.4 / dpi / 20, 0.001);
 }

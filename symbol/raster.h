@@ -7,18 +7,9 @@
 #include <QImage>
 
 #include "layout.h"
+#include "sizing.h"
 
 namespace symbol {
-
-// The module in whole dots of a printer: the number nearest to moduleMm at
-// dpi dots per inch among those that make a module of minMm to maxMm, and
-// the magnification it gives; dots is 0 when no whole number does.
-struct WholeDots {
-    int dots;
-    double moduleMm;
-    double magnification;  // percent
-};
-WholeDots NearestWholeDots(double moduleMm, int dpi, double minMm, double maxMm);
 
 // How far inside the dots that bound it a bar's vector edge is kept, so that
 // a rasteriser that fills every dot a shape touches (Ghostscript) and one

@@ -97,6 +97,7 @@ constexpr std::array kRows = {
                  .quietRight = kItfQuietZone,
                  .printed = true,
                  .caseCode = true,
+                 .wideToNarrow = true,
                  .describe = DescribeItf14},
     SymbologyRow{.symbology = Symbology::Book,
                  .option = "book"_L1,
@@ -141,6 +142,10 @@ const SymbologyRow* RowWith(bool SymbologyRow::*property) {
         if (row.*property)
             return &row;
     return nullptr;
+}
+
+QString SampleCode(const SymbologyRow& row) {
+    return row.bookFields ? BookSampleText() : QString(row.dataDigits + 1, u'0');
 }
 
 }  // namespace symbol

@@ -73,6 +73,9 @@ struct SymbologyRow {
     // Its code is a GTIN-14, which --indicator makes from a JAN's as the
     // case code of its items.
     bool caseCode = false;
+    // Its wide bars and spaces are a ratio of its narrow ones, which may be
+    // chosen (ITF-14's 2.25 to 3), rather than whole modules.
+    bool wideToNarrow = false;
     // Its code is read from a book's ISBN, classification and price, and
     // is the text of its 日本図書コード (see book.h).
     bool bookFields = false;
@@ -94,5 +97,7 @@ const SymbologyRow* FindSymbology(QStringView name);
 // The first row with a property, as RowWith(&SymbologyRow::caseCode), or
 // nullptr.
 const SymbologyRow* RowWith(bool SymbologyRow::*property);
+// A code of the symbology that any of its codes is as large as, for sizing.
+QString SampleCode(const SymbologyRow& row);
 
 }  // namespace symbol

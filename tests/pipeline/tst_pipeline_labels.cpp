@@ -282,7 +282,10 @@ void TestLabels::painted() {
     pipeline::LabelCount count;
     int pagesPainted = 0;
     {
-        pipeline::SheetPainter painter(&writer, sheet, skip, pipeline::LabelStyle{});
+        pipeline::LabelPlan plan;
+        plan.sheet = sheet;
+        plan.skip = skip;
+        pipeline::SheetPainter painter(pipeline::DevicePageSink(&writer), plan);
         QVERIFY(pipeline::PaintLabels(source, painter, report, &count));
         pagesPainted = painter.Pages();
     }

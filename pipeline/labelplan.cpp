@@ -1,0 +1,158 @@
+#include "labelplan.h"
+
+#include <cmath>
+
+namespace pipeline {
+
+namespace {
+
+// The symbol's box in modules at magnification; any code of its length
+// gives the same.
+QSizeF SymbolBox(const symbol::SymbolCode& symbol, double magnification) {
+    symbol::SymbolCode sample = AtMagnification(symbol, magnification);
+    sample.code = symbol::SampleCode(symbol::RowOf(symbol.symbology));
+    sample.addon.fill(u'0');
+    return symbol::Describe(symbol::Layout::Retail, sample, {}).box;
+}
+
+// The box of a symbol of one size per run, in millimetres.
+QSizeF OneSizeBoxMm(const symbol::SymbolCode& code, double magnification) {
+    return SymbolBox(code, magnification) *
+           symbol::ModuleMmAt(symbol::RowOf(code.symbology), magnification);
+}
+
+// The largest magnification, in tenths of a percent from the asked one
+// down, at which a symbol of one size per run fits the room; 0 when none
+// does.
+double FitOneSize(QSizeF roomMm, double asked, const symbol::SymbolCode& code) {
+    const int floor = symbol::RowOf(code.symbology).minMagnification * 10;
+    for (int tenths = int(std::floor(asked * 10)); tenths >= floor; --tenths) {
+        const double magnification = tenths / 10.0;
+        const QSizeF box = OneSizeBoxMm(code, magnification);
+        if (box.width() <= roomMm.width() && box.height() <= roomMm.height())
+            return tenths == asked * 10 ? asked : magnification;
+    }
+    return 0;
+}
+
+double NameBand(bool withName) {
+    return withName ? symbol::kLabelNameMinBandMm : 0;
+}
+
+}  // namespace
+
+bool OneSizePerRun(const symbol::SymbologyRow& row) {
+    // ITF-14's wide bars are no whole modules, and its bars are 31.75 mm tall
+    // whatever the module.
+    return row.modules == 0;
+}
+
+symbol::SymbolCode AtMagnification(symbol::SymbolCode code, double magnification) {
+    const symbol::SymbologyRow& row = symbol::RowOf(code.symbology);
+    if (OneSizePerRun(row))
+        code.itf.moduleMm = symbol::ModuleMmAt(row, magnification);
+    return code;
+}
+
+QSizeF NeededLabelSize(double magnification, bool withName, const symbol::SymbolCode& code) {
+    const symbol::SymbologyRow& row = symbol::RowOf(code.symbology);
+    const QSizeF box = OneSizePerRun(row) ? OneSizeBoxMm(code, magnification)
+                                          : SymbolBox(code, 100) * symbol::ModuleMm(magnification);
+    const double name = NameBand(withName);
+    return {box.width() + 2 * kLabelMarginMm, box.height() + name + 2 * kLabelMarginMm};
+}
+
+double FitMagnification(QSizeF labelMm, double asked, bool withName,
+                        const symbol::SymbolCode& code) {
+    const symbol::SymbologyRow& row = symbol::RowOf(code.symbology);
+    const double name = NameBand(withName);
+    if (OneSizePerRun(row))
+        return FitOneSize(QSizeF(labelMm.width() - 2 * kLabelMarginMm,
+                                 labelMm.height() - 2 * kLabelMarginMm - name),
+                          asked, code);
+    const QSizeF at100 = SymbolBox(code, 100) * symbol::ModuleMm(100);
+    const double room = std::min((labelMm.width() - 2 * kLabelMarginMm) / at100.width(),
+                                 (labelMm.height() - 2 * kLabelMarginMm - name) / at100.height());
+    const double fits = std::floor(room * 1000) / 10;
+    if (fits >= asked)
+        return asked;
+    return fits >= row.minMagnification ? fits : 0;
+}
+
+SheetTemplate WholePageSheet(QSizeF pageMm) {
+    return {QStringLiteral("page"),
+            QStringLiteral("one symbol on the page"),
+            0,
+            0,
+            pageMm.width(),
+            pageMm.height(),
+            pageMm.width(),
+            pageMm.height(),
+            1,
+            1};
+}
+
+bool FitsBetterTurned(QSizeF pageMm, const LabelAsk& ask) {
+    return FitMagnification(pageMm.transposed(), ask.magnification, ask.names, ask.symbol) >
+           FitMagnification(pageMm, ask.magnification, ask.names, ask.symbol);
+}
+
+LabelSlot LabelPlan::Place(qint64 n) const {
+    return SlotOf(sheet, skip, int(n));
+}
+
+qint64 LabelPlan::Pages(qint64 count) const {
+    const qint64 perPage = sheet.LabelsPerPage();
+    return count == 0 ? 0 : (skip + count + perPage - 1) / perPage;
+}
+
+double LabelPlan::ModuleUm() const {
+    return symbol::ModuleUmAt(symbol::RowOf(sized.symbology), style.magnification);
+}
+
+double LabelPlan::FewestDots() const {
+    const symbol::SymbologyRow& row = symbol::RowOf(sized.symbology);
+    return symbol::WholeDotModule(row, dpi, row.minMagnification).magnification;
+}
+
+QSizeF LabelPlan::Needed(double magnification) const {
+    return NeededLabelSize(magnification, style.names, sized);
+}
+
+LabelPlan PlanLabels(const SheetTemplate& sheet, int skip, const LabelAsk& ask, int dpi) {
+    LabelPlan plan;
+    plan.sheet = sheet;
+    plan.skip = skip;
+    plan.dpi = dpi;
+    plan.sized = ask.symbol;
+    LabelStyle& style = plan.style;
+    style.names = ask.names;
+    style.outline = ask.outline;
+    style.bwrMm = ask.bwrMicrons / 1000.0;
+    style.itf = ask.symbol.itf;
+    const symbol::SymbologyRow& row = symbol::RowOf(ask.symbol.symbology);
+    plan.fitted = FitMagnification(plan.LabelMm(), ask.magnification, ask.names, ask.symbol);
+    style.magnification = plan.fitted;
+    if (plan.fitted == 0) {
+        plan.refusal = LabelPlan::Refusal::TooSmall;
+        return plan;
+    }
+    if (dpi > 0) {
+        plan.largest =
+            FitMagnification(plan.LabelMm(), row.maxMagnification, ask.names, ask.symbol);
+        plan.module =
+            symbol::WholeDotModule(row, dpi, plan.fitted, row.minMagnification, plan.largest);
+        style.magnification = plan.module.magnification;
+        if (plan.module.dots == 0) {
+            plan.refusal = LabelPlan::Refusal::NoWholeDots;
+            return plan;
+        }
+    }
+    // A reduction is checked against the module the labels get, which the
+    // fitting may have made smaller than the one asked for.
+    if (!symbol::LeavesHalfModule(ask.bwrMicrons, plan.ModuleUm()))
+        plan.refusal = LabelPlan::Refusal::BarsTooThin;
+    return plan;
+}
+
+}  // namespace pipeline

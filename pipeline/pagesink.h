@@ -1,0 +1,48 @@
+#pragma once
+
+// The pages labels are painted on, in millimetres from the page's corner:
+// a PDF file written page by page (symbol::PdfPages, through its canvas), or
+// any paged device of Qt (a printer, Qt's PDF writer) through a QPainter.
+// The label painter draws the same shapes on either.
+
+#include <QList>
+#include <QRectF>
+#include <QTransform>
+#include <memory>
+
+#include "symbol/layout.h"
+
+class QPagedPaintDevice;
+
+namespace symbol {
+class PdfPages;
+}  // namespace symbol
+
+namespace pipeline {
+
+class PageSink {
+public:
+    virtual ~PageSink() = default;
+    // The device's grid of dots, which every symbol's corner falls on.
+    virtual double DotsPerMm() const = 0;
+    // Whether the first page was begun.
+    virtual bool Started() const = 0;
+    // Begins the first page, then each next one; false when the device failed.
+    virtual bool Start() = 0;
+    virtual bool NewPage() = 0;
+    // The edges of rectangles, lines widthMm wide.
+    virtual void StrokeRects(const QList<QRectF>& rects, double widthMm) = 0;
+    virtual void FillRects(const QList<QRectF>& rects) = 0;
+    // A text as outlines, toPage taking its place onto the page.
+    virtual void FillText(const symbol::TextPlace& text, const QTransform& toPage) = 0;
+};
+
+// The pages of a PDF file, written as they end; the last when the sink is
+// gone. Its grid is 1200 dots per inch.
+std::unique_ptr<PageSink> PdfPageSink(symbol::PdfPages* pdf);
+
+// The pages of a paged device, on its own resolution; its painting ends
+// with the sink.
+std::unique_ptr<PageSink> DevicePageSink(QPagedPaintDevice* device);
+
+}  // namespace pipeline
