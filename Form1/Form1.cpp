@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -18,11 +19,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "Form1/PictureBox.h"
 #include "Form2/Form2.h"
-#include "Form3/Form3.h"
 #include "Module1/Module1.h"
 #include "symbol/code.h"
 #include "symbol/drawing.h"
@@ -151,7 +152,8 @@ QString PastedCodeHint(const QString& pasted) {
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      PrintDialogPlaces(Module1::PrintDialogPlaces()) {
     setWindowTitle(QStringLiteral("Stripewell"));
     setWindowIcon(ProgramIcon());
     setFont(CaptionFont());
@@ -434,8 +436,16 @@ QString Form1::DrawnCode() const {
 }
 
 void Form1::PrintPicture() {
-    Form3 dialog(Text2->text(), DrawnCode(), this);
-    dialog.exec();
+    QString reason;
+    const PrintDialogFactory makeDialog = Module1::LoadPrintDialog(PrintDialogPlaces, &reason);
+    if (makeDialog == nullptr) {
+        Module1::Warn(this, windowTitle(),
+                      QString::fromUtf16(u"印刷できません。Stripewell を入れ直してください。\n%1")
+                          .arg(reason));
+        return;
+    }
+    const std::unique_ptr<QDialog> dialog(makeDialog(Text2->text(), DrawnCode(), this));
+    dialog->exec();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {
