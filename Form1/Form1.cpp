@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -163,9 +164,14 @@ Form1::Form1(QWidget* parent)
 }
 
 QIcon Form1::ProgramIcon() {
+    // Read as the PNG files they are: an image whose format is left to be
+    // guessed has every image format plugin of the system loaded at start.
     QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/icons/stripewell-%1.png").arg(size), QSize(size, size));
+    for (int size : {16, 32, 48}) {
+        QImageReader file(QStringLiteral(":/icons/stripewell-%1.png").arg(size), "png");
+        file.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(file.read()));
+    }
     return icon;
 }
 
