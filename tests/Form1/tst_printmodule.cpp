@@ -10,6 +10,7 @@
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -39,6 +40,10 @@ private slots:
 
     void printLibrariesAreTheModulesAlone_data();
     void printLibrariesAreTheModulesAlone();
+    void startLoadsNoPluginItDoesNotUse_data();
+    void startLoadsNoPluginItDoesNotUse();
+    void iconIsTheProgramsPictures_data();
+    void iconIsTheProgramsPictures();
     void printActionOpensTheModulesDialog_data();
     void printActionOpensTheModulesDialog();
     void printActionSaysWhyWithoutTheModule_data();
@@ -94,6 +99,45 @@ void TestPrintModule::printLibrariesAreTheModulesAlone() {
     const Ran ran = RunProgram(program, reader << file, {}, {.timeoutSeconds = 60});
     QVERIFY2(ran.exitCode == 0 && ran.out.contains("libc.so"), qPrintable(ran.all()));
     QCOMPARE(ran.out.contains(library + ".so"), listed);
+}
+
+void TestPrintModule::startLoadsNoPluginItDoesNotUse_data() {
+    QTest::addColumn<QString>("folder");  // of Qt's plugins
+    QTest::addColumn<bool>("loaded");
+    QTest::newRow("the platform's") << "platforms" << true;
+    QTest::newRow("no image format's") << "imageformats" << false;
+    QTest::newRow("no printing's") << "printsupport" << false;
+}
+
+void TestPrintModule::startLoadsNoPluginItDoesNotUse() {
+    QFETCH(QString, folder);
+    QFETCH(bool, loaded);
+    // The program runs until it is stopped: after some seconds, well after
+    // its window is up; Qt says on standard error each plugin it loads.
+    static const Ran ran = RunProgram(STRIPEWELL_PROGRAM, {}, {},
+                                      {.environment = {"QT_DEBUG_PLUGINS=1"}, .timeoutSeconds = 4});
+    static const QRegularExpression loadedLine(R"(/plugins/([^/]+)/[^/"]+" loaded library)");
+    QStringList folders;
+    for (auto match = loadedLine.globalMatch(ran.err); match.hasNext();)
+        folders << match.next().captured(1);
+    QVERIFY2(folders.contains(folder) == loaded, qPrintable(folders.join(u' ')));
+}
+
+void TestPrintModule::iconIsTheProgramsPictures_data() {
+    QTest::addColumn<int>("size");
+    for (int size : {16, 32, 48})
+        QTest::addRow("%d px", size) << size;
+}
+
+// Read without the image format plugins, the icon is still the program's
+// pictures at each size, pixel for pixel.
+void TestPrintModule::iconIsTheProgramsPictures() {
+    QFETCH(int, size);
+    const QImage file(QStringLiteral(STRIPEWELL_SOURCE "/resources/icon-%1.png").arg(size));
+    QCOMPARE(file.size(), QSize(size, size));
+    const QImage shown = Form1::ProgramIcon().pixmap(QSize(size, size)).toImage();
+    QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32),
+             file.convertToFormat(QImage::Format_ARGB32));
 }
 
 void TestPrintModule::printActionOpensTheModulesDialog_data() {
