@@ -112,10 +112,14 @@ void TestPrintModule::startLoadsNoPluginItDoesNotUse_data() {
 void TestPrintModule::startLoadsNoPluginItDoesNotUse() {
     QFETCH(QString, folder);
     QFETCH(bool, loaded);
-    // The program runs until it is stopped: after some seconds, well after
-    // its window is up; Qt says on standard error each plugin it loads.
-    static const Ran ran = RunProgram(STRIPEWELL_PROGRAM, {}, {},
-                                      {.environment = {"QT_DEBUG_PLUGINS=1"}, .timeoutSeconds = 4});
+    // The program runs until it is stopped: after some seconds, once its
+    // window is up; Qt says on standard error each plugin it loads, and each
+    // paint of a window.
+    static const Ran ran = RunProgram(
+        STRIPEWELL_PROGRAM, {}, {},
+        {.environment = {"QT_DEBUG_PLUGINS=1", "QT_LOGGING_RULES=qt.widgets.painting=true"},
+         .timeoutSeconds = 5});
+    QVERIFY2(ran.err.contains("qt.widgets.painting:"), "the window was not up when it was stopped");
     static const QRegularExpression loadedLine(R"(/plugins/([^/]+)/[^/"]+" loaded library)");
     QStringList folders;
     for (auto match = loadedLine.globalMatch(ran.err); match.hasNext();)
