@@ -5,9 +5,11 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,11 +20,11 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "Form1/PictureBox.h"
 #include "Form2/Form2.h"
-#include "Form3/Form3.h"
 #include "Module1/Module1.h"
 #include "symbol/code.h"
 #include "symbol/drawing.h"
@@ -151,7 +153,8 @@ QString PastedCodeHint(const QString& pasted) {
 
 Form1::Form1(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      PrintDialogPlaces(Module1::PrintDialogPlaces()) {
     setWindowTitle(QStringLiteral("Stripewell"));
     setWindowIcon(ProgramIcon());
     setFont(CaptionFont());
@@ -161,9 +164,14 @@ Form1::Form1(QWidget* parent)
 }
 
 QIcon Form1::ProgramIcon() {
+    // Read as the PNG files they are: an image whose format is left to be
+    // guessed has every image format plugin of the system loaded at start.
     QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/icons/stripewell-%1.png").arg(size), QSize(size, size));
+    for (int size : {16, 32, 48}) {
+        QImageReader file(QStringLiteral(":/icons/stripewell-%1.png").arg(size), "png");
+        file.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(file.read()));
+    }
     return icon;
 }
 
@@ -434,8 +442,16 @@ QString Form1::DrawnCode() const {
 }
 
 void Form1::PrintPicture() {
-    Form3 dialog(Text2->text(), DrawnCode(), this);
-    dialog.exec();
+    QString reason;
+    const PrintDialogFactory makeDialog = Module1::LoadPrintDialog(PrintDialogPlaces, &reason);
+    if (makeDialog == nullptr) {
+        Module1::Warn(this, windowTitle(),
+                      QString::fromUtf16(u"印刷できません。Stripewell を入れ直してください。\n%1")
+                          .arg(reason));
+        return;
+    }
+    const std::unique_ptr<QDialog> dialog(makeDialog(Text2->text(), DrawnCode(), this));
+    dialog->exec();
 }
 
 bool Form1::eventFilter(QObject* watched, QEvent* event) {

@@ -6,6 +6,7 @@
 // and draws name, bars and digits on Picture1's canvas, which repaints the
 // box. The buttons take that picture out: enlarged view, clipboard, file.
 
+#include <QStringList>
 #include <QWidget>
 #include <array>
 
@@ -33,6 +34,10 @@ public:
     QLabel* Label3;
     PictureBox* Picture1;
 
+    // Where the print action looks for the print dialog's module, first
+    // found first: Module1::PrintDialogPlaces() unless set otherwise.
+    QStringList PrintDialogPlaces;
+
     // The program's icon, in the three sizes it is drawn in.
     static QIcon ProgramIcon();
 
@@ -59,7 +64,9 @@ private:
     // The code the picture shows: the boxes' code, its check digit computed
     // while Check1 is checked.
     QString DrawnCode() const;
-    // The print dialog, for what the picture shows or a product list.
+    // The print dialog, for what the picture shows or a product list, from
+    // its module; without the module, a message box says why and the window
+    // goes on.
     void PrintPicture();
 
     // The commands behind the buttons.

@@ -3,7 +3,9 @@
 #include <unistd.h>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
+#include <QLibrary>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +15,7 @@
 #include <QTranslator>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <cerrno>
 
 #include "symbol/picturefile.h"
@@ -173,6 +176,39 @@ void Warn(QWidget* owner, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, owner);
     box.button(QMessageBox::Ok)->setText(QString::fromUtf16(u"閉じる"));
     box.exec();
+}
+
+QStringList PrintDialogPlaces() {
+    const QString folder = QCoreApplication::applicationDirPath();
+    QStringList places;
+    for (const char* name : {STRIPEWELL_PRINT_DIALOG, "stripewell-print-dialog.so"})
+        places << QFileInfo(folder + u'/' + QString::fromUtf8(name)).absoluteFilePath();
+    return places;
+}
+
+PrintDialogFactory LoadPrintDialog(const QStringList& places, QString* reason) {
+    const auto it = std::find_if(places.begin(), places.end(),
+                                 [](const QString& place) { return QFileInfo(place).isFile(); });
+    if (it == places.end()) {
+        QStringList shown;
+        for (const QString& place : places)
+            shown << QDir::toNativeSeparators(place);
+        *reason = QString::fromUtf16(u"印刷の部品が見つかりません。探した場所:\n%1")
+                      .arg(shown.join(u'\n'));
+        return nullptr;
+    }
+    // Not unloaded when this ends: the dialogs made go on using its code.
+    QLibrary module(*it);
+    const QString shown = QDir::toNativeSeparators(*it);
+    if (!module.load()) {
+        *reason = QString::fromUtf16(u"印刷の部品 %1 を読み込めません。\n詳細: %2")
+                      .arg(shown, module.errorString());
+        return nullptr;
+    }
+    auto factory = reinterpret_cast<PrintDialogFactory>(module.resolve(kPrintDialogFactory));
+    if (factory == nullptr)
+        *reason = QString::fromUtf16(u"%1 は印刷の部品ではありません。").arg(shown);
+    return factory;
 }
 
 }  // namespace Module1

@@ -2,9 +2,13 @@
 
 // Thin wrappers over what the platform does for a window: speak Japanese in
 // the texts the toolkit supplies, keep a window above all others, ask for the
-// path of a file to write, and write a picture as a bitmap file.
+// path of a file to write, write a picture as a bitmap file, and load the
+// print dialog's module.
 
 #include <QString>
+#include <QStringList>
+
+#include "Form3/printdialog.h"
 
 class QImage;
 class QWidget;
@@ -49,5 +53,17 @@ QString FailureReason(const QString& errorText, int errorCode);
 
 // A warning in a modal message box with a Japanese close button.
 void Warn(QWidget* owner, const QString& title, const QString& text);
+
+// Where the program looks for the print dialog's module, in order: among the
+// package's private libraries, found from the program's own folder so that an
+// installation under any prefix takes its own module; then beside the program,
+// as in the build tree.
+QStringList PrintDialogPlaces();
+
+// The print dialog's factory from the module at the first of places that is
+// a file. The module is loaded once and stays loaded. Null, with the reason
+// in Japanese (the loader's own words as its last line, where it gave any),
+// when no place holds a file, the file cannot be loaded or has no factory.
+PrintDialogFactory LoadPrintDialog(const QStringList& places, QString* reason);
 
 }  // namespace Module1

@@ -130,6 +130,6 @@ report() {
                fm, u, fl, fh, ratio, g == "" ? "-" : "<=" g,
                g == "" ? "" : (ratio <= g ? "met" : "MISSED") }'
 }
-report "start to mapped" 1 1.3 ms
-report "peak memory (max RSS)" 2 1.2 kB
+report "start to mapped" 1 1.1 ms
+report "peak memory (max RSS)" 2 1.1 kB
 report "VmHWM at mapping" 3 "" kB

@@ -44,6 +44,21 @@ asks_service() {  # asks_service RENDER: --printer list reaches the print progra
 }
 check "the installed stripewell-render prints through the installed print program" \
     asks_service "$render"
+# The window loads the print dialog, and with it the print libraries, only
+# when asked to print: from a module among the package's private libraries,
+# at the place the program names relative to its own folder.
+check "the window does not load Qt's print support or the print service's library" \
+    sh -c "! ldd '$prefix/bin/stripewell' | grep -q 'libQt6PrintSupport\|libcups'"
+finds_module() {  # finds_module ROOT: ROOT/bin/stripewell names ROOT's print dialog module
+    local named installed
+    named=$(strings -a "$1/bin/stripewell" | grep '/stripewell-print-dialog\.so$')
+    installed=$(cd "$1" && find . -name stripewell-print-dialog.so -printf '%P\n')
+    same "module" "$(realpath -m "$1/$installed")" "$(realpath -m "$1/bin/$named")" &&
+        [[ $installed == lib*/stripewell/stripewell-print-dialog.so ]] &&
+        readelf -d "$1/$installed" | grep -q 'NEEDED.*libQt6PrintSupport'
+}
+check "the print dialog's module is installed where the window looks for it" \
+    finds_module "$prefix"
 id=org.stripewell.Stripewell
 entry="$prefix/share/applications/$id.desktop"
 check "the menu entry is installed" test -f "$entry"
@@ -143,6 +158,8 @@ check "the package depends on libc and on the fonts, translations and platform p
 dpkg-deb -x "$deb" "$tmp/unpacked"
 check "the package's stripewell-render prints through the package's print program" \
     asks_service "$tmp/unpacked/usr/bin/stripewell-render"
+check "the package's print dialog module is where the package's window looks for it" \
+    finds_module "$tmp/unpacked/usr"
 check "lintian finds no error and no warning in the package" \
     lintian --fail-on error,warning "$deb"
 
