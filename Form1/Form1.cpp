@@ -7,9 +7,9 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QToolTip>
 #include <QValidator>
+#include <QtEndian>
 
 #include <algorithm>
 #include <functional>
@@ -164,13 +165,26 @@ Form1::Form1(QWidget* parent)
 }
 
 QIcon Form1::ProgramIcon() {
-    // Read as the PNG files they are: an image whose format is left to be
-    // guessed has every image format plugin of the system loaded at start.
+    // Raw pixels, made from the PNG files when building: an image reader, even
+    // one told the format, has Qt look through every image format plugin of
+    // the system, which start-up need not wait for.
     QIcon icon;
     for (int size : {16, 32, 48}) {
-        QImageReader file(QStringLiteral(":/icons/stripewell-%1.png").arg(size), "png");
-        file.setAutoDetectImageFormat(false);
-        icon.addPixmap(QPixmap::fromImage(file.read()));
+        QFile file(QStringLiteral(":/icons/stripewell-%1.argb").arg(size));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray bytes = file.readAll();
+        const auto* words = reinterpret_cast<const quint32*>(bytes.constData());
+        if (bytes.size() != 8 + 4 * size * size || qFromLittleEndian(words[0]) != quint32(size) ||
+            qFromLittleEndian(words[1]) != quint32(size))
+            continue;
+        QImage image(size, size, QImage::Format_ARGB32);
+        for (int y = 0; y < size; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < size; ++x)
+                line[x] = qFromLittleEndian(words[2 + y * size + x]);
+        }
+        icon.addPixmap(QPixmap::fromImage(image));
     }
     return icon;
 }
