@@ -7,8 +7,11 @@
 
 #include <QString>
 
+#include <optional>
+
 #include "labelplan.h"
 #include "pagesink.h"
+#include "price.h"
 
 namespace pipeline {
 
@@ -27,7 +30,8 @@ public:
     // it is left out (TooLarge) and its place goes to the next label, as
     // when the smaller module leaves less than half of it after the bar
     // width reduction (BarsTooThin).
-    Added Add(const QString& name, const symbol::SymbolCode& code);
+    Added Add(const QString& name, const symbol::SymbolCode& code,
+              const std::optional<TagPrice>& price = std::nullopt);
 
     int Pages() const { return page_ + 1; }
 
