@@ -115,7 +115,7 @@ public:
         LabelSource source =
             reader_ ? LabelSource(*reader_, options_.output.symbology, options_.copies,
                                   options_.indicator)
-                    : LabelSource({{0, options_.name, code_, {}, {}}}, options_.copies);
+                    : LabelSource({{0, options_.name, code_, {}, {}, {}}}, options_.copies);
         if (!PaintLabels(source, painter, *this, &count_))
             return false;
         if (reader_ && !reader_->Refusal().isEmpty()) {
