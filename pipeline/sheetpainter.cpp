@@ -90,7 +90,10 @@ void SheetPainter::StartPage() {
     sink_->StrokeRects(edges, kEdgeLineMm);
 }
 
-SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolCode& code) {
+SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolCode& code,
+                                      const std::optional<TagPrice>& price) {
+    if (plan_.tag.design != Design::Symbol && !price)
+        return Added::NoPrice;
     const LabelSlot slot = plan_.Place(painted_);
     const QRectF label = plan_.sheet.LabelRect(slot.index);
     const symbol::SymbologyRow& row = symbol::RowOf(code.symbology);
