@@ -125,6 +125,7 @@ LabelPlan PlanLabels(const SheetTemplate& sheet, int skip, const LabelAsk& ask, 
     plan.skip = skip;
     plan.dpi = dpi;
     plan.sized = ask.symbol;
+    plan.tag = ask.tag;
     LabelStyle& style = plan.style;
     style.names = ask.names;
     style.outline = ask.outline;

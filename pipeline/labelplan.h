@@ -13,6 +13,7 @@
 #include "sheet.h"
 #include "symbol/layout.h"
 #include "symbol/sizing.h"
+#include "tagdesign.h"
 
 namespace pipeline {
 
@@ -65,6 +66,8 @@ struct LabelAsk {
     bool names = true;
     bool outline = false;
     int bwrMicrons = 0;
+    // The design of the labels: the plain symbol under its name, or a tag.
+    TagStyle tag;
 };
 
 // Whether a symbol fits a page of that size better turned across it.
@@ -104,6 +107,8 @@ struct LabelPlan {
 
     // Set by the plan: what the sizes are asked of.
     symbol::SymbolCode sized;
+    // The design of the labels.
+    TagStyle tag;
 };
 
 // The plan of labels on sheet, skip places of its first page left empty;

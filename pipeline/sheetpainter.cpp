@@ -91,7 +91,9 @@ void SheetPainter::StartPage() {
 }
 
 SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolCode& code,
-                                      const std::optional<TagPrice>&) {
+                                      const std::optional<TagPrice>& price) {
+    if (plan_.tag.design != Design::Symbol && !price)
+        return Added::NoPrice;
     const LabelSlot slot = plan_.Place(painted_);
     const QRectF label = plan_.sheet.LabelRect(slot.index);
     const symbol::SymbologyRow& row = symbol::RowOf(code.symbology);

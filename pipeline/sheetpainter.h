@@ -6,7 +6,6 @@
 // sizes them.
 
 #include <QString>
-
 #include <optional>
 
 #include "labelplan.h"
@@ -23,13 +22,14 @@ public:
     SheetPainter(std::unique_ptr<PageSink> sink, const LabelPlan& plan);
     ~SheetPainter();
 
-    enum class Added { Painted, TooLarge, BarsTooThin, DeviceFailed };
+    enum class Added { Painted, TooLarge, BarsTooThin, DeviceFailed, NoPrice };
     // The next label: a whole code under a name. A symbol that the style's
     // magnification makes too wide for the label (an add-on) is drawn
     // smaller, down to the symbology's smallest magnification; below that
     // it is left out (TooLarge) and its place goes to the next label, as
     // when the smaller module leaves less than half of it after the bar
-    // width reduction (BarsTooThin).
+    // width reduction (BarsTooThin). A tag design shows the price given; a
+    // label without one is left out (NoPrice): no tag goes out unpriced.
     Added Add(const QString& name, const symbol::SymbolCode& code,
               const std::optional<TagPrice>& price = std::nullopt);
 
