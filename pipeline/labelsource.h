@@ -27,7 +27,7 @@ struct Label {
     symbol::SymbolCode code;
     QString refusal;  // why the record gives no label; empty when it gives one
     QString note;     // what was done to the record (its name cut); with the first copy only
-    std::optional<TagPrice> price;  // a tag's; none for a bare symbol
+    std::optional<TagPrice> price = std::nullopt;  // a tag's; none for a bare symbol
 };
 
 // What a run of price tags asks of each line: its prices read (a line

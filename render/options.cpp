@@ -213,10 +213,6 @@ QString ReadBatch(const OptionTable& o, Options* options) {
     return ReadListFormat(o, &options->list);
 }
 
-// The designs --design names.
-const QStringList kDesigns = {QStringLiteral("symbol"), QStringLiteral("price"),
-                              QStringLiteral("shelf")};
-
 // --label-size: "WxH" in millimetres, each 10 to 1000.
 bool ReadLabelSize(const QString& text, QSizeF* size) {
     static const QRegularExpression form(
@@ -248,12 +244,18 @@ std::optional<qint64> ReadPriceOption(const QCommandLineOption& option, const QS
 QString ReadTags(const OptionTable& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
     if (parser.isSet(o.design)) {
-        options->design = parser.value(o.design).toLower();
-        if (!kDesigns.contains(options->design))
-            return QStringLiteral("--design takes symbol, price or shelf, not '%1'")
-                .arg(parser.value(o.design));
+        const pipeline::DesignRow* row = pipeline::FindDesign(parser.value(o.design).toLower());
+        if (!row) {
+            QStringList names;
+            for (const pipeline::DesignRow& design : pipeline::Designs())
+                names << design.option;
+            const QString last = names.takeLast();
+            return QStringLiteral("--design takes %1 or %2, not '%3'")
+                .arg(names.join(QStringLiteral(", ")), last, parser.value(o.design));
+        }
+        options->tag.design = row->design;
     }
-    const bool tags = options->design != u"symbol";
+    const bool tags = options->tag.design != pipeline::Design::Symbol;
     options->pricing.tags = tags;
     const bool batch = parser.isSet(o.batch);
     if (!tags) {
@@ -264,9 +266,9 @@ QString ReadTags(const OptionTable& o, Options* options) {
                     .arg(tagOption->names().constFirst());
     }
     if (parser.isSet(o.noSymbol)) {
-        if (options->design != u"shelf")
+        if (options->tag.design != pipeline::Design::Shelf)
             return QStringLiteral("--no-symbol is for shelf labels: --design shelf");
-        options->noSymbol = true;
+        options->tag.symbol = false;
     }
     if (parser.isSet(o.taxRate)) {
         const QString rate = parser.value(o.taxRate).trimmed();
@@ -290,7 +292,8 @@ QString ReadTags(const OptionTable& o, Options* options) {
                        "--exclusive-label takes zeinuki (税抜) or hontai (本体価格), "
                        "not '%1'")
                 .arg(parser.value(o.exclusiveLabel));
-        options->hontai = wording == u"hontai";
+        options->tag.wording = wording == u"hontai" ? pipeline::ExclusiveWording::Hontai
+                                                    : pipeline::ExclusiveWording::Zeinuki;
     }
     if (parser.isSet(o.labelSize)) {
         if (parser.isSet(o.sheet) || parser.isSet(o.sheetFile) || parser.isSet(o.print))
@@ -672,7 +675,7 @@ QString ReadTagLayout(const OptionTable& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
     if (parser.isSet(o.layout) && parser.value(o.layout).toLower() != u"retail")
         return QStringLiteral("a tag is drawn for print: --layout %1 does not go with --design %2")
-            .arg(parser.value(o.layout), options->design);
+            .arg(parser.value(o.layout), pipeline::DesignOf(options->tag.design).option);
     if (parser.isSet(o.scale))
         return QStringLiteral(
             "a tag's bitmap is sized with --dpi; --scale is for the window's "

@@ -12,6 +12,7 @@
 #include "pipeline/labelsource.h"
 #include "pipeline/price.h"
 #include "pipeline/symbolfile.h"
+#include "pipeline/tagdesign.h"
 #include "pipeline/typedcode.h"
 #include "symbol/layout.h"
 
@@ -70,9 +71,7 @@ struct Options {
     QString media;  // --media: one of the printer's, by name or "W x H mm"
 
     // Price tags and shelf labels: --design, and what goes with a tag design.
-    QString design = QStringLiteral("symbol");  // "symbol", "price" or "shelf"
-    bool hontai = false;                        // --exclusive-label hontai
-    bool noSymbol = false;                      // --no-symbol
+    pipeline::TagStyle tag;  // --design, --exclusive-label, --no-symbol
     // --tax-rate, --rounding, --instore and --instore-prefix: how each
     // tag's price is read, and its in-store code made.
     pipeline::TagPricing pricing;
