@@ -143,15 +143,17 @@ bool LabelSource::NextRecord(Label* label) {
         price = ReadTagPrice(record.priceWithTax, record.priceWithoutTax, record.taxRate, pricing_,
                              &priceError);
     TypedCode typed;
-    if (!record.error.isEmpty() || !pricing_.tags || price)
-        typed = pricing_.instore && price ? InstoreCodeOf(record.digits, record.item, *price,
-                                                          pricing_, reader_->HasHeader())
-                : symbol::RowOf(symbology_).caseCode && indicator_ >= 0 && record.error.isEmpty()
-                    ? CaseCodeOfJan(ReadListCode(record.digits, reader_->HasHeader()),
-                                    record.digits, indicator_)
-                    : ReadRecordCode(record, reader_->HasHeader(), symbology_);
-    else
+    if (!priceError.isEmpty())
         typed.refusal = priceError;
+    else if (pricing_.instore && record.error.isEmpty())
+        // A PLU code without a tag holds no price.
+        typed = InstoreCodeOf(record.digits, record.item, price.value_or(TagPrice{}), pricing_,
+                              reader_->HasHeader());
+    else if (symbol::RowOf(symbology_).caseCode && indicator_ >= 0 && record.error.isEmpty())
+        typed = CaseCodeOfJan(ReadListCode(record.digits, reader_->HasHeader()), record.digits,
+                              indicator_);
+    else
+        typed = ReadRecordCode(record, reader_->HasHeader(), symbology_);
     *label = Label{record.line,
                    record.name,
                    {symbology_, typed.code, typed.addon},

@@ -359,6 +359,11 @@ void TestLabels::tags_data() {
         << QStringList{"2 2112002515005 1500/1364/10 惣菜",
                        "3 ! the price inside the code, ¥1,500, is not the tag's ¥1,600",
                        "4 ! not an in-store code"};
+    // A PLU code on a bare symbol (rate 0: no tag): 20, 0000000042, and the
+    // check digit worked by hand, 2 + 4 + 2 x 3 = 12, 8.
+    QTest::newRow("a PLU code without a tag")
+        << QByteArray("商品名,品番\nパン,42\n") << 0 << "floor"
+        << "plu 20" << QStringList{"2 2000000000428 パン"};
 }
 
 // A run of tags reads each line's price as asked, and its in-store code.
@@ -369,7 +374,7 @@ void TestLabels::tags() {
     QFETCH(QString, instore);
     QFETCH(QStringList, expected);
     pipeline::TagPricing pricing;
-    pricing.tags = true;
+    pricing.tags = rate != 0;
     pricing.taxRate = rate;
     pricing.rounding = *pipeline::RoundingNamed(rounding);
     if (!instore.isEmpty()) {
