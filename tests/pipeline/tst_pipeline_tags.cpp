@@ -128,13 +128,16 @@ int BlackRun(const QImage& picture, int x) {
 
 // What the readers find on a tag at kDpi: its symbol (none when code is
 // empty), its bars barsMm wide (at least 80 percent's when 0) and as tall
-// as their width makes them, its prices, and its edge white.
+// as their width makes them, its prices, its name, and its edge white.
+// What tesseract read goes into read.
 void ReadTag(const QString& picture, const QString& name, const QString& code, qint64 withTax,
-             qint64 withoutTax, double barsMm) {
+             qint64 withoutTax, double barsMm, QString* read = nullptr) {
     const QStringList codes = code.isEmpty() ? QStringList() : QStringList{code};
     QCOMPARE(ZbarCodes(picture), codes);
     QCOMPARE(ZXingTexts(picture), codes);
     const QString text = TesseractText(picture);
+    if (read)
+        *read = text;
     const QStringList numbers = Numbers(text);
     QVERIFY2(
         numbers.contains(QString::number(withTax)) && numbers.contains(QString::number(withoutTax)),
@@ -180,6 +183,7 @@ void TestTags::onLabels_data() {
     QTest::addColumn<int>("rate");
     QTest::addColumn<bool>("holds");
     QTest::addColumn<double>("barsMm");  // the symbol's width, where the test knows it
+    QTest::addColumn<bool>("cut");       // the name too long for two lines
 
     const QString name = kName;
     struct Labels {
@@ -209,20 +213,20 @@ void TestTags::onLabels_data() {
             QTest::addRow("%s %s", design == Design::Price ? "price" : "shelf", l.name)
                 << design << QString::fromLatin1(l.name) << 100.0 << name << price.withTax
                 << price.withoutTax << price.rate << (design == Design::Price ? l.price : l.shelf)
-                << 0.0;
+                << 0.0 << false;
         }
     // An a4-12 label, 86.4 x 42.3 mm, holds the symbol whole at either.
     QTest::addRow("price at 80 percent") << Design::Price << "a4-12" << 80.0 << name << qint64(1100)
-                                         << qint64(1000) << 10 << true << 0.8 * kBarsMm100;
+                                         << qint64(1000) << 10 << true << 0.8 * kBarsMm100 << false;
     QTest::addRow("price at 100 percent")
         << Design::Price << "a4-12" << 100.0 << name << qint64(1080) << qint64(1000) << 8 << true
-        << kBarsMm100;
+        << kBarsMm100 << false;
     QTest::addRow("name cut") << Design::Price << "60x40" << 100.0
                               << QStringLiteral(
                                      "国産丸大豆使用 特選本醸造しょうゆ 1リットル "
                                      "ペットボトル入り お徳用まとめ買い三本セット "
                                      "数量限定 お一人様二点まで 売り切れ御免")
-                              << qint64(1078) << qint64(999) << 8 << true << 0.0;
+                              << qint64(1078) << qint64(999) << 8 << true << 0.0 << true;
 }
 
 void TestTags::onLabels() {
@@ -235,6 +239,7 @@ void TestTags::onLabels() {
     QFETCH(int, rate);
     QFETCH(bool, holds);
     QFETCH(double, barsMm);
+    QFETCH(bool, cut);
 
     const SheetTemplate sheet = LabelsOf(labels);
     const LabelPlan plan = pipeline::PlanLabels(sheet, 0, TagAsk(design, magnification));
@@ -260,7 +265,11 @@ void TestTags::onLabels() {
     QCOMPARE(pages.size(), 1);
     const QString picture = folder.filePath(QStringLiteral("tag.png"));
     QVERIFY(pages[0].save(picture));
-    ReadTag(picture, name, kCode, withTax, withoutTax, barsMm);
+    QString read;
+    ReadTag(picture, name, kCode, withTax, withoutTax, barsMm, &read);
+    // A name too long for its lines ends where it is cut.
+    if (cut)
+        QVERIFY2(!read.contains(name.section(u' ', -1)), qPrintable(read));
 }
 
 // One tag as a file of its own, of the design's size: every format read back
