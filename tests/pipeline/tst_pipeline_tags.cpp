@@ -280,15 +280,20 @@ void TestTags::tagFiles_data() {
     QTest::addColumn<Design>("design");
     QTest::addColumn<bool>("symbol");
     QTest::addColumn<QSizeF>("sizeMm");
+    QTest::addColumn<bool>("hontai");  // "本体価格 ¥1,000" rather than "税抜 ¥1,000"
 
-    QTest::newRow("price pdf") << pipeline::Format::Pdf << Design::Price << true << QSizeF();
-    QTest::newRow("price svg") << pipeline::Format::Svg << Design::Price << true << QSizeF();
-    QTest::newRow("price png") << pipeline::Format::Png << Design::Price << true << QSizeF();
-    QTest::newRow("price bmp") << pipeline::Format::Bmp << Design::Price << true << QSizeF();
-    QTest::newRow("shelf png 70 x 33.9")
-        << pipeline::Format::Png << Design::Shelf << true << QSizeF(70, 33.9);
+    QTest::newRow("price pdf") << pipeline::Format::Pdf << Design::Price << true << QSizeF()
+                               << false;
+    QTest::newRow("price svg") << pipeline::Format::Svg << Design::Price << true << QSizeF()
+                               << false;
+    QTest::newRow("price png") << pipeline::Format::Png << Design::Price << true << QSizeF()
+                               << false;
+    QTest::newRow("price bmp") << pipeline::Format::Bmp << Design::Price << true << QSizeF()
+                               << false;
+    QTest::newRow("shelf png 70 x 33.9, 本体価格")
+        << pipeline::Format::Png << Design::Shelf << true << QSizeF(70, 33.9) << true;
     QTest::newRow("shelf pdf without symbol")
-        << pipeline::Format::Pdf << Design::Shelf << false << QSizeF(60, 25);
+        << pipeline::Format::Pdf << Design::Shelf << false << QSizeF(60, 25) << false;
 }
 
 void TestTags::tagFiles() {
@@ -296,6 +301,7 @@ void TestTags::tagFiles() {
     QFETCH(Design, design);
     QFETCH(bool, symbol);
     QFETCH(QSizeF, sizeMm);
+    QFETCH(bool, hontai);
 
     pipeline::SymbolOutput output;
     output.format = format;
@@ -303,9 +309,11 @@ void TestTags::tagFiles() {
     output.dpi = kDpi;
     const QSizeF size = sizeMm.isEmpty() ? pipeline::DesignOf(design).labelMm : sizeMm;
     QString error;
-    const QByteArray bytes =
-        pipeline::TagFile(output, size, TagAsk(design, 100, symbol), kName, {{}, kCode, {}},
-                          pipeline::TagPrice{1080, 1000, 8}, &error);
+    pipeline::LabelAsk ask = TagAsk(design, 100, symbol);
+    if (hontai)
+        ask.tag.wording = pipeline::ExclusiveWording::Hontai;
+    const QByteArray bytes = pipeline::TagFile(output, size, ask, kName, {{}, kCode, {}},
+                                               pipeline::TagPrice{1080, 1000, 8}, &error);
     QVERIFY2(!bytes.isEmpty(), qPrintable(error));
 
     QTemporaryDir folder;
@@ -339,7 +347,9 @@ void TestTags::tagFiles() {
     QVERIFY2(qAbs(image.width() - size.width() * kDpi / 25.4) <= 1 &&
                  qAbs(image.height() - size.height() * kDpi / 25.4) <= 1,
              qPrintable(QStringLiteral("%1 x %2 dots").arg(image.width()).arg(image.height())));
-    ReadTag(picture, kName, symbol ? kCode : QString(), 1080, 1000, 0);
+    QString read;
+    ReadTag(picture, kName, symbol ? kCode : QString(), 1080, 1000, 0, &read);
+    QVERIFY2(read.contains(QStringLiteral("本体価格")) == hontai, qPrintable(read));
 }
 
 // A tag never goes out without its price: the label is left out, and a
