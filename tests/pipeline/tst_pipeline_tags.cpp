@@ -282,6 +282,9 @@ void TestTags::tagFiles_data() {
     QTest::addColumn<QSizeF>("sizeMm");
     QTest::addColumn<bool>("hontai");  // "本体価格 ¥1,000" rather than "税抜 ¥1,000"
 
+    // 82 percent on 600 dpi has no module of whole dots: the nearest dots.
+    QTest::newRow("shelf default")
+        << pipeline::Format::Png << Design::Shelf << true << QSizeF() << false;
     QTest::newRow("price pdf") << pipeline::Format::Pdf << Design::Price << true << QSizeF()
                                << false;
     QTest::newRow("price svg") << pipeline::Format::Svg << Design::Price << true << QSizeF()
