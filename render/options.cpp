@@ -124,6 +124,10 @@ QString ReadSizes(const OptionTable& o, Options* options, QString* note) {
     const bool bitmap =
         options->output.format == Format::Bmp || options->output.format == Format::Png;
     options->output.vectorDots = !bitmap && parser.isSet(o.dpi);
+    // A tag's symbol is sized to its label by the label plan, on the
+    // picture's dots, which says itself what does not fit.
+    if (options->Tags())
+        return QString();
     return bitmap || options->output.vectorDots ? FitToDots(&options->output, note)
                                                 : CheckBwr(options->output);
 }
