@@ -105,6 +105,18 @@ QByteArray TagFile(const SymbolOutput& output, QSizeF labelMm, const LabelAsk& a
                      .arg(output.dpi)
                      .arg(kTagMinMagnification)
                      .arg(plan.largest);
+        // The next module of whole dots, and the label it takes.
+        const symbol::SymbologyRow& row = symbol::RowOf(code.symbology);
+        const symbol::WholeDots next = symbol::WholeDotModule(row, output.dpi, plan.largest,
+                                                              plan.largest, row.maxMagnification);
+        if (next.dots > 0) {
+            // The fit counts whole tenths of a percent, downwards.
+            const QSizeF needed = plan.Needed(std::ceil(next.magnification * 10) / 10 + 0.1);
+            *error += QStringLiteral("; at %1 dots (%2 percent) it needs at least %3 x %4 mm")
+                          .arg(next.dots)
+                          .arg(next.magnification, 0, 'f', 1)
+                          .arg(Mm(needed.width()), Mm(needed.height()));
+        }
         return {};
     }
     if (plan.refusal == LabelPlan::Refusal::BarsTooThin) {

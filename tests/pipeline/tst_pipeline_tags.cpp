@@ -173,6 +173,7 @@ private slots:
     void tagFiles_data();
     void tagFiles();
     void withoutPrice();
+    void wholeDotsRefused();
 };
 
 void TestTags::onLabels_data() {
@@ -396,6 +397,33 @@ void TestTags::withoutPrice() {
                  pipeline::SheetPainter::Added::NoPrice);
     }
     QCOMPARE(pdf.Pages(), 0);
+}
+
+// A 40 x 30 mm tag on a 203-dpi printer's grid has no module of whole
+// dots from 80 percent to what it holds (2 dots are 75.8 percent, 3 dots
+// 113.7): refused, with a label that holds 3 dots, a PDF page of that size.
+void TestTags::wholeDotsRefused() {
+    pipeline::SymbolOutput output;
+    output.format = pipeline::Format::Pdf;
+    output.layout = symbol::Layout::Retail;
+    output.dpi = 203;
+    output.vectorDots = true;
+    const pipeline::TagPrice price{1100, 1000, 10};
+    const auto tag = [&](QSizeF size, QString* error) {
+        return pipeline::TagFile(output, size, TagAsk(Design::Price, 100), kName, {{}, kCode, {}},
+                                 price, error);
+    };
+    QString error;
+    QVERIFY(tag(QSizeF(40, 30), &error).isEmpty());
+    static const QRegularExpression size(QStringLiteral("needs at least ([\\d.]+) x ([\\d.]+) mm"));
+    const QRegularExpressionMatch needed = size.match(error);
+    QVERIFY2(needed.hasMatch(), qPrintable(error));
+    const QSizeF mm(needed.captured(1).toDouble(), needed.captured(2).toDouble());
+    // The symbol at 3 dots, 113 x 0.3754 = 42.4 by 29.5 mm, is 8.8 mm taller
+    // than at 80 percent, and its label at least as wide as it and margins.
+    QVERIFY2(mm.height() > 30 + 29.5 - 20.74 && mm.width() >= 42.4 + 2, qPrintable(error));
+    QString none;
+    QVERIFY2(!tag(mm, &none).isEmpty(), qPrintable(none));
 }
 
 QTEST_MAIN(TestTags)
