@@ -92,12 +92,15 @@ QByteArray TagFile(const SymbolOutput& output, QSizeF labelMm, const LabelAsk& a
                    const std::optional<TagPrice>& price, QString* error) {
     // A picture's symbol has a module of whole dots, as a printer's, where
     // one fits the tag; else the module the tag holds, its edges on the
-    // nearest dots.
+    // nearest dots. A picture keeps the layout its PDF file has.
     const bool picture = output.format == Format::Png || output.format == Format::Bmp;
     const int dpi = picture || output.vectorDots ? output.dpi : 0;
     LabelPlan plan = PlanLabels(WholePageSheet(labelMm), 0, ask, dpi);
-    if (plan.refusal == LabelPlan::Refusal::NoWholeDots && !output.vectorDots)
-        plan = PlanLabels(WholePageSheet(labelMm), 0, ask);
+    if (!output.vectorDots) {
+        const LabelPlan anyDots = PlanLabels(WholePageSheet(labelMm), 0, ask);
+        if (plan.refusal == LabelPlan::Refusal::NoWholeDots || plan.layout != anyDots.layout)
+            plan = anyDots;
+    }
     if (plan.refusal == LabelPlan::Refusal::NoWholeDots) {
         *error = QStringLiteral(
                      "no module of whole dots at %1 dpi fits the tag's symbol between "
