@@ -177,10 +177,7 @@ QString ReadTags(const OptionTable& o, Options* options) {
                             ? pipeline::PriceFromInclusive(*yen, pricing.taxRate, pricing.rounding)
                             : pipeline::PriceFromExclusive(*yen, pricing.taxRate, pricing.rounding);
     if (!options->tagPrice)
-        return QStringLiteral("%1 with %2 % tax is over the largest price, %3")
-            .arg(pipeline::YenText(*yen))
-            .arg(pricing.taxRate)
-            .arg(pipeline::YenText(pipeline::kMaxYen));
+        return pipeline::PriceRefusal(*yen, withTax, pricing.taxRate, pricing.rounding);
     return QString();
 }
 
