@@ -97,7 +97,16 @@ QSizeF NeededTag(double magnification, const symbol::SymbolCode& code, const Tag
         const QRectF& box =
             !tag.symbol && !field.noSymbolBox.isEmpty() ? field.noSymbolBox : field.box;
         if (field.field != TagField::Symbol) {
-            atLeast(0, field.minEmMm * MetricsOf(field.face).Height(field.lines) / box.height());
+            // As wide as a short name or a four-digit price at its smallest.
+            const QString sample = field.field == TagField::Name ? QStringLiteral("商品名")
+                                   : field.field == TagField::WithTax
+                                       ? QStringLiteral("¥9,999")
+                                       : ExclusiveWord(tag.wording) + QStringLiteral(" ¥9,999");
+            double sampleEm = 0;  // on lines of their own, the widest word
+            for (const QString& line : field.lines > 1 ? sample.split(u' ') : QStringList{sample})
+                sampleEm = std::max(sampleEm, AdvanceEm(field.face, line));
+            atLeast(field.minEmMm * sampleEm / box.width(),
+                    field.minEmMm * MetricsOf(field.face).Height(field.lines) / box.height());
         } else if (tag.symbol) {
             const QSizeF symbol = NeededLabelSize(magnification, false, code) -
                                   QSizeF(2 * kLabelMarginMm, 2 * kLabelMarginMm);

@@ -15,6 +15,10 @@ namespace {
 constexpr double kPointsPerMm = 72 / 25.4;
 // The grid vector files are drawn on, as the sheets' PDF files.
 constexpr double kVectorDotsPerMm = 1200 / 25.4;
+// A picture is painted whole in memory, four bytes a dot: a 100 x 100 mm
+// tag at 2400 dpi has 89 million dots, a 60 x 40 mm one at 4800 dpi 86
+// million.
+constexpr qint64 kMaxPictureDots = 100'000'000;
 
 QString Mm(double value) {
     return QString::number(value, 'g', 4);
@@ -69,6 +73,15 @@ QByteArray TagPicture(const SymbolOutput& output, LabelPlan plan, QSizeF labelMm
     const double dotsPerMm = output.dpi / 25.4;
     const QSize dots(int(std::round(labelMm.width() * dotsPerMm)),
                      int(std::round(labelMm.height() * dotsPerMm)));
+    if (qint64(dots.width()) * dots.height() > kMaxPictureDots) {
+        *error = QStringLiteral(
+                     "a picture of %1 x %2 dots is over the %3 million a tag's picture may "
+                     "have: lower --dpi or --label-size, or write a PDF or SVG file")
+                     .arg(dots.width())
+                     .arg(dots.height())
+                     .arg(kMaxPictureDots / 1'000'000);
+        return {};
+    }
     QImage picture(dots, QImage::Format_RGB32);
     if (picture.isNull()) {
         *error = QStringLiteral("a picture of %1 x %2 dots cannot be made")
@@ -89,7 +102,7 @@ QByteArray TagPicture(const SymbolOutput& output, LabelPlan plan, QSizeF labelMm
 
 QByteArray TagFile(const SymbolOutput& output, QSizeF labelMm, const LabelAsk& ask,
                    const QString& name, const symbol::SymbolCode& code,
-                   const std::optional<TagPrice>& price, QString* error) {
+                   const std::optional<TagPrice>& price, QString* error, bool* doesNotFit) {
     // A picture's symbol has a module of whole dots, as a printer's, where
     // one fits the tag; else the module the tag holds, its edges on the
     // nearest dots. A picture keeps the layout its PDF file has.
@@ -101,6 +114,8 @@ QByteArray TagFile(const SymbolOutput& output, QSizeF labelMm, const LabelAsk& a
         if (plan.refusal == LabelPlan::Refusal::NoWholeDots || plan.layout != anyDots.layout)
             plan = anyDots;
     }
+    if (doesNotFit)
+        *doesNotFit = plan.refusal != LabelPlan::Refusal::None;
     if (plan.refusal == LabelPlan::Refusal::NoWholeDots) {
         *error = QStringLiteral(
                      "no module of whole dots at %1 dpi fits the tag's symbol between "

@@ -45,12 +45,18 @@ render::ExitStatus RenderOne(const render::Options& options) {
     }
     QString error;
     QByteArray bytes;
+    bool doesNotFit = false;
     if (options.Tags()) {
         // A tag in a file of its own, drawn as a label of its design.
         bytes = pipeline::TagFile(
             options.output, render::TagLabelMm(options), render::LabelAskOf(options, typed.addon),
             options.name, {options.output.symbology, typed.code, typed.addon, options.output.itf},
-            options.tagPrice, &error);
+            options.tagPrice, &error, &doesNotFit);
+        // A label too small for its tag is refused as a sheet's labels are.
+        if (doesNotFit) {
+            render::Report(error);
+            return render::kExitUsage;
+        }
     } else {
         pipeline::Renderer renderer(options.output);
         bytes = renderer.Render(options.name, typed.code, typed.addon, &error);

@@ -142,6 +142,16 @@ void TestRenderOutFile::tagFilesAreWrittenAsFiles_data() {
         << QStringList{"--design", "price",    "--batch", "list.csv",     "--out-dir",
                        ".",        "--format", "pdf",     "--label-size", "50x30"}
         << 4 << QStringList{"old.pdf", "お茶.pdf", "パン.pdf"};
+    // A retail JAN at 80 % with its quiet zones is 113 x 0.264 = 29.8 mm
+    // wide and about 20.7 mm tall with its digits: no price fits beside or
+    // above it on 30 x 20 mm. A refusal of the size asked, as a sheet's.
+    QTest::newRow("a label too small for its tag")
+        << tag + QStringList{"--label-size", "30x20", "-o", "tag.pdf"} << 1
+        << QStringList{"old.pdf"};
+    // 1000 x 1000 mm at 300 dpi: 11,811 dots square, 139 million dots.
+    QTest::newRow("a picture too large to paint")
+        << tag + QStringList{"--label-size", "1000x1000", "--dpi", "300", "-o", "tag.png"} << 3
+        << QStringList{"old.pdf"};
 }
 
 // A tag alone, or each of a list's, is a file of its own, as large as
