@@ -67,6 +67,16 @@ QString NeededLabels(double magnification, bool names, const symbol::SymbolCode&
              Mm(other.width()), Mm(other.height()));
 }
 
+// The same for the labels of a plan: a tag's as its design needs them.
+QString NeededLabels(const LabelPlan& labels, double magnification) {
+    if (!pipeline::IsTag(labels.tag.design))
+        return NeededLabels(magnification, labels.style.names, labels.sized);
+    const QSizeF needed = labels.Needed(magnification);
+    return QStringLiteral("a %1 (--design %2) needs %3 x %4 mm with its margins")
+        .arg(pipeline::DesignOf(labels.tag.design).title,
+             pipeline::DesignOf(labels.tag.design).option, Mm(needed.width()), Mm(needed.height()));
+}
+
 // The built-in sheet or the one of --sheet-file; empty, with the reason in
 // error, when there is none.
 std::optional<SheetTemplate> ReadSheet(const Options& options, QString* error) {
@@ -355,14 +365,13 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
     const LabelPlan& labels = plan->labels =
         PlanLabels(*sheet, options.skip, LabelAskOf(options, addon), target ? target->Dpi() : 0);
     const QSizeF label = labels.LabelMm();
-    const bool names = labels.style.names;
     const symbol::SymbologyRow& row = symbol::RowOf(options.output.symbology);
     const QString nothing =
         target ? QStringLiteral("nothing printed") : QStringLiteral("nothing written");
     if (labels.refusal == LabelPlan::Refusal::TooSmall) {
         Report(QStringLiteral("the labels of %1 are %2 x %3 mm; %4: %5")
                    .arg(sheet->name, Mm(label.width()), Mm(label.height()),
-                        NeededLabels(row.minMagnification, names, labels.sized), nothing));
+                        NeededLabels(labels, row.minMagnification), nothing));
         return kExitUsage;
     }
     if (target) {
@@ -377,7 +386,7 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
                        .arg(row.minMagnification)
                        .arg(labels.largest)
                        .arg(Mm(label.width()), Mm(label.height()),
-                            NeededLabels(labels.FewestDots(), names, labels.sized), nothing));
+                            NeededLabels(labels, labels.FewestDots()), nothing));
             return kExitUsage;
         }
         const symbol::WholeDots& module = labels.module;

@@ -196,6 +196,11 @@ void TestSheetPdf::refusalsWriteNothing_data() {
         << "--skip 24 is beyond the 24 labels";
     QTest::newRow("label too small") << single + QStringList{"--sheet", "a4-65"} << ""
                                      << "the labels of a4-65 are 38.1 x 21.2 mm";
+    // A price tag needs more than a symbol and its name: a4-40's 45.7 x
+    // 25.4 mm labels hold those (31.8 x 24.8 mm), not a tag's price too.
+    QTest::newRow("label too small for a price tag")
+        << single + QStringList{"--sheet", "a4-40", "--design", "price", "--price", "100"} << ""
+        << "are 45.7 x 25.4 mm; a 値札 (--design price) needs";
     QTest::newRow("not a pdf") << QStringList{"4901234567894", "--sheet", "a4-24", "-o",
                                               "sheet.png"}
                                << ""
