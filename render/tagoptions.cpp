@@ -97,7 +97,8 @@ QString ReadTags(const OptionTable& o, Options* options) {
             return QStringLiteral(
                 "--label-size is for a tag written to a file of its own; a "
                 "sheet's or a printer's labels have their own size");
-        if (!ReadLabelSize(parser.value(o.labelSize), &options->labelMm))
+        if (!ReadLabelSize(parser.value(o.labelSize).normalized(QString::NormalizationForm_KC),
+                           &options->labelMm))
             return QStringLiteral(
                        "--label-size takes WxH in mm, each 10 to 1000, as 40x30, "
                        "not '%1'")
@@ -121,7 +122,8 @@ QString ReadTags(const OptionTable& o, Options* options) {
                 .arg(QString(row->option));
         options->pricing.instore = row;
         if (parser.isSet(o.instorePrefix)) {
-            const QString text = parser.value(o.instorePrefix).trimmed();
+            const QString text =
+                parser.value(o.instorePrefix).normalized(QString::NormalizationForm_KC).trimmed();
             const int prefix = text.toInt();
             if (text.size() != 2 || !text[0].isDigit() || !text[1].isDigit() ||
                 !symbol::IsInstorePrefix(*row, prefix))

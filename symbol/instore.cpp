@@ -52,8 +52,11 @@ bool IsInstorePrefix(const InstoreRow& row, int prefix) {
     return (prefix >= 20 && prefix <= 29) || (prefix == 2 && row.priceDigits > 0);
 }
 
-InstoreCode MakeInstoreCode(const InstoreRow& row, int prefix, QStringView item, qint64 price) {
+InstoreCode MakeInstoreCode(const InstoreRow& row, int prefix, QStringView typed, qint64 price) {
     InstoreCode made;
+    // Full-width digits, as a spreadsheet's cell may hold them, are digits.
+    const QString normal = typed.toString().normalized(QString::NormalizationForm_KC);
+    const QStringView item = normal;
     const QString format = QString(row.option);
     if (!IsInstorePrefix(row, prefix)) {
         made.refusal = QStringLiteral("an in-store code %1 begins with %2, not %3")

@@ -357,8 +357,12 @@ void TestLabels::tags_data() {
     // cm55.com's worked NON-PLU code: prefix 21, item 120025, ¥1,500 in
     // four digits, 2112002515005.
     QTest::newRow("an in-store code made from the item and the price with tax")
-        << QByteArray("商品名,品番,売価\n惣菜,120025,1500\n惣菜,1234567,1500\n") << 10 << "floor"
-        << "price4 21" << QStringList{"2 2112002515005 1500/1364/10 惣菜", "3 ! 1 to 6 digits"};
+        << QByteArray(
+               "商品名,品番,売価\n惣菜,120025,1500\n惣菜,1234567,1500\n惣菜,１２００２５,1500\n")
+        << 10 << "floor"
+        << "price4 21"
+        << QStringList{"2 2112002515005 1500/1364/10 惣菜", "3 ! 1 to 6 digits",
+                       "4 2112002515005 1500/1364/10 惣菜"};
     QTest::newRow("a list's in-store code, its price the tag's or not")
         << QByteArray(
                "商品名,JAN,売価\n惣菜,2112002515005,1500\n惣菜,2112002515005,1600\n"
