@@ -88,6 +88,17 @@ TypedCode InstoreCodeOf(const QString& code, const QString& item, const TagPrice
                           .arg(typed.code, format,
                                row.priceDigits > 0 ? QStringLiteral("02 or 20 to 29")
                                                    : QStringLiteral("20 to 29")));
+    // A line that gives both its code and its item number: they must agree.
+    if (!item.trimmed().isEmpty()) {
+        const symbol::InstoreCode made =
+            symbol::MakeInstoreCode(row, typed.code.left(2).toInt(), item.trimmed(),
+                                    row.priceDigits > 0 ? price.withTax : 0);
+        if (made.code.isEmpty())
+            return refuse(made.refusal);
+        if (made.code.mid(2, row.itemDigits) != typed.code.mid(2, row.itemDigits))
+            return refuse(QStringLiteral("the code %1 does not hold the item number %2")
+                              .arg(typed.code, item.trimmed()));
+    }
     if (row.priceDigits == 0)
         return typed;
     const std::optional<qint64> inside = symbol::InstorePrice(row, typed.code);

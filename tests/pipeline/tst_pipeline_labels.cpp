@@ -372,6 +372,14 @@ void TestLabels::tags_data() {
         << QStringList{"2 2112002515005 1500/1364/10 惣菜",
                        "3 ! the price inside the code, ¥1,500, is not the tag's ¥1,600",
                        "4 ! not an in-store code"};
+    QTest::newRow("a list's in-store code and its item number, alike or not")
+        << QByteArray(
+               "商品名,JAN,品番,売価\n惣菜,2112002515005,120025,1500\n"
+               "惣菜,2112002515005,120026,1500\n")
+        << 10 << "floor"
+        << "price4 21"
+        << QStringList{"2 2112002515005 1500/1364/10 惣菜",
+                       "3 ! the code 2112002515005 does not hold the item number 120026"};
     // A PLU code on a bare symbol (rate 0: no tag): 20, 0000000042, and the
     // check digit worked by hand, 2 + 4 + 2 x 3 = 12, 8.
     QTest::newRow("a PLU code without a tag")
