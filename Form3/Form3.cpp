@@ -37,8 +37,10 @@
 #include "pipeline/listreader.h"
 #include "pipeline/printer.h"
 #include "pipeline/sheetpainter.h"
+#include "refusals.h"
 #include "symbol/code.h"
 #include "symbol/symbology.h"
+#include "tagfields.h"
 
 namespace {
 
@@ -75,51 +77,11 @@ const symbol::Symbology kWindowSymbology = symbol::kDefaultSymbology;
 // A PDF file is painted as Qt's printer of high resolution paints one.
 constexpr int kPdfDotsPerInch = 1200;
 
-// Why the list named path is not read, as the dialog says it.
-QString ListRefusal(const QString& path, const pipeline::ListOpening& opened) {
-    using pipeline::ListProblem;
-    const QString notAFile =
-        QStringLiteral("%1 は%2のため読みません。一覧はファイルで選んでください。");
-    switch (opened.problem) {
-        case ListProblem::Folder:
-            return notAFile.arg(path, QStringLiteral("フォルダー"));
-        case ListProblem::Device:
-            return notAFile.arg(path, QStringLiteral("装置"));
-        case ListProblem::Fifo:
-            return notAFile.arg(path, QStringLiteral("名前付きパイプ"));
-        case ListProblem::Socket:
-            return notAFile.arg(path, QStringLiteral("ソケット"));
-        case ListProblem::None:
-        case ListProblem::Closed:
-        case ListProblem::CannotOpen:
-            break;
-    }
-    return QStringLiteral("%1: 開けません (%2)").arg(path, opened.error);
-}
-
 QString TooLong(const QString& path) {
     return QStringLiteral("%1 は長すぎるため読みません。一覧は %2 行・%3 MB までです。")
         .arg(path)
         .arg(Form3::kMaxListLines)
         .arg(Form3::kMaxListBytes / (1024 * 1024));
-}
-
-// Why a file could not be written, from the system's errno value.
-QString WriteFailure(int err) {
-    switch (err) {
-        case ENOSPC:
-        case EDQUOT:
-            return QStringLiteral("ディスクに空きがありません");
-        case EFBIG:
-            return QStringLiteral("ファイルの大きさの上限を超えます");
-        case EROFS:
-            return QStringLiteral("読み取り専用のファイルシステムです");
-        case EACCES:
-        case EPERM:
-            return QStringLiteral("書き込む権限がありません");
-        default:
-            return QStringLiteral("書き込めません (%1)").arg(qt_error_string(err));
-    }
 }
 
 }  // namespace
@@ -143,6 +105,7 @@ struct Form3::Job {
     pipeline::LabelPlan plan;
     QList<pipeline::Label> labels;
     int copies = 1;
+    std::optional<pipeline::TagPrice> price;  // this symbol's tag's
 };
 
 // A PDF file painted on a thread of its own into a file staged beside the
@@ -208,6 +171,7 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     form->addRow(QStringLiteral("枚数(&C):"), Copies);
     form->addRow(QStringLiteral("開始位置(&A):"), Start);
     form->addRow(PrintName);
+    Tags = new TagFields(this, form);
     auto* buttons = new QDialogButtonBox(this);
     auto* preview = previewButton_ =
         buttons->addButton(QStringLiteral("プレビュー(&V)..."), QDialogButtonBox::ActionRole);
@@ -227,6 +191,7 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     const QSettings settings = Settings();
     Sheet->setCurrentIndex(std::max(0, Sheet->findData(settings.value("print/sheet"))));
     Magnification->setValue(settings.value("print/magnification", 100).toInt());
+    Tags->Restore(settings);
     Option1->setChecked(true);
 
     connect(browse, &QPushButton::clicked, this, &Form3::ChooseList);
@@ -239,6 +204,8 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     connect(Sheet, &QComboBox::currentIndexChanged, this, &Form3::UpdateSummary);
     connect(Option1, &QRadioButton::toggled, this, &Form3::UpdateSummary);
     connect(PrintName, &QCheckBox::toggled, this, &Form3::UpdateSummary);
+    connect(Tags, &TagFields::Changed, this, &Form3::UpdateSummary);
+    connect(Option1, &QRadioButton::toggled, Tags, &TagFields::Enable);
     connect(ticker_, &QTimer::timeout, this, [this] {
         if (reading_)
             UpdateSummary();
@@ -387,6 +354,7 @@ pipeline::LabelAsk Form3::Ask() const {
     ask.symbol.symbology = LabelSymbology();
     ask.magnification = Magnification->value();
     ask.names = PrintName->isChecked();
+    ask.tag = Tags->Style();
     return ask;
 }
 
@@ -406,6 +374,10 @@ void Form3::UpdateSummary() {
         sheet ? Start->value() - 1 : 0, Ask());
     const qint64 labels = qint64(Labels().size()) * Copies->value();
     QString text = QStringLiteral("ラベル %1 枚、%2 ページ").arg(labels).arg(plan.Pages(labels));
+    QString unpriced;
+    const std::optional<pipeline::TagPrice> price = Tags->PriceOf(Option1->isChecked(), &unpriced);
+    if (Tags->Tags())
+        text = price ? text + Tags->PriceLine(*price) : unpriced;
     if (Option1->isChecked() && !codeProblem_.isEmpty())
         text = codeProblem_;
     if (sheet) {
@@ -432,6 +404,10 @@ std::optional<Form3::Job> Form3::Plan(QSizeF pageMm, int dpi) const {
                                     sheet ? Start->value() - 1 : 0, Ask(), dpi);
     job.labels = Labels();
     job.copies = Copies->value();
+    QString unpriced;
+    job.price = Tags->PriceOf(Option1->isChecked(), &unpriced);
+    if (Tags->Tags() && !job.price)
+        return std::nullopt;  // the summary says why
     if (job.plan.refusal == pipeline::LabelPlan::Refusal::TooSmall || job.labels.isEmpty())
         return std::nullopt;
     return job;
@@ -450,8 +426,15 @@ bool Form3::PaintJob(const Job& job, QPagedPaintDevice* device,
             const int copies = std::min(left, kSlice);
             pipeline::LabelSource slice(QList<pipeline::Label>{label}, copies);
             pipeline::LabelCount count;
-            if (!pipeline::PaintLabels(slice, painter, unseen, &count))
+            if (job.plan.tag.design != pipeline::Design::Symbol) {
+                // This symbol's tag, its price from the dialog's fields.
+                for (int n = 0; n < copies; ++n)
+                    if (painter.Add(label.name, label.code, job.price) ==
+                        pipeline::SheetPainter::Added::DeviceFailed)
+                        return false;
+            } else if (!pipeline::PaintLabels(slice, painter, unseen, &count)) {
                 return false;
+            }
             left -= copies;
             painted += copies;
             if (!goingOn(painted))
@@ -695,4 +678,5 @@ void Form3::Remember() const {
     QSettings settings = Settings();
     settings.setValue("print/sheet", Sheet->currentData());
     settings.setValue("print/magnification", Magnification->value());
+    Tags->Remember(settings);
 }
