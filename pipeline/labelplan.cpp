@@ -1,5 +1,6 @@
 #include "labelplan.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace pipeline {
@@ -37,6 +38,65 @@ double FitOneSize(QSizeF roomMm, double asked, const symbol::SymbolCode& code) {
 
 double NameBand(bool withName) {
     return withName ? symbol::kLabelNameMinBandMm : 0;
+}
+
+// A tag's room inside its margins.
+QRectF Inner(QSizeF labelMm) {
+    return {kLabelMarginMm, kLabelMarginMm, labelMm.width() - 2 * kLabelMarginMm,
+            labelMm.height() - 2 * kLabelMarginMm};
+}
+
+bool TagSymbol(const TagStyle& tag) {
+    return tag.symbol && DesignOf(tag.design).Field(TagField::Symbol);
+}
+
+// Whether every text of a tag's design has the height of its smallest em.
+bool TextsFit(QSizeF labelMm, const TagStyle& tag) {
+    for (const FieldBox& field : DesignOf(tag.design).fields)
+        if (field.field != TagField::Symbol &&
+            FieldRect(field, Inner(labelMm), tag.symbol).height() <
+                field.minEmMm * MetricsOf(field.face).Height(field.lines))
+            return false;
+    return true;
+}
+
+// The magnification of a tag's symbol on labels of that size: the asked one
+// when its box holds it, else the largest it holds, never below the tag's
+// smallest; 0 when the box, or a text's, is too small. Without a symbol,
+// the asked one where the texts fit.
+double FitTag(QSizeF labelMm, double asked, const symbol::SymbolCode& code, const TagStyle& tag) {
+    if (!TextsFit(labelMm, tag))
+        return 0;
+    if (!TagSymbol(tag))
+        return asked;
+    const QSizeF box =
+        FieldRect(*DesignOf(tag.design).Field(TagField::Symbol), Inner(labelMm), true).size();
+    const double fitted =
+        FitMagnification(box + QSizeF(2 * kLabelMarginMm, 2 * kLabelMarginMm), asked, false, code);
+    return fitted >= kTagMinMagnification ? fitted : 0;
+}
+
+// The label a tag's design needs with its symbol at magnification: each
+// field's box as large as its content at its smallest.
+QSizeF NeededTag(double magnification, const symbol::SymbolCode& code, const TagStyle& tag) {
+    QSizeF inner;
+    const auto atLeast = [&inner](double width, double height) {
+        inner = inner.expandedTo(QSizeF(width, height));
+    };
+    for (const FieldBox& field : DesignOf(tag.design).fields) {
+        const QRectF& box =
+            !tag.symbol && !field.noSymbolBox.isEmpty() ? field.noSymbolBox : field.box;
+        if (field.field != TagField::Symbol) {
+            atLeast(0, field.minEmMm * MetricsOf(field.face).Height(field.lines) / box.height());
+        } else if (tag.symbol) {
+            const QSizeF symbol = NeededLabelSize(magnification, false, code) -
+                                  QSizeF(2 * kLabelMarginMm, 2 * kLabelMarginMm);
+            atLeast(symbol.width() / box.width(), symbol.height() / box.height());
+        }
+    }
+    // To a tenth of a millimetre, upwards.
+    return {std::ceil(inner.width() * 10) / 10 + 2 * kLabelMarginMm,
+            std::ceil(inner.height() * 10) / 10 + 2 * kLabelMarginMm};
 }
 
 }  // namespace
@@ -93,6 +153,9 @@ SheetTemplate WholePageSheet(QSizeF pageMm) {
 }
 
 bool FitsBetterTurned(QSizeF pageMm, const LabelAsk& ask) {
+    if (IsTag(ask.tag.design))
+        return FitTag(pageMm.transposed(), ask.magnification, ask.symbol, ask.tag) >
+               FitTag(pageMm, ask.magnification, ask.symbol, ask.tag);
     return FitMagnification(pageMm.transposed(), ask.magnification, ask.names, ask.symbol) >
            FitMagnification(pageMm, ask.magnification, ask.names, ask.symbol);
 }
@@ -116,6 +179,8 @@ double LabelPlan::FewestDots() const {
 }
 
 QSizeF LabelPlan::Needed(double magnification) const {
+    if (IsTag(tag.design))
+        return NeededTag(magnification, sized, tag);
     return NeededLabelSize(magnification, style.names, sized);
 }
 
@@ -132,17 +197,24 @@ LabelPlan PlanLabels(const SheetTemplate& sheet, int skip, const LabelAsk& ask, 
     style.bwrMm = ask.bwrMicrons / 1000.0;
     style.itf = ask.symbol.itf;
     const symbol::SymbologyRow& row = symbol::RowOf(ask.symbol.symbology);
-    plan.fitted = FitMagnification(plan.LabelMm(), ask.magnification, ask.names, ask.symbol);
+    const bool tag = IsTag(ask.tag.design);
+    const auto fit = [&](double asked) {
+        return tag ? FitTag(plan.LabelMm(), asked, ask.symbol, ask.tag)
+                   : FitMagnification(plan.LabelMm(), asked, ask.names, ask.symbol);
+    };
+    plan.fitted = fit(ask.magnification);
     style.magnification = plan.fitted;
     if (plan.fitted == 0) {
         plan.refusal = LabelPlan::Refusal::TooSmall;
         return plan;
     }
+    if (tag && !ask.tag.symbol)
+        return plan;
     if (dpi > 0) {
-        plan.largest =
-            FitMagnification(plan.LabelMm(), row.maxMagnification, ask.names, ask.symbol);
-        plan.module =
-            symbol::WholeDotModule(row, dpi, plan.fitted, row.minMagnification, plan.largest);
+        const double smallest = tag ? std::max<double>(row.minMagnification, kTagMinMagnification)
+                                    : row.minMagnification;
+        plan.largest = fit(row.maxMagnification);
+        plan.module = symbol::WholeDotModule(row, dpi, plan.fitted, smallest, plan.largest);
         style.magnification = plan.module.magnification;
         if (plan.module.dots == 0) {
             plan.refusal = LabelPlan::Refusal::NoWholeDots;

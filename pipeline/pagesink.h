@@ -1,10 +1,12 @@
 #pragma once
 
 // The pages labels are painted on, in millimetres from the page's corner:
-// a PDF file written page by page (symbol::PdfPages, through its canvas), or
-// any paged device of Qt (a printer, Qt's PDF writer) through a QPainter.
+// a PDF file written page by page (symbol::PdfPages, through its canvas),
+// any paged device of Qt (a printer, Qt's PDF writer) through a QPainter,
+// or a single page as a picture or an SVG file.
 // The label painter draws the same shapes on either.
 
+#include <QByteArray>
 #include <QList>
 #include <QRectF>
 #include <QTransform>
@@ -12,6 +14,7 @@
 
 #include "symbol/layout.h"
 
+class QImage;
 class QPagedPaintDevice;
 
 namespace symbol {
@@ -44,5 +47,15 @@ std::unique_ptr<PageSink> PdfPageSink(symbol::PdfPages* pdf);
 // The pages of a paged device, on its own resolution; its painting ends
 // with the sink.
 std::unique_ptr<PageSink> DevicePageSink(QPagedPaintDevice* device);
+
+// One page painted onto a picture (white where nothing is painted) of
+// dotsPerMm, in black and white only, its shapes filling the dots whose
+// middles they cover. A second page paints over the first.
+std::unique_ptr<PageSink> PicturePageSink(QImage* picture, double dotsPerMm);
+
+// One page written as an SVG file sizeMm large into svg when the sink is
+// gone: rectangles and outlines filled black on white, in millimetres, on
+// a grid of dotsPerMm.
+std::unique_ptr<PageSink> SvgPageSink(QByteArray* svg, QSizeF sizeMm, double dotsPerMm);
 
 }  // namespace pipeline

@@ -39,8 +39,6 @@ private:
     bool Start();
     bool NewPage();
     void StartPage();
-    void PaintLabel(const QRectF& label, const QString& name, const symbol::Description& symbol,
-                    double module);
 
     std::unique_ptr<PageSink> sink_;
     const LabelPlan plan_;

@@ -1,6 +1,9 @@
 #include "tagdesign.h"
 
-#include <Qt>
+#include <QFontMetricsF>
+#include <unordered_map>
+
+#include "symbol/outline.h"
 
 namespace pipeline {
 
@@ -11,11 +14,51 @@ const FieldBox* DesignRow::Field(TagField field) const {
     return nullptr;
 }
 
+namespace {
+
+using enum TagField;
+constexpr auto kLeftTop = Qt::AlignLeft | Qt::AlignTop;
+constexpr auto kLeftBottom = Qt::AlignLeft | Qt::AlignBottom;
+constexpr auto kRightBottom = Qt::AlignRight | Qt::AlignBottom;
+constexpr auto kRightCentre = Qt::AlignRight | Qt::AlignVCenter;
+constexpr auto kFace = symbol::Face::Name;
+constexpr auto kDigits = symbol::Face::Digits;
+
+}  // namespace
+
+// The name across the top; below it the symbol, and the prices beside it:
+// the tax-inclusive one largest. A price tag's symbol is as large as the
+// label allows; a shelf label's leaves the price most of the strip.
 const QList<DesignRow>& Designs() {
     static const QList<DesignRow> designs = {
         {Design::Symbol, QStringLiteral("symbol"), QStringLiteral("記号のみ"), {40, 30}, {}},
-        {Design::Price, QStringLiteral("price"), QStringLiteral("値札"), {60, 40}, {}},
-        {Design::Shelf, QStringLiteral("shelf"), QStringLiteral("棚札"), {80, 35}, {}},
+        {Design::Price,
+         QStringLiteral("price"),
+         QStringLiteral("値札"),
+         {60, 40},
+         {
+             {Name, {0, 0, 1, 0.22}, kLeftTop, kFace, 1.8, 2.6, 2, {}},
+             {Symbol, {0, 0.24, 0.64, 0.76}, kLeftBottom, kFace, 0, 0, 1, {}},
+             {WithTax, {0.66, 0.24, 0.34, 0.5}, kRightCentre, kDigits, 2.2, 8, 1, {}},
+             {WithoutTax, {0.66, 0.78, 0.34, 0.22}, kRightBottom, kDigits, 1.4, 2.8, 1, {}},
+         }},
+        {Design::Shelf,
+         QStringLiteral("shelf"),
+         QStringLiteral("棚札"),
+         {80, 35},
+         {
+             {Name, {0, 0, 1, 0.22}, kLeftTop, kFace, 1.8, 3.6, 2, {}},
+             {WithTax, {0, 0.24, 0.48, 0.52}, kLeftBottom, kDigits, 3, 12, 1, {0, 0.24, 1, 0.52}},
+             {WithoutTax,
+              {0, 0.78, 0.48, 0.22},
+              kLeftBottom,
+              kDigits,
+              1.6,
+              3,
+              1,
+              {0, 0.78, 1, 0.22}},
+             {Symbol, {0.5, 0.24, 0.5, 0.76}, kRightBottom, kFace, 0, 0, 1, {}},
+         }},
     };
     return designs;
 }
@@ -37,6 +80,44 @@ const DesignRow& DesignOf(Design design) {
 QString ExclusiveWord(ExclusiveWording wording) {
     return wording == ExclusiveWording::Hontai ? QStringLiteral("本体価格")
                                                : QStringLiteral("税抜");
+}
+
+bool IsTag(Design design) {
+    return !DesignOf(design).fields.isEmpty();
+}
+
+QRectF FieldRect(const FieldBox& field, const QRectF& inner, bool withSymbol) {
+    const QRectF& box = !withSymbol && !field.noSymbolBox.isEmpty() ? field.noSymbolBox : field.box;
+    return {inner.x() + box.x() * inner.width(), inner.y() + box.y() * inner.height(),
+            box.width() * inner.width(), box.height() * inner.height()};
+}
+
+namespace {
+
+// The face's font at a size where hinting changes nothing, per thread.
+constexpr int kMeasurePixels = 1000;
+
+const QFontMetricsF& Measure(symbol::Face face) {
+    thread_local std::unordered_map<int, QFontMetricsF> kept;
+    auto found = kept.find(int(face));
+    if (found == kept.end()) {
+        QFont font = symbol::FaceFont(face);
+        font.setPixelSize(kMeasurePixels);
+        found = kept.emplace(int(face), QFontMetricsF(font)).first;
+    }
+    return found->second;
+}
+
+}  // namespace
+
+LineMetrics MetricsOf(symbol::Face face) {
+    const QFontMetricsF& metrics = Measure(face);
+    // Lines a fifth of an em apart: kana and kanji fill their em.
+    return {metrics.ascent() / kMeasurePixels, metrics.descent() / kMeasurePixels, 1.2};
+}
+
+double AdvanceEm(symbol::Face face, const QString& text) {
+    return Measure(face).horizontalAdvance(text) / kMeasurePixels;
 }
 
 }  // namespace pipeline

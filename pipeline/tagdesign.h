@@ -7,6 +7,7 @@
 // range of its em. The one label painter lays any row out; a new design is
 // a new row.
 
+#include <QtCore/qnamespace.h>
 #include <QList>
 #include <QRectF>
 #include <QSizeF>
@@ -36,26 +37,32 @@ enum class TagField {
     Symbol,      // the retail symbol, its digits below its bars
 };
 
-// A field's place: box in fractions of the label's inner width and height
-// (inside kLabelMarginMm), its face and its em, from maxEmMm as large as
-// the box allows down to minEmMm, on at most lines lines; alignment within
-// the box (Qt::AlignLeft, AlignHCenter or AlignRight).
+// A field's place: box in fractions of the label's width and height inside
+// its margins (kLabelMarginMm), and where in the box the field stands. A
+// text's em is the largest the box allows, at most maxEmMm; a name too long
+// for its lines at minEmMm, the smallest legible, is cut with "…". The
+// symbol takes the largest magnification its box holds, at most the one
+// asked and never below 80 percent, its bars at their full height.
+// noSymbolBox, when not empty, is the field's box on a tag without symbol.
+inline constexpr double kTagMinMagnification = 80;
+
 struct FieldBox {
     TagField field = TagField::Name;
     QRectF box;
+    Qt::Alignment align = Qt::AlignCenter;
     symbol::Face face = symbol::Face::Name;
     double minEmMm = 0;
     double maxEmMm = 0;
     int lines = 1;
-    int align = 0x0004;  // Qt::AlignHCenter
+    QRectF noSymbolBox;
 };
 
 struct DesignRow {
     Design design = Design::Symbol;
-    QString option;  // "symbol", "price", "shelf"
-    QString title;   // 記号のみ, 値札, 棚札
-    QSizeF labelMm;  // a single tag file's size
-    QList<FieldBox> fields;
+    QString option;          // "symbol", "price", "shelf"
+    QString title;           // 記号のみ, 値札, 棚札
+    QSizeF labelMm;          // a single tag file's size
+    QList<FieldBox> fields;  // none: the plain label, a symbol under its name
 
     const FieldBox* Field(TagField field) const;
 };
@@ -67,5 +74,24 @@ const DesignRow& DesignOf(Design design);
 
 // "税抜" or "本体価格".
 QString ExclusiveWord(ExclusiveWording wording);
+
+// Whether the design is a tag's (its fields laid out) rather than the plain
+// label.
+bool IsTag(Design design);
+
+// The field's box in a label whose room inside its margins is inner.
+QRectF FieldRect(const FieldBox& field, const QRectF& inner, bool withSymbol);
+
+// How a face sets a line, in ems: how far its characters reach above the
+// baseline and below it, the pitch of a name's lines, and how wide a text is.
+struct LineMetrics {
+    double ascent = 0;
+    double descent = 0;
+    double pitch = 0;
+    // The height of lines lines of text.
+    double Height(int lines) const { return (lines - 1) * pitch + ascent + descent; }
+};
+LineMetrics MetricsOf(symbol::Face face);
+double AdvanceEm(symbol::Face face, const QString& text);
 
 }  // namespace pipeline

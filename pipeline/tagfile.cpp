@@ -1,13 +1,50 @@
 #include "tagfile.h"
 
+#include <QImage>
+#include <cmath>
+
 #include "sheetpainter.h"
 #include "symbol/pdfdocument.h"
+#include "symbol/picturefile.h"
+#include "symbol/raster.h"
 
 namespace pipeline {
 
 namespace {
 
 constexpr double kPointsPerMm = 72 / 25.4;
+// The grid vector files are drawn on, as the sheets' PDF files.
+constexpr double kVectorDotsPerMm = 1200 / 25.4;
+
+QString Mm(double value) {
+    return QString::number(value, 'g', 4);
+}
+
+// Paints the tag onto sink: false, with the reason in error, when it was
+// not painted.
+bool PaintTag(std::unique_ptr<PageSink> sink, const LabelPlan& plan, const QString& name,
+              const symbol::SymbolCode& code, const std::optional<TagPrice>& price,
+              QString* error) {
+    SheetPainter painter(std::move(sink), plan);
+    switch (painter.Add(name, code, price)) {
+        case SheetPainter::Added::Painted:
+            return true;
+        case SheetPainter::Added::NoPrice:
+            *error = QStringLiteral("a tag needs its price");
+            return false;
+        case SheetPainter::Added::TooLarge:
+            *error = QStringLiteral("with its add-on the symbol is too wide for the tag");
+            return false;
+        case SheetPainter::Added::BarsTooThin:
+            *error =
+                QStringLiteral("the bar width reduction leaves bars narrower than half a module");
+            return false;
+        case SheetPainter::Added::DeviceFailed:
+            break;
+    }
+    *error = QStringLiteral("the tag could not be drawn");
+    return false;
+}
 
 QByteArray TagPdf(const LabelPlan& plan, QSizeF labelMm, const QString& name,
                   const symbol::SymbolCode& code, const std::optional<TagPrice>& price,
@@ -17,18 +54,35 @@ QByteArray TagPdf(const LabelPlan& plan, QSizeF labelMm, const QString& name,
         bytes.append(written);
         return true;
     });
-    {
-        SheetPainter painter(PdfPageSink(&pdf), plan);
-        if (painter.Add(name, code, price) != SheetPainter::Added::Painted) {
-            *error = QStringLiteral("the tag cannot be drawn on a label of that size");
-            return {};
-        }
-    }
+    if (!PaintTag(PdfPageSink(&pdf), plan, name, code, price, error))
+        return {};
     if (!pdf.Finish()) {
-        *error = QStringLiteral("the PDF could not be written");
+        *error = QStringLiteral("the PDF file could not be made");
         return {};
     }
     return bytes;
+}
+
+QByteArray TagPicture(const SymbolOutput& output, LabelPlan plan, QSizeF labelMm,
+                      const QString& name, const symbol::SymbolCode& code,
+                      const std::optional<TagPrice>& price, QString* error) {
+    const double dotsPerMm = output.dpi / 25.4;
+    const QSize dots(int(std::round(labelMm.width() * dotsPerMm)),
+                     int(std::round(labelMm.height() * dotsPerMm)));
+    QImage picture(dots, QImage::Format_RGB32);
+    if (picture.isNull()) {
+        *error = QStringLiteral("a picture of %1 x %2 dots cannot be made")
+                     .arg(dots.width())
+                     .arg(dots.height());
+        return {};
+    }
+    picture.fill(Qt::white);
+    picture.setDotsPerMeterX(int(std::round(dotsPerMm * 1000)));
+    picture.setDotsPerMeterY(picture.dotsPerMeterX());
+    plan.style.edgeInsetMm = symbol::EdgeInsetMm(output.dpi);
+    if (!PaintTag(PicturePageSink(&picture, dotsPerMm), plan, name, code, price, error))
+        return {};
+    return symbol::EncodePicture(picture, FormatName(output.format), error);
 }
 
 }  // namespace
@@ -36,15 +90,34 @@ QByteArray TagPdf(const LabelPlan& plan, QSizeF labelMm, const QString& name,
 QByteArray TagFile(const SymbolOutput& output, QSizeF labelMm, const LabelAsk& ask,
                    const QString& name, const symbol::SymbolCode& code,
                    const std::optional<TagPrice>& price, QString* error) {
-    const LabelPlan plan = PlanLabels(WholePageSheet(labelMm), 0, ask);
+    // A picture's symbol has a module of whole dots, as a printer's.
+    const bool picture = output.format == Format::Png || output.format == Format::Bmp;
+    const int dpi = picture || output.vectorDots ? output.dpi : 0;
+    const LabelPlan plan = PlanLabels(WholePageSheet(labelMm), 0, ask, dpi);
     if (plan.refusal != LabelPlan::Refusal::None) {
-        *error = QStringLiteral("the tag does not fit a label of that size");
+        const QSizeF needed = plan.Needed(kTagMinMagnification);
+        *error = QStringLiteral(
+                     "the tag does not fit a label of %1 x %2 mm; it needs at least "
+                     "%3 x %4 mm")
+                     .arg(Mm(labelMm.width()), Mm(labelMm.height()), Mm(needed.width()),
+                          Mm(needed.height()));
         return {};
     }
-    if (output.format == Format::Pdf)
-        return TagPdf(plan, labelMm, name, code, price, error);
-    *error = QStringLiteral("a tag is written as PDF only");
-    return {};
+    switch (output.format) {
+        case Format::Pdf:
+            return TagPdf(plan, labelMm, name, code, price, error);
+        case Format::Svg: {
+            QByteArray svg;
+            if (!PaintTag(SvgPageSink(&svg, labelMm, dpi > 0 ? dpi / 25.4 : kVectorDotsPerMm), plan,
+                          name, code, price, error))
+                return {};
+            return svg;
+        }
+        case Format::Png:
+        case Format::Bmp:
+            break;
+    }
+    return TagPicture(output, plan, labelMm, name, code, price, error);
 }
 
 }  // namespace pipeline
