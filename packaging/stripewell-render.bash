@@ -31,7 +31,12 @@ _stripewell_render() {
             ;;
         --name | --addon | --scale | --magnification | --dpi | --bwr | --code-column | \
             --name-column | --copies | --skip | --indicator | --ratio | --classification | \
-            --price) return ;;
+            --price | --price-with-tax | --item | --instore-prefix | --label-size) return ;;
+        --design) values='symbol price shelf' ;;
+        --tax-rate) values='10 8' ;;
+        --rounding) values='floor round ceil' ;;
+        --exclusive-label) values='zeinuki hontai' ;;
+        --instore) values='plu price4 price5 price4-check price5-check' ;;
         --bearer) values='frame bars' ;;
         --format) values='bmp png svg pdf' ;;
         --layout) values='window retail' ;;
@@ -51,7 +56,9 @@ _stripewell_render() {
             --bearer --classification --price --format --layout --scale
             --magnification --dpi --bwr --quiet-zone-marker --force --batch --out-dir
             --encoding --separator --code-column --name-column --no-name --sheet --sheet-file --copies
-            --skip --outline --print --printer --media --verify -h --help --version' -- "$cur"))
+            --skip --outline --print --printer --media --design --price-with-tax --tax-rate
+            --rounding --exclusive-label --no-symbol --instore --instore-prefix --item
+            --label-size --verify -h --help --version' -- "$cur"))
     fi
 } &&
     complete -F _stripewell_render stripewell-render

@@ -46,6 +46,11 @@ const QStringList kIsbnHeaders = {"isbn", "isbnコード"};
 // and the price before tax.
 const QStringList kClassificationHeaders = {"cコード", "分類コード", "分類"};
 const QStringList kPriceHeaders = {"本体価格", "価格"};
+// A price tag's columns, in a list without a book's classification code.
+const QStringList kWithTaxHeaders = {"売価", "税込価格", "価格"};
+const QStringList kWithoutTaxHeaders = {"税抜価格", "本体価格"};
+const QStringList kTaxRateHeaders = {"税率"};
+const QStringList kItemHeaders = {"品番", "商品コード"};
 
 int FindHeader(const QStringList& fields, const QStringList& keys) {
     for (int i = 0; i < fields.size(); ++i)
@@ -250,8 +255,16 @@ ListShape ReadListShape(const QString& firstRecord, QChar separator, const QStri
         columns.price = FindHeader(fields, kPriceHeaders);
         if (codeOption < 0)
             columns.isbn = FindHeader(fields, kIsbnHeaders);
+        if (columns.classification < 0) {
+            columns.priceWithTax = FindHeader(fields, kWithTaxHeaders);
+            columns.priceWithoutTax = FindHeader(fields, kWithoutTaxHeaders);
+            columns.taxRate = FindHeader(fields, kTaxRateHeaders);
+            columns.item = FindHeader(fields, kItemHeaders);
+        }
     }
-    if (codeOption >= 0 || (columns.code >= 0 && fields.size() > 2) || columns.code == 0) {
+    // A tag list may name the items of in-store codes instead of codes.
+    if (codeOption >= 0 || (columns.code >= 0 && fields.size() > 2) || columns.code == 0 ||
+        (columns.code < 0 && columns.item >= 0)) {
         columns.twoColumns = false;
         if (columns.name < 0 && codeOption < 0)
             return refuse(
@@ -283,7 +296,8 @@ BatchLine ReadRecord(const QString& record, QChar separator, const Columns& colu
         return result;
     }
     result.kind = BatchLine::Kind::Entry;
-    result.digits = fields[columns.code];
+    if (columns.code >= 0)
+        result.digits = fields[columns.code];
     if (columns.name >= 0 && columns.name < fields.size())
         result.name = fields[columns.name];
     // The field of an existing column is never null, even when empty or missing.
@@ -297,6 +311,16 @@ BatchLine ReadRecord(const QString& record, QChar separator, const Columns& colu
         result.price = present(columns.price);
     if (columns.isbn >= 0)
         result.isbn = present(columns.isbn);
+    const struct {
+        int column;
+        QString* cell;
+    } tagCells[] = {{columns.priceWithTax, &result.priceWithTax},
+                    {columns.priceWithoutTax, &result.priceWithoutTax},
+                    {columns.taxRate, &result.taxRate},
+                    {columns.item, &result.item}};
+    for (const auto& tag : tagCells)
+        if (tag.column >= 0)
+            *tag.cell = present(tag.column);
     return result;
 }
 

@@ -36,6 +36,13 @@ struct BatchLine {
     // A book list's ISBN column, where it has one beside another code
     // column (JAN); null otherwise.
     QString isbn;
+    // A tag's cells: its prices with and without tax, its rate and the
+    // shop's item number of an in-store code; each null when the list has
+    // no such column.
+    QString priceWithTax;
+    QString priceWithoutTax;
+    QString taxRate;
+    QString item;
 };
 
 // The fields of a record split at the separator. A field that starts with a
@@ -104,6 +111,13 @@ struct Columns {
     int price = -1;
     // Its ISBN column by header, unless --code-column names the code.
     int isbn = -1;
+    // A tag list's columns by header: 売価, 税込価格 or 価格 (with tax),
+    // 税抜価格 or 本体価格 (without), 税率, and 品番 or 商品コード (the item
+    // of an in-store code). A book list (one with a Cコード column) has none.
+    int priceWithTax = -1;
+    int priceWithoutTax = -1;
+    int taxRate = -1;
+    int item = -1;
 };
 
 // What the first record with content says about the list: whether it is a

@@ -9,6 +9,99 @@
 
 namespace pipeline {
 
+std::optional<TagPrice> ReadTagPrice(const QString& withTax, const QString& withoutTax,
+                                     const QString& rate, const TagPricing& pricing,
+                                     QString* error) {
+    int taxRate = pricing.taxRate;
+    if (!rate.trimmed().isEmpty()) {
+        QString why;
+        const std::optional<int> read = ReadTaxRate(rate, &why);
+        if (!read) {
+            *error = QStringLiteral("税率: %1").arg(why);
+            return std::nullopt;
+        }
+        taxRate = *read;
+    }
+    const auto yen = [&](const QString& cell, const QString& column) -> std::optional<qint64> {
+        QString why;
+        const std::optional<qint64> read = ReadYen(cell, &why);
+        if (!read)
+            *error = QStringLiteral("%1: %2").arg(column, why);
+        return read;
+    };
+    const bool inclusive = !withTax.trimmed().isEmpty();
+    const bool exclusive = !withoutTax.trimmed().isEmpty();
+    if (!inclusive && !exclusive) {
+        *error = withTax.isNull() && withoutTax.isNull()
+                     ? QStringLiteral(
+                           "a tag needs its price: a column 売価, 税込価格 or 価格 "
+                           "(with tax), or 税抜価格 or 本体価格 (without)")
+                     : QStringLiteral("the price is empty");
+        return std::nullopt;
+    }
+    const std::optional<qint64> given = inclusive ? yen(withTax, QStringLiteral("税込価格"))
+                                                  : yen(withoutTax, QStringLiteral("税抜価格"));
+    if (!given)
+        return std::nullopt;
+    const std::optional<TagPrice> price =
+        inclusive ? PriceFromInclusive(*given, taxRate, pricing.rounding)
+                  : PriceFromExclusive(*given, taxRate, pricing.rounding);
+    if (!price) {
+        *error = QStringLiteral("%1 with %2 % tax is over the largest price, %3")
+                     .arg(YenText(*given))
+                     .arg(taxRate)
+                     .arg(YenText(kMaxYen));
+        return std::nullopt;
+    }
+    if (inclusive && exclusive) {
+        const std::optional<qint64> other = yen(withoutTax, QStringLiteral("税抜価格"));
+        if (!other)
+            return std::nullopt;
+        if (*other != price->withoutTax) {
+            *error = QStringLiteral("税込 %1 is 税抜 %2 at %3 %, not %4")
+                         .arg(YenText(price->withTax), YenText(price->withoutTax))
+                         .arg(taxRate)
+                         .arg(YenText(*other));
+            return std::nullopt;
+        }
+    }
+    return price;
+}
+
+TypedCode InstoreCodeOf(const QString& code, const QString& item, const TagPrice& price,
+                        const TagPricing& pricing, bool hasHeader) {
+    const symbol::InstoreRow& row = *pricing.instore;
+    const QString format = QString(row.option);
+    if (code.trimmed().isEmpty()) {
+        if (item.trimmed().isEmpty())
+            return {QString(), QString(),
+                    QStringLiteral("an in-store code %1 needs the item number (品番 or 商品コード)")
+                        .arg(format)};
+        const symbol::InstoreCode made = symbol::MakeInstoreCode(
+            row, pricing.instorePrefix >= 0 ? pricing.instorePrefix : row.defaultPrefix,
+            item.trimmed(), price.withTax);
+        return {made.code, QString(), made.refusal};
+    }
+    TypedCode typed = ReadListCode(code, hasHeader);
+    if (!typed.refusal.isEmpty())
+        return typed;
+    const auto refuse = [&](const QString& why) { return TypedCode{QString(), QString(), why}; };
+    if (!symbol::IsInstorePrefix(row, typed.code.left(2).toInt()))
+        return refuse(QStringLiteral("%1 is not an in-store code %2, which begins with %3")
+                          .arg(typed.code, format,
+                               row.priceDigits > 0 ? QStringLiteral("02 or 20 to 29")
+                                                   : QStringLiteral("20 to 29")));
+    if (row.priceDigits == 0)
+        return typed;
+    const std::optional<qint64> inside = symbol::InstorePrice(row, typed.code);
+    if (!inside)
+        return refuse(QStringLiteral("the price check digit of %1 does not hold").arg(typed.code));
+    if (*inside != price.withTax)
+        return refuse(QStringLiteral("the price inside the code, %1, is not the tag's %2")
+                          .arg(YenText(*inside), YenText(price.withTax)));
+    return typed;
+}
+
 LabelSource::LabelSource(ListReader& reader, symbol::Symbology symbology, int copies, int indicator)
     : reader_(&reader), symbology_(symbology), copies_(copies), indicator_(indicator) {}
 
@@ -44,16 +137,29 @@ bool LabelSource::NextRecord(Label* label) {
         return false;
     if (booksByColumns_ && !record.classification.isNull() && !record.price.isNull())
         symbology_ = symbol::RowWith(&symbol::SymbologyRow::bookFields)->symbology;
-    const TypedCode typed =
-        symbol::RowOf(symbology_).caseCode && indicator_ >= 0 && record.error.isEmpty()
-            ? CaseCodeOfJan(ReadListCode(record.digits, reader_->HasHeader()), record.digits,
-                            indicator_)
-            : ReadRecordCode(record, reader_->HasHeader(), symbology_);
+    std::optional<TagPrice> price;
+    QString priceError;
+    if (pricing_.tags && record.error.isEmpty())
+        price = ReadTagPrice(record.priceWithTax, record.priceWithoutTax, record.taxRate, pricing_,
+                             &priceError);
+    TypedCode typed;
+    if (!priceError.isEmpty())
+        typed.refusal = priceError;
+    else if (pricing_.instore && record.error.isEmpty())
+        // A PLU code without a tag holds no price.
+        typed = InstoreCodeOf(record.digits, record.item, price.value_or(TagPrice{}), pricing_,
+                              reader_->HasHeader());
+    else if (symbol::RowOf(symbology_).caseCode && indicator_ >= 0 && record.error.isEmpty())
+        typed = CaseCodeOfJan(ReadListCode(record.digits, reader_->HasHeader()), record.digits,
+                              indicator_);
+    else
+        typed = ReadRecordCode(record, reader_->HasHeader(), symbology_);
     *label = Label{record.line,
                    record.name,
                    {symbology_, typed.code, typed.addon},
                    typed.refusal,
-                   typed.refusal.isEmpty() ? record.note : QString()};
+                   typed.refusal.isEmpty() ? record.note : QString(),
+                   typed.refusal.isEmpty() ? price : std::nullopt};
     return true;
 }
 
@@ -68,7 +174,7 @@ bool PaintLabels(LabelSource& source, SheetPainter& painter, LabelReport& report
         }
         if (!label.note.isEmpty())
             report.Noted(label);
-        const SheetPainter::Added added = painter.Add(label.name, label.code);
+        const SheetPainter::Added added = painter.Add(label.name, label.code, label.price);
         if (added == SheetPainter::Added::DeviceFailed)
             return false;
         if (added == SheetPainter::Added::Painted) {

@@ -9,8 +9,13 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
+#include "price.h"
 #include "sheetpainter.h"
+#include "symbol/instore.h"
 #include "symbol/layout.h"
+#include "typedcode.h"
 
 namespace pipeline {
 
@@ -22,7 +27,34 @@ struct Label {
     symbol::SymbolCode code;
     QString refusal;  // why the record gives no label; empty when it gives one
     QString note;     // what was done to the record (its name cut); with the first copy only
+    std::optional<TagPrice> price = std::nullopt;  // a tag's; none for a bare symbol
 };
+
+// What a run of price tags asks of each line: its prices read (a line
+// without one is refused), at the line's tax rate or this one, rounded so;
+// and with an in-store format the code made from the line's item number and
+// its price with tax, or the line's own in-store code checked against it.
+struct TagPricing {
+    bool tags = false;  // false: no price is read, as for bare symbols
+    int taxRate = kStandardTaxRate;
+    Rounding rounding = Rounding::Floor;
+    const symbol::InstoreRow* instore = nullptr;
+    int instorePrefix = -1;  // -1: the format's own
+};
+
+// A tag's price from its cells: with tax (売価, 税込価格, 価格) or, when that is
+// empty, without (税抜価格, 本体価格); both given must agree. rate is the
+// line's 税率 cell, empty or null for pricing's. Nothing, with the reason
+// in error, for a bad or missing cell or a price over kMaxYen.
+std::optional<TagPrice> ReadTagPrice(const QString& withTax, const QString& withoutTax,
+                                     const QString& rate, const TagPricing& pricing,
+                                     QString* error);
+
+// The in-store code of a tag: made from item (digits) when code is empty,
+// else code as given, read as a list's code is, whose price inside must be
+// the tag's price with tax. A refusal when it cannot be.
+TypedCode InstoreCodeOf(const QString& code, const QString& item, const TagPrice& price,
+                        const TagPricing& pricing, bool hasHeader);
 
 class LabelSource {
 public:
@@ -43,6 +75,9 @@ public:
     // Refusal() says why).
     bool Next(Label* label);
 
+    // Each record's price and in-store code as the run asks; before the first Next().
+    void SetPricing(const TagPricing& pricing) { pricing_ = pricing; }
+
 private:
     bool NextRecord(Label* label);
 
@@ -53,6 +88,7 @@ private:
     qsizetype nextHeld_ = 0;
     int copies_ = 1;
     int indicator_ = -1;
+    TagPricing pricing_;
     Label current_;
     int copiesLeft_ = 0;  // of current_, after the one given
 };

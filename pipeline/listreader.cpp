@@ -261,6 +261,10 @@ bool ListReader::Next(ListRecord* record) {
         record->classification = line.classification;
         record->price = line.price;
         record->isbn = line.isbn;
+        record->priceWithTax = line.priceWithTax;
+        record->priceWithoutTax = line.priceWithoutTax;
+        record->taxRate = line.taxRate;
+        record->item = line.item;
         record->error = line.error;
         return true;
     }

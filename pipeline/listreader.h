@@ -19,7 +19,12 @@ struct ListRecord {
     QString digits;
     QString classification;  // a book's, null without its column
     QString price;
-    QString isbn;   // a book's, null without its column
+    QString isbn;  // a book's, null without its column
+    // A tag's cells as written (BatchLine's), null without their columns.
+    QString priceWithTax;
+    QString priceWithoutTax;
+    QString taxRate;
+    QString item;
     QString error;  // why the record is refused; empty for an entry
     QString note;   // what was done to the record: its name cut
 };

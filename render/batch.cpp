@@ -14,9 +14,11 @@
 #include "pipeline/labelsource.h"
 #include "pipeline/listfile.h"
 #include "pipeline/listreader.h"
+#include "pipeline/tagfile.h"
 #include "pipeline/writers.h"
 #include "progress.h"
 #include "report.h"
+#include "sheetjob.h"
 
 namespace render {
 
@@ -113,7 +115,27 @@ ExitStatus RunBatch(const Options& options) {
                              .arg(message));
     };
 
+    // A tag design writes each line's tag as a file of its own, here.
+    const pipeline::LabelAsk tagAsk = LabelAskOf(options, QString());
+    const QSizeF tagMm = TagLabelMm(options);
+    int tagsWritten = 0;
+    auto writeTag = [&](const Label& tag, const QString& fileName) {
+        QString error;
+        const QByteArray bytes =
+            pipeline::TagFile(options.output, tagMm, tagAsk, options.noName ? QString() : tag.name,
+                              tag.code, tag.price, &error);
+        if (!bytes.isEmpty() && folder.Write(fileName, bytes, options.output.force, &error)) {
+            ++tagsWritten;
+        } else if (folder.Stopped()) {
+            ++notWritten;
+        } else {
+            ++failed;
+            lineMessage(tag.line, error);
+        }
+    };
+
     LabelSource labels(reader, options.output.symbology, 1, options.indicator);
+    labels.SetPricing(options.pricing);
     Label label;
     while (labels.Next(&label)) {
         // A file already there is found when the new one claims its name,
@@ -123,19 +145,23 @@ ExitStatus RunBatch(const Options& options) {
         } else if (label.refusal.isEmpty()) {
             if (!label.note.isEmpty())
                 lineMessage(label.line, label.note);
-            writers.Submit({label.line, options.noName ? QString() : label.name, label.code.code,
-                            label.code.addon,
-                            namer.Next(label.name, pipeline::FileStem(label.code))});
+            const QString fileName = namer.Next(label.name, pipeline::FileStem(label.code));
+            if (options.Tags())
+                writeTag(label, fileName);
+            else
+                writers.Submit({label.line, options.noName ? QString() : label.name,
+                                label.code.code, label.code.addon, fileName});
         } else {
             ++failed;
             lineMessage(label.line, label.refusal);
         }
         showWritersMessages();
-        progress.Update(reader.BytesRead(), writers.Written(), failed + writers.Failed());
+        progress.Update(reader.BytesRead(), writers.Written() + tagsWritten,
+                        failed + writers.Failed());
     }
     writers.Finish();
     showWritersMessages();
-    const int written = writers.Written();
+    const int written = writers.Written() + tagsWritten;
     failed += writers.Failed();
     notWritten += writers.NotWritten();
     progress.Finish(reader.BytesRead(), written, failed);

@@ -15,6 +15,7 @@
 #include "pipeline/output.h"
 #include "pipeline/renderer.h"
 #include "pipeline/sheet.h"
+#include "pipeline/tagfile.h"
 #include "pipeline/typedcode.h"
 #include "printjob.h"
 #include "report.h"
@@ -42,9 +43,18 @@ render::ExitStatus RenderOne(const render::Options& options) {
         render::Report(typed.refusal);
         return render::kExitRefused;
     }
-    pipeline::Renderer renderer(options.output);
     QString error;
-    const QByteArray bytes = renderer.Render(options.name, typed.code, typed.addon, &error);
+    QByteArray bytes;
+    if (options.Tags()) {
+        // A tag in a file of its own, drawn as a label of its design.
+        bytes = pipeline::TagFile(
+            options.output, render::TagLabelMm(options), render::LabelAskOf(options, typed.addon),
+            options.name, {options.output.symbology, typed.code, typed.addon, options.output.itf},
+            options.tagPrice, &error);
+    } else {
+        pipeline::Renderer renderer(options.output);
+        bytes = renderer.Render(options.name, typed.code, typed.addon, &error);
+    }
     if (bytes.isEmpty() ||
         !pipeline::WriteSymbolFile(options.file, bytes, options.output.force, &error)) {
         render::Report(error);

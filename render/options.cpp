@@ -213,6 +213,180 @@ QString ReadBatch(const OptionTable& o, Options* options) {
     return ReadListFormat(o, &options->list);
 }
 
+// --label-size: "WxH" in millimetres, each 10 to 1000.
+bool ReadLabelSize(const QString& text, QSizeF* size) {
+    static const QRegularExpression form(
+        QStringLiteral(R"(^\s*(\d+(?:\.\d+)?)\s*[xX×]\s*(\d+(?:\.\d+)?)\s*(?:mm)?\s*$)"));
+    const QRegularExpressionMatch match = form.match(text);
+    if (!match.hasMatch())
+        return false;
+    const double width = match.captured(1).toDouble();
+    const double height = match.captured(2).toDouble();
+    if (width < 10 || width > 1000 || height < 10 || height > 1000)
+        return false;
+    *size = QSizeF(width, height);
+    return true;
+}
+
+// A price option's yen, or the reason it is refused.
+std::optional<qint64> ReadPriceOption(const QCommandLineOption& option, const QString& text,
+                                      QString* error) {
+    QString why;
+    const std::optional<qint64> yen = pipeline::ReadYen(text, &why);
+    if (!yen)
+        *error = QStringLiteral("--%1: %2").arg(option.names().constFirst(), why);
+    return yen;
+}
+
+// --design and the options of price tags. A tag design reads its price
+// (single mode) from --price or --price-with-tax, a list's from its columns;
+// the symbol design takes none of them.
+QString ReadTags(const OptionTable& o, Options* options) {
+    const QCommandLineParser& parser = o.parser;
+    if (parser.isSet(o.design)) {
+        const pipeline::DesignRow* row = pipeline::FindDesign(parser.value(o.design).toLower());
+        if (!row) {
+            QStringList names;
+            for (const pipeline::DesignRow& design : pipeline::Designs())
+                names << design.option;
+            const QString last = names.takeLast();
+            return QStringLiteral("--design takes %1 or %2, not '%3'")
+                .arg(names.join(QStringLiteral(", ")), last, parser.value(o.design));
+        }
+        options->tag.design = row->design;
+    }
+    const bool tags = options->tag.design != pipeline::Design::Symbol;
+    options->pricing.tags = tags;
+    const bool batch = parser.isSet(o.batch);
+    if (!tags) {
+        for (const QCommandLineOption* tagOption :
+             {&o.priceWithTax, &o.taxRate, &o.rounding, &o.exclusiveLabel, &o.labelSize})
+            if (parser.isSet(*tagOption))
+                return QStringLiteral("--%1 goes with a tag: --design price or shelf")
+                    .arg(tagOption->names().constFirst());
+    }
+    if (parser.isSet(o.noSymbol)) {
+        if (options->tag.design != pipeline::Design::Shelf)
+            return QStringLiteral("--no-symbol is for shelf labels: --design shelf");
+        options->tag.symbol = false;
+    }
+    if (parser.isSet(o.taxRate)) {
+        const QString rate = parser.value(o.taxRate).trimmed();
+        if (rate != u"10" && rate != u"8")
+            return QStringLiteral("--tax-rate takes 10 or 8, the reduced rate, not '%1'")
+                .arg(parser.value(o.taxRate));
+        options->pricing.taxRate = rate.toInt();
+    }
+    if (parser.isSet(o.rounding)) {
+        const std::optional<pipeline::Rounding> rounding =
+            pipeline::RoundingNamed(parser.value(o.rounding).toLower());
+        if (!rounding)
+            return QStringLiteral("--rounding takes floor, round or ceil, not '%1'")
+                .arg(parser.value(o.rounding));
+        options->pricing.rounding = *rounding;
+    }
+    if (parser.isSet(o.exclusiveLabel)) {
+        const QString wording = parser.value(o.exclusiveLabel).toLower();
+        if (wording != u"zeinuki" && wording != u"hontai")
+            return QStringLiteral(
+                       "--exclusive-label takes zeinuki (税抜) or hontai (本体価格), "
+                       "not '%1'")
+                .arg(parser.value(o.exclusiveLabel));
+        options->tag.wording = wording == u"hontai" ? pipeline::ExclusiveWording::Hontai
+                                                    : pipeline::ExclusiveWording::Zeinuki;
+    }
+    if (parser.isSet(o.labelSize)) {
+        if (parser.isSet(o.sheet) || parser.isSet(o.sheetFile) || parser.isSet(o.print))
+            return QStringLiteral(
+                "--label-size is for a tag written to a file of its own; a "
+                "sheet's or a printer's labels have their own size");
+        if (!ReadLabelSize(parser.value(o.labelSize), &options->labelMm))
+            return QStringLiteral(
+                       "--label-size takes WxH in mm, each 10 to 1000, as 40x30, "
+                       "not '%1'")
+                .arg(parser.value(o.labelSize));
+    }
+
+    // In-store codes.
+    for (const QCommandLineOption* instoreOption : {&o.item, &o.instorePrefix})
+        if (parser.isSet(*instoreOption) && !parser.isSet(o.instore))
+            return QStringLiteral("--%1 goes with --instore FORMAT")
+                .arg(instoreOption->names().constFirst());
+    if (parser.isSet(o.instore)) {
+        const symbol::InstoreRow* row = symbol::FindInstoreFormat(parser.value(o.instore));
+        if (!row)
+            return QStringLiteral("--instore takes %1, not '%2'")
+                .arg(symbol::InstoreFormatNames(), parser.value(o.instore));
+        if (row->priceDigits > 0 && !tags)
+            return QStringLiteral(
+                       "--instore %1 holds the tag's price: give --design price or "
+                       "shelf, and the price")
+                .arg(QString(row->option));
+        options->pricing.instore = row;
+        if (parser.isSet(o.instorePrefix)) {
+            const QString text = parser.value(o.instorePrefix).trimmed();
+            const int prefix = text.toInt();
+            if (text.size() != 2 || !text[0].isDigit() || !text[1].isDigit() ||
+                !symbol::IsInstorePrefix(*row, prefix))
+                return QStringLiteral("--instore-prefix of %1 takes %2, not '%3'")
+                    .arg(QString(row->option),
+                         row->priceDigits > 0 ? QStringLiteral("02 or 20 to 29")
+                                              : QStringLiteral("20 to 29"),
+                         parser.value(o.instorePrefix));
+            options->pricing.instorePrefix = prefix;
+        }
+        if (batch) {
+            if (parser.isSet(o.item))
+                return QStringLiteral(
+                    "--item is for one tag; a list gives each line's in a "
+                    "column 品番 or 商品コード");
+        } else {
+            if (!parser.isSet(o.item))
+                return QStringLiteral(
+                           "--instore %1 makes the code from the shop's item number: "
+                           "give --item N")
+                    .arg(QString(row->option));
+            options->item = parser.value(o.item).trimmed();
+        }
+    }
+    if (!tags)
+        return QString();
+
+    // The price of one tag; a list gives each line's.
+    const bool withTax = parser.isSet(o.priceWithTax);
+    const bool withoutTax = parser.isSet(o.price);
+    if (batch) {
+        if (withTax || withoutTax)
+            return QStringLiteral(
+                       "--%1 is for one tag; a list gives each line's price in a "
+                       "column 売価, 税込価格 or 価格, or 税抜価格 or 本体価格")
+                .arg(withTax ? QStringLiteral("price-with-tax") : QStringLiteral("price"));
+        return QString();
+    }
+    if (withTax == withoutTax)
+        return withTax ? QStringLiteral(
+                             "give the tag's price once: --price (without tax) or "
+                             "--price-with-tax, not both")
+                       : QStringLiteral(
+                             "a tag needs its price: --price YEN (without tax, "
+                             "本体価格) or --price-with-tax YEN");
+    QString error;
+    const QCommandLineOption& option = withTax ? o.priceWithTax : o.price;
+    const std::optional<qint64> yen = ReadPriceOption(option, parser.value(option), &error);
+    if (!yen)
+        return error;
+    const pipeline::TagPricing& pricing = options->pricing;
+    options->tagPrice = withTax
+                            ? pipeline::PriceFromInclusive(*yen, pricing.taxRate, pricing.rounding)
+                            : pipeline::PriceFromExclusive(*yen, pricing.taxRate, pricing.rounding);
+    if (!options->tagPrice)
+        return QStringLiteral("%1 with %2 % tax is over the largest price, %3")
+            .arg(pipeline::YenText(*yen))
+            .arg(pricing.taxRate)
+            .arg(pipeline::YenText(pipeline::kMaxYen));
+    return QString();
+}
+
 QString ReadSingle(const OptionTable& o, Options* options, QString* note) {
     const QCommandLineParser& parser = o.parser;
     options->mode = Options::Mode::Single;
@@ -224,12 +398,17 @@ QString ReadSingle(const OptionTable& o, Options* options, QString* note) {
             return QStringLiteral("--%1 says how to read a --batch list")
                 .arg(listOption->names().constFirst());
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1)
+    if (options->pricing.instore && !positional.isEmpty())
+        return QStringLiteral(
+                   "--instore makes the code from --item; no DIGITS are given, not "
+                   "'%1'")
+            .arg(EchoTyped(positional.join(u' ')));
+    if (!options->pricing.instore && positional.size() != 1)
         return positional.isEmpty() ? QStringLiteral("the digits are missing")
                                     : QStringLiteral("one DIGITS argument expected, %1 given: %2")
                                           .arg(positional.size())
                                           .arg(EchoTyped(positional.join(u' ')));
-    options->digits = positional.constFirst();
+    options->digits = positional.value(0);
     options->name = parser.value(o.name);
     if (parser.isSet(o.name) && options->noName)
         return QStringLiteral("--no-name leaves the name line out; it does not go with --name");
@@ -342,10 +521,11 @@ QList<OwnOptions> SymbolsOwnOptions() {
     };
 }
 
-// A symbology's own options given for another symbol.
-QString RefuseOwnOptions(const OptionTable& o, const OwnOptions& own) {
+// A symbology's own options given for another symbol; a tag's --price is
+// its price without tax, whatever the symbol.
+QString RefuseOwnOptions(const OptionTable& o, const OwnOptions& own, const Options& options) {
     for (QCommandLineOption OptionTable::*option : own.options)
-        if (o.parser.isSet(o.*option))
+        if (o.parser.isSet(o.*option) && !(options.Tags() && option == &OptionTable::price))
             return QStringLiteral("--%1 goes with --symbol %2")
                 .arg((o.*option).names().constFirst(), QString(own.symbol));
     return QString();
@@ -382,7 +562,7 @@ QString ReadSymbol(const OptionTable& o, Options* options) {
     const symbol::SymbologyRow& row = symbol::RowOf(options->output.symbology);
     for (const OwnOptions& own : SymbolsOwnOptions())
         if (const QString error = own.symbol == row.option ? ReadOwnOptions(o, own, row, options)
-                                                           : RefuseOwnOptions(o, own);
+                                                           : RefuseOwnOptions(o, own, *options);
             !error.isEmpty())
             return error;
     options->addon = parser.value(o.addon);
@@ -489,6 +669,21 @@ QString ReadFileFormat(const OptionTable& o, Options* options) {
     return QString();
 }
 
+// A tag in a file of its own is drawn for print: the retail symbol, sized
+// by --magnification and --dpi, never the window's picture.
+QString ReadTagLayout(const OptionTable& o, Options* options) {
+    const QCommandLineParser& parser = o.parser;
+    if (parser.isSet(o.layout) && parser.value(o.layout).toLower() != u"retail")
+        return QStringLiteral("a tag is drawn for print: --layout %1 does not go with --design %2")
+            .arg(parser.value(o.layout), pipeline::DesignOf(options->tag.design).option);
+    if (parser.isSet(o.scale))
+        return QStringLiteral(
+            "a tag's bitmap is sized with --dpi; --scale is for the window's "
+            "picture");
+    options->output.layout = symbol::Layout::Retail;
+    return QString();
+}
+
 // "--print" may stand alone, for the default printer: it takes the next
 // argument as the printer's name only when that is no option and no code.
 QStringList WithPrinterNamed(QStringList arguments) {
@@ -507,6 +702,9 @@ QStringList WithPrinterNamed(QStringList arguments) {
 }  // namespace
 
 pipeline::TypedCode Options::Code() const {
+    if (pricing.instore)
+        return pipeline::InstoreCodeOf(QString(), item, tagPrice.value_or(pipeline::TagPrice{}),
+                                       pricing, false);
     // --indicator is read with --symbol itf14 alone.
     if (indicator >= 0 && addon.isEmpty())
         return pipeline::ReadCaseCode(digits, indicator);
@@ -551,6 +749,10 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         result.error = QStringLiteral("--media goes with --print");
         return result;
     }
+    if (const QString tags = ReadTags(o, &options); !tags.isEmpty()) {
+        result.error = tags;
+        return result;
+    }
     if (parser.isSet(o.sheet) || parser.isSet(o.sheetFile) || options.print) {
         result.error = ReadLabelSheet(o, &options, &result.note);
         if (result.error.isEmpty())
@@ -569,6 +771,8 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
         result.error = ReadSymbol(o, &options);
     if (result.error.isEmpty())
         result.error = ReadFileFormat(o, &options);
+    if (result.error.isEmpty() && options.Tags())
+        result.error = ReadTagLayout(o, &options);
     if (result.error.isEmpty())
         result.error = ReadSizes(o, &options, &result.note);
     return result;

@@ -2,11 +2,17 @@
 
 // The command line of stripewell-render, read into what it asks for.
 
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 #include "pipeline/batchlist.h"
+#include "pipeline/labelsource.h"
+#include "pipeline/price.h"
 #include "pipeline/symbolfile.h"
+#include "pipeline/tagdesign.h"
 #include "pipeline/typedcode.h"
 #include "symbol/layout.h"
 
@@ -63,6 +69,16 @@ struct Options {
     bool print = false;
     QString printer;
     QString media;  // --media: one of the printer's, by name or "W x H mm"
+
+    // Price tags and shelf labels: --design, and what goes with a tag design.
+    pipeline::TagStyle tag;  // --design, --exclusive-label, --no-symbol
+    // --tax-rate, --rounding, --instore and --instore-prefix: how each
+    // tag's price is read, and its in-store code made.
+    pipeline::TagPricing pricing;
+    QString item;                                // --item, single mode
+    std::optional<pipeline::TagPrice> tagPrice;  // single mode: --price or --price-with-tax
+    QSizeF labelMm;                              // --label-size; empty: the design's own
+    bool Tags() const { return pricing.tags; }
 
     // The code of single mode as typed, or the reason it is refused: ITF-14
     // with --indicator takes a JAN's digits.

@@ -131,6 +131,43 @@ OptionTable::OptionTable()
             "--print: the label, one of the printer's media by name or as "
             "\"W x H mm\" (default: the printer's).",
             "NAME"},
+      design{"design",
+             "symbol (default): the symbol under its name, as without it. price: a price tag "
+             "(値札), the name, the price with tax large, the price without it small, and the "
+             "symbol. shelf: a shelf label (棚札), wider, the price largest, the symbol small.",
+             "NAME"},
+      priceWithTax{"price-with-tax",
+                   "A tag's price with tax (税込) in yen; --price gives the one without "
+                   "(本体価格) instead. A list gives them in columns 売価, 税込価格 or 価格, and "
+                   "税抜価格 or 本体価格.",
+                   "YEN"},
+      taxRate{"tax-rate",
+              "A tag's tax rate in percent: 10 (default) or 8, the reduced rate of food and "
+              "drink. A list's column 税率 gives each line's (10, 8, 標準, 軽減).",
+              "PERCENT"},
+      rounding{"rounding",
+               "How a tag's tax is rounded to whole yen: floor (default), round or ceil.", "HOW"},
+      exclusiveLabel{"exclusive-label",
+                     "How a tag words its price without tax: zeinuki (default), \"税抜 ¥1,000\", "
+                     "or hontai, \"本体価格 ¥1,000\".",
+                     "HOW"},
+      noSymbol{"no-symbol", "--design shelf: the shelf label without its symbol."},
+      instore{"instore",
+              "A tag's code made as an in-store code (インストアマーキング), with --item "
+              "instead of DIGITS: plu, or price4, price5, price4-check or price5-check, whose "
+              "code holds the price with tax (see below).",
+              "FORMAT"},
+      instorePrefix{"instore-prefix",
+                    "--instore: the code's first two digits, 20 to 29, or 02 for the codes "
+                    "with the price inside (default: 20 for plu, 02 for the others).",
+                    "NN"},
+      item{"item",
+           "--instore: the shop's item number. A list gives it in a column 品番 or 商品コード.",
+           "N"},
+      labelSize{"label-size",
+                "A tag written to a file of its own (-o, --batch): its size in mm, as "
+                "\"40x30\" (default: the design's own).",
+                "WxH"},
       help{{"h", "help"}, "This text."},
       version{"version", "The version."} {
     parser.setApplicationDescription(
@@ -151,6 +188,8 @@ OptionTable::OptionTable()
     parser.addOptions({print, printer, media});
     parser.addOptions({classification, price});
     parser.addOption(noName);
+    parser.addOptions({design, priceWithTax, taxRate, rounding, exclusiveLabel, noSymbol, instore,
+                       instorePrefix, item, labelSize});
 }
 
 QString HelpText() {
@@ -204,6 +243,24 @@ Label sheets:
   percent, or for --bwr at the module they get, are refused, and nothing is
   written.
 
+Price tags:
+  --design price makes price tags (値札) and --design shelf shelf labels (棚札):
+  the name, the price with tax (総額表示) large as ¥1,100 税込, the price
+  without tax beside it, and the symbol. Prices are whole yen; the one not
+  given is computed at --tax-rate, the tax rounded as --rounding says (the
+  seller's choice). A list's columns 売価, 税込価格 or 価格 (with tax), 税抜価格
+  or 本体価格 (without) and 税率 give each line's; full-width digits, yen signs
+  and commas are read, anything else makes a bad line with its reason. A list
+  with a Cコード column is a book list, as before.
+  In-store codes (--instore, 13 digits, the last the check digit):
+    plu           20-29, 10 digits of the item number
+    price4        02 or 20-29, 6 item digits, a 4-digit price
+    price5        02 or 20-29, 5 item digits, a 5-digit price
+    price4-check  02 or 20-29, 5 item digits, the price check digit, 4 digits
+    price5-check  02 or 20-29, 4 item digits, the price check digit, 5 digits
+  The price inside is the tag's price with tax; a list's code whose price
+  differs from its tag's is refused.
+
 Examples:
   stripewell-render --name "Green tea" 490123456789 -o tea.bmp
   stripewell-render 4901234567894 --scale 4 -o tea.png
@@ -221,6 +278,10 @@ Examples:
   stripewell-render --printer list
   stripewell-render 4901234567894 --name "Green tea" --print shop --media "50x30 mm"
   stripewell-render --batch items.csv --print shop
+  stripewell-render --design price --name "緑茶" --price 1000 4901234567894 -o tag.pdf
+  stripewell-render --design price --instore price4-check --item 12345 \
+      --price-with-tax 298 --name "コロッケ" -o tag.png
+  stripewell-render --design shelf --batch items.csv --sheet a4-24 -o shelf.pdf
 )");
 }
 

@@ -44,6 +44,16 @@ struct OptionTable {
     QCommandLineOption print;
     QCommandLineOption printer;
     QCommandLineOption media;
+    QCommandLineOption design;
+    QCommandLineOption priceWithTax;
+    QCommandLineOption taxRate;
+    QCommandLineOption rounding;
+    QCommandLineOption exclusiveLabel;
+    QCommandLineOption noSymbol;
+    QCommandLineOption instore;
+    QCommandLineOption instorePrefix;
+    QCommandLineOption item;
+    QCommandLineOption labelSize;
     QCommandLineOption help;
     QCommandLineOption version;
     // The options above, with the program's description and its DIGITS.

@@ -115,7 +115,9 @@ public:
         LabelSource source =
             reader_ ? LabelSource(*reader_, options_.output.symbology, options_.copies,
                                   options_.indicator)
-                    : LabelSource({{0, options_.name, code_, {}, {}}}, options_.copies);
+                    : LabelSource({{0, options_.name, code_, {}, {}, options_.tagPrice}},
+                                  options_.copies);
+        source.SetPricing(options_.pricing);
         if (!PaintLabels(source, painter, *this, &count_))
             return false;
         if (reader_ && !reader_->Refusal().isEmpty()) {
@@ -413,7 +415,13 @@ LabelAsk LabelAskOf(const Options& options, const QString& addon) {
     ask.names = options.Names();
     ask.outline = options.outline;
     ask.bwrMicrons = options.output.bwrMicrons;
+    ask.tag = options.tag;
     return ask;
+}
+
+QSizeF TagLabelMm(const Options& options) {
+    return options.labelMm.isEmpty() ? pipeline::DesignOf(options.tag.design).labelMm
+                                     : options.labelMm;
 }
 
 ExitStatus RunSheet(const Options& options, PageTarget* target) {

@@ -39,6 +39,10 @@ public:
 // What the options ask to put on the labels, with addon as the symbol's.
 pipeline::LabelAsk LabelAskOf(const Options& options, const QString& addon);
 
+// The size of a tag written to a file of its own: --label-size, or its
+// design's own.
+QSizeF TagLabelMm(const Options& options);
+
 // Writes the PDF of options.file, or sends the pages to target when one is
 // given. The sheet, the fitted magnification and the list's bad lines are
 // reported on standard error; nothing is written or sent when the sheet or

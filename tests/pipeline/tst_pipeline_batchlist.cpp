@@ -18,6 +18,8 @@ private slots:
     void openQuoteIsFoundPieceByPiece();
     void longNamesAreCut_data();
     void longNamesAreCut();
+    void tagColumnsAreFoundByHeader_data();
+    void tagColumnsAreFoundByHeader();
 };
 
 void TestPipelineBatchList::batchLinesAreSplit_data() {
@@ -144,6 +146,57 @@ void TestPipelineBatchList::longNamesAreCut() {
         QCOMPARE(note, QStringLiteral("the name is %1 characters long; only its first %2 are used")
                            .arg(name.size())
                            .arg(kept));
+}
+
+void TestPipelineBatchList::tagColumnsAreFoundByHeader_data() {
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("record");
+    // "code|with tax|without tax|rate|item|book's price", "-" for a null cell.
+    QTest::addColumn<QString>("cells");
+    QTest::newRow("a spreadsheet's tag list") << "商品名,JANコード,税込価格,税抜価格,税率"
+                                              << "お茶,4901234567894,1100,1000,10"
+                                              << "4901234567894|1100|1000|10|-|-";
+    QTest::newRow("売価 and 本体価格, full-width headers and cells as written")
+        << "品名,ＪＡＮ,売価,本体価格"
+        << "パン,4901234567894,￥１，０８０,1000"
+        << "4901234567894|￥１，０８０|1000|-|-|1000";
+    QTest::newRow("価格 alone, 軽減") << "商品名,コード,価格,税率"
+                                      << "牛乳,4901234567894,216,軽減"
+                                      << "4901234567894|216|-|軽減|-|216";
+    QTest::newRow("in-store items without a code column") << "商品名,品番,売価"
+                                                          << "惣菜,120025,1500"
+                                                          << "|1500|-|-|120025|-";
+    QTest::newRow("商品コード and a code") << "商品名,JAN,商品コード,価格"
+                                           << "パン,2112002515005,120025,1500"
+                                           << "2112002515005|1500|-|-|120025|1500";
+    QTest::newRow("an empty rate cell stays empty, not null") << "商品名,JAN,売価,税率"
+                                                              << "お茶,4901234567894,1100,"
+                                                              << "4901234567894|1100|-||-|-";
+    QTest::newRow("a book list keeps its columns and has no tag's")
+        << "書名,ISBN,Cコード,本体価格"
+        << "草枕,4-00-310104-9,C0193,500"
+        << "4-00-310104-9|-|-|-|-|500";
+}
+
+// Each tag cell comes from the column its header names, as written; a
+// list with a book's classification code is read as a book list only.
+void TestPipelineBatchList::tagColumnsAreFoundByHeader() {
+    QFETCH(QString, header);
+    QFETCH(QString, record);
+    QFETCH(QString, cells);
+    const pipeline::ListShape shape = pipeline::ReadListShape(header, u',', {}, {});
+    QVERIFY2(shape.error.isEmpty(), qPrintable(shape.error));
+    QVERIFY(shape.header);
+    const pipeline::BatchLine line = pipeline::ReadRecord(record, u',', shape.columns);
+    QCOMPARE(int(line.kind), int(pipeline::BatchLine::Kind::Entry));
+    const auto shown = [](const QString& cell) {
+        return cell.isNull() ? QStringLiteral("-") : cell;
+    };
+    const QString read =
+        QStringList{line.digits,         shown(line.priceWithTax), shown(line.priceWithoutTax),
+                    shown(line.taxRate), shown(line.item),         shown(line.price)}
+            .join(u'|');
+    QCOMPARE(read, cells);
 }
 
 QTEST_MAIN(TestPipelineBatchList)

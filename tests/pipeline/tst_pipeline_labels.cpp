@@ -30,13 +30,19 @@ QString Shown(const Label& label, const QString& expected) {
     QString code = label.code.code;
     if (!label.code.addon.isEmpty())
         code += u'+' + label.code.addon;
+    if (label.price)
+        code += QStringLiteral(" %1/%2/%3")
+                    .arg(label.price->withTax)
+                    .arg(label.price->withoutTax)
+                    .arg(label.price->taxRate);
     return head + code + u' ' + label.name +
            (label.note.isEmpty() ? QString() : QStringLiteral(" (noted)"));
 }
 
 QStringList Read(QByteArray bytes, const pipeline::ListFormat& format,
                  std::optional<symbol::Symbology> symbology, int copies,
-                 const QStringList& expected, int indicator = -1) {
+                 const QStringList& expected, int indicator = -1,
+                 const pipeline::TagPricing& pricing = {}) {
     QBuffer list(&bytes);
     list.open(QIODevice::ReadOnly);
     pipeline::ListReader reader(list, format);
@@ -45,6 +51,7 @@ QStringList Read(QByteArray bytes, const pipeline::ListFormat& format,
     // No symbology: the list's columns say.
     LabelSource source = symbology ? LabelSource(reader, *symbology, copies, indicator)
                                    : LabelSource(reader, copies);
+    source.SetPricing(pricing);
     QStringList shown;
     Label label;
     while (source.Next(&label))
@@ -64,6 +71,8 @@ private slots:
     void held();
     void painted_data();
     void painted();
+    void tags_data();
+    void tags();
 };
 
 void TestLabels::records_data() {
@@ -199,7 +208,7 @@ void TestLabels::held() {
     QFETCH(QStringList, expected);
     QList<Label> labels;
     for (const QString& code : codes)
-        labels.append({0, QStringLiteral("n"), {symbol::Symbology::Jan13, code, {}}, {}, {}});
+        labels.append({0, QStringLiteral("n"), {symbol::Symbology::Jan13, code, {}}, {}, {}, {}});
     LabelSource source(labels, copies);
     QStringList shown;
     Label label;
@@ -296,6 +305,83 @@ void TestLabels::painted() {
     // The pages counted in the file itself, as a reader finds them.
     static const QRegularExpression page(QStringLiteral("/Type\\s*/Page\\b(?!s)"));
     QCOMPARE(int(QString::fromLatin1(pdf).count(page)), pages);
+}
+
+void TestLabels::tags_data() {
+    QTest::addColumn<QByteArray>("list");
+    QTest::addColumn<int>("rate");  // the run's
+    QTest::addColumn<QString>("rounding");
+    QTest::addColumn<QString>("instore");  // "FORMAT PREFIX", or empty
+    QTest::addColumn<QStringList>("expected");
+    // Each label: "LINE CODE WITHTAX/WITHOUTTAX/RATE NAME". The figures:
+    // ¥1,000 + 10 % = ¥1,100; + 8 % = ¥1,080; ¥999 + 8 % = ¥1,078.92,
+    // ¥1,078 rounded down and ¥1,079 up.
+    const QByteArray header = "商品名,JANコード,税抜価格,税率\n";
+    QTest::newRow("without tax, at the line's rate or the run's")
+        << header +
+               "お茶,4901234567894,1000,\nパン,4901234567894,1000,8\n"
+               "牛乳,4901234567894,999,軽減\n"
+        << 10 << "floor" << QString()
+        << QStringList{"2 4901234567894 1100/1000/10 お茶", "3 4901234567894 1080/1000/8 パン",
+                       "4 4901234567894 1078/999/8 牛乳"};
+    QTest::newRow("rounded up, the run at 8 %")
+        << header + "牛乳,4901234567894,999,\n"
+        << 8 << "ceil" << QString() << QStringList{"2 4901234567894 1079/999/8 牛乳"};
+    QTest::newRow("with tax, as spreadsheets write it")
+        << QByteArray("商品名,JAN,売価\nお茶,4901234567894,\"￥１，１００\"\n") << 10 << "floor"
+        << QString() << QStringList{"2 4901234567894 1100/1000/10 お茶"};
+    QTest::newRow("bad cells are bad lines with their reason")
+        << QByteArray(
+               "商品名,JAN,価格,税率\n"
+               "a,4901234567894,1.5,\nb,4901234567894,,\nc,4901234567894,100,5\n"
+               "d,4901234567893,100,\n")
+        << 10 << "floor" << QString()
+        << QStringList{"2 ! 税込価格", "3 ! the price is empty", "4 ! 税率", "5 ! it must be 4"};
+    QTest::newRow("prices with and without tax must agree")
+        << QByteArray(
+               "商品名,JAN,税込価格,本体価格\na,4901234567894,1100,1000\n"
+               "b,4901234567894,1100,1050\n")
+        << 10 << "floor" << QString()
+        << QStringList{"2 4901234567894 1100/1000/10 a", "3 ! 税込 ¥1,100 is 税抜 ¥1,000"};
+    QTest::newRow("no price column") << QByteArray("Tea,4901234567894\n") << 10 << "floor"
+                                     << QString() << QStringList{"1 ! a tag needs its price"};
+    // cm55.com's worked NON-PLU code: prefix 21, item 120025, ¥1,500 in
+    // four digits, 2112002515005.
+    QTest::newRow("an in-store code made from the item and the price with tax")
+        << QByteArray("商品名,品番,売価\n惣菜,120025,1500\n惣菜,1234567,1500\n") << 10 << "floor"
+        << "price4 21" << QStringList{"2 2112002515005 1500/1364/10 惣菜", "3 ! 1 to 6 digits"};
+    QTest::newRow("a list's in-store code, its price the tag's or not")
+        << QByteArray(
+               "商品名,JAN,売価\n惣菜,2112002515005,1500\n惣菜,2112002515005,1600\n"
+               "お茶,4901234567894,1600\n")
+        << 10 << "floor"
+        << "price4 21"
+        << QStringList{"2 2112002515005 1500/1364/10 惣菜",
+                       "3 ! the price inside the code, ¥1,500, is not the tag's ¥1,600",
+                       "4 ! not an in-store code"};
+    // A PLU code on a bare symbol (rate 0: no tag): 20, 0000000042, and the
+    // check digit worked by hand, 2 + 4 + 2 x 3 = 12, 8.
+    QTest::newRow("a PLU code without a tag")
+        << QByteArray("商品名,品番\nパン,42\n") << 0 << "floor"
+        << "plu 20" << QStringList{"2 2000000000428 パン"};
+}
+
+// A run of tags reads each line's price as asked, and its in-store code.
+void TestLabels::tags() {
+    QFETCH(QByteArray, list);
+    QFETCH(int, rate);
+    QFETCH(QString, rounding);
+    QFETCH(QString, instore);
+    QFETCH(QStringList, expected);
+    pipeline::TagPricing pricing;
+    pricing.tags = rate != 0;
+    pricing.taxRate = rate;
+    pricing.rounding = *pipeline::RoundingNamed(rounding);
+    if (!instore.isEmpty()) {
+        pricing.instore = symbol::FindInstoreFormat(instore.section(u' ', 0, 0));
+        pricing.instorePrefix = instore.section(u' ', 1).toInt();
+    }
+    QCOMPARE(Read(list, {}, symbol::Symbology::Jan13, 1, expected, -1, pricing), expected);
 }
 
 QTEST_MAIN(TestLabels)

@@ -13,6 +13,8 @@ private slots:
     void commandLineIsRead();
     void commandLineIsRefused_data();
     void commandLineIsRefused();
+    void tagPriceIsRead_data();
+    void tagPriceIsRead();
 };
 
 void TestRenderInput::commandLineIsRead_data() {
@@ -109,6 +111,52 @@ void TestRenderInput::commandLineIsRefused_data() {
                        "--magnification",
                        "101"}
         << "--magnification takes a whole number from 49 to 100";
+    // Price tags.
+    const QStringList tag = {"4901234567894", "-o", "tag.pdf", "--design", "price"};
+    QTest::newRow("a price with the symbol design")
+        << svg + QStringList{"--price-with-tax", "1100"} << "--design price or shelf";
+    QTest::newRow("a tax rate with the symbol design")
+        << svg + QStringList{"--tax-rate", "8"} << "--design price or shelf";
+    QTest::newRow("--price alone is still the book's")
+        << svg + QStringList{"--price", "1000"} << "--price goes with --symbol book";
+    QTest::newRow("no price") << tag << "a tag needs its price";
+    QTest::newRow("both prices") << tag + QStringList{"--price", "1000", "--price-with-tax", "1100"}
+                                 << "not both";
+    QTest::newRow("--no-symbol on a price tag")
+        << tag + QStringList{"--price", "1000", "--no-symbol"} << "--design shelf";
+    QTest::newRow("a rate of 5 %")
+        << tag + QStringList{"--price", "1000", "--tax-rate", "5"} << "10 or 8";
+    QTest::newRow("a price over the largest")
+        << tag + QStringList{"--price", "99999999"} << "over the largest price, ¥99,999,999";
+    QTest::newRow("a price with a decimal point")
+        << tag + QStringList{"--price", "10.5"} << "--price:";
+    QTest::newRow("--instore without --item")
+        << QStringList{"-o",      "tag.pdf", "--design",  "price",
+                       "--price", "1000",    "--instore", "price5"}
+        << "give --item N";
+    QTest::newRow("--instore with DIGITS")
+        << tag + QStringList{"--price", "1000", "--instore", "price5", "--item", "1"}
+        << "no DIGITS";
+    QTest::newRow("--item without --instore")
+        << tag + QStringList{"--price", "1000", "--item", "1"} << "--item goes with --instore";
+    QTest::newRow("an unknown in-store format")
+        << QStringList{"-o", "t.pdf", "--design", "price", "--price", "1", "--instore", "x"}
+        << "plu, price4, price5, price4-check or price5-check";
+    QTest::newRow("a price inside the code without a tag")
+        << QStringList{"-o", "t.svg", "--instore", "price4", "--item", "1"} << "--design price";
+    QTest::newRow("prefix 02 for a PLU code")
+        << QStringList{"-o",        "t.pdf", "--design", "price", "--price",          "1",
+                       "--instore", "plu",   "--item",   "1",     "--instore-prefix", "02"}
+        << "20 to 29";
+    QTest::newRow("a list's prices on the command line")
+        << QStringList{"--batch", "l.csv", "--out-dir", "d", "--design", "price", "--price", "1"}
+        << "a list gives each line's price";
+    QTest::newRow("a tag in the window layout")
+        << tag + QStringList{"--price", "1000", "--layout", "window"} << "drawn for print";
+    QTest::newRow("a label size on a sheet")
+        << QStringList{"4901234567894", "--sheet", "a4-24", "-o",           "a.pdf", "--design",
+                       "price",         "--price", "1000",  "--label-size", "40x30"}
+        << "their own size";
 }
 
 void TestRenderInput::commandLineIsRefused() {
@@ -116,6 +164,46 @@ void TestRenderInput::commandLineIsRefused() {
     QFETCH(QString, mention);
     const QString error = render::ParseCommandLine(arguments).error;
     QVERIFY2(error.contains(mention), qPrintable(error));
+}
+
+void TestRenderInput::tagPriceIsRead_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");  // "WITH/WITHOUT/RATE CODE"
+    // ¥1,000 + 10 % = ¥1,100; + 8 % = ¥1,080; ¥999 + 8 % = ¥1,078.92.
+    const QStringList tag = {"-o", "tag.pdf", "--design", "price"};
+    QTest::newRow("without tax at 10 %")
+        << tag + QStringList{"4901234567894", "--price", "1000"} << "1100/1000/10 4901234567894";
+    QTest::newRow("at 8 %") << tag + QStringList{"4901234567894", "--price", "1000", "--tax-rate",
+                                                 "8"}
+                            << "1080/1000/8 4901234567894";
+    QTest::newRow("999 at 8 %, rounded up")
+        << tag + QStringList{"4901234567894", "--price", "999", "--tax-rate", "8",
+                             "--rounding",    "ceil"}
+        << "1079/999/8 4901234567894";
+    QTest::newRow("with tax as a spreadsheet writes it")
+        << tag + QStringList{"4901234567894", "--price-with-tax", "￥1,100"}
+        << "1100/1000/10 4901234567894";
+    // cm55.com's worked code: 21, item 120025, ¥1,500.
+    QTest::newRow("an in-store code holding the price with tax")
+        << tag + QStringList{"--price-with-tax", "1500", "--instore", "price4",
+                             "--instore-prefix", "21",   "--item",    "120025"}
+        << "1500/1364/10 2112002515005";
+}
+
+// What a tag's command line gives: its prices and its code.
+void TestRenderInput::tagPriceIsRead() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    const render::ParsedCommandLine parsed = render::ParseCommandLine(arguments);
+    QCOMPARE(parsed.error, QString());
+    QVERIFY(parsed.options.tagPrice);
+    const pipeline::TagPrice& price = *parsed.options.tagPrice;
+    QCOMPARE(QStringLiteral("%1/%2/%3 %4")
+                 .arg(price.withTax)
+                 .arg(price.withoutTax)
+                 .arg(price.taxRate)
+                 .arg(parsed.options.Code().code),
+             expected);
 }
 
 QTEST_MAIN(TestRenderInput)

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +29,8 @@ private slots:
     void linkIsStandardOutputOnlyWhenItLeadsThere();
     void failuresGiveTheSystemsReason_data();
     void failuresGiveTheSystemsReason();
+    void tagFilesAreWrittenAsFiles_data();
+    void tagFilesAreWrittenAsFiles();
 
 private:
     QString Path(const QString& name) const { return dir_->filePath(name); }
@@ -123,6 +126,51 @@ void TestRenderOutFile::failuresGiveTheSystemsReason() {
     QVERIFY2(run.err.contains(reason), qPrintable(run.err));
     QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
     QCOMPARE(ReadAll(Path("readonly.png")), QByteArray("kept"));
+}
+
+void TestRenderOutFile::tagFilesAreWrittenAsFiles_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("files");  // the PDF files in the folder afterwards
+    const QStringList tag = {"--design", "price", "--price", "1000", kCode};
+    QTest::newRow("one tag of 50 x 30 mm")
+        << tag + QStringList{"--label-size", "50x30", "-o", "tag.pdf"} << 0
+        << QStringList{"old.pdf", "tag.pdf"};
+    QTest::newRow("a tag never over a file without --force")
+        << tag + QStringList{"-o", "old.pdf"} << 3 << QStringList{"old.pdf"};
+    QTest::newRow("a list: a tag of 50 x 30 mm per good line")
+        << QStringList{"--design", "price",    "--batch", "list.csv",     "--out-dir",
+                       ".",        "--format", "pdf",     "--label-size", "50x30"}
+        << 4 << QStringList{"old.pdf", "お茶.pdf", "パン.pdf"};
+}
+
+// A tag alone, or each of a list's, is a file of its own, as large as
+// --label-size says (pdfinfo measures it); a file already there stays as it
+// was.
+void TestRenderOutFile::tagFilesAreWrittenAsFiles() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, files);
+    QVERIFY(WriteAll(Path("old.pdf"), "old"));
+    QVERIFY(WriteAll(Path("list.csv"),
+                     "商品名,JAN,税抜価格\nお茶,4901234567894,1000\n"
+                     "悪い,4901234567894,1.5\nパン,4912345678904,980\n"));
+    const Ran run = Render(arguments);
+    QCOMPARE(run.exitCode, exitCode);
+    QStringList written = QDir(dir_->path()).entryList({"*.pdf"}, QDir::Files, QDir::Name);
+    QCOMPARE(written, files);
+    QCOMPARE(ReadAll(Path("old.pdf")), QByteArray("old"));
+    static const QRegularExpression size(QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)"));
+    for (const QString& file : written) {
+        if (file == u"old.pdf")
+            continue;
+        const QRegularExpressionMatch m =
+            size.match(RunProgram(QStringLiteral("pdfinfo"), {Path(file)}).out);
+        QVERIFY2(m.hasMatch(), qPrintable(file));
+        QVERIFY2(qAbs(m.captured(1).toDouble() * 25.4 / 72 - 50) < 0.01 &&
+                     qAbs(m.captured(2).toDouble() * 25.4 / 72 - 30) < 0.01,
+                 qPrintable(file + ": " + m.captured(0)));
+    }
 }
 
 QTEST_MAIN(TestRenderOutFile)
