@@ -90,6 +90,7 @@ QString TooLong(const QString& path) {
 // thread has finished.
 struct Form3::Reading {
     QString path;
+    pipeline::TagPricing pricing;  // a tag's prices read from the list's columns
     std::atomic<bool> cancel = false;
     std::atomic<int> line = 0;  // the line being read
     QList<pipeline::Label> entries;
@@ -105,7 +106,6 @@ struct Form3::Job {
     pipeline::LabelPlan plan;
     QList<pipeline::Label> labels;
     int copies = 1;
-    std::optional<pipeline::TagPrice> price;  // this symbol's tag's
 };
 
 // A PDF file painted on a thread of its own into a file staged beside the
@@ -204,7 +204,13 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     connect(Sheet, &QComboBox::currentIndexChanged, this, &Form3::UpdateSummary);
     connect(Option1, &QRadioButton::toggled, this, &Form3::UpdateSummary);
     connect(PrintName, &QCheckBox::toggled, this, &Form3::UpdateSummary);
-    connect(Tags, &TagFields::Changed, this, &Form3::UpdateSummary);
+    connect(Tags, &TagFields::Changed, this, [this] {
+        // A list read for other prices (or none) is read again.
+        if (Option2->isChecked() && !ListPath->text().isEmpty() &&
+            !TagFields::SamePricing(Tags->Pricing(), listPricing_))
+            ReadList();
+        UpdateSummary();
+    });
     connect(Option1, &QRadioButton::toggled, Tags, &TagFields::Enable);
     connect(ticker_, &QTimer::timeout, this, [this] {
         if (reading_)
@@ -284,6 +290,7 @@ void Form3::Reading::Run() {
     pipeline::ListReader reader(file, {});
     if (reader.Start()) {
         pipeline::LabelSource labels(reader);
+        labels.SetPricing(pricing);
         pipeline::Label label;
         while (!cancel && labels.Next(&label)) {
             line = label.line;
@@ -315,6 +322,7 @@ void Form3::ReadList() {
     Problems->clear();
     auto reading = std::make_shared<Reading>();
     reading->path = ListPath->text();
+    reading->pricing = listPricing_ = Tags->Pricing();
     reading_ = reading;
     Option2->setChecked(true);
     UpdateSummary();
@@ -342,7 +350,12 @@ QList<pipeline::Label> Form3::Labels() const {
         return listEntries_;
     if (!codeProblem_.isEmpty())
         return {};
-    return {{0, name_, {kWindowSymbology, code_, {}}, {}, {}}};
+    QString unpriced;
+    const std::optional<pipeline::TagPrice> price =
+        Tags->Tags() ? Tags->SinglePrice(&unpriced) : std::nullopt;
+    if (Tags->Tags() && !price)
+        return {};  // no tag goes out unpriced
+    return {{0, name_, {kWindowSymbology, code_, {}}, {}, {}, price}};
 }
 
 symbol::Symbology Form3::LabelSymbology() const {
@@ -374,10 +387,11 @@ void Form3::UpdateSummary() {
         sheet ? Start->value() - 1 : 0, Ask());
     const qint64 labels = qint64(Labels().size()) * Copies->value();
     QString text = QStringLiteral("ラベル %1 枚、%2 ページ").arg(labels).arg(plan.Pages(labels));
-    QString unpriced;
-    const std::optional<pipeline::TagPrice> price = Tags->PriceOf(Option1->isChecked(), &unpriced);
-    if (Tags->Tags())
+    if (Tags->Tags() && Option1->isChecked()) {
+        QString unpriced;
+        const std::optional<pipeline::TagPrice> price = Tags->SinglePrice(&unpriced);
         text = price ? text + Tags->PriceLine(*price) : unpriced;
+    }
     if (Option1->isChecked() && !codeProblem_.isEmpty())
         text = codeProblem_;
     if (sheet) {
@@ -404,10 +418,6 @@ std::optional<Form3::Job> Form3::Plan(QSizeF pageMm, int dpi) const {
                                     sheet ? Start->value() - 1 : 0, Ask(), dpi);
     job.labels = Labels();
     job.copies = Copies->value();
-    QString unpriced;
-    job.price = Tags->PriceOf(Option1->isChecked(), &unpriced);
-    if (Tags->Tags() && !job.price)
-        return std::nullopt;  // the summary says why
     if (job.plan.refusal == pipeline::LabelPlan::Refusal::TooSmall || job.labels.isEmpty())
         return std::nullopt;
     return job;
@@ -426,15 +436,8 @@ bool Form3::PaintJob(const Job& job, QPagedPaintDevice* device,
             const int copies = std::min(left, kSlice);
             pipeline::LabelSource slice(QList<pipeline::Label>{label}, copies);
             pipeline::LabelCount count;
-            if (job.plan.tag.design != pipeline::Design::Symbol) {
-                // This symbol's tag, its price from the dialog's fields.
-                for (int n = 0; n < copies; ++n)
-                    if (painter.Add(label.name, label.code, job.price) ==
-                        pipeline::SheetPainter::Added::DeviceFailed)
-                        return false;
-            } else if (!pipeline::PaintLabels(slice, painter, unseen, &count)) {
+            if (!pipeline::PaintLabels(slice, painter, unseen, &count))
                 return false;
-            }
             left -= copies;
             painted += copies;
             if (!goingOn(painted))

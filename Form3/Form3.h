@@ -62,6 +62,9 @@ public:
 
     // What the dialog's choices put on the labels.
     pipeline::LabelAsk Ask() const;
+    // The labels to print, each once: this symbol (as a tag, with the price
+    // of the fields, none when it has none), or the list's.
+    QList<pipeline::Label> Labels() const;
 
     // Reads the list file again, off the window's thread; ListRead() when
     // Summary and Problems say what it gives. Only a file is read, of at most
@@ -95,8 +98,6 @@ private:
     struct Reading;
     struct Job;
     struct FilePrint;
-    // The labels to print, each once: this symbol, or the list's.
-    QList<pipeline::Label> Labels() const;
     // What the labels hold: the window's JAN, or the list's symbols (book
     // pairs when its header names a book's columns).
     symbol::Symbology LabelSymbology() const;
@@ -132,5 +133,6 @@ private:
     QPushButton* printButton_ = nullptr;
     QTimer* ticker_ = nullptr;  // the progress of a list read or a file printed
     QProgressDialog* progress_ = nullptr;
-    symbol::Symbology listSymbology_;  // the window's JAN until a list says otherwise
+    pipeline::TagPricing listPricing_;  // what the list was read for
+    symbol::Symbology listSymbology_;   // the window's JAN until a list says otherwise
 };

@@ -105,11 +105,16 @@ std::optional<pipeline::TagPrice> TagFields::SinglePrice(QString* error) const {
     return price;
 }
 
-std::optional<pipeline::TagPrice> TagFields::PriceOf(bool single, QString* why) const {
-    if (single)
-        return SinglePrice(why);
-    *why = QStringLiteral("一覧の価格の列はまだ読めないため、値札・棚札は印刷されません。");
-    return std::nullopt;
+pipeline::TagPricing TagFields::Pricing() const {
+    pipeline::TagPricing pricing;
+    pricing.tags = Tags();
+    pricing.taxRate = TaxRatePercent();
+    pricing.rounding = RoundingChosen();
+    return pricing;
+}
+
+bool TagFields::SamePricing(const pipeline::TagPricing& a, const pipeline::TagPricing& b) {
+    return a.tags == b.tags && (!a.tags || (a.taxRate == b.taxRate && a.rounding == b.rounding));
 }
 
 QString TagFields::PriceLine(const pipeline::TagPrice& price) const {

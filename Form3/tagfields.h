@@ -11,6 +11,7 @@
 #include <QString>
 #include <optional>
 
+#include "pipeline/labelsource.h"
 #include "pipeline/price.h"
 #include "pipeline/tagdesign.h"
 
@@ -47,9 +48,10 @@ public:
     // error, when the price is missing or cannot be read.
     std::optional<pipeline::TagPrice> SinglePrice(QString* error) const;
 
-    // The price of the tags: for this symbol (single) the fields'; a list's
-    // come from its columns. None, with the reason in why, when there is none.
-    std::optional<pipeline::TagPrice> PriceOf(bool single, QString* why) const;
+    // How a list's lines are priced: from their columns at the rate and
+    // the rounding chosen, for a tag design; not at all for 記号のみ.
+    pipeline::TagPricing Pricing() const;
+    static bool SamePricing(const pipeline::TagPricing& a, const pipeline::TagPricing& b);
     // "（税込 ¥1,100・税抜 ¥1,000）", as the dialog's summary ends.
     QString PriceLine(const pipeline::TagPrice& price) const;
 

@@ -93,6 +93,7 @@ private slots:
     void tagTakesThePriceTyped_data();
     void tagTakesThePriceTyped();
     void tagChoicesAreRemembered();
+    void listTagsArePricedFromItsColumns();
 
 private:
     // Prints with the dialog's choices into a PDF; the codes read from each
@@ -634,10 +635,9 @@ void TestForm3::tagTakesThePriceTyped() {
     QCOMPARE(dialog.Ask().tag.design,
              design == QStringLiteral("値札") ? pipeline::Design::Price : pipeline::Design::Shelf);
     QVERIFY2(dialog.Summary->text().contains(summary), qPrintable(dialog.Summary->text()));
-    QString why;
-    const std::optional<pipeline::TagPrice> price = tags.PriceOf(true, &why);
+    const QList<pipeline::Label> labels = dialog.Labels();
     if (yenWithTax == 0) {
-        QVERIFY(!price);
+        QVERIFY(labels.isEmpty());
         QPrinter printer(QPrinter::HighResolution);  // nothing printed unpriced
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(dir_.filePath("unpriced.pdf"));
@@ -645,7 +645,9 @@ void TestForm3::tagTakesThePriceTyped() {
         QVERIFY(dialog.Summary->text().contains(summary));
         return;
     }
-    QVERIFY2(price, qPrintable(why));
+    QCOMPARE(labels.size(), 1);
+    const std::optional<pipeline::TagPrice> price = labels[0].price;
+    QVERIFY(price);
     QCOMPARE(price->withTax, yenWithTax);
     QCOMPARE(price->withoutTax, yenWithoutTax);
     QCOMPARE(price->taxRate, rate);
@@ -656,8 +658,10 @@ void TestForm3::tagTakesThePriceTyped() {
 void TestForm3::tagChoicesAreRemembered() {
     // The other tests print the plain labels.
     const auto forget = qScopeGuard([] {
-        QSettings(QSettings::IniFormat, QSettings::UserScope, "Stripewell", "Stripewell")
-            .remove("print/design");
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Stripewell", "Stripewell");
+        for (const char* key :
+             {"design", "priceWithTax", "taxRate", "rounding", "wording", "shelfSymbol"})
+            settings.remove(QStringLiteral("print/") + key);
     });
     {
         Form3 dialog(QString(), kCode);
@@ -682,6 +686,31 @@ void TestForm3::tagChoicesAreRemembered() {
     QCOMPARE(next.Tags->RoundingChosen(), pipeline::Rounding::Ceil);
     QVERIFY(next.Tags->WithTax->isChecked());
     QCOMPARE(next.Tags->Price->text(), QString());
+}
+
+// A list read for plain labels is read again, priced, once a tag design is
+// chosen, and again at another rate; its line without a price is said.
+void TestForm3::listTagsArePricedFromItsColumns() {
+    const QString path = dir_.filePath("prices.csv");
+    QVERIFY(WriteAll(path,
+                     "商品名,JANコード,税抜価格\n緑茶,4901234567894,\"1,000\"\n"
+                     "ほうじ茶,4901234567894,\n"));
+    Form3 dialog(QString(), kCode);
+    dialog.Sheet->setCurrentIndex(dialog.Sheet->findData("a4-12"));
+    dialog.ListPath->setText(path);
+    QVERIFY(ReadListOf(dialog) >= 0);
+    QCOMPARE(dialog.Labels().size(), 2);  // plain labels need no price
+    const auto withTax = [&dialog](const std::function<void()>& choose) {
+        if (TicksUntil(dialog, &Form3::ListRead, choose) < 0)
+            return qint64(-1);
+        const QList<pipeline::Label> labels = dialog.Labels();
+        return labels.size() == 1 && labels[0].price ? labels[0].price->withTax : 0;
+    };
+    QCOMPARE(withTax([&] { dialog.Tags->Design->setCurrentIndex(1); }), qint64(1100));
+    QCOMPARE(withTax([&] { dialog.Tags->TaxRate->setCurrentIndex(1); }), qint64(1080));
+    QVERIFY2(dialog.Problems->toPlainText().startsWith(QStringLiteral("3 行目: ")),
+             qPrintable(dialog.Problems->toPlainText()));
+    QCOMPARE(dialog.Summary->text(), QStringLiteral("ラベル 1 枚、1 ページ"));
 }
 
 QTEST_MAIN(TestForm3)
