@@ -376,6 +376,7 @@ void Form3::UpdateSummary() {
         pipeline::FindSheet(Sheet->currentData().toString());
     Start->setMaximum(sheet ? sheet->LabelsPerPage() : 1);
     Start->setEnabled(sheet.has_value());
+    PrintName->setEnabled(!Tags->Tags());  // a tag always has its name
     if (reading_) {
         Summary->setText(QStringLiteral("一覧を読んでいます… %1 行目").arg(reading_->line.load()));
         return;
