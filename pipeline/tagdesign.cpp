@@ -45,7 +45,7 @@ const QList<DesignRow>& Designs() {
         {Design::Shelf,
          QStringLiteral("shelf"),
          QStringLiteral("棚札"),
-         {80, 35},
+         {90, 30},
          {
              {Name, {0, 0, 1, 0.22}, kLeftTop, kFace, 1.8, 3.6, 2, {}},
              {WithTax, {0, 0.24, 0.48, 0.52}, kLeftBottom, kDigits, 3, 12, 1, {0, 0.24, 1, 0.52}},

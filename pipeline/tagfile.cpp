@@ -90,10 +90,27 @@ QByteArray TagPicture(const SymbolOutput& output, LabelPlan plan, QSizeF labelMm
 QByteArray TagFile(const SymbolOutput& output, QSizeF labelMm, const LabelAsk& ask,
                    const QString& name, const symbol::SymbolCode& code,
                    const std::optional<TagPrice>& price, QString* error) {
-    // A picture's symbol has a module of whole dots, as a printer's.
+    // A picture's symbol has a module of whole dots, as a printer's, where
+    // one fits the tag; else the module the tag holds, its edges on the
+    // nearest dots.
     const bool picture = output.format == Format::Png || output.format == Format::Bmp;
     const int dpi = picture || output.vectorDots ? output.dpi : 0;
-    const LabelPlan plan = PlanLabels(WholePageSheet(labelMm), 0, ask, dpi);
+    LabelPlan plan = PlanLabels(WholePageSheet(labelMm), 0, ask, dpi);
+    if (plan.refusal == LabelPlan::Refusal::NoWholeDots && !output.vectorDots)
+        plan = PlanLabels(WholePageSheet(labelMm), 0, ask);
+    if (plan.refusal == LabelPlan::Refusal::NoWholeDots) {
+        *error = QStringLiteral(
+                     "no module of whole dots at %1 dpi fits the tag's symbol between "
+                     "%2 and %3 percent")
+                     .arg(output.dpi)
+                     .arg(kTagMinMagnification)
+                     .arg(plan.largest);
+        return {};
+    }
+    if (plan.refusal == LabelPlan::Refusal::BarsTooThin) {
+        *error = QStringLiteral("the bar width reduction leaves bars narrower than half a module");
+        return {};
+    }
     if (plan.refusal != LabelPlan::Refusal::None) {
         const QSizeF needed = plan.Needed(kTagMinMagnification);
         *error = QStringLiteral(

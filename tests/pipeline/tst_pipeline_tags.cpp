@@ -31,13 +31,18 @@ namespace {
 constexpr int kDpi = 600;
 constexpr double kPointsPerMm = 72 / 25.4;
 const QString kCode = QStringLiteral("4901234567894");
+const QString kName = QStringLiteral("北海道産 男爵いも");
 
-// The numbers tesseract reads in a picture, as sparse text, each word's
-// digits alone: "\1,100" (its yen sign comes out as a backslash, a comma
-// at times as a stroke) gives 1100.
-QStringList TesseractNumbers(const QString& picture) {
-    const QString text =
-        RunProgram(QStringLiteral("tesseract"), {picture, "-", "-l", "jpn+eng", "--psm", "11"}).out;
+// What tesseract reads in a picture with its Japanese data, as sparse text
+// (its Latin data too, without which it takes OCR-B's 8 for a 6).
+QString TesseractText(const QString& picture) {
+    return RunProgram(QStringLiteral("tesseract"), {picture, "-", "-l", "jpn+eng", "--psm", "11"})
+        .out;
+}
+
+// The numbers of a text, each word's digits alone: "\1,100" (tesseract's yen
+// sign is a backslash, its comma at times a stroke) gives 1100.
+QStringList Numbers(const QString& text) {
     static const QRegularExpression notDigit(QStringLiteral("\\D"));
     QStringList numbers;
     for (QString word : text.split(QRegularExpression(QStringLiteral("\\s+"))))
@@ -98,6 +103,63 @@ bool EdgeClear(const QImage& picture, int width) {
     return true;
 }
 
+// The symbol's bars from the first to the last, 95 modules: 31.35 mm at 100
+// percent, 25.08 mm at 80; its guard bars 22.85 mm + 5 modules tall.
+constexpr double kBarsMm100 = 31.35;
+constexpr double kGuardsMm100 = 22.85 + 5 * 0.33;
+
+// Where ZXingReader finds the symbol: its left and right edges, in dots.
+std::pair<int, int> ZXingEdges(const QString& picture) {
+    static const QRegularExpression position(QStringLiteral("Position: +(\\d+)x\\d+ (\\d+)x"));
+    const QRegularExpressionMatch match = position.match(ZXingReport(picture));
+    return match.hasMatch() ? std::pair(match.captured(1).toInt(), match.captured(2).toInt())
+                            : std::pair(0, 0);
+}
+
+// The longest run of black dots down column x.
+int BlackRun(const QImage& picture, int x) {
+    int longest = 0;
+    for (int y = 0, run = 0; y < picture.height(); ++y) {
+        run = qGray(picture.pixel(x, y)) < 128 ? run + 1 : 0;
+        longest = std::max(longest, run);
+    }
+    return longest;
+}
+
+// What the readers find on a tag at kDpi: its symbol (none when code is
+// empty), its bars barsMm wide (at least 80 percent's when 0) and as tall
+// as their width makes them, its prices, its name, and its edge white.
+// What tesseract read goes into read.
+void ReadTag(const QString& picture, const QString& name, const QString& code, qint64 withTax,
+             qint64 withoutTax, double barsMm, QString* read = nullptr) {
+    const QStringList codes = code.isEmpty() ? QStringList() : QStringList{code};
+    QCOMPARE(ZbarCodes(picture), codes);
+    QCOMPARE(ZXingTexts(picture), codes);
+    const QString text = TesseractText(picture);
+    if (read)
+        *read = text;
+    const QStringList numbers = Numbers(text);
+    QVERIFY2(
+        numbers.contains(QString::number(withTax)) && numbers.contains(QString::number(withoutTax)),
+        qPrintable(QStringLiteral("read %1").arg(numbers.join(u' '))));
+    // The name's first word, clear of the rest.
+    QVERIFY2(text.contains(name.section(u' ', 0, 0)), qPrintable(text));
+    const QImage image(picture);
+    // Half the margin all round stays white.
+    QVERIFY(EdgeClear(image, kDpi / 2 / 25.4 * pipeline::kLabelMarginMm));
+    if (code.isEmpty())
+        return;
+    const auto [left, right] = ZXingEdges(picture);
+    const double measured = (right - left) * 25.4 / kDpi;
+    const double guards = BlackRun(image, left + 2) * 25.4 / kDpi;
+    const QString sizes = QStringLiteral("bars %1 mm wide, guards %2 mm tall")
+                              .arg(measured, 0, 'f', 2)
+                              .arg(guards, 0, 'f', 2);
+    QVERIFY2(barsMm > 0 ? qAbs(measured - barsMm) < 0.15 : measured > 0.8 * kBarsMm100 - 0.15,
+             qPrintable(sizes));
+    QVERIFY2(qAbs(guards - measured / kBarsMm100 * kGuardsMm100) < 0.3, qPrintable(sizes));
+}
+
 }  // namespace
 
 class TestTags : public QObject {
@@ -106,6 +168,8 @@ class TestTags : public QObject {
 private slots:
     void onLabels_data();
     void onLabels();
+    void tagFiles_data();
+    void tagFiles();
     void withoutPrice();
 };
 
@@ -118,8 +182,10 @@ void TestTags::onLabels_data() {
     QTest::addColumn<qint64>("withoutTax");  // and the one it is from
     QTest::addColumn<int>("rate");
     QTest::addColumn<bool>("holds");
+    QTest::addColumn<double>("barsMm");  // the symbol's width, where the test knows it
+    QTest::addColumn<bool>("cut");       // the name too long for two lines
 
-    const QString name = QStringLiteral("北海道産 男爵いも");
+    const QString name = kName;
     struct Labels {
         const char* name;
         bool price;  // holds a price tag
@@ -146,16 +212,21 @@ void TestTags::onLabels_data() {
             const auto& price = prices[n++ % std::size(prices)];
             QTest::addRow("%s %s", design == Design::Price ? "price" : "shelf", l.name)
                 << design << QString::fromLatin1(l.name) << 100.0 << name << price.withTax
-                << price.withoutTax << price.rate << (design == Design::Price ? l.price : l.shelf);
+                << price.withoutTax << price.rate << (design == Design::Price ? l.price : l.shelf)
+                << 0.0 << false;
         }
-    QTest::addRow("price at 80 percent")
-        << Design::Price << "a4-12" << 80.0 << name << qint64(1100) << qint64(1000) << 10 << true;
+    // An a4-12 label, 86.4 x 42.3 mm, holds the symbol whole at either.
+    QTest::addRow("price at 80 percent") << Design::Price << "a4-12" << 80.0 << name << qint64(1100)
+                                         << qint64(1000) << 10 << true << 0.8 * kBarsMm100 << false;
+    QTest::addRow("price at 100 percent")
+        << Design::Price << "a4-12" << 100.0 << name << qint64(1080) << qint64(1000) << 8 << true
+        << kBarsMm100 << false;
     QTest::addRow("name cut") << Design::Price << "60x40" << 100.0
                               << QStringLiteral(
                                      "国産丸大豆使用 特選本醸造しょうゆ 1リットル "
                                      "ペットボトル入り お徳用まとめ買い三本セット "
                                      "数量限定 お一人様二点まで 売り切れ御免")
-                              << qint64(1078) << qint64(999) << 8 << true;
+                              << qint64(1078) << qint64(999) << 8 << true << 0.0 << true;
 }
 
 void TestTags::onLabels() {
@@ -167,6 +238,8 @@ void TestTags::onLabels() {
     QFETCH(qint64, withoutTax);
     QFETCH(int, rate);
     QFETCH(bool, holds);
+    QFETCH(double, barsMm);
+    QFETCH(bool, cut);
 
     const SheetTemplate sheet = LabelsOf(labels);
     const LabelPlan plan = pipeline::PlanLabels(sheet, 0, TagAsk(design, magnification));
@@ -192,15 +265,94 @@ void TestTags::onLabels() {
     QCOMPARE(pages.size(), 1);
     const QString picture = folder.filePath(QStringLiteral("tag.png"));
     QVERIFY(pages[0].save(picture));
+    QString read;
+    ReadTag(picture, name, kCode, withTax, withoutTax, barsMm, &read);
+    // A name too long for its lines ends where it is cut.
+    if (cut)
+        QVERIFY2(!read.contains(name.section(u' ', -1)), qPrintable(read));
+}
 
-    QCOMPARE(ZbarCodes(picture), QStringList{kCode});
-    QCOMPARE(ZXingTexts(picture), QStringList{kCode});
-    const QStringList numbers = TesseractNumbers(picture);
-    QVERIFY2(
-        numbers.contains(QString::number(withTax)) && numbers.contains(QString::number(withoutTax)),
-        qPrintable(QStringLiteral("read %1").arg(numbers.join(u' '))));
-    // Half the margin all round stays white.
-    QVERIFY(EdgeClear(pages[0], kDpi / 2 / 25.4 * pipeline::kLabelMarginMm));
+// One tag as a file of its own, of the design's size: every format read back
+// as a printer would print it, PNG and BMP at 600 dpi with one bit a dot
+// (the bit depth at byte 24 of a PNG, 28 of a BMP).
+void TestTags::tagFiles_data() {
+    QTest::addColumn<pipeline::Format>("format");
+    QTest::addColumn<Design>("design");
+    QTest::addColumn<bool>("symbol");
+    QTest::addColumn<QSizeF>("sizeMm");
+    QTest::addColumn<bool>("hontai");  // "本体価格 ¥1,000" rather than "税抜 ¥1,000"
+
+    // 82 percent on 600 dpi has no module of whole dots: the nearest dots.
+    QTest::newRow("shelf default")
+        << pipeline::Format::Png << Design::Shelf << true << QSizeF() << false;
+    QTest::newRow("price pdf") << pipeline::Format::Pdf << Design::Price << true << QSizeF()
+                               << false;
+    QTest::newRow("price svg") << pipeline::Format::Svg << Design::Price << true << QSizeF()
+                               << false;
+    QTest::newRow("price png") << pipeline::Format::Png << Design::Price << true << QSizeF()
+                               << false;
+    QTest::newRow("price bmp") << pipeline::Format::Bmp << Design::Price << true << QSizeF()
+                               << false;
+    QTest::newRow("shelf png 70 x 33.9, 本体価格")
+        << pipeline::Format::Png << Design::Shelf << true << QSizeF(70, 33.9) << true;
+    QTest::newRow("shelf pdf without symbol")
+        << pipeline::Format::Pdf << Design::Shelf << false << QSizeF(60, 25) << false;
+}
+
+void TestTags::tagFiles() {
+    QFETCH(pipeline::Format, format);
+    QFETCH(Design, design);
+    QFETCH(bool, symbol);
+    QFETCH(QSizeF, sizeMm);
+    QFETCH(bool, hontai);
+
+    pipeline::SymbolOutput output;
+    output.format = format;
+    output.layout = symbol::Layout::Retail;
+    output.dpi = kDpi;
+    const QSizeF size = sizeMm.isEmpty() ? pipeline::DesignOf(design).labelMm : sizeMm;
+    QString error;
+    pipeline::LabelAsk ask = TagAsk(design, 100, symbol);
+    if (hontai)
+        ask.tag.wording = pipeline::ExclusiveWording::Hontai;
+    const QByteArray bytes = pipeline::TagFile(output, size, ask, kName, {{}, kCode, {}},
+                                               pipeline::TagPrice{1080, 1000, 8}, &error);
+    QVERIFY2(!bytes.isEmpty(), qPrintable(error));
+
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("tag.") + pipeline::FormatName(format));
+    QVERIFY(WriteAll(file, bytes));
+    QString picture = folder.filePath(QStringLiteral("tag.png"));
+    switch (format) {
+        case pipeline::Format::Pdf: {
+            const QList<QImage> pages = RasterisePdf(file, kDpi, folder.path());
+            QCOMPARE(pages.size(), 1);
+            QVERIFY(pages[0].save(picture));
+            break;
+        }
+        case pipeline::Format::Svg:
+            QCOMPARE(
+                RunProgram(QStringLiteral("rsvg-convert"),
+                           {"--dpi-x", "600", "--dpi-y", "600", "-b", "white", "-o", picture, file})
+                    .exitCode,
+                0);
+            break;
+        case pipeline::Format::Png:
+            QCOMPARE(int(bytes.at(24)), 1);
+            break;
+        case pipeline::Format::Bmp:
+            QCOMPARE(int(bytes.at(28)), 1);
+            picture = file;
+            break;
+    }
+    // The page is the tag's size, to a dot.
+    const QImage image(picture);
+    QVERIFY2(qAbs(image.width() - size.width() * kDpi / 25.4) <= 1 &&
+                 qAbs(image.height() - size.height() * kDpi / 25.4) <= 1,
+             qPrintable(QStringLiteral("%1 x %2 dots").arg(image.width()).arg(image.height())));
+    QString read;
+    ReadTag(picture, kName, symbol ? kCode : QString(), 1080, 1000, 0, &read);
+    QVERIFY2(read.contains(QStringLiteral("本体価格")) == hontai, qPrintable(read));
 }
 
 // A tag never goes out without its price: the label is left out, and a
