@@ -6,7 +6,9 @@
 // from 999 yen at 8 % rounded down, ¥1,079 rounded up. A retail symbol at
 // 80 percent is 29.83 x 20.74 mm with its quiet zones (113 modules of
 // 0.264 mm, 25.93 mm tall at 100 percent): a label too small for that and a
-// price beside or above it is refused with the size it would need.
+// price beside or above it is refused with the size it would need. A4
+// sheets of 40, 44 and 65 labels are 25.4 mm tall or less, 23.4 mm inside:
+// 2.7 mm above the symbol is too little for a name and a price.
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -171,6 +173,7 @@ private slots:
     void tagFiles_data();
     void tagFiles();
     void withoutPrice();
+    void wholeDotsRefused();
 };
 
 void TestTags::onLabels_data() {
@@ -184,6 +187,7 @@ void TestTags::onLabels_data() {
     QTest::addColumn<bool>("holds");
     QTest::addColumn<double>("barsMm");  // the symbol's width, where the test knows it
     QTest::addColumn<bool>("cut");       // the name too long for two lines
+    QTest::addColumn<int>("dpi");        // a printer's, or 0
 
     const QString name = kName;
     struct Labels {
@@ -200,7 +204,12 @@ void TestTags::onLabels_data() {
         {"a4-40", false, false},  // 45.7 x 25.4: 23.4 mm inside, 2.7 above the symbol
         {"a4-44", false, false},  // 48.3 x 25.4: the same
         {"a4-65", false, false},  // 38.1 x 21.2: not even the symbol
-        {"40x30", false, false}, {"50x30", true, false}, {"60x40", true, false},
+        // 28 mm inside a 30 mm roll: 20.74 for the symbol at 80 percent
+        // leaves 7.3 mm for the name and the price above it; its 29.83 mm
+        // leave 8 of 38 for the tax-exclusive price beside it.
+        {"40x30", true, true},
+        {"50x30", true, true},
+        {"60x40", true, true},
     };
     const struct {
         qint64 withTax, withoutTax;
@@ -213,20 +222,29 @@ void TestTags::onLabels_data() {
             QTest::addRow("%s %s", design == Design::Price ? "price" : "shelf", l.name)
                 << design << QString::fromLatin1(l.name) << 100.0 << name << price.withTax
                 << price.withoutTax << price.rate << (design == Design::Price ? l.price : l.shelf)
-                << 0.0 << false;
+                << 0.0 << false << 0;
         }
     // An a4-12 label, 86.4 x 42.3 mm, holds the symbol whole at either.
-    QTest::addRow("price at 80 percent") << Design::Price << "a4-12" << 80.0 << name << qint64(1100)
-                                         << qint64(1000) << 10 << true << 0.8 * kBarsMm100 << false;
+    QTest::addRow("price at 80 percent")
+        << Design::Price << "a4-12" << 80.0 << name << qint64(1100) << qint64(1000) << 10 << true
+        << 0.8 * kBarsMm100 << false << 0;
     QTest::addRow("price at 100 percent")
         << Design::Price << "a4-12" << 100.0 << name << qint64(1080) << qint64(1000) << 8 << true
-        << kBarsMm100 << false;
+        << kBarsMm100 << false << 0;
+    // A 203-dpi roll printer's module of whole dots: 2 dots are 0.250 mm,
+    // 75.8 percent of 0.33 mm, 3 dots 0.3754 mm, 113.7 percent, the bars
+    // 95 x 0.3754 = 35.66 mm wide and the symbol 113 x 0.3754 = 42.4 x 29.5
+    // mm, which 58 x 38 mm inside a 60 x 40 label hold with the name and
+    // price above.
+    QTest::addRow("price 60x40 at 203 dpi")
+        << Design::Price << "60x40" << 100.0 << name << qint64(1100) << qint64(1000) << 10 << true
+        << 95 * 3 * 25.4 / 203 << false << 203;
     QTest::addRow("name cut") << Design::Price << "60x40" << 100.0
                               << QStringLiteral(
                                      "国産丸大豆使用 特選本醸造しょうゆ 1リットル "
                                      "ペットボトル入り お徳用まとめ買い三本セット "
                                      "数量限定 お一人様二点まで 売り切れ御免")
-                              << qint64(1078) << qint64(999) << 8 << true << 0.0 << true;
+                              << qint64(1078) << qint64(999) << 8 << true << 0.0 << true << 0;
 }
 
 void TestTags::onLabels() {
@@ -240,20 +258,28 @@ void TestTags::onLabels() {
     QFETCH(bool, holds);
     QFETCH(double, barsMm);
     QFETCH(bool, cut);
+    QFETCH(int, dpi);
 
     const SheetTemplate sheet = LabelsOf(labels);
-    const LabelPlan plan = pipeline::PlanLabels(sheet, 0, TagAsk(design, magnification));
+    const LabelPlan plan = pipeline::PlanLabels(sheet, 0, TagAsk(design, magnification), dpi);
     if (!holds) {
         QCOMPARE(plan.refusal, LabelPlan::Refusal::TooSmall);
         // The size it asks for is larger, and holds the tag.
+        // At least the symbol at 80 percent and the margins, 31.83 x 22.74
+        // mm, and no more than the 40 x 30 mm roll, which holds it.
         const QSizeF needed = plan.Needed(80);
         QVERIFY(needed.width() > sheet.labelWidth || needed.height() > sheet.labelHeight);
+        QVERIFY2(needed.width() >= 31.83 && needed.height() >= 22.74 && needed.width() <= 40 &&
+                     needed.height() <= 30,
+                 qPrintable(QStringLiteral("%1 x %2").arg(needed.width()).arg(needed.height())));
         const LabelPlan larger =
             pipeline::PlanLabels(pipeline::WholePageSheet(needed), 0, TagAsk(design, 100));
         QCOMPARE(larger.refusal, LabelPlan::Refusal::None);
         return;
     }
     QCOMPARE(plan.refusal, LabelPlan::Refusal::None);
+    if (dpi > 0)
+        QCOMPARE(plan.module.dots, 3);
 
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("tags.pdf"));
@@ -371,6 +397,33 @@ void TestTags::withoutPrice() {
                  pipeline::SheetPainter::Added::NoPrice);
     }
     QCOMPARE(pdf.Pages(), 0);
+}
+
+// A 40 x 30 mm tag on a 203-dpi printer's grid has no module of whole
+// dots from 80 percent to what it holds (2 dots are 75.8 percent, 3 dots
+// 113.7): refused, with a label that holds 3 dots, a PDF page of that size.
+void TestTags::wholeDotsRefused() {
+    pipeline::SymbolOutput output;
+    output.format = pipeline::Format::Pdf;
+    output.layout = symbol::Layout::Retail;
+    output.dpi = 203;
+    output.vectorDots = true;
+    const pipeline::TagPrice price{1100, 1000, 10};
+    const auto tag = [&](QSizeF size, QString* error) {
+        return pipeline::TagFile(output, size, TagAsk(Design::Price, 100), kName, {{}, kCode, {}},
+                                 price, error);
+    };
+    QString error;
+    QVERIFY(tag(QSizeF(40, 30), &error).isEmpty());
+    static const QRegularExpression size(QStringLiteral("needs at least ([\\d.]+) x ([\\d.]+) mm"));
+    const QRegularExpressionMatch needed = size.match(error);
+    QVERIFY2(needed.hasMatch(), qPrintable(error));
+    const QSizeF mm(needed.captured(1).toDouble(), needed.captured(2).toDouble());
+    // The symbol at 3 dots, 113 x 0.3754 = 42.4 by 29.5 mm, is 8.8 mm taller
+    // than at 80 percent, and its label at least as wide as it and margins.
+    QVERIFY2(mm.height() > 30 + 29.5 - 20.74 && mm.width() >= 42.4 + 2, qPrintable(error));
+    QString none;
+    QVERIFY2(!tag(mm, &none).isEmpty(), qPrintable(none));
 }
 
 QTEST_MAIN(TestTags)
