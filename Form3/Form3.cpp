@@ -37,8 +37,10 @@
 #include "pipeline/listreader.h"
 #include "pipeline/printer.h"
 #include "pipeline/sheetpainter.h"
+#include "refusals.h"
 #include "symbol/code.h"
 #include "symbol/symbology.h"
+#include "tagfields.h"
 
 namespace {
 
@@ -75,51 +77,11 @@ const symbol::Symbology kWindowSymbology = symbol::kDefaultSymbology;
 // A PDF file is painted as Qt's printer of high resolution paints one.
 constexpr int kPdfDotsPerInch = 1200;
 
-// Why the list named path is not read, as the dialog says it.
-QString ListRefusal(const QString& path, const pipeline::ListOpening& opened) {
-    using pipeline::ListProblem;
-    const QString notAFile =
-        QStringLiteral("%1 は%2のため読みません。一覧はファイルで選んでください。");
-    switch (opened.problem) {
-        case ListProblem::Folder:
-            return notAFile.arg(path, QStringLiteral("フォルダー"));
-        case ListProblem::Device:
-            return notAFile.arg(path, QStringLiteral("装置"));
-        case ListProblem::Fifo:
-            return notAFile.arg(path, QStringLiteral("名前付きパイプ"));
-        case ListProblem::Socket:
-            return notAFile.arg(path, QStringLiteral("ソケット"));
-        case ListProblem::None:
-        case ListProblem::Closed:
-        case ListProblem::CannotOpen:
-            break;
-    }
-    return QStringLiteral("%1: 開けません (%2)").arg(path, opened.error);
-}
-
 QString TooLong(const QString& path) {
     return QStringLiteral("%1 は長すぎるため読みません。一覧は %2 行・%3 MB までです。")
         .arg(path)
         .arg(Form3::kMaxListLines)
         .arg(Form3::kMaxListBytes / (1024 * 1024));
-}
-
-// Why a file could not be written, from the system's errno value.
-QString WriteFailure(int err) {
-    switch (err) {
-        case ENOSPC:
-        case EDQUOT:
-            return QStringLiteral("ディスクに空きがありません");
-        case EFBIG:
-            return QStringLiteral("ファイルの大きさの上限を超えます");
-        case EROFS:
-            return QStringLiteral("読み取り専用のファイルシステムです");
-        case EACCES:
-        case EPERM:
-            return QStringLiteral("書き込む権限がありません");
-        default:
-            return QStringLiteral("書き込めません (%1)").arg(qt_error_string(err));
-    }
 }
 
 }  // namespace
@@ -128,6 +90,7 @@ QString WriteFailure(int err) {
 // thread has finished.
 struct Form3::Reading {
     QString path;
+    pipeline::TagPricing pricing;  // a tag's prices read from the list's columns
     std::atomic<bool> cancel = false;
     std::atomic<int> line = 0;  // the line being read
     QList<pipeline::Label> entries;
@@ -208,6 +171,7 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     form->addRow(QStringLiteral("枚数(&C):"), Copies);
     form->addRow(QStringLiteral("開始位置(&A):"), Start);
     form->addRow(PrintName);
+    Tags = new TagFields(this, form);
     auto* buttons = new QDialogButtonBox(this);
     auto* preview = previewButton_ =
         buttons->addButton(QStringLiteral("プレビュー(&V)..."), QDialogButtonBox::ActionRole);
@@ -227,6 +191,7 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     const QSettings settings = Settings();
     Sheet->setCurrentIndex(std::max(0, Sheet->findData(settings.value("print/sheet"))));
     Magnification->setValue(settings.value("print/magnification", 100).toInt());
+    Tags->Restore(settings);
     Option1->setChecked(true);
 
     connect(browse, &QPushButton::clicked, this, &Form3::ChooseList);
@@ -239,6 +204,14 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     connect(Sheet, &QComboBox::currentIndexChanged, this, &Form3::UpdateSummary);
     connect(Option1, &QRadioButton::toggled, this, &Form3::UpdateSummary);
     connect(PrintName, &QCheckBox::toggled, this, &Form3::UpdateSummary);
+    connect(Tags, &TagFields::Changed, this, [this] {
+        // A list read for other prices (or none) is read again.
+        if (Option2->isChecked() && !ListPath->text().isEmpty() &&
+            !TagFields::SamePricing(Tags->Pricing(), listPricing_))
+            ReadList();
+        UpdateSummary();
+    });
+    connect(Option1, &QRadioButton::toggled, Tags, &TagFields::Enable);
     connect(ticker_, &QTimer::timeout, this, [this] {
         if (reading_)
             UpdateSummary();
@@ -317,6 +290,7 @@ void Form3::Reading::Run() {
     pipeline::ListReader reader(file, {});
     if (reader.Start()) {
         pipeline::LabelSource labels(reader);
+        labels.SetPricing(pricing);
         pipeline::Label label;
         while (!cancel && labels.Next(&label)) {
             line = label.line;
@@ -348,6 +322,7 @@ void Form3::ReadList() {
     Problems->clear();
     auto reading = std::make_shared<Reading>();
     reading->path = ListPath->text();
+    reading->pricing = listPricing_ = Tags->Pricing();
     reading_ = reading;
     Option2->setChecked(true);
     UpdateSummary();
@@ -375,7 +350,12 @@ QList<pipeline::Label> Form3::Labels() const {
         return listEntries_;
     if (!codeProblem_.isEmpty())
         return {};
-    return {{0, name_, {kWindowSymbology, code_, {}}, {}, {}}};
+    QString unpriced;
+    const std::optional<pipeline::TagPrice> price =
+        Tags->Tags() ? Tags->SinglePrice(&unpriced) : std::nullopt;
+    if (Tags->Tags() && !price)
+        return {};  // no tag goes out unpriced
+    return {{0, name_, {kWindowSymbology, code_, {}}, {}, {}, price}};
 }
 
 symbol::Symbology Form3::LabelSymbology() const {
@@ -387,6 +367,7 @@ pipeline::LabelAsk Form3::Ask() const {
     ask.symbol.symbology = LabelSymbology();
     ask.magnification = Magnification->value();
     ask.names = PrintName->isChecked();
+    ask.tag = Tags->Style();
     return ask;
 }
 
@@ -395,6 +376,7 @@ void Form3::UpdateSummary() {
         pipeline::FindSheet(Sheet->currentData().toString());
     Start->setMaximum(sheet ? sheet->LabelsPerPage() : 1);
     Start->setEnabled(sheet.has_value());
+    PrintName->setEnabled(!Tags->Tags());  // a tag always has its name
     if (reading_) {
         Summary->setText(QStringLiteral("一覧を読んでいます… %1 行目").arg(reading_->line.load()));
         return;
@@ -406,6 +388,11 @@ void Form3::UpdateSummary() {
         sheet ? Start->value() - 1 : 0, Ask());
     const qint64 labels = qint64(Labels().size()) * Copies->value();
     QString text = QStringLiteral("ラベル %1 枚、%2 ページ").arg(labels).arg(plan.Pages(labels));
+    if (Tags->Tags() && Option1->isChecked()) {
+        QString unpriced;
+        const std::optional<pipeline::TagPrice> price = Tags->SinglePrice(&unpriced);
+        text = price ? text + Tags->PriceLine(*price) : unpriced;
+    }
     if (Option1->isChecked() && !codeProblem_.isEmpty())
         text = codeProblem_;
     if (sheet) {
@@ -695,4 +682,5 @@ void Form3::Remember() const {
     QSettings settings = Settings();
     settings.setValue("print/sheet", Sheet->currentData());
     settings.setValue("print/magnification", Magnification->value());
+    Tags->Remember(settings);
 }

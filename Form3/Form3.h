@@ -35,6 +35,7 @@ class QRadioButton;
 class QSpinBox;
 class QThread;
 class QTimer;
+class TagFields;
 
 class Form3 : public QDialog {
     Q_OBJECT
@@ -51,12 +52,19 @@ public:
     QSpinBox* Copies;
     QSpinBox* Start;  // the first free label of a partly used sheet
     QCheckBox* PrintName;
+    TagFields* Tags;           // the design, and a tag's price, tax and wording
     QLabel* Summary;           // how many labels and pages
     QPlainTextEdit* Problems;  // the list's lines that cannot be printed
 
     // Paints every label on the printer's pages. False, with the reason in
     // Summary, when nothing can be printed.
     bool Paint(QPrinter* printer);
+
+    // What the dialog's choices put on the labels.
+    pipeline::LabelAsk Ask() const;
+    // The labels to print, each once: this symbol (as a tag, with the price
+    // of the fields, none when it has none), or the list's.
+    QList<pipeline::Label> Labels() const;
 
     // Reads the list file again, off the window's thread; ListRead() when
     // Summary and Problems say what it gives. Only a file is read, of at most
@@ -90,8 +98,6 @@ private:
     struct Reading;
     struct Job;
     struct FilePrint;
-    // The labels to print, each once: this symbol, or the list's.
-    QList<pipeline::Label> Labels() const;
     // What the labels hold: the window's JAN, or the list's symbols (book
     // pairs when its header names a book's columns).
     symbol::Symbology LabelSymbology() const;
@@ -102,8 +108,6 @@ private:
     // On a printer of dpi dots per inch (0 for a file), each module a whole
     // number of its dots; the plan says when none fits.
     std::optional<Job> Plan(QSizeF pageMm, int dpi) const;
-    // What the dialog's choices put on the labels.
-    pipeline::LabelAsk Ask() const;
     // Paints the job's labels on device, a slice at a time; between slices
     // going on says whether to go on with the count painted so far. False
     // when the device failed or going on said no.
@@ -129,5 +133,6 @@ private:
     QPushButton* printButton_ = nullptr;
     QTimer* ticker_ = nullptr;  // the progress of a list read or a file printed
     QProgressDialog* progress_ = nullptr;
-    symbol::Symbology listSymbology_;  // the window's JAN until a list says otherwise
+    pipeline::TagPricing listPricing_;  // what the list was read for
+    symbol::Symbology listSymbology_;   // the window's JAN until a list says otherwise
 };

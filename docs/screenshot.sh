@@ -4,7 +4,9 @@
 # scale 1 (main-window.png) and 2 (main-window-2x.png); then clicks Save and
 # saves the save dialog (save-dialog.png) and its question about replacing an
 # existing file (replace-question.png); then presses Ctrl+P and saves the print
-# dialog (print-dialog.png) and its preview (print-preview.png).
+# dialog (print-dialog.png) and its preview (print-preview.png); then, again,
+# chooses the design 値札 on the sheet a4-12, 12 of them, types the price
+# 税抜 1000, and saves the dialog and its preview side by side (print-tags.png).
 # Usage: docs/screenshot.sh [path/to/stripewell]   (default build-release/stripewell)
 set -euo pipefail
 
@@ -102,4 +104,26 @@ xdotool key --window "$dialog" alt+t Down Down Down Down  # the sheet a4-24
 grab_settled "$dialog" "$root/docs/print-dialog.png"
 xdotool key --window "$dialog" alt+v
 grab_settled "$(wait_for 印刷プレビュー)" "$root/docs/print-preview.png"
+stop "$pid"
+
+start 1
+echo "screenshot: Ctrl+P, the sheet a4-12, the design 値札 and the price 1000 with the keyboard, then the preview"
+xdotool key ctrl+p
+dialog=$(wait_for 印刷)
+xdotool key --window "$dialog" alt+t Home Down  # the sheet a4-12
+xdotool key --window "$dialog" alt+d Down       # 値札
+xdotool key --window "$dialog" alt+c ctrl+a && xdotool type --delay 40 12  # a sheet of them
+xdotool key --window "$dialog" alt+e
+xdotool type --delay 40 1000
+grab_settled "$dialog" "$tmp/tags-dialog.png"
+xdotool key --window "$dialog" alt+v
+preview=$(wait_for 印刷プレビュー)
+# Larger, and the page as wide as the window (the toolbar's first button),
+# for the tags to be seen; the pointer then out of the way.
+xdotool windowsize --sync "$preview" 700 "$(identify -format %h "$tmp/tags-dialog.png")"
+xdotool mousemove --window "$preview" 28 20 click 1 mousemove 1020 760
+grab_settled "$preview" "$tmp/tags-preview.png"
+convert "$tmp/tags-dialog.png" -size 16x1 xc:white "$tmp/tags-preview.png" -background white \
+    -gravity north +append -strip "$root/docs/print-tags.png"
+echo "screenshot: saved $(identify -format '%wx%h' "$root/docs/print-tags.png") to docs/print-tags.png"
 stop "$pid"

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -24,7 +25,9 @@
 #include <functional>
 
 #include "Form3/Form3.h"
+#include "Form3/tagfields.h"
 #include "files.h"
+#include "person.h"
 #include "pipeline/sheetpainter.h"
 #include "readers.h"
 #include "sheetpages.h"
@@ -87,6 +90,10 @@ private slots:
     void fileThatCannotBeWrittenKeepsWhatItHeld_data();
     void fileThatCannotBeWrittenKeepsWhatItHeld();
     void printStoppedWhilePaintedKeepsWhatItHeld();
+    void tagTakesThePriceTyped_data();
+    void tagTakesThePriceTyped();
+    void tagChoicesAreRemembered();
+    void listTagsArePricedFromItsColumns();
 
 private:
     // Prints with the dialog's choices into a PDF; the codes read from each
@@ -565,6 +572,145 @@ void TestForm3::printStoppedWhilePaintedKeepsWhatItHeld() {
     QCOMPARE(ReadAll(pdf), QByteArray("an earlier print"));
     QCOMPARE(QDir(here.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{"labels.pdf"});
+}
+
+void TestForm3::tagTakesThePriceTyped_data() {
+    QTest::addColumn<QString>("design");  // as the dialog titles it
+    QTest::addColumn<bool>("withTax");    // the price typed is 税込
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<QString>("rounding");
+    QTest::addColumn<qint64>("yenWithTax");  // 0: no tag, the summary says why
+    QTest::addColumn<qint64>("yenWithoutTax");
+    QTest::addColumn<QString>("summary");
+    // Worked by hand: 1,000 + 10 %; 999 x 8 % = 79.92.
+    QTest::newRow("値札, 税抜 1,000 at 10 %")
+        << "値札" << false << "1,000" << 10 << "切り捨て" << qint64(1100) << qint64(1000)
+        << QStringLiteral("税込 ¥1,100・税抜 ¥1,000");
+    QTest::newRow("値札, 税抜 999 at 8 %, floor")
+        << "値札" << false << "999" << 8 << "切り捨て" << qint64(1078) << qint64(999)
+        << QStringLiteral("税込 ¥1,078");
+    QTest::newRow("棚札, 税抜 999 at 8 %, ceil")
+        << "棚札" << false << "999" << 8 << "切り上げ" << qint64(1079) << qint64(999)
+        << QStringLiteral("税込 ¥1,079");
+    QTest::newRow("棚札, 税抜 991 at 8 %, ceil")  // 79.28
+        << "棚札" << false << "991" << 8 << "切り上げ" << qint64(1071) << qint64(991)
+        << QStringLiteral("税込 ¥1,071");
+    QTest::newRow("値札, 税抜 991 at 8 %, rounded")
+        << "値札" << false << "991" << 8 << "四捨五入" << qint64(1070) << qint64(991)
+        << QStringLiteral("税込 ¥1,070");
+    QTest::newRow("値札, 税込 ￥1,080 at 8 %")
+        << "値札" << true << "￥1,080" << 8 << "切り捨て" << qint64(1080) << qint64(1000)
+        << QStringLiteral("税抜 ¥1,000");
+    QTest::newRow("値札 without a price") << "値札" << false << "" << 10 << "切り捨て" << qint64(0)
+                                          << qint64(0) << QStringLiteral("価格が要ります");
+    QTest::newRow("値札, a price in sen") << "値札" << false << "1000.5" << 10 << "切り捨て"
+                                          << qint64(0) << qint64(0) << QStringLiteral("読めません");
+}
+
+// The fields set as a person sets them, the price typed after its row's
+// access key: what the label plan gets, and what the summary says.
+void TestForm3::tagTakesThePriceTyped() {
+    QFETCH(QString, design);
+    QFETCH(bool, withTax);
+    QFETCH(QString, typed);
+    QFETCH(int, rate);
+    QFETCH(QString, rounding);
+    QFETCH(qint64, yenWithTax);
+    QFETCH(qint64, yenWithoutTax);
+    QFETCH(QString, summary);
+    Form3 dialog(QStringLiteral("緑茶"), kCode);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    TagFields& tags = *dialog.Tags;
+    QVERIFY(!tags.Price->isEnabled());  // 記号のみ has no price
+    tags.Design->setCurrentIndex(tags.Design->findText(design));
+    tags.TaxRate->setCurrentIndex(
+        tags.TaxRate->findText(QString::number(rate), Qt::MatchStartsWith));
+    tags.Rounding->setCurrentIndex(tags.Rounding->findText(rounding));
+    QTest::mouseClick(withTax ? tags.WithTax : tags.WithoutTax, Qt::LeftButton);
+    QTest::keyClick(&dialog, Qt::Key_E, Qt::AltModifier);
+    QCOMPARE(QApplication::focusWidget(), tags.Price);
+    Type(tags.Price, typed);
+    QCOMPARE(dialog.Ask().tag.design,
+             design == QStringLiteral("値札") ? pipeline::Design::Price : pipeline::Design::Shelf);
+    QVERIFY2(dialog.Summary->text().contains(summary), qPrintable(dialog.Summary->text()));
+    const QList<pipeline::Label> labels = dialog.Labels();
+    if (yenWithTax == 0) {
+        QVERIFY(labels.isEmpty());
+        QPrinter printer(QPrinter::HighResolution);  // nothing printed unpriced
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir_.filePath("unpriced.pdf"));
+        QVERIFY(!dialog.Paint(&printer));
+        QVERIFY(dialog.Summary->text().contains(summary));
+        return;
+    }
+    QCOMPARE(labels.size(), 1);
+    const std::optional<pipeline::TagPrice> price = labels[0].price;
+    QVERIFY(price);
+    QCOMPARE(price->withTax, yenWithTax);
+    QCOMPARE(price->withoutTax, yenWithoutTax);
+    QCOMPARE(price->taxRate, rate);
+}
+
+// The design and how a tag is priced and worded are remembered with the
+// sheet; the price itself is the product's, typed again.
+void TestForm3::tagChoicesAreRemembered() {
+    // The other tests print the plain labels.
+    const auto forget = qScopeGuard([] {
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Stripewell", "Stripewell");
+        for (const char* key :
+             {"design", "priceWithTax", "taxRate", "rounding", "wording", "shelfSymbol"})
+            settings.remove(QStringLiteral("print/") + key);
+    });
+    {
+        Form3 dialog(QString(), kCode);
+        dialog.Tags->Design->setCurrentIndex(dialog.Tags->Design->findText("棚札"));
+        dialog.Tags->TaxRate->setCurrentIndex(1);
+        dialog.Tags->Rounding->setCurrentIndex(2);
+        dialog.Tags->Wording->setCurrentIndex(1);
+        dialog.Tags->PrintSymbol->setChecked(false);
+        dialog.Tags->WithTax->setChecked(true);
+        dialog.Tags->Price->setText("1,080");
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir_.filePath("shelf.pdf"));
+        QVERIFY2(dialog.Paint(&printer), qPrintable(dialog.Summary->text()));
+    }
+    Form3 next(QString(), kCode);
+    const pipeline::TagStyle style = next.Ask().tag;
+    QCOMPARE(style.design, pipeline::Design::Shelf);
+    QCOMPARE(style.wording, pipeline::ExclusiveWording::Hontai);
+    QCOMPARE(style.symbol, false);
+    QCOMPARE(next.Tags->TaxRatePercent(), 8);
+    QCOMPARE(next.Tags->RoundingChosen(), pipeline::Rounding::Ceil);
+    QVERIFY(next.Tags->WithTax->isChecked());
+    QCOMPARE(next.Tags->Price->text(), QString());
+}
+
+// A list read for plain labels is read again, priced, once a tag design is
+// chosen, and again at another rate; its line without a price is said.
+void TestForm3::listTagsArePricedFromItsColumns() {
+    const QString path = dir_.filePath("prices.csv");
+    QVERIFY(WriteAll(path,
+                     "商品名,JANコード,税抜価格\n緑茶,4901234567894,\"1,000\"\n"
+                     "ほうじ茶,4901234567894,\n"));
+    Form3 dialog(QString(), kCode);
+    dialog.Sheet->setCurrentIndex(dialog.Sheet->findData("a4-12"));
+    dialog.ListPath->setText(path);
+    QVERIFY(ReadListOf(dialog) >= 0);
+    QCOMPARE(dialog.Labels().size(), 2);  // plain labels need no price
+    const auto withTax = [&dialog](const std::function<void()>& choose) {
+        if (TicksUntil(dialog, &Form3::ListRead, choose) < 0)
+            return qint64(-1);
+        const QList<pipeline::Label> labels = dialog.Labels();
+        return labels.size() == 1 && labels[0].price ? labels[0].price->withTax : 0;
+    };
+    QCOMPARE(withTax([&] { dialog.Tags->Design->setCurrentIndex(1); }), qint64(1100));
+    QCOMPARE(withTax([&] { dialog.Tags->TaxRate->setCurrentIndex(1); }), qint64(1080));
+    QVERIFY2(dialog.Problems->toPlainText().startsWith(QStringLiteral("3 行目: ")),
+             qPrintable(dialog.Problems->toPlainText()));
+    QCOMPARE(dialog.Summary->text(), QStringLiteral("ラベル 1 枚、1 ページ"));
 }
 
 QTEST_MAIN(TestForm3)

@@ -23,6 +23,7 @@
 #include <QTimer>
 
 #include "Form3/Form3.h"
+#include "Form3/tagfields.h"
 #include "pipeline/printer.h"
 #include "printserver.h"
 #include "sheetpages.h"
@@ -51,6 +52,7 @@ private slots:
     void labelsChosenInQtsDialogPrintOnTheDots_data();
     void labelsChosenInQtsDialogPrintOnTheDots();
     void dialogsOptionsStayBesideAPageOfOnesOwn();
+    void priceTagPrintsOnThePrinter();
 
 private:
     // Clicks 印刷 and accepts Qt's print dialog; the printer it showed.
@@ -290,6 +292,28 @@ void TestPrintForm3::dialogsOptionsStayBesideAPageOfOnesOwn() {
         &printer, QPageSize(QSizeF(50, 32), QPageSize::Millimeter, {}, QPageSize::ExactMatch)));
     QCOMPARE(printer.printEngine()->property(kCupsOptions).toStringList(),
              (QStringList{"Darkness", "20", "PageSize", "Custom.142x91"}));
+}
+
+// A 値札 priced 税抜 1,000 at 10 %, on a label sheet through the printer
+// that makes PDF pages at 600 dpi: its symbol read back from the page.
+void TestPrintForm3::priceTagPrintsOnThePrinter() {
+    Settings().setValue("print/printer", "pdf");
+    Form3 form(QStringLiteral("緑茶 500ml"), kCode);
+    form.Sheet->setCurrentIndex(form.Sheet->findData("a4-12"));
+    form.Copies->setValue(1);
+    form.Tags->Design->setCurrentIndex(form.Tags->Design->findText(QStringLiteral("値札")));
+    form.Tags->WithoutTax->click();
+    form.Tags->Price->setText(QStringLiteral("1,000"));
+    QCOMPARE(PrintThroughTheDialog(form), QStringLiteral("pdf"));
+    QVERIFY2(form.result() == QDialog::Accepted, qPrintable(form.Summary->text()));
+
+    QString error;
+    const QList<QImage> pages =
+        printtest::Pages(printtest::Queues().at(2), server_->TakeOutput("pdf"), &error);
+    QVERIFY2(pages.size() == 1, qPrintable(error));
+    const printtest::Measured m = printtest::Measure(pages[0], dir_.path());
+    QVERIFY2(m.zxing.contains(kCode) && m.zbar.contains(kCode),
+             qPrintable(QStringLiteral("ZXing: %1; zbar: %2").arg(m.zxing, m.zbar)));
 }
 
 QTEST_MAIN(TestPrintForm3)
