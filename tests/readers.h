@@ -54,6 +54,75 @@ inline QStringList ZbarCodes(const QString& picture, const QStringList& options 
     return codes;
 }
 
+// picture with a symbol's bars painted white: the dark connected parts
+// at least half as tall as the tallest and four times as tall as wide,
+// when there are 20 or more of them (an EAN-13 has 30 bars). Tesseract
+// otherwise takes bars and the text beside them for one line.
+inline QImage WithoutBars(QImage picture) {
+    const int width = picture.width(), height = picture.height();
+    QList<char> seen(qsizetype(width) * height, 0);
+    QList<QRect> parts;
+    QList<QPoint> stack;
+    const auto dark = [&](QPoint p) {
+        return p.x() >= 0 && p.y() >= 0 && p.x() < width && p.y() < height &&
+               !seen[p.y() * width + p.x()] && picture.constScanLine(p.y())[p.x()] < 128;
+    };
+    for (int y0 = 0; y0 < height; ++y0)
+        for (int x0 = 0; x0 < width; ++x0) {
+            if (!dark({x0, y0}))
+                continue;
+            QRect box(x0, y0, 1, 1);
+            stack.append({x0, y0});
+            seen[y0 * width + x0] = 1;
+            while (!stack.isEmpty()) {
+                const QPoint p = stack.takeLast();
+                box |= QRect(p, QSize(1, 1));
+                for (const QPoint& q :
+                     {p + QPoint(1, 0), p - QPoint(1, 0), p + QPoint(0, 1), p - QPoint(0, 1)})
+                    if (dark(q)) {
+                        seen[q.y() * width + q.x()] = 1;
+                        stack.append(q);
+                    }
+            }
+            parts.append(box);
+        }
+    int tallest = 0;
+    for (const QRect& part : parts)
+        tallest = std::max(tallest, part.height());
+    QList<QRect> bars;
+    for (const QRect& part : parts)
+        if (part.height() * 2 >= tallest && part.height() >= 4 * part.width())
+            bars.append(part);
+    if (bars.size() >= 20)
+        for (const QRect& bar : bars)
+            for (int y = bar.top(); y <= bar.bottom(); ++y)
+                std::fill_n(picture.scanLine(y) + bar.left(), bar.width(), uchar(255));
+    return picture;
+}
+
+// The rows of box in picture (grey) with ink, as boxes as wide as box: a
+// box tesseract takes for one line may hold two, a small word above a
+// large one. A gap less than a quarter of the height of the row above joins
+// the rows (the parts of a character such as 品).
+inline QList<QRect> InkRows(const QImage& picture, const QRect& box) {
+    QList<QRect> rows;
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        const uchar* line = picture.constScanLine(y) + box.left();
+        if (std::all_of(line, line + box.width(), [](uchar grey) { return grey >= 128; }))
+            continue;
+        if (!rows.isEmpty()) {
+            QRect& last = rows.last();
+            const int gap = y - last.bottom() - 1;
+            if (gap == 0 || gap * 4 < last.height()) {
+                last.setBottom(y);
+                continue;
+            }
+        }
+        rows.append(QRect(box.left(), y, box.width(), 1));
+    }
+    return rows;
+}
+
 // The lines of text tesseract reads in picture, top to bottom. The whole
 // picture is read once to find where the lines are (--psm 11, sparse text,
 // as a label's fields lie); then each line alone, as one line (--psm 13),
@@ -62,23 +131,29 @@ inline QStringList ZbarCodes(const QString& picture, const QStringList& options 
 // two of the three agree on kept. Read whole at 600 dpi, tesseract misread
 // digits of large prices (an 8 as a 6, a 0 as a 9); one line at one height,
 // it took OCR-B's comma for a digit in 4 of 48 prices set from 8 to 30
-// points; so, none of them. Tall thin boxes (a symbol's bars) are no
-// lines. The pictures of the lines are written into folder and removed.
+// points; so, none of them. A symbol's bars are painted out first, and
+// tall thin boxes are no lines. The pictures it reads are written into
+// folder and removed.
 inline QStringList TesseractLines(const QString& picture, const QString& folder,
                                   const QString& characters = {}) {
+    const QImage page = WithoutBars(QImage(picture).convertToFormat(QImage::Format_Grayscale8));
+    const QString text = QDir(folder).filePath(QStringLiteral("text.png"));
+    page.save(text);
     const QString tsv =
-        RunProgram(QStringLiteral("tesseract"), {picture, "-", "-l", "jpn", "--psm", "11", "tsv"})
-            .out;
-    const QImage page = QImage(picture).convertToFormat(QImage::Format_Grayscale8);
+        RunProgram(QStringLiteral("tesseract"), {text, "-", "-l", "jpn", "--psm", "11", "tsv"}).out;
+    QFile::remove(text);
     QList<QRect> boxes;
     for (const QString& row : tsv.split(u'\n')) {
         const QStringList cells = row.split(u'\t');
         // Level 4 is a line: left, top, width, height in cells 6 to 9.
         if (cells.size() < 10 || cells[0] != u"4")
             continue;
-        const QRect box(cells[6].toInt(), cells[7].toInt(), cells[8].toInt(), cells[9].toInt());
-        if (box.height() >= 8 && box.width() * 2 >= box.height())
-            boxes.append(box);
+        const QRect box =
+            QRect(cells[6].toInt(), cells[7].toInt(), cells[8].toInt(), cells[9].toInt()) &
+            page.rect();
+        for (const QRect& line : InkRows(page, box))
+            if (line.height() >= 8 && line.width() * 2 >= line.height())
+                boxes.append(line);
     }
     std::sort(boxes.begin(), boxes.end(), [](const QRect& a, const QRect& b) {
         return a.top() != b.top() ? a.top() < b.top() : a.left() < b.left();
@@ -88,7 +163,7 @@ inline QStringList TesseractLines(const QString& picture, const QString& folder,
     QStringList files;
     for (const QRect& box : boxes) {
         const int margin = box.height() / 3;
-        const QImage crop = page.copy(box.adjusted(-margin, -margin, margin, margin));
+        const QImage crop = page.copy(box.adjusted(-margin, -margin, margin, margin) & page.rect());
         for (int height : heights) {
             const QImage line = crop.scaledToHeight(crop.height() * height / box.height(),
                                                     Qt::SmoothTransformation);
