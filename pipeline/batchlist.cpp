@@ -52,6 +52,13 @@ const QStringList kWithoutTaxHeaders = {"税抜価格", "本体価格"};
 const QStringList kTaxRateHeaders = {"税率"};
 const QStringList kItemHeaders = {"品番", "商品コード"};
 
+// How many of the fields a header of keys names.
+int CountHeaders(const QStringList& fields, const QStringList& keys) {
+    return int(std::count_if(fields.begin(), fields.end(), [&](const QString& field) {
+        return keys.contains(HeaderKey(field));
+    }));
+}
+
 int FindHeader(const QStringList& fields, const QStringList& keys) {
     for (int i = 0; i < fields.size(); ++i)
         if (keys.contains(HeaderKey(fields[i])))
@@ -260,11 +267,26 @@ ListShape ReadListShape(const QString& firstRecord, QChar separator, const QStri
             columns.priceWithoutTax = FindHeader(fields, kWithoutTaxHeaders);
             columns.taxRate = FindHeader(fields, kTaxRateHeaders);
             columns.item = FindHeader(fields, kItemHeaders);
+            if (columns.priceWithTax >= 0 || columns.priceWithoutTax >= 0)
+                columns.headerFields = int(fields.size());
         }
+    }
+    // A tag's price comes from one column of each kind, beside its code.
+    if (columns.priceWithTax >= 0 || columns.priceWithoutTax >= 0) {
+        for (const auto& [keys, kind] :
+             {std::pair{&kWithTaxHeaders, QStringLiteral("with tax (売価, 税込価格, 価格)")},
+              std::pair{&kWithoutTaxHeaders, QStringLiteral("without tax (税抜価格, 本体価格)")}})
+            if (CountHeaders(fields, *keys) > 1)
+                return refuse(
+                    QStringLiteral("the header names more than one price %1: keep one").arg(kind));
+        if (columns.code < 0 && columns.item < 0)
+            return refuse(QStringLiteral(
+                "the header names prices but no column of codes (JANコード, JAN, コード) "
+                "nor of in-store item numbers (品番, 商品コード): give --code-column N"));
     }
     // A tag list may name the items of in-store codes instead of codes.
     if (codeOption >= 0 || (columns.code >= 0 && fields.size() > 2) || columns.code == 0 ||
-        (columns.code < 0 && columns.item >= 0)) {
+        (columns.code < 0 && columns.item >= 0) || columns.headerFields > 0) {
         columns.twoColumns = false;
         if (columns.name < 0 && codeOption < 0)
             return refuse(
@@ -293,6 +315,19 @@ BatchLine ReadRecord(const QString& record, QChar separator, const Columns& colu
         result.error = QStringLiteral("%1 fields; the code is in field %2")
                            .arg(fields.size())
                            .arg(columns.code + 1);
+        return result;
+    }
+    // A price written 1,080 without its quotes splits into two fields.
+    if (columns.headerFields > 0 && fields.size() > columns.headerFields &&
+        (columns.priceWithTax >= 0 || columns.priceWithoutTax >= 0) &&
+        std::any_of(fields.begin() + columns.headerFields, fields.end(),
+                    [](const QString& field) { return !field.isEmpty(); })) {
+        result.kind = BatchLine::Kind::Bad;
+        result.error = QStringLiteral(
+                           "%1 fields where the header names %2: a price with a comma "
+                           "(1,080) needs its quotes (\"1,080\"), as spreadsheets write it")
+                           .arg(fields.size())
+                           .arg(columns.headerFields);
         return result;
     }
     result.kind = BatchLine::Kind::Entry;

@@ -118,6 +118,9 @@ struct Columns {
     int priceWithoutTax = -1;
     int taxRate = -1;
     int item = -1;
+    // The header's fields, of a tag list: a record with more that are not
+    // empty has a field split where it should not be.
+    int headerFields = 0;
 };
 
 // What the first record with content says about the list: whether it is a

@@ -46,13 +46,13 @@ QRectF Inner(QSizeF labelMm) {
             labelMm.height() - 2 * kLabelMarginMm};
 }
 
-bool TagSymbol(const TagStyle& tag) {
-    return tag.symbol && DesignOf(tag.design).Field(TagField::Symbol);
+bool TagSymbol(const TagLayout& layout, const TagStyle& tag) {
+    return tag.symbol && FieldOf(layout, TagField::Symbol);
 }
 
-// Whether every text of a tag's design has the height of its smallest em.
-bool TextsFit(QSizeF labelMm, const TagStyle& tag) {
-    for (const FieldBox& field : DesignOf(tag.design).fields)
+// Whether every text of a tag's layout has the height of its smallest em.
+bool TextsFit(QSizeF labelMm, const TagLayout& layout, const TagStyle& tag) {
+    for (const FieldBox& field : layout)
         if (field.field != TagField::Symbol &&
             FieldRect(field, Inner(labelMm), tag.symbol).height() <
                 field.minEmMm * MetricsOf(field.face).Height(field.lines))
@@ -60,30 +60,40 @@ bool TextsFit(QSizeF labelMm, const TagStyle& tag) {
     return true;
 }
 
-// The magnification of a tag's symbol on labels of that size: the asked one
-// when its box holds it, else the largest it holds, never below the tag's
-// smallest; 0 when the box, or a text's, is too small. Without a symbol,
-// the asked one where the texts fit.
-double FitTag(QSizeF labelMm, double asked, const symbol::SymbolCode& code, const TagStyle& tag) {
-    if (!TextsFit(labelMm, tag))
+// The magnification of a tag's symbol on labels of that size in a layout:
+// the asked one when its box holds it, else the largest it holds, never
+// below the tag's smallest; 0 when the box, or a text's, is too small.
+// Without a symbol, the asked one where the texts fit.
+double FitTag(QSizeF labelMm, double asked, const symbol::SymbolCode& code, const TagLayout& layout,
+              const TagStyle& tag) {
+    if (!TextsFit(labelMm, layout, tag))
         return 0;
-    if (!TagSymbol(tag))
+    if (!TagSymbol(layout, tag))
         return asked;
-    const QSizeF box =
-        FieldRect(*DesignOf(tag.design).Field(TagField::Symbol), Inner(labelMm), true).size();
+    const QSizeF box = FieldRect(*FieldOf(layout, TagField::Symbol), Inner(labelMm), true).size();
     const double fitted =
         FitMagnification(box + QSizeF(2 * kLabelMarginMm, 2 * kLabelMarginMm), asked, false, code);
     return fitted >= kTagMinMagnification ? fitted : 0;
 }
 
-// The label a tag's design needs with its symbol at magnification: each
+// The same in the first of the design's layouts that holds it.
+double FitTagAny(QSizeF labelMm, double asked, const symbol::SymbolCode& code,
+                 const TagStyle& tag) {
+    for (const TagLayout& layout : DesignOf(tag.design).layouts)
+        if (const double fitted = FitTag(labelMm, asked, code, layout, tag); fitted > 0)
+            return fitted;
+    return 0;
+}
+
+// The label a tag's layout needs with its symbol at magnification: each
 // field's box as large as its content at its smallest.
-QSizeF NeededTag(double magnification, const symbol::SymbolCode& code, const TagStyle& tag) {
+QSizeF NeededTag(double magnification, const symbol::SymbolCode& code, const TagLayout& layout,
+                 const TagStyle& tag) {
     QSizeF inner;
     const auto atLeast = [&inner](double width, double height) {
         inner = inner.expandedTo(QSizeF(width, height));
     };
-    for (const FieldBox& field : DesignOf(tag.design).fields) {
+    for (const FieldBox& field : layout) {
         const QRectF& box =
             !tag.symbol && !field.noSymbolBox.isEmpty() ? field.noSymbolBox : field.box;
         if (field.field != TagField::Symbol) {
@@ -154,8 +164,8 @@ SheetTemplate WholePageSheet(QSizeF pageMm) {
 
 bool FitsBetterTurned(QSizeF pageMm, const LabelAsk& ask) {
     if (IsTag(ask.tag.design))
-        return FitTag(pageMm.transposed(), ask.magnification, ask.symbol, ask.tag) >
-               FitTag(pageMm, ask.magnification, ask.symbol, ask.tag);
+        return FitTagAny(pageMm.transposed(), ask.magnification, ask.symbol, ask.tag) >
+               FitTagAny(pageMm, ask.magnification, ask.symbol, ask.tag);
     return FitMagnification(pageMm.transposed(), ask.magnification, ask.names, ask.symbol) >
            FitMagnification(pageMm, ask.magnification, ask.names, ask.symbol);
 }
@@ -179,9 +189,22 @@ double LabelPlan::FewestDots() const {
 }
 
 QSizeF LabelPlan::Needed(double magnification) const {
-    if (IsTag(tag.design))
-        return NeededTag(magnification, sized, tag);
-    return NeededLabelSize(magnification, style.names, sized);
+    if (!IsTag(tag.design))
+        return NeededLabelSize(magnification, style.names, sized);
+    QSizeF smallest;
+    for (const TagLayout& each : DesignOf(tag.design).layouts) {
+        const QSizeF needed = NeededTag(magnification, sized, each, tag);
+        if (smallest.isEmpty() ||
+            needed.width() * needed.height() < smallest.width() * smallest.height())
+            smallest = needed;
+    }
+    return smallest;
+}
+
+const TagLayout& LabelPlan::Layout() const {
+    static const TagLayout none;
+    const QList<TagLayout>& layouts = DesignOf(tag.design).layouts;
+    return layout < layouts.size() ? layouts[layout] : none;
 }
 
 LabelPlan PlanLabels(const SheetTemplate& sheet, int skip, const LabelAsk& ask, int dpi) {
@@ -198,29 +221,39 @@ LabelPlan PlanLabels(const SheetTemplate& sheet, int skip, const LabelAsk& ask, 
     style.itf = ask.symbol.itf;
     const symbol::SymbologyRow& row = symbol::RowOf(ask.symbol.symbology);
     const bool tag = IsTag(ask.tag.design);
-    const auto fit = [&](double asked) {
-        return tag ? FitTag(plan.LabelMm(), asked, ask.symbol, ask.tag)
-                   : FitMagnification(plan.LabelMm(), asked, ask.names, ask.symbol);
-    };
-    plan.fitted = fit(ask.magnification);
-    style.magnification = plan.fitted;
-    if (plan.fitted == 0) {
-        plan.refusal = LabelPlan::Refusal::TooSmall;
-        return plan;
-    }
-    if (tag && !ask.tag.symbol)
-        return plan;
-    if (dpi > 0) {
-        const double smallest = tag ? std::max<double>(row.minMagnification, kTagMinMagnification)
-                                    : row.minMagnification;
+    const double smallest =
+        tag ? std::max<double>(row.minMagnification, kTagMinMagnification) : row.minMagnification;
+    // A tag takes the first of its layouts that holds it, on a printer at a
+    // module of whole dots; the refusal is the nearest to holding.
+    const int layouts = tag ? int(DesignOf(ask.tag.design).layouts.size()) : 1;
+    plan.refusal = LabelPlan::Refusal::TooSmall;
+    style.magnification = 0;
+    for (int layout = 0; layout < layouts; ++layout) {
+        const auto fit = [&](double asked) {
+            return tag ? FitTag(plan.LabelMm(), asked, ask.symbol,
+                                DesignOf(ask.tag.design).layouts[layout], ask.tag)
+                       : FitMagnification(plan.LabelMm(), asked, ask.names, ask.symbol);
+        };
+        const double fitted = fit(ask.magnification);
+        if (fitted == 0)
+            continue;
+        plan.layout = layout;
+        plan.fitted = fitted;
+        style.magnification = fitted;
+        plan.refusal = LabelPlan::Refusal::None;
+        if (dpi <= 0 || (tag && !ask.tag.symbol))
+            break;
         plan.largest = fit(row.maxMagnification);
         plan.module = symbol::WholeDotModule(row, dpi, plan.fitted, smallest, plan.largest);
         style.magnification = plan.module.magnification;
-        if (plan.module.dots == 0) {
-            plan.refusal = LabelPlan::Refusal::NoWholeDots;
-            return plan;
-        }
+        if (plan.module.dots != 0)
+            break;
+        plan.refusal = LabelPlan::Refusal::NoWholeDots;
     }
+    if (plan.refusal != LabelPlan::Refusal::None)
+        return plan;
+    if (tag && !ask.tag.symbol)
+        return plan;
     // A reduction is checked against the module the labels get, which the
     // fitting may have made smaller than the one asked for.
     if (!symbol::LeavesHalfModule(ask.bwrMicrons, plan.ModuleUm()))

@@ -102,13 +102,16 @@ struct LabelPlan {
     // module of the symbology; 0 when none.
     double FewestDots() const;
     // The label, margins included, that a symbol at magnification takes,
-    // with the plan's name line or without.
+    // with the plan's name line or without; for a tag, the smallest any of
+    // its design's layouts takes.
     QSizeF Needed(double magnification) const;
 
     // Set by the plan: what the sizes are asked of.
     symbol::SymbolCode sized;
-    // The design of the labels.
+    // The design of the labels, and of its layouts the one they take.
     TagStyle tag;
+    int layout = 0;
+    const TagLayout& Layout() const;
 };
 
 // The plan of labels on sheet, skip places of its first page left empty;

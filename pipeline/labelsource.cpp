@@ -39,22 +39,19 @@ std::optional<TagPrice> ReadTagPrice(const QString& withTax, const QString& with
                      : QStringLiteral("the price is empty");
         return std::nullopt;
     }
-    const std::optional<qint64> given = inclusive ? yen(withTax, QStringLiteral("税込価格"))
-                                                  : yen(withoutTax, QStringLiteral("税抜価格"));
+    const std::optional<qint64> given =
+        inclusive ? yen(withTax, QStringLiteral("税込")) : yen(withoutTax, QStringLiteral("税抜"));
     if (!given)
         return std::nullopt;
     const std::optional<TagPrice> price =
         inclusive ? PriceFromInclusive(*given, taxRate, pricing.rounding)
                   : PriceFromExclusive(*given, taxRate, pricing.rounding);
     if (!price) {
-        *error = QStringLiteral("%1 with %2 % tax is over the largest price, %3")
-                     .arg(YenText(*given))
-                     .arg(taxRate)
-                     .arg(YenText(kMaxYen));
+        *error = PriceRefusal(*given, inclusive, taxRate, pricing.rounding);
         return std::nullopt;
     }
     if (inclusive && exclusive) {
-        const std::optional<qint64> other = yen(withoutTax, QStringLiteral("税抜価格"));
+        const std::optional<qint64> other = yen(withoutTax, QStringLiteral("税抜"));
         if (!other)
             return std::nullopt;
         if (*other != price->withoutTax) {
@@ -139,9 +136,13 @@ bool LabelSource::NextRecord(Label* label) {
         symbology_ = symbol::RowWith(&symbol::SymbologyRow::bookFields)->symbology;
     std::optional<TagPrice> price;
     QString priceError;
+    // A book list's price (本体価格) is a book's price without tax.
+    const QString& withoutTax = record.priceWithoutTax.isNull() && record.priceWithTax.isNull()
+                                    ? record.price
+                                    : record.priceWithoutTax;
     if (pricing_.tags && record.error.isEmpty())
-        price = ReadTagPrice(record.priceWithTax, record.priceWithoutTax, record.taxRate, pricing_,
-                             &priceError);
+        price =
+            ReadTagPrice(record.priceWithTax, withoutTax, record.taxRate, pricing_, &priceError);
     TypedCode typed;
     if (!priceError.isEmpty())
         typed.refusal = priceError;

@@ -45,6 +45,18 @@ std::optional<TagPrice> PriceFromInclusive(qint64 yen, int taxRate, Rounding rou
     return Within({yen, yen - tax, taxRate});
 }
 
+QString PriceRefusal(qint64 yen, bool withTax, int taxRate, Rounding rounding) {
+    if (!KnownRate(taxRate))
+        return QStringLiteral("%1 % is not a tax rate: 10 or 8").arg(taxRate);
+    if (withTax || yen > kMaxYen)
+        return QStringLiteral("%1 is over the largest price a tag shows, %2")
+            .arg(YenText(yen), YenText(kMaxYen));
+    return QStringLiteral("%1 with %2 % tax comes to %3, over the largest price a tag shows, %4")
+        .arg(YenText(yen))
+        .arg(taxRate)
+        .arg(YenText(yen + Divide(yen * taxRate, 100, rounding)), YenText(kMaxYen));
+}
+
 QString YenText(qint64 yen) {
     QString digits = QString::number(yen);
     for (qsizetype at = digits.size() - 3; at > 0; at -= 3)

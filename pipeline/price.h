@@ -41,6 +41,11 @@ std::optional<TagPrice> PriceFromExclusive(qint64 yen, int taxRate, Rounding rou
 // PriceFromExclusive with the same rounding, this gives it back.
 std::optional<TagPrice> PriceFromInclusive(qint64 yen, int taxRate, Rounding rounding);
 
+// Why PriceFromExclusive (withTax false) or PriceFromInclusive gives no
+// tag for yen: the price with tax it comes to is over kMaxYen, or the rate
+// is not one a tag carries.
+QString PriceRefusal(qint64 yen, bool withTax, int taxRate, Rounding rounding);
+
 // "¥1,100": the yen sign, thousands separated by commas.
 QString YenText(qint64 yen);
 

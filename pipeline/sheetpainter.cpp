@@ -211,11 +211,12 @@ void AddName(LabelContent* content, const QRectF& box, const FieldBox& field, co
 // A tag: each field of its design in its box.
 LabelContent TagContent(const QRectF& label, const QString& name, const TagPrice& price,
                         const symbol::Description& description, double module,
-                        const LabelStyle& style, const TagStyle& tag, double dotsPerMm) {
+                        const LabelStyle& style, const TagStyle& tag, const TagLayout& layout,
+                        double dotsPerMm) {
     const QRectF inner =
         label.adjusted(kLabelMarginMm, kLabelMarginMm, -kLabelMarginMm, -kLabelMarginMm);
     LabelContent content;
-    for (const FieldBox& field : DesignOf(tag.design).fields) {
+    for (const FieldBox& field : layout) {
         const QRectF box = FieldRect(field, inner, tag.symbol);
         switch (field.field) {
             case TagField::Symbol:
@@ -232,12 +233,17 @@ LabelContent TagContent(const QRectF& label, const QString& name, const TagPrice
                           {{{QStringLiteral("¥"), symbol::Face::Name},
                             {YenText(price.withTax).mid(1)}}}});
                 break;
-            case TagField::WithoutTax:
-                AddLines(&content, box, field,
-                         {{{{ExclusiveWord(tag.wording) + u' ', symbol::Face::Name},
-                            {QStringLiteral("¥"), symbol::Face::Name},
-                            {YenText(price.withoutTax).mid(1)}}}});
+            case TagField::WithoutTax: {
+                const Run word{ExclusiveWord(tag.wording), symbol::Face::Name};
+                const QList<Run> amount = {{QStringLiteral("¥"), symbol::Face::Name},
+                                           {YenText(price.withoutTax).mid(1)}};
+                if (field.lines > 1)
+                    AddLines(&content, box, field, {{{word}}, {amount}});
+                else
+                    AddLines(&content, box, field,
+                             {{QList<Run>{{word.text + u' ', word.face}} + amount}});
                 break;
+            }
         }
     }
     return content;
@@ -285,7 +291,7 @@ SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolC
     const symbol::SymbologyRow& row = symbol::RowOf(code.symbology);
     // A tag's symbol stands in its box; the plain label's fills the label.
     const bool withSymbol = !tag || plan_.tag.symbol;
-    const FieldBox* symbolField = DesignOf(plan_.tag.design).Field(TagField::Symbol);
+    const FieldBox* symbolField = FieldOf(plan_.Layout(), TagField::Symbol);
     const double roomMm = tag && symbolField
                               ? FieldRect(*symbolField,
                                           label.adjusted(kLabelMarginMm, kLabelMarginMm,
@@ -327,7 +333,7 @@ SheetPainter::Added SheetPainter::Add(const QString& name, const symbol::SymbolC
     }
     const LabelContent content =
         tag ? TagContent(label, name, *price, described, module, plan_.style, plan_.tag,
-                         sink_->DotsPerMm())
+                         plan_.Layout(), sink_->DotsPerMm())
             : Content(label, name, described, module, plan_.style, sink_->DotsPerMm());
     sink_->FillRects(content.bars);
     for (const auto& [text, toPage] : content.texts)

@@ -1,11 +1,12 @@
 #pragma once
 
 // Price tags and shelf labels as data: for each design, the option that
-// names it, its title, the size of a single tag file, and its fields (the
-// name, the tax-inclusive price, the tax-exclusive one, the symbol), each a
-// box in fractions of the label inside its margins with its face and the
-// range of its em. The one label painter lays any row out; a new design is
-// a new row.
+// names it, its title, the size of a single tag file, and its layouts in
+// order of preference, each a list of fields (the name, the tax-inclusive
+// price, the tax-exclusive one, the symbol), each a box in fractions of the
+// label inside its margins with its face and the range of its em. A label
+// takes the first layout that holds its symbol and texts. The one label
+// painter lays any row out; a new design is a new row.
 
 #include <QtCore/qnamespace.h>
 #include <QList>
@@ -42,7 +43,9 @@ enum class TagField {
 // text's em is the largest the box allows, at most maxEmMm; a name too long
 // for its lines at minEmMm, the smallest legible, is cut with "…". The
 // symbol takes the largest magnification its box holds, at most the one
-// asked and never below 80 percent, its bars at their full height.
+// asked and never below 80 percent, its bars at their full height. A field
+// of lines 2 holding a price breaks it after its words: "税抜" above
+// "¥1,000".
 // noSymbolBox, when not empty, is the field's box on a tag without symbol.
 inline constexpr double kTagMinMagnification = 80;
 
@@ -57,14 +60,18 @@ struct FieldBox {
     QRectF noSymbolBox;
 };
 
+// One way of laying a design's fields out.
+using TagLayout = QList<FieldBox>;
+
+// The layout's field of that kind; null when it has none.
+const FieldBox* FieldOf(const TagLayout& layout, TagField field);
+
 struct DesignRow {
     Design design = Design::Symbol;
-    QString option;          // "symbol", "price", "shelf"
-    QString title;           // 記号のみ, 値札, 棚札
-    QSizeF labelMm;          // a single tag file's size
-    QList<FieldBox> fields;  // none: the plain label, a symbol under its name
-
-    const FieldBox* Field(TagField field) const;
+    QString option;            // "symbol", "price", "shelf"
+    QString title;             // 記号のみ, 値札, 棚札
+    QSizeF labelMm;            // a single tag file's size
+    QList<TagLayout> layouts;  // none: the plain label, a symbol under its name
 };
 
 const QList<DesignRow>& Designs();

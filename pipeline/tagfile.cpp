@@ -90,10 +90,42 @@ QByteArray TagPicture(const SymbolOutput& output, LabelPlan plan, QSizeF labelMm
 QByteArray TagFile(const SymbolOutput& output, QSizeF labelMm, const LabelAsk& ask,
                    const QString& name, const symbol::SymbolCode& code,
                    const std::optional<TagPrice>& price, QString* error) {
-    // A picture's symbol has a module of whole dots, as a printer's.
+    // A picture's symbol has a module of whole dots, as a printer's, where
+    // one fits the tag; else the module the tag holds, its edges on the
+    // nearest dots. A picture keeps the layout its PDF file has.
     const bool picture = output.format == Format::Png || output.format == Format::Bmp;
     const int dpi = picture || output.vectorDots ? output.dpi : 0;
-    const LabelPlan plan = PlanLabels(WholePageSheet(labelMm), 0, ask, dpi);
+    LabelPlan plan = PlanLabels(WholePageSheet(labelMm), 0, ask, dpi);
+    if (!output.vectorDots) {
+        const LabelPlan anyDots = PlanLabels(WholePageSheet(labelMm), 0, ask);
+        if (plan.refusal == LabelPlan::Refusal::NoWholeDots || plan.layout != anyDots.layout)
+            plan = anyDots;
+    }
+    if (plan.refusal == LabelPlan::Refusal::NoWholeDots) {
+        *error = QStringLiteral(
+                     "no module of whole dots at %1 dpi fits the tag's symbol between "
+                     "%2 and %3 percent")
+                     .arg(output.dpi)
+                     .arg(kTagMinMagnification)
+                     .arg(plan.largest);
+        // The next module of whole dots, and the label it takes.
+        const symbol::SymbologyRow& row = symbol::RowOf(code.symbology);
+        const symbol::WholeDots next = symbol::WholeDotModule(row, output.dpi, plan.largest,
+                                                              plan.largest, row.maxMagnification);
+        if (next.dots > 0) {
+            // The fit counts whole tenths of a percent, downwards.
+            const QSizeF needed = plan.Needed(std::ceil(next.magnification * 10) / 10 + 0.1);
+            *error += QStringLiteral("; at %1 dots (%2 percent) it needs at least %3 x %4 mm")
+                          .arg(next.dots)
+                          .arg(next.magnification, 0, 'f', 1)
+                          .arg(Mm(needed.width()), Mm(needed.height()));
+        }
+        return {};
+    }
+    if (plan.refusal == LabelPlan::Refusal::BarsTooThin) {
+        *error = QStringLiteral("the bar width reduction leaves bars narrower than half a module");
+        return {};
+    }
     if (plan.refusal != LabelPlan::Refusal::None) {
         const QSizeF needed = plan.Needed(kTagMinMagnification);
         *error = QStringLiteral(

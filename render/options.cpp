@@ -9,6 +9,7 @@
 #include "optiontable.h"
 #include "symbol/itf.h"
 #include "symbol/symbology.h"
+#include "tagoptions.h"
 
 #include "pipeline/bookcode.h"
 #include "pipeline/typedcode.h"
@@ -123,6 +124,10 @@ QString ReadSizes(const OptionTable& o, Options* options, QString* note) {
     const bool bitmap =
         options->output.format == Format::Bmp || options->output.format == Format::Png;
     options->output.vectorDots = !bitmap && parser.isSet(o.dpi);
+    // A tag's symbol is sized to its label by the label plan, on the
+    // picture's dots, which says itself what does not fit.
+    if (options->Tags())
+        return QString();
     return bitmap || options->output.vectorDots ? FitToDots(&options->output, note)
                                                 : CheckBwr(options->output);
 }
@@ -211,180 +216,6 @@ QString ReadBatch(const OptionTable& o, Options* options) {
     if (options->outDir.isEmpty())
         return QStringLiteral("--batch needs --out-dir DIR, the folder to write into");
     return ReadListFormat(o, &options->list);
-}
-
-// --label-size: "WxH" in millimetres, each 10 to 1000.
-bool ReadLabelSize(const QString& text, QSizeF* size) {
-    static const QRegularExpression form(
-        QStringLiteral(R"(^\s*(\d+(?:\.\d+)?)\s*[xX×]\s*(\d+(?:\.\d+)?)\s*(?:mm)?\s*$)"));
-    const QRegularExpressionMatch match = form.match(text);
-    if (!match.hasMatch())
-        return false;
-    const double width = match.captured(1).toDouble();
-    const double height = match.captured(2).toDouble();
-    if (width < 10 || width > 1000 || height < 10 || height > 1000)
-        return false;
-    *size = QSizeF(width, height);
-    return true;
-}
-
-// A price option's yen, or the reason it is refused.
-std::optional<qint64> ReadPriceOption(const QCommandLineOption& option, const QString& text,
-                                      QString* error) {
-    QString why;
-    const std::optional<qint64> yen = pipeline::ReadYen(text, &why);
-    if (!yen)
-        *error = QStringLiteral("--%1: %2").arg(option.names().constFirst(), why);
-    return yen;
-}
-
-// --design and the options of price tags. A tag design reads its price
-// (single mode) from --price or --price-with-tax, a list's from its columns;
-// the symbol design takes none of them.
-QString ReadTags(const OptionTable& o, Options* options) {
-    const QCommandLineParser& parser = o.parser;
-    if (parser.isSet(o.design)) {
-        const pipeline::DesignRow* row = pipeline::FindDesign(parser.value(o.design).toLower());
-        if (!row) {
-            QStringList names;
-            for (const pipeline::DesignRow& design : pipeline::Designs())
-                names << design.option;
-            const QString last = names.takeLast();
-            return QStringLiteral("--design takes %1 or %2, not '%3'")
-                .arg(names.join(QStringLiteral(", ")), last, parser.value(o.design));
-        }
-        options->tag.design = row->design;
-    }
-    const bool tags = options->tag.design != pipeline::Design::Symbol;
-    options->pricing.tags = tags;
-    const bool batch = parser.isSet(o.batch);
-    if (!tags) {
-        for (const QCommandLineOption* tagOption :
-             {&o.priceWithTax, &o.taxRate, &o.rounding, &o.exclusiveLabel, &o.labelSize})
-            if (parser.isSet(*tagOption))
-                return QStringLiteral("--%1 goes with a tag: --design price or shelf")
-                    .arg(tagOption->names().constFirst());
-    }
-    if (parser.isSet(o.noSymbol)) {
-        if (options->tag.design != pipeline::Design::Shelf)
-            return QStringLiteral("--no-symbol is for shelf labels: --design shelf");
-        options->tag.symbol = false;
-    }
-    if (parser.isSet(o.taxRate)) {
-        const QString rate = parser.value(o.taxRate).trimmed();
-        if (rate != u"10" && rate != u"8")
-            return QStringLiteral("--tax-rate takes 10 or 8, the reduced rate, not '%1'")
-                .arg(parser.value(o.taxRate));
-        options->pricing.taxRate = rate.toInt();
-    }
-    if (parser.isSet(o.rounding)) {
-        const std::optional<pipeline::Rounding> rounding =
-            pipeline::RoundingNamed(parser.value(o.rounding).toLower());
-        if (!rounding)
-            return QStringLiteral("--rounding takes floor, round or ceil, not '%1'")
-                .arg(parser.value(o.rounding));
-        options->pricing.rounding = *rounding;
-    }
-    if (parser.isSet(o.exclusiveLabel)) {
-        const QString wording = parser.value(o.exclusiveLabel).toLower();
-        if (wording != u"zeinuki" && wording != u"hontai")
-            return QStringLiteral(
-                       "--exclusive-label takes zeinuki (税抜) or hontai (本体価格), "
-                       "not '%1'")
-                .arg(parser.value(o.exclusiveLabel));
-        options->tag.wording = wording == u"hontai" ? pipeline::ExclusiveWording::Hontai
-                                                    : pipeline::ExclusiveWording::Zeinuki;
-    }
-    if (parser.isSet(o.labelSize)) {
-        if (parser.isSet(o.sheet) || parser.isSet(o.sheetFile) || parser.isSet(o.print))
-            return QStringLiteral(
-                "--label-size is for a tag written to a file of its own; a "
-                "sheet's or a printer's labels have their own size");
-        if (!ReadLabelSize(parser.value(o.labelSize), &options->labelMm))
-            return QStringLiteral(
-                       "--label-size takes WxH in mm, each 10 to 1000, as 40x30, "
-                       "not '%1'")
-                .arg(parser.value(o.labelSize));
-    }
-
-    // In-store codes.
-    for (const QCommandLineOption* instoreOption : {&o.item, &o.instorePrefix})
-        if (parser.isSet(*instoreOption) && !parser.isSet(o.instore))
-            return QStringLiteral("--%1 goes with --instore FORMAT")
-                .arg(instoreOption->names().constFirst());
-    if (parser.isSet(o.instore)) {
-        const symbol::InstoreRow* row = symbol::FindInstoreFormat(parser.value(o.instore));
-        if (!row)
-            return QStringLiteral("--instore takes %1, not '%2'")
-                .arg(symbol::InstoreFormatNames(), parser.value(o.instore));
-        if (row->priceDigits > 0 && !tags)
-            return QStringLiteral(
-                       "--instore %1 holds the tag's price: give --design price or "
-                       "shelf, and the price")
-                .arg(QString(row->option));
-        options->pricing.instore = row;
-        if (parser.isSet(o.instorePrefix)) {
-            const QString text = parser.value(o.instorePrefix).trimmed();
-            const int prefix = text.toInt();
-            if (text.size() != 2 || !text[0].isDigit() || !text[1].isDigit() ||
-                !symbol::IsInstorePrefix(*row, prefix))
-                return QStringLiteral("--instore-prefix of %1 takes %2, not '%3'")
-                    .arg(QString(row->option),
-                         row->priceDigits > 0 ? QStringLiteral("02 or 20 to 29")
-                                              : QStringLiteral("20 to 29"),
-                         parser.value(o.instorePrefix));
-            options->pricing.instorePrefix = prefix;
-        }
-        if (batch) {
-            if (parser.isSet(o.item))
-                return QStringLiteral(
-                    "--item is for one tag; a list gives each line's in a "
-                    "column 品番 or 商品コード");
-        } else {
-            if (!parser.isSet(o.item))
-                return QStringLiteral(
-                           "--instore %1 makes the code from the shop's item number: "
-                           "give --item N")
-                    .arg(QString(row->option));
-            options->item = parser.value(o.item).trimmed();
-        }
-    }
-    if (!tags)
-        return QString();
-
-    // The price of one tag; a list gives each line's.
-    const bool withTax = parser.isSet(o.priceWithTax);
-    const bool withoutTax = parser.isSet(o.price);
-    if (batch) {
-        if (withTax || withoutTax)
-            return QStringLiteral(
-                       "--%1 is for one tag; a list gives each line's price in a "
-                       "column 売価, 税込価格 or 価格, or 税抜価格 or 本体価格")
-                .arg(withTax ? QStringLiteral("price-with-tax") : QStringLiteral("price"));
-        return QString();
-    }
-    if (withTax == withoutTax)
-        return withTax ? QStringLiteral(
-                             "give the tag's price once: --price (without tax) or "
-                             "--price-with-tax, not both")
-                       : QStringLiteral(
-                             "a tag needs its price: --price YEN (without tax, "
-                             "本体価格) or --price-with-tax YEN");
-    QString error;
-    const QCommandLineOption& option = withTax ? o.priceWithTax : o.price;
-    const std::optional<qint64> yen = ReadPriceOption(option, parser.value(option), &error);
-    if (!yen)
-        return error;
-    const pipeline::TagPricing& pricing = options->pricing;
-    options->tagPrice = withTax
-                            ? pipeline::PriceFromInclusive(*yen, pricing.taxRate, pricing.rounding)
-                            : pipeline::PriceFromExclusive(*yen, pricing.taxRate, pricing.rounding);
-    if (!options->tagPrice)
-        return QStringLiteral("%1 with %2 % tax is over the largest price, %3")
-            .arg(pipeline::YenText(*yen))
-            .arg(pricing.taxRate)
-            .arg(pipeline::YenText(pipeline::kMaxYen));
-    return QString();
 }
 
 QString ReadSingle(const OptionTable& o, Options* options, QString* note) {

@@ -336,13 +336,22 @@ void TestLabels::tags_data() {
                "a,4901234567894,1.5,\nb,4901234567894,,\nc,4901234567894,100,5\n"
                "d,4901234567893,100,\n")
         << 10 << "floor" << QString()
-        << QStringList{"2 ! 税込価格", "3 ! the price is empty", "4 ! 税率", "5 ! it must be 4"};
+        << QStringList{"2 ! 税込:", "3 ! the price is empty", "4 ! 税率", "5 ! it must be 4"};
     QTest::newRow("prices with and without tax must agree")
         << QByteArray(
                "商品名,JAN,税込価格,本体価格\na,4901234567894,1100,1000\n"
                "b,4901234567894,1100,1050\n")
         << 10 << "floor" << QString()
         << QStringList{"2 4901234567894 1100/1000/10 a", "3 ! 税込 ¥1,100 is 税抜 ¥1,000"};
+    // A price typed 1,080 without quotes is two fields: never a ¥1 tag.
+    QTest::newRow("a price split at its comma")
+        << QByteArray("商品名,JANコード,売価\nパン,4901234567894,1,080\nお茶,4901234567894,,\n")
+        << 10 << "floor" << QString()
+        << QStringList{"2 ! 4 fields where the header names 3", "3 ! the price is empty"};
+    // A book list's 本体価格 is the book's price without tax.
+    QTest::newRow("a book list's price")
+        << QByteArray("書名,JAN,Cコード,本体価格\n本,9784003101049,C0193,500\n") << 10 << "floor"
+        << QString() << QStringList{"2 9784003101049 550/500/10 本"};
     QTest::newRow("no price column") << QByteArray("Tea,4901234567894\n") << 10 << "floor"
                                      << QString() << QStringList{"1 ! a tag needs its price"};
     // cm55.com's worked NON-PLU code: prefix 21, item 120025, ¥1,500 in

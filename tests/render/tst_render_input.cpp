@@ -127,7 +127,7 @@ void TestRenderInput::commandLineIsRefused_data() {
     QTest::newRow("a rate of 5 %")
         << tag + QStringList{"--price", "1000", "--tax-rate", "5"} << "10 or 8";
     QTest::newRow("a price over the largest")
-        << tag + QStringList{"--price", "99999999"} << "over the largest price, ¥99,999,999";
+        << tag + QStringList{"--price", "99999999"} << "comes to ¥109,999,998, over the largest";
     QTest::newRow("a price with a decimal point")
         << tag + QStringList{"--price", "10.5"} << "--price:";
     QTest::newRow("--instore without --item")
