@@ -118,7 +118,7 @@ void TestRenderTags::pricesAsWorked_data() {
         QStringList arguments;
     } sizes[] = {
         {"price", {"--design", "price"}},
-        {"price 50x30", {"--design", "price", "--label-size", "50x30"}},
+        {"price 40x30", {"--design", "price", "--label-size", "40x30"}},
         {"shelf", {"--design", "shelf"}},
         {"shelf without symbol 40x30",
          {"--design", "shelf", "--no-symbol", "--label-size", "40x30"}},
@@ -228,15 +228,16 @@ void TestRenderTags::aCodeWhosePriceDiffersIsRefused() {
              QStringList{good.section(u',', 0, 0)});
 }
 
-// A price tag needs room beside its symbol at 80 percent: 40 x 30 mm has
-// none. The sizes are said and nothing is written.
+// A price tag's symbol at 80 percent is 29.8 mm wide with its quiet zones
+// and 20.7 mm tall with its digits: 35 x 25 mm cannot hold it with a name
+// and a price. The sizes are said and nothing is written.
 void TestRenderTags::aTagTooSmallIsRefused() {
     QTemporaryDir dir;
     const Ran run = Render(
-        {"--design", "price", "--price", "1000", "--label-size", "40x30", kCode, "-o", "tag.pdf"},
+        {"--design", "price", "--price", "1000", "--label-size", "35x25", kCode, "-o", "tag.pdf"},
         dir.path());
     QVERIFY(run.exitCode > 0);
-    QVERIFY2(run.err.contains("does not fit a label of 40 x 30 mm; it needs at least"),
+    QVERIFY2(run.err.contains("does not fit a label of 35 x 25 mm; it needs at least"),
              qPrintable(run.err));
     QVERIFY(!QFile::exists(dir.filePath("tag.pdf")));
 }
