@@ -11,13 +11,14 @@
 
 #include "run.h"
 
-// A png or bmp as it is; an svg or pdf rasterised at 300 dpi by rsvg-convert
+// A png or bmp as it is; an svg or pdf rasterised at dpi by rsvg-convert
 // or pdftoppm into raster.png in the same folder. The picture's path.
-inline QString PictureOf(const QString& file, const QString& folder) {
+inline QString PictureOf(const QString& file, const QString& folder, int dpi = 300) {
+    const QString d = QString::number(dpi);
     if (file.endsWith(".svg"))
-        RunProgram("rsvg-convert", {"-d", "300", "-p", "300", "-o", "raster.png", file}, folder);
+        RunProgram("rsvg-convert", {"-d", d, "-p", d, "-o", "raster.png", file}, folder);
     else if (file.endsWith(".pdf"))
-        RunProgram("pdftoppm", {"-r", "300", "-png", "-singlefile", file, "raster"}, folder);
+        RunProgram("pdftoppm", {"-r", d, "-png", "-singlefile", file, "raster"}, folder);
     return QDir(folder).filePath(file.endsWith(".svg") || file.endsWith(".pdf") ? "raster.png"
                                                                                 : file);
 }
