@@ -18,7 +18,6 @@ namespace {
 
 using enum TagField;
 constexpr auto kLeftTop = Qt::AlignLeft | Qt::AlignTop;
-constexpr auto kRightTop = Qt::AlignRight | Qt::AlignTop;
 constexpr auto kLeftBottom = Qt::AlignLeft | Qt::AlignBottom;
 constexpr auto kRightBottom = Qt::AlignRight | Qt::AlignBottom;
 constexpr auto kRightCentre = Qt::AlignRight | Qt::AlignVCenter;
