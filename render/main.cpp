@@ -12,11 +12,13 @@
 #include "options.h"
 #include "optiontable.h"
 #include "pipeline/bookcode.h"
+#include "pipeline/language.h"
 #include "pipeline/output.h"
 #include "pipeline/renderer.h"
 #include "pipeline/sheet.h"
 #include "pipeline/tagfile.h"
 #include "pipeline/typedcode.h"
+#include "messages.h"
 #include "printjob.h"
 #include "report.h"
 #include "sheetjob.h"
@@ -84,7 +86,9 @@ int main(int argc, char* argv[]) {
     // Printing hands the command line on as it was given: Qt takes the
     // options it knows (-platform, -style) out of argv.
     std::vector<char*> commandLine(argv, argv + argc + 1);
+    pipeline::QuietLocaleNote();
     QGuiApplication app(argc, argv);
+    pipeline::UseLanguage(pipeline::Language::FromLocale);
     QGuiApplication::setApplicationName(QStringLiteral("stripewell-render"));
     QGuiApplication::setApplicationVersion(QStringLiteral(STRIPEWELL_VERSION));
     symbol::RegisterFontSubstitution();
@@ -99,7 +103,7 @@ int main(int argc, char* argv[]) {
         render::ParseCommandLine(QGuiApplication::arguments().mid(1));
     if (!parsed.error.isEmpty()) {
         render::Report(parsed.error);
-        render::Print(stderr, QStringLiteral("Try 'stripewell-render --help'.\n"));
+        render::Print(stderr, render::Msg::tr("Try 'stripewell-render --help'.") + u'\n');
         return render::kExitUsage;
     }
     const render::Options& options = parsed.options;

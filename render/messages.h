@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QCoreApplication>
+
+namespace render {
+
+// The messages of this folder, one context of the catalogue
+// (translations/stripewell_ja.ts): Msg::tr("...") where a person reads them,
+// QT_TRANSLATE_NOOP("render", "...") in tables translated where they are shown.
+struct Msg {
+    Q_DECLARE_TR_FUNCTIONS(render)
+};
+
+}  // namespace render
