@@ -21,7 +21,8 @@ void DropLocaleNote(QtMsgType type, const QMessageLogContext& context, const QSt
 bool AsksForJapanese() {
     const QStringList languages = QLocale::system().uiLanguages();
     // The first language the locale names decides; "ja", "ja-JP" alike.
-    return !languages.isEmpty() && (languages.first() == u"ja" || languages.first().startsWith(u"ja-"));
+    return !languages.isEmpty() &&
+           (languages.first() == u"ja" || languages.first().startsWith(u"ja-"));
 }
 
 }  // namespace
@@ -53,6 +54,8 @@ bool UseLanguage(Language language) {
     return true;
 }
 
-bool SpeaksJapanese() { return japanese; }
+bool SpeaksJapanese() {
+    return japanese;
+}
 
 }  // namespace pipeline

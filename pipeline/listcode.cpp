@@ -10,9 +10,16 @@ namespace pipeline {
 
 namespace {
 
-const QString kKeepAsText = QStringLiteral(
-    "keep the code column as text in the spreadsheet (see \"Lists from a spreadsheet\" in the "
-    "README) and export the list again");
+QString spreadsheetHelp;
+
+QString KeepAsText() {
+    return QStringLiteral(
+               "keep the code column as text in the spreadsheet (see %1) and export the "
+               "list again")
+        .arg(spreadsheetHelp.isEmpty()
+                 ? QStringLiteral("\"Lists from a spreadsheet\" in the README")
+                 : spreadsheetHelp);
+}
 
 bool IsValidCode(const QString& digits) {
     return digits.size() == 13 && symbol::HasValidCheckDigit(digits);
@@ -40,7 +47,7 @@ TypedCode ReadListCode(const QString& field, bool wholeCodes, symbol::Symbology 
         return Refused(
             QStringLiteral("%1: a spreadsheet turned this code into a number and wrote it in "
                            "exponent form; its last digits are lost and cannot be told: %2")
-                .arg(field, kKeepAsText));
+                .arg(field, KeepAsText()));
     // The lost zeros are the JAN's; the other symbologies take 11 or 7
     // digits as they are.
     if (!AllDigits(field) || symbology != symbol::kDefaultSymbology)
@@ -53,7 +60,7 @@ TypedCode ReadListCode(const QString& field, bool wholeCodes, symbol::Symbology 
                            "zeros. With them the code is %2%3; %4, or write them in")
                 .arg(field, IsValidCode(twoZeros) ? twoZeros : WithCheckDigit(zero),
                      IsValidCode(twoZeros) ? QString() : QStringLiteral(" (check digit added)"),
-                     kKeepAsText));
+                     KeepAsText()));
     }
     if (wholeCodes && field.size() == 12 && IsValidCode(zero))
         return Refused(
@@ -62,6 +69,10 @@ TypedCode ReadListCode(const QString& field, bool wholeCodes, symbol::Symbology 
                            "the 12 digits without their check digit, all 13: %3")
                 .arg(field, zero, WithCheckDigit(field)));
     return ReadTypedCode(field);
+}
+
+void SetSpreadsheetHelp(const QString& where) {
+    spreadsheetHelp = where;
 }
 
 }  // namespace pipeline

@@ -18,4 +18,9 @@ namespace pipeline {
 TypedCode ReadListCode(const QString& field, bool wholeCodes,
                        symbol::Symbology symbology = symbol::kDefaultSymbology);
 
+// Where the refusals above send a person to read how to keep a code column as
+// text: "\"Lists from a spreadsheet\" in the README" unless a program that
+// has help of its own (the print dialog) names it here, once, at its start.
+void SetSpreadsheetHelp(const QString& where);
+
 }  // namespace pipeline

@@ -34,6 +34,6 @@ inline QStringList EnglishLines(const QString& text) {
 // For RunOptions::environment: a Japanese locale the C library need not have,
 // as a person in Japan sets it; and the C locale, in which the programs speak
 // English.
-inline const QStringList kJapaneseLocale{"LANG=ja_JP.UTF-8", "LC_ALL=", "LC_MESSAGES=",
-                                         "LANGUAGE="};
+inline const QStringList kJapaneseLocale{"LANG=ja_JP.UTF-8",
+                                         "LC_ALL=", "LC_MESSAGES=", "LANGUAGE="};
 inline const QStringList kCLocale{"LANG=C", "LC_ALL=", "LC_MESSAGES=", "LANGUAGE="};

@@ -38,8 +38,10 @@ QList<Message> ReadCatalogue(const QString& path) {
         const QString name = context.firstChildElement(QStringLiteral("name")).text();
         for (QDomElement m = context.firstChildElement(QStringLiteral("message")); !m.isNull();
              m = m.nextSiblingElement(QStringLiteral("message"))) {
-            Message message{name, m.firstChildElement(QStringLiteral("source")).text(),
-                            m.firstChildElement(QStringLiteral("comment")).text(), {}};
+            Message message{name,
+                            m.firstChildElement(QStringLiteral("source")).text(),
+                            m.firstChildElement(QStringLiteral("comment")).text(),
+                            {}};
             const QDomElement translation = m.firstChildElement(QStringLiteral("translation"));
             message.finished = !translation.hasAttribute(QStringLiteral("type"));
             const QDomNodeList forms = translation.elementsByTagName(QStringLiteral("numerusform"));
@@ -77,8 +79,7 @@ private slots:
         const QString fresh = folder.filePath(QStringLiteral("fresh_ja.ts"));
         QVERIFY(QFile::copy(kSource + "/translations/stripewell_ja.ts", fresh));
         QFile::setPermissions(fresh, QFile::ReadOwner | QFile::WriteOwner);
-        const Ran ran = RunProgram(kSource + "/scripts/update-translations.sh",
-                                   {fresh}, kSource);
+        const Ran ran = RunProgram(kSource + "/scripts/update-translations.sh", {fresh}, kSource);
         QVERIFY2(ran.exitCode == 0, qPrintable(ran.all()));
         auto keys = [](const QList<Message>& messages) {
             QStringList keys;
@@ -87,7 +88,8 @@ private slots:
             keys.sort();
             return keys;
         };
-        const QStringList committed = keys(ReadCatalogue(kSource + "/translations/stripewell_ja.ts"));
+        const QStringList committed =
+            keys(ReadCatalogue(kSource + "/translations/stripewell_ja.ts"));
         const QStringList code = keys(ReadCatalogue(fresh));
         QVERIFY(!committed.isEmpty());
         QStringList missing, leftOver;
@@ -100,8 +102,8 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable("in the code but not the catalogue (run "
                                                "scripts/update-translations.sh):\n" +
                                                missing.join(u'\n')));
-        QVERIFY2(leftOver.isEmpty(),
-                 qPrintable("in the catalogue but no longer in the code:\n" + leftOver.join(u'\n')));
+        QVERIFY2(leftOver.isEmpty(), qPrintable("in the catalogue but no longer in the code:\n" +
+                                                leftOver.join(u'\n')));
     }
 
     // Each message has its Japanese, in kana or kanji, showing every value
@@ -114,7 +116,8 @@ private slots:
                 faults << "unfinished: " + where;
             for (const QString& japanese : m.translations) {
                 // A message of values and marks alone ("%1: %2") has no words.
-                const bool words = m.source.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2,}")));
+                const bool words =
+                    m.source.contains(QRegularExpression(QStringLiteral("[A-Za-z]{2,}")));
                 if (words && !HasJapanese(japanese))
                     faults << "no Japanese: " + where + QStringLiteral(" -> ") + japanese;
                 if (Placeholders(japanese) != Placeholders(m.source))
