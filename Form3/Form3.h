@@ -7,11 +7,14 @@
 // (on a roll of labels, one per page). The sheet and the magnification are
 // remembered for the next print, and the printer with the media used on it.
 //
-// The list is read off the window's thread, and printing into a PDF file is
-// painted off it too, into a file beside the one named that takes its name
-// only once whole; the window keeps answering meanwhile.
+// The list is read off the window's thread, with its lines and labels
+// counted on a bar as it goes and a button that stops it; printing into a
+// PDF file is painted off it too, into a file beside the one named that
+// takes its name only once whole; the window keeps answering meanwhile. The
+// preview paints only the page it shows (PagePreview).
 
 #include <QDialog>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -29,12 +32,14 @@ class QPlainTextEdit;
 class QPageLayout;
 class QPagedPaintDevice;
 class QPrinter;
+class QProgressBar;
 class QProgressDialog;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QThread;
 class QTimer;
+class PagePreview;
 class TagFields;
 
 class Form3 : public QDialog {
@@ -52,9 +57,12 @@ public:
     QSpinBox* Copies;
     QSpinBox* Start;  // the first free label of a partly used sheet
     QCheckBox* PrintName;
-    TagFields* Tags;           // the design, and a tag's price, tax and wording
-    QLabel* Summary;           // how many labels and pages
-    QPlainTextEdit* Problems;  // the list's lines that cannot be printed
+    TagFields* Tags;             // the design, and a tag's price, tax and wording
+    QLabel* Summary;             // how many labels and pages
+    QPlainTextEdit* Problems;    // the list's lines that cannot be printed
+    QProgressBar* ListProgress;  // while a list is read: its lines and labels so far
+    QPushButton* StopReading;    // stops the list being read
+    QPushButton* ListHelp;       // how to make a list in a spreadsheet
 
     // Paints every label on the printer's pages. False, with the reason in
     // Summary, when nothing can be printed.
@@ -72,6 +80,13 @@ public:
     // refused with the reason.
     void ReadList();
     bool ListBeingRead() const;
+    // Stops the list being read at once: the dialog has no list, and says so.
+    void StopReadingList();
+
+    // Opens the preview of what the dialog's choices print, on its first
+    // page; the one open, if any.
+    void Preview();
+    PagePreview* Previewing() const;
 
     // Paints every label into the PDF file path, on pages as page has them,
     // off the window's thread, with the progress shown. The file is written
@@ -118,7 +133,7 @@ private:
     void RunAside(std::function<void()> work, std::function<void()> done);
     void EnableButtons();
     void ChooseList();
-    void Preview();
+    void ShowListHelp();
     void PrintNow();
     void Remember() const;
 
@@ -133,6 +148,7 @@ private:
     QPushButton* printButton_ = nullptr;
     QTimer* ticker_ = nullptr;  // the progress of a list read or a file printed
     QProgressDialog* progress_ = nullptr;
+    QPointer<PagePreview> preview_;
     pipeline::TagPricing listPricing_;  // what the list was read for
     symbol::Symbology listSymbology_;   // the window's JAN until a list says otherwise
 };
