@@ -53,20 +53,20 @@ public:
     }
 
     qint64 Current() const { return current_; }
-    bool Painted() const { return painted_; }
+    int Begun() const { return begun_; }
 
 private:
     bool Begin() {
         if (current_ != page_)
             return true;
-        painted_ = true;
+        ++begun_;
         return sink_.Start();
     }
 
     pipeline::PageSink& sink_;
     const qint64 page_;
     qint64 current_ = -1;
-    bool painted_ = false;
+    int begun_ = 0;  // pages begun on sink
 };
 
 // The zooms offered after the whole page and its width, in percent of the
@@ -76,9 +76,9 @@ constexpr int kZooms[] = {50, 100, 200, 400};
 }  // namespace
 
 bool PaintPreviewPage(const PreviewPages& pages, qint64 page, pipeline::PageSink& sink,
-                      QList<qint64>* firstLabels, bool* painted, const std::atomic<bool>* stop) {
-    if (painted)
-        *painted = false;
+                      QList<qint64>* firstLabels, int* begun, const std::atomic<bool>* stop) {
+    if (begun)
+        *begun = 0;
     // From the last page known to start at or before it.
     const qint64 known = std::min<qint64>(page, firstLabels->size() - 1);
     pipeline::LabelPlan plan = pages.plan;
@@ -100,14 +100,14 @@ bool PaintPreviewPage(const PreviewPages& pages, qint64 page, pipeline::PageSink
             if (at->Current() == before)
                 continue;
             // This label is the first of a page.
-            const qint64 begun = known + at->Current();
-            if (begun == firstLabels->size())
+            const qint64 starts = known + at->Current();
+            if (starts == firstLabels->size())
                 firstLabels->append(n);
-            if (begun > page)
+            if (starts > page)
                 break;
         }
-        if (painted)
-            *painted = at->Painted();
+        if (begun)
+            *begun = at->Begun();
     }
     return true;
 }
@@ -148,13 +148,12 @@ struct PagePreview::Painting {
                          std::max(1, int(std::ceil(pages.pageMm.height() * dotsPerMm))));
         QImage image(size, QImage::Format_Grayscale8);
         image.fill(255);
-        bool any = false;
+        int begun = 0;
         {
             std::unique_ptr<pipeline::PageSink> sink = pipeline::PicturePageSink(&image, dotsPerMm);
-            PaintPreviewPage(pages, page, *sink, &firstLabels, &any, &stop);
+            PaintPreviewPage(pages, page, *sink, &firstLabels, &begun, &stop);
         }
-        if (any)
-            ++painted;
+        painted += begun;
         picture = std::move(image);
     }
 };

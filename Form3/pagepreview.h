@@ -39,10 +39,10 @@ struct PreviewPages {
 // the whole run: a label the painter leaves out gives its place to the next.
 // firstLabels holds where each page known so far starts (in labels counted
 // with their copies; at least {0}), and is extended as pages are passed.
-// False when the sink failed. *painted tells whether the page was begun on
-// sink; stop, when set, ends the walk where it is.
+// False when the sink failed. *begun counts the pages begun on sink (1, or
+// 0 for a page no label reaches); stop, when set, ends the walk where it is.
 bool PaintPreviewPage(const PreviewPages& pages, qint64 page, pipeline::PageSink& sink,
-                      QList<qint64>* firstLabels, bool* painted = nullptr,
+                      QList<qint64>* firstLabels, int* begun = nullptr,
                       const std::atomic<bool>* stop = nullptr);
 
 class PagePreview : public QDialog {
@@ -62,7 +62,8 @@ public:
     // The page shown (from 0), and its picture, in black and white.
     qint64 ShownPage() const { return shownPage_; }
     const QImage& Shown() const { return shown_; }
-    // How many pages have been painted since the preview opened.
+    // How many pages have been painted since the preview opened (begun on a
+    // picture; a page no label reaches is not).
     int PagesPainted() const;
 
     // Shows page (from 0) once it is painted.
