@@ -204,7 +204,9 @@ PagePreview::PagePreview(PreviewPages pages, QWidget* parent)
     connect(PageNumber, &QSpinBox::valueChanged, this, [this](int n) { ShowPage(n - 1); });
     connect(Zoom, &QComboBox::currentIndexChanged, this, &PagePreview::Request);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    ShowPage(0);
+    // The first page is painted once the window has its size (showEvent).
+    Previous->setEnabled(false);
+    Next->setEnabled(pageCount_ > 1);
 }
 
 PagePreview::~PagePreview() {
@@ -243,8 +245,12 @@ void PagePreview::ShowPage(qint64 page) {
 
 void PagePreview::Request() {
     wantedDots_ = DotsPerMm();
-    if (!thread_)
-        Start();  // else once the page being painted is done
+    if (thread_)
+        return;  // once the page being painted is done
+    if (shownPage_ == wanted_ && std::abs(shownDots_ - wantedDots_) < 1e-9)
+        emit PageShown(shownPage_);  // on the screen already
+    else
+        Start();
 }
 
 void PagePreview::Start() {
@@ -263,16 +269,24 @@ void PagePreview::Done() {
     shown_ = std::move(painting_->picture);
     painting_->picture = QImage();
     shownPage_ = painting_->page;
+    shownDots_ = painting_->dotsPerMm;
     view_->Show(shown_);
-    if (shownPage_ != wanted_ || painting_->dotsPerMm != wantedDots_) {
+    if (shownPage_ != wanted_ || std::abs(shownDots_ - wantedDots_) > 1e-9) {
         Start();
         return;
     }
     emit PageShown(shownPage_);
 }
 
+void PagePreview::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (shownPage_ < 0 && !thread_)
+        Request();
+}
+
 void PagePreview::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    if (Zoom->currentIndex() < 2 && shownPage_ >= 0)
+    // A zoom to the window's size follows it, once the window is up.
+    if (Zoom->currentIndex() < 2 && isVisible() && (shownPage_ >= 0 || thread_))
         Request();
 }

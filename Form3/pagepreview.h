@@ -66,7 +66,8 @@ public:
     // picture; a page no label reaches is not).
     int PagesPainted() const;
 
-    // Shows page (from 0) once it is painted.
+    // Shows page (from 0) once it is painted; the first is painted when the
+    // preview is first shown.
     void ShowPage(qint64 page);
 
 signals:
@@ -74,6 +75,7 @@ signals:
     void PageShown(qint64 page);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -88,6 +90,7 @@ private:
     qint64 shownPage_ = -1;
     qint64 wanted_ = 0;
     double wantedDots_ = 0;
+    double shownDots_ = 0;
     QImage shown_;
     QThread* thread_ = nullptr;
     QScrollArea* scroll_ = nullptr;
