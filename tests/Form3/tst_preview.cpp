@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <functional>
 
@@ -128,6 +130,7 @@ private slots:
     void previewedListHoldsLittleMemory();
     void badLinesAreExplainedInJapanese_data();
     void badLinesAreExplainedInJapanese();
+    void listHelpIsJapanese();
 
 private:
     // The list of lines products in the test's folder, written once.
@@ -409,6 +412,20 @@ void TestPreview::badLinesAreExplainedInJapanese() {
     if (line.contains("E+"))
         QVERIFY2(problems.contains(dialog.ListHelp->text().remove(QStringLiteral("(&H)"))),
                  qPrintable(problems));
+}
+
+// 一覧の作り方 opens the dialog's help on lists, in Japanese throughout.
+void TestPreview::listHelpIsJapanese() {
+    Form3 dialog(QString(), QStringLiteral("4901234567894"));
+    ShowSettled(dialog);
+    QTest::mouseClick(dialog.ListHelp, Qt::LeftButton);
+    QMessageBox* help = nullptr;
+    QTRY_VERIFY((help = dialog.findChild<QMessageBox*>()) && help->isVisible());
+    QTextDocument text;
+    text.setHtml(help->text());
+    const QString plain = text.toPlainText();
+    QVERIFY2(plain.size() > 200, qPrintable(plain));
+    QVERIFY2(EnglishLines(plain).isEmpty(), qPrintable(EnglishLines(plain).join(u'\n')));
 }
 
 QTEST_MAIN(TestPreview)
