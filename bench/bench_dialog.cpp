@@ -37,6 +37,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
 
 #include "Form3/Form3.h"
@@ -201,6 +202,14 @@ void Memory() {
     const qint64 idle = StatusKb("VmRSS");
     ReadInto(*dialog, folder->filePath(QStringLiteral("list.csv")));
     const qint64 read = StatusKb("VmRSS");
+    // The longest the window's thread keeps a 10 ms timer waiting meanwhile.
+    QElapsedTimer since;
+    qint64 longest = 0;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout,
+                     [&] { longest = std::max(longest, since.restart()); });
+    since.start();
+    ticks.start(10);
     dialog->Preview();
     PagePreview* preview = dialog->Previewing();
     for (qint64 page : {0, 1, 399, 833}) {
@@ -209,12 +218,14 @@ void Memory() {
         if (preview->ShownPage() != page && !shown.wait(120000))
             qFatal("page %lld was not shown", page);
     }
+    ticks.stop();
     const qint64 previewed = StatusKb("VmRSS");
     std::printf(
         "VmRSS idle %lld kB, list read %lld kB (+%lld), previewed %lld kB (+%lld over "
-        "idle); peak VmHWM %lld kB (+%lld over idle); %d pages painted of %lld\n",
+        "idle); peak VmHWM %lld kB (+%lld over idle); %d pages painted of %lld; the "
+        "window's thread held at most %lld ms\n",
         idle, read, read - idle, previewed, previewed - idle, StatusKb("VmHWM"),
-        StatusKb("VmHWM") - idle, preview->PagesPainted(), preview->PageCount());
+        StatusKb("VmHWM") - idle, preview->PagesPainted(), preview->PageCount(), longest);
     delete dialog;
 }
 
