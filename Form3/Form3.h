@@ -2,8 +2,9 @@
 
 // The print dialog: the symbol on the screen, or every line of a product
 // list, as retail symbols on one sheet of paper each or on the labels of an
-// A4 label sheet; previewed and printed through Qt's own print dialogs on any
-// printer the system has, each module a whole number of the printer's dots
+// A4 label sheet; previewed a page at a time (PagePreview), and printed
+// through Qt's own print dialog on any printer the system has, each module
+// a whole number of the printer's dots
 // (on a roll of labels, one per page). The sheet and the magnification are
 // remembered for the next print, and the printer with the media used on it.
 //
