@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -197,7 +198,10 @@ PagePreview::PagePreview(PreviewPages pages, QWidget* parent)
     layout->addLayout(bar);
     layout->addWidget(scroll_, 1);
     layout->addWidget(buttons);
-    resize(720, 900);
+    // As tall as the screen allows, up to a page's height at the screen's
+    // own size.
+    const QRect screen = this->screen()->availableGeometry();
+    resize(std::min(720, screen.width()), std::min(900, screen.height() * 9 / 10));
 
     connect(Previous, &QPushButton::clicked, this, [this] { ShowPage(wanted_ - 1); });
     connect(Next, &QPushButton::clicked, this, [this] { ShowPage(wanted_ + 1); });
