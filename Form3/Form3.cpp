@@ -472,10 +472,16 @@ std::optional<Form3::Job> Form3::PrinterPlan(QPrinter* printer) {
     // On a printer of the print service, every module a whole number of its
     // dots, from the first dot of the area it prints (on a page turned
     // across the paper, at the end the print service turns that dot to).
-    std::optional<Job> job = Plan(printer->pageLayout().fullRect(QPageLayout::Millimeter).size(),
-                                  native ? printer->resolution() : 0);
-    if (!job)
+    const QSizeF pageMm = printer->pageLayout().fullRect(QPageLayout::Millimeter).size();
+    std::optional<Job> job = Plan(pageMm, native ? printer->resolution() : 0);
+    if (!job) {
+        // A sheet's labels too small are said with the counts already.
+        if (!onSheet && !Labels().isEmpty())
+            Summary->setText(QStringLiteral("用紙 (%1 × %2 mm) が小さすぎて、記号が収まりません。")
+                                 .arg(pageMm.width(), 0, 'f', 1)
+                                 .arg(pageMm.height(), 0, 'f', 1));
         return std::nullopt;
+    }
     if (job->plan.refusal == pipeline::LabelPlan::Refusal::NoWholeDots) {
         const QSizeF label = job->plan.LabelMm();
         Summary->setText(QStringLiteral("%1 dpi のプリンターでは、%2 × %3 mm "

@@ -290,6 +290,9 @@ void PrinterRun::Finish() {
                               .arg(reason_);
             break;
         case End::Failed:
+            // The print service's words end with a full stop of their own.
+            while (reason_.endsWith(u'.') || reason_.endsWith(u'。'))
+                reason_.chop(1);
             outcome_ =
                 QStringLiteral("プリンター %1 に印刷できませんでした: %2。何も印刷していません。")
                     .arg(name_, reason_);

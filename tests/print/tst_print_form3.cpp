@@ -73,6 +73,19 @@ int ZplLabels(const QByteArray& output) {
     return output.isEmpty() ? 0 : int(printtest::DecodeZpl(output, &error).size());
 }
 
+// The dialog opens on queue, with its own default media.
+void UsePrinter(const QString& queue) {
+    QSettings settings = Settings();
+    settings.setValue("print/printer", queue);
+    settings.remove("print/media/" + queue);
+}
+
+// The dialog set to bare symbols, whatever design an earlier print left
+// remembered.
+void BareSymbols(Form3& form) {
+    form.Tags->Design->setCurrentIndex(form.Tags->Design->findText(QStringLiteral("記号のみ")));
+}
+
 void ClickPrint(Form3& form) {
     for (QPushButton* button : form.findChildren<QPushButton*>())
         if (button->text().startsWith(QStringLiteral("印刷")))
@@ -96,6 +109,7 @@ private slots:
     void listPrintsToTheEnd_data();
     void listPrintsToTheEnd();
     void longListStoppedSendsNothing();
+    void refusedJobIsSaid();
 
 private:
     // Clicks 印刷 and accepts Qt's print dialog; the printer it showed. The
@@ -385,8 +399,9 @@ void TestPrintForm3::listPrintsToTheEnd() {
     QFETCH(int, counted);
     const QString list = dir_.filePath(QStringLiteral("list%1.csv").arg(lines));
     QVERIFY(WriteAll(list, ListOf(lines)));
-    Settings().setValue("print/printer", queue);
+    UsePrinter(queue);
     Form3 form(QString(), kCode);
+    BareSymbols(form);
     form.Sheet->setCurrentIndex(sheet.isEmpty() ? 0 : form.Sheet->findData(sheet));
     form.Magnification->setValue(100);
     form.Copies->setValue(copies);
@@ -418,8 +433,9 @@ void TestPrintForm3::longListStoppedSendsNothing() {
     constexpr int kLines = 20000;
     const QString list = dir_.filePath("long.csv");
     QVERIFY(WriteAll(list, ListOf(kLines)));
-    Settings().setValue("print/printer", "zpl");
+    UsePrinter(QStringLiteral("zpl"));
     Form3 form(QString(), kCode);
+    BareSymbols(form);
     form.Sheet->setCurrentIndex(0);
     form.Magnification->setValue(100);
     form.Copies->setValue(1);
@@ -472,6 +488,29 @@ void TestPrintForm3::longListStoppedSendsNothing() {
              qPrintable(said));
     const int saidSent = sent.hasMatch() ? sent.captured(1).toInt() : 0;
     QCOMPARE(ZplLabels(server_->TakeOutput("zpl", 60000)), saidSent);
+}
+
+// A queue that takes no jobs: the print service's refusal is said in the
+// summary, and the dialog stays open with nothing taken for printed.
+void TestPrintForm3::refusedJobIsSaid() {
+    const QString queue = QStringLiteral("refusing");
+    const QString added = server_->AddLabelQueue(queue, 203);
+    QVERIFY2(added.isEmpty(), qPrintable(added));
+    const Ran rejected = server_->Command("cupsreject", {"-r", "out of labels", queue});
+    QVERIFY2(rejected.exitCode == 0, qPrintable(rejected.all()));
+    UsePrinter(queue);
+    Form3 form(QStringLiteral("緑茶"), kCode);
+    BareSymbols(form);
+    form.Sheet->setCurrentIndex(0);
+    form.Copies->setValue(3);
+    QSignalSpy printed(&form, &Form3::Printed);
+    QCOMPARE(PrintThroughTheDialog(form), queue);
+    QCOMPARE(printed.size(), 1);
+    QCOMPARE(printed.first().value(0).toBool(), false);
+    QVERIFY(form.result() != QDialog::Accepted);
+    QVERIFY2(form.Summary->text().contains(QStringLiteral("%1 に印刷できませんでした").arg(queue)),
+             qPrintable(form.Summary->text()));
+    QVERIFY(server_->TakeOutput(queue, 5000).isEmpty());
 }
 
 QTEST_MAIN(TestPrintForm3)
