@@ -1,0 +1,240 @@
+// stripewell-render --verify as a person in Japan runs it: every refusal,
+// every report and the plot's labels in Japanese, with the same figures as
+// the English, while the JSON stays byte for byte what scripts read.
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTransform>
+
+#include <algorithm>
+
+#include "files.h"
+#include "japanese.h"
+#include "readers.h"
+#include "scans.h"
+
+namespace {
+
+// Runs --verify in folder with the locale given.
+Ran Verify(const QString& folder, const QStringList& arguments, const QStringList& locale) {
+    return RunProgram(QStringLiteral(STRIPEWELL_RENDER), arguments, folder,
+                      RunOptions{.environment = locale});
+}
+
+// The lines a Japanese reader would find in English only, but for the rows
+// of the grade table: figures and the grade letters A to F, which stay as
+// they are in any language.
+QStringList EnglishSentences(const QString& text) {
+    static const QRegularExpression word(QStringLiteral("\\b(?![A-F]\\b)[A-Za-z]+"));
+    QStringList english = EnglishLines(text);
+    english.removeIf([](const QString& line) { return !word.match(line).hasMatch(); });
+    return english;
+}
+
+// Every figure the text shows, sorted: a translation that leaves one out, or
+// shows one twice, changes them.
+QStringList Figures(const QString& text) {
+    static const QRegularExpression figure(QStringLiteral("\\d+(?:\\.\\d+)?"));
+    QStringList figures;
+    for (const QRegularExpressionMatch& match : figure.globalMatch(text))
+        figures << match.captured(0);
+    figures.sort();
+    return figures;
+}
+
+// A scan saved at the resolution it states.
+bool Save(QImage image, const QString& path, double dpi = 1200) {
+    const int perMetre = int(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(perMetre);
+    image.setDotsPerMeterY(perMetre);
+    return image.save(path);
+}
+
+}  // namespace
+
+class VerifyJapanese : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void refusalsAndReasons_data();
+    void refusalsAndReasons();
+    void report_data();
+    void report();
+    void plotLabels_data();
+    void plotLabels();
+
+private:
+    QTemporaryDir folder_;
+};
+
+void VerifyJapanese::initTestCase() {
+    QVERIFY(folder_.isValid());
+    const QImage retail = Retail(folder_.path());
+    QVERIFY(!retail.isNull());
+    const auto save = [&](const char* name, const Change& change, double dpi = 1200) {
+        QImage image = retail;
+        change(&image);
+        return Save(image, folder_.filePath(QString::fromLatin1(name)), dpi);
+    };
+    QVERIFY(save("tea.png", [](QImage*) {}));
+    QVERIFY(save("blank.png", [](QImage* image) { image->fill(Qt::white); }));
+    QVERIFY(save("two.png", [](QImage* image) {
+        const QImage one = *image;
+        *image = QImage(one.width() * 2, one.height(), QImage::Format_RGB32);
+        QPainter p(image);
+        p.drawImage(0, 0, one);
+        p.drawImage(one.width(), 0, one);
+    }));
+    QVERIFY(save("faint.png", [](QImage* image) { Levels(image, 118, 128); }));
+    QVERIFY(save("crowded.png", Crowd));
+    QVERIFY(save("small.png", [](QImage* image) {
+        *image = image->scaled(image->size() / 8, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }));
+    QVERIFY(save(
+        "fifty.png", [](QImage*) {}, 50));
+    QVERIFY(save("light.png", [](QImage* image) { Recolour(image, QColor(150, 150, 150)); }));
+    QVERIFY(save("short.png", [](QImage* image) {
+        *image = image->scaled(image->width(), image->height() * 79 / 100);
+    }));
+    QVERIFY(save("grown.png", [](QImage* image) { Wider(image, 4); }));
+    // Upside down and turned: what the turn uncovers is transparent, which
+    // is read as white paper.
+    QVERIFY(save("turned.png", [](QImage* image) {
+        *image = image->convertToFormat(QImage::Format_ARGB32)
+                     .transformed(QTransform().rotate(182), Qt::SmoothTransformation);
+    }));
+    QVERIFY(WriteAll(folder_.filePath(QStringLiteral("notes.png")), "not a picture\n"));
+    QVERIFY(WriteAll(folder_.filePath(QStringLiteral("empty.png")), ""));
+    QVERIFY(QDir(folder_.path()).mkdir(QStringLiteral("scans.d")));
+}
+
+void VerifyJapanese::refusalsAndReasons_data() {
+    // Exit statuses as README gives them; the value is what the reader typed
+    // or the file the reason is about, which both languages name.
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("blank page") << QStringList{"--verify", "blank.png"} << 6 << "blank.png";
+    QTest::newRow("several symbols") << QStringList{"--verify", "two.png"} << 6 << kCode;
+    QTest::newRow("contrast too low") << QStringList{"--verify", "faint.png"} << 6 << "faint.png";
+    QTest::newRow("no quiet zone") << QStringList{"--verify", "crowded.png"} << 6 << "crowded.png";
+    QTest::newRow("too small at 150 dpi")
+        << QStringList{"--verify", "small.png", "--dpi", "150"} << 6 << "150";
+    QTest::newRow("small at 100 dpi, nothing reads")
+        << QStringList{"--verify", "blank.png", "--dpi", "100"} << 6 << "100";
+    QTest::newRow("not a picture") << QStringList{"--verify", "notes.png"} << 7 << "notes.png";
+    QTest::newRow("no such file") << QStringList{"--verify", "missing.png"} << 7 << "missing.png";
+    QTest::newRow("a folder") << QStringList{"--verify", "scans.d"} << 7 << "scans.d";
+    QTest::newRow("an empty file") << QStringList{"--verify", "empty.png"} << 7 << "empty.png";
+    QTest::newRow("states 50 dpi") << QStringList{"--verify", "fifty.png"} << 7 << "50";
+    QTest::newRow("--dpi not a number")
+        << QStringList{"--verify", "tea.png", "--dpi", "abc"} << 1 << "abc";
+    QTest::newRow("--dpi below 72")
+        << QStringList{"--verify", "tea.png", "--dpi", "50"} << 1 << "50";
+    QTest::newRow("--expect with a letter")
+        << QStringList{"--verify", "tea.png", "--expect", "49O1"} << 1 << "--expect";
+    QTest::newRow("--expect other digits")
+        << QStringList{"--verify", "tea.png", "--expect", "4901234567887"} << 5 << "4901234567887";
+    QTest::newRow("--force without --plot")
+        << QStringList{"--verify", "tea.png", "--force"} << 1 << "--force";
+    QTest::newRow("an argument too many")
+        << QStringList{"--verify", "tea.png", "extra.png"} << 1 << "extra.png";
+    QTest::newRow("--verify without a scan") << QStringList{"--verify"} << 1 << "--verify";
+    QTest::newRow("an option it does not have")
+        << QStringList{"--verify", "tea.png", "--bogus"} << 1 << "bogus";
+    QTest::newRow("plot over the scan")
+        << QStringList{"--verify", "tea.png", "--plot", "tea.png", "--force"} << 3 << "tea.png";
+}
+
+void VerifyJapanese::refusalsAndReasons() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, value);
+    const Ran japanese = Verify(folder_.path(), arguments, kJapaneseLocale);
+    QCOMPARE(japanese.exitCode, status);
+    QVERIFY2(HasJapanese(japanese.all()), qPrintable(japanese.all()));
+    QVERIFY2(EnglishSentences(japanese.all()).isEmpty(),
+             qPrintable(EnglishSentences(japanese.all()).join(u'\n')));
+    QVERIFY2(japanese.all().contains(value), qPrintable(japanese.all()));
+    const Ran english = Verify(folder_.path(), arguments, kCLocale);
+    QCOMPARE(english.exitCode, status);
+    QVERIFY2(!HasJapanese(english.all()), qPrintable(english.all()));
+    QVERIFY2(english.all().contains(value), qPrintable(english.all()));
+}
+
+void VerifyJapanese::report_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("meets") << QStringList{"--verify", "tea.png"};
+    QTest::newRow("holds the expected digits")
+        << QStringList{"--verify", "tea.png", "--expect", kCode};
+    QTest::newRow("below 1.5: bars too light") << QStringList{"--verify", "light.png"};
+    QTest::newRow("bars cut to 79 %") << QStringList{"--verify", "short.png"};
+    // 16 dots read at 500 dpi: X 0.81 mm, far above 200 percent.
+    QTest::newRow("X far from 80 to 200 %") << QStringList{"--verify", "tea.png", "--dpi", "500"};
+    QTest::newRow("bars 85 um wider") << QStringList{"--verify", "grown.png"};
+    QTest::newRow("upside down, turned 2 degrees") << QStringList{"--verify", "turned.png"};
+    QTest::newRow("no symbol") << QStringList{"--verify", "blank.png"};
+    QTest::newRow("several symbols") << QStringList{"--verify", "two.png"};
+    QTest::newRow("too small") << QStringList{"--verify", "small.png", "--dpi", "150"};
+}
+
+void VerifyJapanese::report() {
+    QFETCH(QStringList, arguments);
+    const Ran japanese = Verify(folder_.path(), arguments, kJapaneseLocale);
+    const Ran english = Verify(folder_.path(), arguments, kCLocale);
+    QVERIFY(japanese.exitCode >= 0);
+    QCOMPARE(japanese.exitCode, english.exitCode);
+    QVERIFY2(EnglishSentences(japanese.out).isEmpty(),
+             qPrintable(EnglishSentences(japanese.out).join(u'\n')));
+    QVERIFY2(!HasJapanese(english.all()), qPrintable(english.all()));
+    // A symbol found: the report shows the same figures in either language
+    // (the reasons none is found name JAN codes, not EAN-13 and EAN-8).
+    const QJsonObject json =
+        QJsonDocument::fromJson(
+            Verify(folder_.path(), arguments + QStringList{"--json"}, kCLocale).bytes)
+            .object();
+    QVERIFY(!json.isEmpty());
+    if (json["found"].toBool()) {
+        QCOMPARE(Figures(japanese.out), Figures(english.out));
+        QVERIFY2(japanese.out.contains(json["gradeText"].toString()), qPrintable(japanese.out));
+    }
+    // What scripts read is the same whatever the locale.
+    const Ran japaneseJson =
+        Verify(folder_.path(), arguments + QStringList{"--json"}, kJapaneseLocale);
+    const Ran englishJson = Verify(folder_.path(), arguments + QStringList{"--json"}, kCLocale);
+    QCOMPARE(japaneseJson.exitCode, englishJson.exitCode);
+    QCOMPARE(japaneseJson.bytes, englishJson.bytes);
+    QVERIFY(!HasJapanese(QString::fromUtf8(japaneseJson.bytes)));
+}
+
+void VerifyJapanese::plotLabels_data() {
+    // The words as docs/glossary.md writes them, read back by tesseract.
+    QTest::addColumn<QStringList>("locale");
+    QTest::addColumn<QStringList>("words");
+    QTest::newRow("Japanese") << kJapaneseLocale
+                              << QStringList{"印刷品質グレード", "しきい値", "デコーダビリティ"};
+    QTest::newRow("C") << kCLocale << QStringList{"grade", "threshold", "decodability"};
+}
+
+void VerifyJapanese::plotLabels() {
+    QFETCH(QStringList, locale);
+    QFETCH(QStringList, words);
+    const QString plot = folder_.filePath(QStringLiteral("plot.png"));
+    const Ran ran =
+        Verify(folder_.path(), {"--verify", "tea.png", "--plot", "plot.png", "--force"}, locale);
+    QCOMPARE(ran.exitCode, 0);
+    const QString read = TesseractLines(plot, folder_.path()).join(u'\n');
+    // tesseract may put spaces between Japanese characters.
+    const QString joined = QString(read).remove(u' ');
+    for (const QString& word : words)
+        QVERIFY2(joined.contains(word, Qt::CaseInsensitive), qPrintable(word + u'\n' + read));
+    QVERIFY2(joined.contains(kCode), qPrintable(read));
+}
+
+QTEST_MAIN(VerifyJapanese)
+#include "tst_verify_japanese.moc"
