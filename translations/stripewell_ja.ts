@@ -304,7 +304,7 @@ Exit status:
     </message>
     <message>
         <source>at most %1 million pixels are read (an A4 or Letter page at 1200 dpi)</source>
-        <translation>読み込めるのは %1 百万画素までです (1200 dpi の A4 か Letter の 1 ページ分)</translation>
+        <translation>読み込めるのは %1 メガピクセルまでです (1200 dpi の A4 か Letter の 1 ページ分)</translation>
     </message>
     <message>
         <source>not a picture (PNG, BMP, TIFF, JPEG or PDF)</source>
@@ -312,7 +312,7 @@ Exit status:
     </message>
     <message>
         <source>it is %1 x %2 pixels (%3 million); %4</source>
-        <translation>%1 x %2 画素 (%3 百万画素) あります。%4。</translation>
+        <translation>%1 x %2 画素 (%3 メガピクセル) あります。%4。</translation>
     </message>
     <message>
         <source>it does not state its resolution: give the resolution it was scanned at with --dpi</source>
@@ -392,7 +392,7 @@ Exit status:
     </message>
     <message>
         <source>its first page, %1 x %2 mm, is %3 x %4 pixels at %5 dpi (%6 million); %7: give a lower --dpi</source>
-        <translation>1 ページ目は %1 x %2 mm で、%5 dpi では %3 x %4 画素 (%6 百万画素) になります。%7: --dpi に低い値を指定してください。</translation>
+        <translation>1 ページ目は %1 x %2 mm で、%5 dpi では %3 x %4 画素 (%6 メガピクセル) になります。%7: --dpi に低い値を指定してください。</translation>
     </message>
     <message>
         <source>reading a PDF needs pdftoppm (poppler-utils)</source>
@@ -420,11 +420,11 @@ Exit status:
     </message>
     <message>
         <source>cannot write the report to the standard output: %1</source>
-        <translation>レポートを標準出力に書き込めません: %1</translation>
+        <translation>レポートを標準出力に書き込めません: %1。</translation>
     </message>
     <message>
         <source>cannot write the report to the standard error: %1</source>
-        <translation>レポートを標準エラー出力に書き込めません: %1</translation>
+        <translation>レポートを標準エラー出力に書き込めません: %1。</translation>
     </message>
     <message>
         <source>%1 is the scan being graded; it is never replaced</source>
@@ -452,7 +452,7 @@ verifier&apos;s grade.</source>
     </message>
     <message>
         <source>The scan: png, bmp, tiff, jpeg, or pdf (first page, through pdftoppm); &quot;-&quot; is standard input. At most %1 MiB and %2 million pixels (an A4 or Letter page at 1200 dpi).</source>
-        <translation>スキャン画像: png、bmp、tiff、jpeg、pdf (1 ページ目を pdftoppm で読みます)。&quot;-&quot; は標準入力です。%1 MiB、%2 百万画素まで (1200 dpi の A4 か Letter の 1 ページ分) 読み込めます。</translation>
+        <translation>スキャン画像: png、bmp、tiff、jpeg、pdf (1 ページ目を pdftoppm で読みます)。&quot;-&quot; は標準入力です。%1 MiB、%2 メガピクセルまで (1200 dpi の A4 か Letter の 1 ページ分) 読み込めます。</translation>
     </message>
     <message>
         <source>The scan&apos;s resolution, %1 to %2: needed when the file does not state it, and taken instead of what it states (pdf: the resolution to read it at, default %3).</source>
@@ -480,31 +480,31 @@ verifier&apos;s grade.</source>
     </message>
     <message>
         <source>unexpected argument: %1</source>
-        <translation>余分な引数があります: %1</translation>
+        <translation>余分な引数があります: %1。</translation>
     </message>
     <message>
         <source>--verify needs a scan</source>
-        <translation>--verify にはスキャン画像の指定が必要です</translation>
+        <translation>--verify にはスキャン画像の指定が必要です。</translation>
     </message>
     <message>
         <source>--dpi takes %1 to %2 dots per inch, not &apos;%3&apos;</source>
-        <translation>--dpi に指定できるのは %1 〜 %2 dpi です。「%3」は受け付けません</translation>
+        <translation>--dpi に指定できるのは %1 〜 %2 dpi です。「%3」は受け付けません。</translation>
     </message>
     <message>
         <source>--force goes with --plot</source>
-        <translation>--force は --plot と一緒に指定してください</translation>
+        <translation>--force は --plot と一緒に指定してください。</translation>
     </message>
     <message>
         <source>--expect takes digits only</source>
-        <translation>--expect には数字だけを指定してください</translation>
+        <translation>--expect には数字だけを指定してください。</translation>
     </message>
     <message>
         <source>cannot write the plot: the standard output is closed</source>
-        <translation>プロット図を書き込めません: 標準出力が閉じています</translation>
+        <translation>プロット図を書き込めません: 標準出力が閉じています。</translation>
     </message>
     <message>
         <source>cannot write the report: the standard output is closed</source>
-        <translation>レポートを書き込めません: 標準出力が閉じています</translation>
+        <translation>レポートを書き込めません: 標準出力が閉じています。</translation>
     </message>
     <message>
         <source>(standard input)</source>
