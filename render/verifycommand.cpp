@@ -11,7 +11,6 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "exitstatus.h"
 #include "pipeline/output.h"
@@ -38,7 +37,7 @@ bool ReportWritten(std::FILE* stream) {
     const int err = errno;
     Report((stream == stdout ? verify::Msg::tr("cannot write the report to the standard output: %1")
                              : verify::Msg::tr("cannot write the report to the standard error: %1"))
-               .arg(QString::fromLocal8Bit(std::strerror(err))));
+               .arg(qt_error_string(err)));
     return false;
 }
 

@@ -74,7 +74,7 @@ light, its optics and its grey levels stand in for a verifier&apos;s 660 nm ligh
     </message>
     <message>
         <source>bars %1 mm, short of the nominal %2 mm at this X (%3 %)</source>
-        <translation>バーの高さ %1 mm は、この X での規定の %2 mm に足りません (%3 %)</translation>
+        <translation>バーの高さ %1 mm は、この X での規定の %2 mm に足りません (規定の %3 %)</translation>
     </message>
     <message>
         <source>quiet zones %1 X and %2 X, %3 X and %4 X needed</source>

@@ -19,10 +19,12 @@
 
 namespace {
 
-// Runs --verify in folder with the locale given.
-Ran Verify(const QString& folder, const QStringList& arguments, const QStringList& locale) {
+// Runs --verify in folder with the locale given, its standard output into
+// output when one is given.
+Ran Verify(const QString& folder, const QStringList& arguments, const QStringList& locale,
+           const QString& output = {}) {
     return RunProgram(QStringLiteral(STRIPEWELL_RENDER), arguments, folder,
-                      RunOptions{.environment = locale});
+                      RunOptions{.environment = locale, .standardOutputFile = output});
 }
 
 // The lines a Japanese reader would find in English only, but for the rows
@@ -128,49 +130,68 @@ void VerifyJapanese::refusalsAndReasons_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("value");
-    QTest::newRow("blank page") << QStringList{"--verify", "blank.png"} << 6 << "blank.png";
-    QTest::newRow("several symbols") << QStringList{"--verify", "two.png"} << 6 << kCode;
-    QTest::newRow("contrast too low") << QStringList{"--verify", "faint.png"} << 6 << "faint.png";
-    QTest::newRow("no quiet zone") << QStringList{"--verify", "crowded.png"} << 6 << "crowded.png";
+    QTest::addColumn<QString>("output");  // standard output, when not the test's
+    QTest::newRow("blank page") << QStringList{"--verify", "blank.png"} << 6 << "blank.png"
+                                << QString();
+    QTest::newRow("several symbols")
+        << QStringList{"--verify", "two.png"} << 6 << kCode << QString();
+    QTest::newRow("contrast too low")
+        << QStringList{"--verify", "faint.png"} << 6 << "faint.png" << QString();
+    QTest::newRow("no quiet zone")
+        << QStringList{"--verify", "crowded.png"} << 6 << "crowded.png" << QString();
     QTest::newRow("too small at 150 dpi")
-        << QStringList{"--verify", "small.png", "--dpi", "150"} << 6 << "150";
+        << QStringList{"--verify", "small.png", "--dpi", "150"} << 6 << "150" << QString();
     QTest::newRow("small at 100 dpi, nothing reads")
-        << QStringList{"--verify", "blank.png", "--dpi", "100"} << 6 << "100";
-    QTest::newRow("not a picture") << QStringList{"--verify", "notes.png"} << 7 << "notes.png";
-    QTest::newRow("no such file") << QStringList{"--verify", "missing.png"} << 7 << "missing.png";
-    QTest::newRow("a folder") << QStringList{"--verify", "scans.d"} << 7 << "scans.d";
-    QTest::newRow("an empty file") << QStringList{"--verify", "empty.png"} << 7 << "empty.png";
-    QTest::newRow("states 50 dpi") << QStringList{"--verify", "fifty.png"} << 7 << "50";
+        << QStringList{"--verify", "blank.png", "--dpi", "100"} << 6 << "100" << QString();
+    QTest::newRow("not a picture")
+        << QStringList{"--verify", "notes.png"} << 7 << "notes.png" << QString();
+    QTest::newRow("no such file") << QStringList{"--verify", "missing.png"} << 7 << "missing.png"
+                                  << QString();
+    QTest::newRow("a folder") << QStringList{"--verify", "scans.d"} << 7 << "scans.d" << QString();
+    QTest::newRow("an empty file")
+        << QStringList{"--verify", "empty.png"} << 7 << "empty.png" << QString();
+    QTest::newRow("states 50 dpi")
+        << QStringList{"--verify", "fifty.png"} << 7 << "50" << QString();
     QTest::newRow("--dpi not a number")
-        << QStringList{"--verify", "tea.png", "--dpi", "abc"} << 1 << "abc";
+        << QStringList{"--verify", "tea.png", "--dpi", "abc"} << 1 << "abc" << QString();
     QTest::newRow("--dpi below 72")
-        << QStringList{"--verify", "tea.png", "--dpi", "50"} << 1 << "50";
+        << QStringList{"--verify", "tea.png", "--dpi", "50"} << 1 << "50" << QString();
     QTest::newRow("--expect with a letter")
-        << QStringList{"--verify", "tea.png", "--expect", "49O1"} << 1 << "--expect";
+        << QStringList{"--verify", "tea.png", "--expect", "49O1"} << 1 << "--expect" << QString();
     QTest::newRow("--expect other digits")
-        << QStringList{"--verify", "tea.png", "--expect", "4901234567887"} << 5 << "4901234567887";
+        << QStringList{"--verify", "tea.png", "--expect", "4901234567887"} << 5 << "4901234567887"
+        << QString();
     QTest::newRow("--force without --plot")
-        << QStringList{"--verify", "tea.png", "--force"} << 1 << "--force";
+        << QStringList{"--verify", "tea.png", "--force"} << 1 << "--force" << QString();
     QTest::newRow("an argument too many")
-        << QStringList{"--verify", "tea.png", "extra.png"} << 1 << "extra.png";
-    QTest::newRow("--verify without a scan") << QStringList{"--verify"} << 1 << "--verify";
+        << QStringList{"--verify", "tea.png", "extra.png"} << 1 << "extra.png" << QString();
+    QTest::newRow("--verify without a scan")
+        << QStringList{"--verify"} << 1 << "--verify" << QString();
     QTest::newRow("an option it does not have")
-        << QStringList{"--verify", "tea.png", "--bogus"} << 1 << "bogus";
+        << QStringList{"--verify", "tea.png", "--bogus"} << 1 << "bogus" << QString();
     QTest::newRow("plot over the scan")
-        << QStringList{"--verify", "tea.png", "--plot", "tea.png", "--force"} << 3 << "tea.png";
+        << QStringList{"--verify", "tea.png", "--plot", "tea.png", "--force"} << 3 << "tea.png"
+        << QString();
+    // Nothing the reader gave to name: the reason is the system's.
+    QTest::newRow("report onto a full device") << QStringList{"--verify", "tea.png"} << 3 << ""
+                                               << "/dev/full";
+    QTest::newRow("plot onto a full device")
+        << QStringList{"--verify", "tea.png", "--plot", "-"} << 3 << ""
+        << "/dev/full";
 }
 
 void VerifyJapanese::refusalsAndReasons() {
     QFETCH(QStringList, arguments);
     QFETCH(int, status);
     QFETCH(QString, value);
-    const Ran japanese = Verify(folder_.path(), arguments, kJapaneseLocale);
+    QFETCH(QString, output);
+    const Ran japanese = Verify(folder_.path(), arguments, kJapaneseLocale, output);
     QCOMPARE(japanese.exitCode, status);
     QVERIFY2(HasJapanese(japanese.all()), qPrintable(japanese.all()));
     QVERIFY2(EnglishSentences(japanese.all()).isEmpty(),
              qPrintable(EnglishSentences(japanese.all()).join(u'\n')));
     QVERIFY2(SaysInJapanese(japanese.all(), value), qPrintable(japanese.all()));
-    const Ran english = Verify(folder_.path(), arguments, kCLocale);
+    const Ran english = Verify(folder_.path(), arguments, kCLocale, output);
     QCOMPARE(english.exitCode, status);
     QVERIFY2(!HasJapanese(english.all()), qPrintable(english.all()));
     QVERIFY2(english.all().contains(value), qPrintable(english.all()));
