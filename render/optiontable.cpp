@@ -304,6 +304,14 @@ bool BreaksBefore(QStringView text, qsizetype i) {
     static const QString opening = QStringLiteral("「『（(［[");
     if (closing.contains(after) || opening.contains(before))
         return false;
+    // A katakana word, a small kana or a long vowel mark stays with what it
+    // follows, and a Latin word with the katakana it is written with (JANコード).
+    const auto katakana = [](QChar c) { return c.unicode() >= 0x30a0 && c.unicode() <= 0x30ff; };
+    const auto latin = [](QChar c) { return c.unicode() < 0x80 && c.isLetterOrNumber(); };
+    static const QString small = QStringLiteral("ぁぃぅぇぉっゃゅょァィゥェォッャュョ");
+    if ((katakana(before) && katakana(after)) || small.contains(after) ||
+        (latin(before) && katakana(after)) || (katakana(before) && latin(after)))
+        return false;
     return DisplayWidth(QString(before)) == 2 || DisplayWidth(QString(after)) == 2;
 }
 
