@@ -557,7 +557,7 @@ neighbouring digits that would make the code valid.
 </source>
         <translation>一覧:
   1 行に記号 1 つ: 名称、タブかコンマ、数字の順です。例:
-      Green tea 500ml,4901234567894
+      緑茶 500ml,4901234567894
   表計算ソフトが書く CSV: 引用符で囲んだ欄には区切り文字、引用符 (&quot;&quot;)、改行を含
   められます。欄が 2 つ以上あれば最後の欄が数字で、その前はすべて名称なので、名
   称にコンマを含められます。最初の行が列の名前 (JAN、JANコード、コード、code、
