@@ -350,7 +350,8 @@ QString PrinterListText(QString* error) {
     }
     ippDelete(response);
     if (text.isEmpty())
-        text = Msg::tr("no printers: the print service at %1 has none\n")
+        // Part of the list, which scripts read: the same in every locale.
+        text = QStringLiteral("no printers: the print service at %1 has none\n")
                    .arg(QString::fromUtf8(cupsServer()));
     return text;
 }

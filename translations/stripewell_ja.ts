@@ -724,12 +724,6 @@ neighbouring digits that would make the code valid.
         <translation>印刷サービスにプリンターを問い合わせられません (%1)</translation>
     </message>
     <message>
-        <source>no printers: the print service at %1 has none
-</source>
-        <translation>プリンターがありません: %1 の印刷サービスにはプリンターがありません。
-</translation>
-    </message>
-    <message>
         <source>%1: nothing printed</source>
         <translation>%1。何も印刷していません。</translation>
     </message>
