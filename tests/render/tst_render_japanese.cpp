@@ -34,11 +34,12 @@ int Columns(const QString& line) {
     return columns;
 }
 
-// The column at which an option's description starts in a line of --help:
-// after "  --name <VALUE>" and its run of spaces; -1 on other lines.
+// The column at which an option's or argument's description starts in a
+// line of --help: after "  --name <VALUE>" or "  DIGITS" and its run of
+// spaces; -1 on other lines.
 int DescriptionColumn(const QString& line) {
     static const QRegularExpression row(
-        QStringLiteral("^(  -[^ ,]+(?:, --[^ ]+)?(?: <[^>]+>)? +)\\S"));
+        QStringLiteral("^(  (?:-[^ ,]+(?:, --[^ ]+)?(?: <[^>]+>)?|[A-Z]+) +)\\S"));
     const QRegularExpressionMatch match = row.match(line);
     return match.hasMatch() ? Columns(match.captured(1)) : -1;
 }
@@ -248,7 +249,7 @@ void TestJapanese::helpIsInTheLocalesLanguage() {
     QVERIFY(!HasJapanese(english.out.section(QStringLiteral("Options:"), 0, 0)));
 
     const QMap<QString, int> japaneseColumns = DescriptionColumns(japanese.out);
-    QCOMPARE(japaneseColumns.size(), 45);  // the 44 options and --verify
+    QCOMPARE(japaneseColumns.size(), 46);  // the 44 options, DIGITS and --verify
     QCOMPARE(japaneseColumns, DescriptionColumns(english.out));
 
     // Each option's description, its lines up to the next option's, has
@@ -256,13 +257,18 @@ void TestJapanese::helpIsInTheLocalesLanguage() {
     const QString options = japanese.out.section(QStringLiteral("\n\n"), 1, 3);
     QStringList descriptions;
     for (const QString& line : options.split(u'\n')) {
-        QVERIFY2(Columns(line) <= 79, qPrintable(line));
-        if (DescriptionColumn(line) >= 0)
+        if (DescriptionColumn(line) >= 0) {
             descriptions << line;
-        else if (!descriptions.isEmpty())
-            descriptions.last() += line;
+        } else if (!descriptions.isEmpty() && line.startsWith(u' ')) {
+            // A description's later lines start where its first does.
+            const qsizetype indent = line.indexOf(QRegularExpression(QStringLiteral("\\S")));
+            QVERIFY2(indent == DescriptionColumn(descriptions.last().section(u'\n', 0, 0)),
+                     qPrintable(line));
+            descriptions.last() += u'\n' + line;
+        }
+        QVERIFY2(Columns(line) <= 79, qPrintable(line));
     }
-    QCOMPARE(descriptions.size(), 45);
+    QCOMPARE(descriptions.size(), 46);
     for (const QString& description : descriptions)
         QVERIFY2(HasJapanese(description), qPrintable(description));
     // The text around them: all of it but the examples' commands.
