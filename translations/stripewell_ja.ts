@@ -426,39 +426,15 @@ ITF-14 instead.</source>
     </message>
     <message>
         <source>Label sheets: N labels of each code (default 1).</source>
-        <translation>ラベル用紙:
-  組み込みの用紙 (--sheet list で表示): a4-12、a4-18、a4-21、a4-24、a4-40、
-  a4-44、a4-65。ラベル用紙ファイルには columns、rows、label-width、
-  label-height、left、top、pitch-x、pitch-y のそれぞれについて「key = value」の
-  行を 1 行ずつ、ミリメートルで書きます (left と top: ページの角から最初の
-  ラベルの角まで。pitch: ラベルの端から次のラベルの端まで)。# から後はコメント
-  です。数は 999 まで、長さは 1000 mm までです。ラベル用紙ファイルは 64 KiB ま
-  での通常のファイルか標準入力です。倍率 80 % の記号や、その倍率のモジュール幅
-  での --bwr に小さすぎるラベルは受け付けず、何も書き込みません。</translation>
+        <translation>ラベル用紙: コードごとに N 枚のラベル (既定は 1)。</translation>
     </message>
     <message>
         <source>Label sheets: leave the first N labels of the first page empty, for a sheet that was partly used.</source>
-        <translation>ラベル用紙:
-  組み込みの用紙 (--sheet list で表示): a4-12、a4-18、a4-21、a4-24、a4-40、
-  a4-44、a4-65。ラベル用紙ファイルには columns、rows、label-width、
-  label-height、left、top、pitch-x、pitch-y のそれぞれについて「key = value」の
-  行を 1 行ずつ、ミリメートルで書きます (left と top: ページの角から最初の
-  ラベルの角まで。pitch: ラベルの端から次のラベルの端まで)。# から後はコメント
-  です。数は 999 まで、長さは 1000 mm までです。ラベル用紙ファイルは 64 KiB ま
-  での通常のファイルか標準入力です。倍率 80 % の記号や、その倍率のモジュール幅
-  での --bwr に小さすぎるラベルは受け付けず、何も書き込みません。</translation>
+        <translation>ラベル用紙: 使いかけの用紙のために、最初のページの最初の N 枚を空けます。</translation>
     </message>
     <message>
         <source>Label sheets: draw each label&apos;s edge, for a test print.</source>
-        <translation>ラベル用紙:
-  組み込みの用紙 (--sheet list で表示): a4-12、a4-18、a4-21、a4-24、a4-40、
-  a4-44、a4-65。ラベル用紙ファイルには columns、rows、label-width、
-  label-height、left、top、pitch-x、pitch-y のそれぞれについて「key = value」の
-  行を 1 行ずつ、ミリメートルで書きます (left と top: ページの角から最初の
-  ラベルの角まで。pitch: ラベルの端から次のラベルの端まで)。# から後はコメント
-  です。数は 999 まで、長さは 1000 mm までです。ラベル用紙ファイルは 64 KiB ま
-  での通常のファイルか標準入力です。倍率 80 % の記号や、その倍率のモジュール幅
-  での --bwr に小さすぎるラベルは受け付けず、何も書き込みません。</translation>
+        <translation>ラベル用紙: 試し刷り用に各ラベルの縁を描きます。</translation>
     </message>
     <message>
         <source>The list&apos;s field of the names, the same way.</source>
