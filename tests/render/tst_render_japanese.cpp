@@ -269,8 +269,14 @@ void TestJapanese::helpIsInTheLocalesLanguage() {
         QVERIFY2(Columns(line) <= 79, qPrintable(line));
     }
     QCOMPARE(descriptions.size(), 46);
-    for (const QString& description : descriptions)
+    // Each its own: no option shows another's text.
+    QSet<QString> texts;
+    for (const QString& description : descriptions) {
         QVERIFY2(HasJapanese(description), qPrintable(description));
+        const QString text = description.mid(DescriptionColumn(description)).simplified();
+        QVERIFY2(!texts.contains(text), qPrintable(description));
+        texts.insert(text);
+    }
     // The text around them: all of it but the examples' commands.
     const QString sections =
         japanese.out.section(QStringLiteral("\n\n"), 0, 0) +
