@@ -14,6 +14,7 @@
 
 #include "files.h"
 #include "japanese.h"
+#include "printserver.h"
 #include "run.h"
 
 #include <cwchar>
@@ -69,6 +70,8 @@ private slots:
     void init();
     void failureSaysWhyInTheLocalesLanguage_data();
     void failureSaysWhyInTheLocalesLanguage();
+    void printingSaysWhyInTheLocalesLanguage_data();
+    void printingSaysWhyInTheLocalesLanguage();
     void helpIsInTheLocalesLanguage_data();
     void helpIsInTheLocalesLanguage();
     void progressLineIsInTheLocalesLanguage_data();
@@ -77,6 +80,8 @@ private slots:
     void filesAreTheSameInEveryLocale();
 
 private:
+    void SaysWhyInBothLanguages(const QStringList& arguments, int status, const QStringList& about,
+                                const QStringList& environment = {});
     QString Path(const QString& name) const { return dir_->filePath(name); }
     std::unique_ptr<QTemporaryDir> dir_;
 };
@@ -209,12 +214,13 @@ void TestJapanese::failureSaysWhyInTheLocalesLanguage_data() {
         << QStringList{"bad.csv:2:", "4901234567890", "s.pdf"};
 }
 
-void TestJapanese::failureSaysWhyInTheLocalesLanguage() {
-    QFETCH(QStringList, arguments);
-    QFETCH(int, status);
-    QFETCH(QStringList, about);
-
-    const Ran japanese = RunRender(arguments, dir_->path(), kJapaneseLocale);
+// The run in a Japanese locale and in the C locale, over environment: the
+// same exit status; in Japanese every line with kana or kanji, in the C
+// locale none; both naming what about lists.
+void TestJapanese::SaysWhyInBothLanguages(const QStringList& arguments, int status,
+                                          const QStringList& about,
+                                          const QStringList& environment) {
+    const Ran japanese = RunRender(arguments, dir_->path(), environment + kJapaneseLocale);
     QCOMPARE(japanese.exitCode, status);
     QVERIFY2(!japanese.err.isEmpty(), "no message");
     QVERIFY2(EnglishLines(japanese.all()).isEmpty(),
@@ -223,12 +229,51 @@ void TestJapanese::failureSaysWhyInTheLocalesLanguage() {
         QVERIFY2(japanese.err.contains(named),
                  qPrintable(named + QStringLiteral(" not in: ") + japanese.err));
 
-    const Ran english = RunRender(arguments, dir_->path(), kCLocale);
+    const Ran english = RunRender(arguments, dir_->path(), environment + kCLocale);
     QCOMPARE(english.exitCode, status);
     QVERIFY2(!HasJapanese(english.all()), qPrintable(english.all()));
     for (const QString& named : about)
         QVERIFY2(english.err.contains(named),
                  qPrintable(named + QStringLiteral(" not in: ") + english.err));
+}
+
+void TestJapanese::failureSaysWhyInTheLocalesLanguage() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QStringList, about);
+    SaysWhyInBothLanguages(arguments, status, about);
+}
+
+void TestJapanese::printingSaysWhyInTheLocalesLanguage_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("about");
+    QTest::newRow("no such printer")
+        << QStringList{"--print", "nosuch", "4901234567894"} << 1 << QStringList{"nosuch"};
+    QTest::newRow("size beyond the printer's")
+        << QStringList{"--print", "zpl", "--media", "5 x 5 mm", "4901234567894"} << 1
+        << QStringList{"zpl", "5.0 x 5.0 mm"};
+    QTest::newRow("book not printed")
+        << QStringList{"--print",          "zpl",   "--symbol", "book", "9784003101049",
+                       "--classification", "C0193", "--price",  "500"}
+        << 1 << QStringList{"book"};
+    QTest::newRow("printing with -o")
+        << QStringList{"--print", "zpl", "4901234567894", "-o", "a.png"} << 1
+        << QStringList{"--output"};
+    QTest::newRow("printer list misspelt")
+        << QStringList{"--printer", "all"} << 1 << QStringList{"--printer"};
+    QTest::newRow("bad line printed") << QStringList{"--batch", "bad.csv", "--print", "zpl"} << 4
+                                      << QStringList{"bad.csv:2:", "4901234567890"};
+}
+
+// Printing through the tests' print server.
+void TestJapanese::printingSaysWhyInTheLocalesLanguage() {
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QStringList, about);
+    printtest::PrintServer server;
+    QVERIFY2(server.Error().isEmpty(), qPrintable(server.Error()));
+    SaysWhyInBothLanguages(arguments, status, about, server.Environment());
 }
 
 void TestJapanese::helpIsInTheLocalesLanguage_data() {
