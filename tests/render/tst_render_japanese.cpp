@@ -56,6 +56,14 @@ QMap<QString, int> DescriptionColumns(const QString& help) {
     return columns;
 }
 
+// The columns of a run's rows: its arguments, its exit status, and what its
+// message must name (the value, file or line it is about).
+void AddRunColumns() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QStringList>("about");
+}
+
 const QByteArray kSmallLabels =
     "columns = 3\nrows = 8\nlabel-width = 7\nlabel-height = 5\n"
     "left = 0\ntop = 12.7\npitch-x = 70\npitch-y = 33.9\n";
@@ -106,10 +114,7 @@ void TestJapanese::init() {
 }
 
 void TestJapanese::failureSaysWhyInTheLocalesLanguage_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("status");
-    // What the message must name: the value, file or line it is about.
-    QTest::addColumn<QStringList>("about");
+    AddRunColumns();
 
     // Options the command line cannot follow.
     QTest::newRow("unknown option")
@@ -245,9 +250,7 @@ void TestJapanese::failureSaysWhyInTheLocalesLanguage() {
 }
 
 void TestJapanese::printingSaysWhyInTheLocalesLanguage_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QStringList>("about");
+    AddRunColumns();
     QTest::newRow("no such printer")
         << QStringList{"--print", "nosuch", "4901234567894"} << 1 << QStringList{"nosuch"};
     QTest::newRow("size beyond the printer's")
