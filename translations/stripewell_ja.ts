@@ -7,6 +7,874 @@
         <source>Try &apos;stripewell-render --help&apos;.</source>
         <translation>詳しくは &apos;stripewell-render --help&apos; をご覧ください。</translation>
     </message>
+    <message>
+        <source>it is closed</source>
+        <translation>閉じられています</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>フォルダーです</translation>
+    </message>
+    <message>
+        <source>it is a device; a list is a file or a pipe</source>
+        <translation>デバイスです。一覧はファイルかパイプで渡してください</translation>
+    </message>
+    <message>
+        <source>it is a fifo; a list is a file or a pipe</source>
+        <translation>FIFO です。一覧はファイルかパイプで渡してください</translation>
+    </message>
+    <message>
+        <source>it is a socket; a list is a file or a pipe</source>
+        <translation>ソケットです。一覧はファイルかパイプで渡してください</translation>
+    </message>
+    <message>
+        <source>(standard input)</source>
+        <translation>(標準入力)</translation>
+    </message>
+    <message>
+        <source>cannot read the list %1: %2</source>
+        <translation>一覧 %1 を読めません (%2)。</translation>
+    </message>
+    <message>
+        <source>cannot make the folder %1: %2</source>
+        <translation>フォルダー %1 を作れません (%2)。</translation>
+    </message>
+    <message>
+        <source>the list being read</source>
+        <translation>読み込み中の一覧</translation>
+    </message>
+    <message>
+        <source>%1; stopped there, %2 lines not written (%3 files written)</source>
+        <translation>%1。ここで止めました。%2 行は書き込んでいません (書き込んだファイルは %3 個)。</translation>
+    </message>
+    <message>
+        <source>%1 of the lines in %2 failed; %3 files written to %4</source>
+        <translation>%2 の %1 行が失敗しました。%4 にファイルを %3 個書き込みました。</translation>
+    </message>
+    <message>
+        <source>at %1 dpi no whole number of dots makes a module of %2 to %3 percent</source>
+        <translation>%1 dpi では、倍率 %2 から %3 % のモジュール幅になるドット数がありません。</translation>
+    </message>
+    <message>
+        <source>--bwr %1 would leave bars of %2 dots from a module of %3 dots at %4 dpi; at most half a module (%5 micrometres) can go</source>
+        <translation>--bwr %1 では、%3 ドットのモジュールのバーが %2 ドットになります (%4 dpi)。バー幅補正はモジュール幅の半分 (%5 マイクロメートル) までです。</translation>
+    </message>
+    <message>
+        <source>module %1 dots, X = %2 mm (magnification %3 %)</source>
+        <translation>モジュール幅 %1 ドット、X = %2 mm (倍率 %3 %)</translation>
+    </message>
+    <message>
+        <source>bar width reduction %1 dots (%2 micrometres)</source>
+        <translation>バー幅補正 %1 ドット (%2 マイクロメートル)</translation>
+    </message>
+    <message>
+        <source>wide-to-narrow ratio %1</source>
+        <translation>太細比 %1</translation>
+    </message>
+    <message>
+        <source>at %1 dpi: %2</source>
+        <translation>%1 dpi では %2 になります。</translation>
+    </message>
+    <message>
+        <source>--bwr %1 would leave bars narrower than half a module (%2 micrometres at %3 percent)</source>
+        <translation>--bwr %1 では、バーがモジュール幅の半分 (%2 マイクロメートル、倍率 %3 %) より細くなります。</translation>
+    </message>
+    <message>
+        <source>%1 takes a whole number from %2 to %3, not &apos;%4&apos;</source>
+        <translation>%1 には %2 から %3 までの整数を指定してください (指定:「%4」)。</translation>
+    </message>
+    <message>
+        <source>--scale is for bmp and png; svg and pdf are sized with --magnification</source>
+        <translation>--scale は bmp と png 用です。svg と pdf の大きさは --magnification で指定します。</translation>
+    </message>
+    <message>
+        <source>--scale is for the window layout; a retail bitmap is sized with --dpi and --magnification</source>
+        <translation>--scale はウィンドウのレイアウト用です。retail のビットマップの大きさは --dpi と --magnification で指定します。</translation>
+    </message>
+    <message>
+        <source>--magnification is for svg, pdf and --layout retail; the window&apos;s bmp and png are sized with --scale</source>
+        <translation>--magnification は svg、pdf と --layout retail 用です。ウィンドウの bmp と png の大きさは --scale で指定します。</translation>
+    </message>
+    <message>
+        <source>--dpi goes with --layout retail</source>
+        <translation>--dpi は --layout retail と一緒に指定します。</translation>
+    </message>
+    <message>
+        <source>--bwr goes with --layout retail</source>
+        <translation>--bwr は --layout retail と一緒に指定します。</translation>
+    </message>
+    <message>
+        <source>--quiet-zone-marker goes with --layout retail</source>
+        <translation>--quiet-zone-marker は --layout retail と一緒に指定します。</translation>
+    </message>
+    <message>
+        <source>--layout takes window or retail, not &apos;%1&apos;</source>
+        <translation>--layout には window か retail を指定してください (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>a digit is part of the codes</source>
+        <translation>数字はコードの一部です</translation>
+    </message>
+    <message>
+        <source>&quot;+&quot; joins a code to its add-on (4910123450124+12345)</source>
+        <translation>「+」はコードとアドオンをつなぎます (4910123450124+12345)</translation>
+    </message>
+    <message>
+        <source>&quot;.&quot; stands in the numbers a spreadsheet writes (4.90123E+12)</source>
+        <translation>「.」は表計算ソフトが書く数値に含まれます (4.90123E+12)</translation>
+    </message>
+    <message>
+        <source>&quot; quotes a field that holds the separator</source>
+        <translation>「&quot;」は区切り文字を含む欄を囲みます</translation>
+    </message>
+    <message>
+        <source>--encoding takes UTF-8, UTF-16LE, UTF-16BE or Shift_JIS, not &apos;%1&apos;</source>
+        <translation>--encoding には UTF-8、UTF-16LE、UTF-16BE、Shift_JIS のどれかを指定してください (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>--separator takes one character, or tab, comma or semicolon, not &apos;%1&apos;</source>
+        <translation>--separator には 1 文字か、tab、comma、semicolon を指定してください (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>--separator cannot be &apos;%1&apos;: %2; give another character, such as tab, comma or semicolon</source>
+        <translation>--separator に「%1」は使えません。%2。tab、comma、semicolon など、ほかの文字を指定してください。</translation>
+    </message>
+    <message>
+        <source>--%1 takes a field&apos;s number from 1 or its header text, not &apos;%2&apos;</source>
+        <translation>--%1 には列の番号 (1 から) か見出し行の文字を指定してください (指定:「%2」)。</translation>
+    </message>
+    <message>
+        <source>--batch takes the digits from its list, not from &apos;%1&apos;</source>
+        <translation>--batch では数字を一覧から読みます。「%1」は指定できません。</translation>
+    </message>
+    <message>
+        <source>--batch takes the names from its list and writes into --out-dir; -o and --name do not go with it</source>
+        <translation>--batch では名称を一覧から読み、--out-dir に書き込みます。-o と --name は一緒に指定できません。</translation>
+    </message>
+    <message>
+        <source>--batch needs --out-dir DIR, the folder to write into</source>
+        <translation>--batch には --out-dir DIR (書き込むフォルダー) が必要です。</translation>
+    </message>
+    <message>
+        <source>--out-dir goes with --batch; a single symbol is written to -o FILE</source>
+        <translation>--out-dir は --batch と一緒に指定します。記号 1 つは -o FILE に書き込みます。</translation>
+    </message>
+    <message>
+        <source>--%1 says how to read a --batch list</source>
+        <translation>--%1 は --batch の一覧の読み方を指定するオプションです。</translation>
+    </message>
+    <message>
+        <source>--instore makes the code from --item; no DIGITS are given, not &apos;%1&apos;</source>
+        <translation>--instore では --item からコードを作ります。DIGITS は指定できません (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>the digits are missing</source>
+        <translation>数字が指定されていません。</translation>
+    </message>
+    <message>
+        <source>one DIGITS argument expected, %1 given: %2</source>
+        <translation>DIGITS は 1 つだけ指定してください。%1 個指定されています: %2</translation>
+    </message>
+    <message>
+        <source>--no-name leaves the name line out; it does not go with --name</source>
+        <translation>--no-name は名称の行を省きます。--name と一緒には指定できません。</translation>
+    </message>
+    <message>
+        <source>-o FILE is missing: where should the symbol go?</source>
+        <translation>-o FILE がありません。記号をどこに書き込むか指定してください。</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 と %2</translation>
+    </message>
+    <message>
+        <source>%1 or %2</source>
+        <translation>%1、%2 のどれか</translation>
+    </message>
+    <message>
+        <source>--quiet-zone-marker is for %1</source>
+        <translation>--quiet-zone-marker は %1 用です。</translation>
+    </message>
+    <message>
+        <source>--ratio takes a number from 2.25 to 3, not &apos;%1&apos;</source>
+        <translation>--ratio には 2.25 から 3 までの数を指定してください (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>--bearer takes frame or bars, not &apos;%1&apos;</source>
+        <translation>--bearer には frame か bars を指定してください (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>--indicator takes one digit 0-9, not &apos;%1&apos;</source>
+        <translation>--indicator には 0 から 9 までの数字 1 つを指定してください (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>--%1 does not go with --symbol book</source>
+        <translation>--%1 は --symbol book と一緒には指定できません。</translation>
+    </message>
+    <message>
+        <source>--%1 is for one book; a list gives each book&apos;s in its columns (ISBN, Cコード, 本体価格)</source>
+        <translation>--%1 は書籍 1 冊用です。一覧では各書籍の値を列 (ISBN、Cコード、本体価格) で指定します。</translation>
+    </message>
+    <message>
+        <source>the book JAN is two symbols under the 日本図書コード, drawn to its guide&apos;s sizes with --layout retail</source>
+        <translation>書籍JANコードは日本図書コードの下に記号を 2 段に並べたもので、--layout retail でガイドラインの寸法に描きます</translation>
+    </message>
+    <message>
+        <source>write a pdf or svg and place it on the cover, or a label sheet with --sheet</source>
+        <translation>pdf か svg に書き込んで表紙に配置するか、--sheet でラベル用紙にしてください</translation>
+    </message>
+    <message>
+        <source>the window draws one pixel a module, and ITF-14&apos;s wide bars are 2.25 to 3 modules; it is drawn with --layout retail</source>
+        <translation>ウィンドウは 1 モジュールを 1 ピクセルで描きますが、ITF-14 の太いバーは 2.25 から 3 モジュールです。--layout retail で描きます</translation>
+    </message>
+    <message>
+        <source>--%1 goes with --symbol %2</source>
+        <translation>--%1 は --symbol %2 と一緒に指定します。</translation>
+    </message>
+    <message>
+        <source>--symbol %1 is not printed: %2</source>
+        <translation>--symbol %1 は印刷できません。%2。</translation>
+    </message>
+    <message>
+        <source>--symbol %1 has no window layout: %2</source>
+        <translation>--symbol %1 にはウィンドウのレイアウトがありません。%2。</translation>
+    </message>
+    <message>
+        <source>--symbol takes %1, not &apos;%2&apos;</source>
+        <translation>--symbol には %1を指定してください (指定:「%2」)。</translation>
+    </message>
+    <message>
+        <source>--batch takes add-ons from its list&apos;s code field, as in &quot;4910123450124 12345&quot;</source>
+        <translation>--batch ではアドオンを一覧のコード欄から読みます (例:「4910123450124 12345」)。</translation>
+    </message>
+    <message>
+        <source>give --sheet or --sheet-file, not both</source>
+        <translation>--sheet と --sheet-file はどちらか一方だけ指定してください。</translation>
+    </message>
+    <message>
+        <source>--%1 does not go with --print, which prints retail symbols at the printer&apos;s resolution</source>
+        <translation>--%1 は --print と一緒には指定できません。--print はプリンターの解像度で retail の記号を印刷します。</translation>
+    </message>
+    <message>
+        <source>--%1 does not go with a label sheet, a pdf of retail symbols at -o</source>
+        <translation>--%1 はラベル用紙と一緒には指定できません。ラベル用紙は -o に書き込む retail の記号の pdf です。</translation>
+    </message>
+    <message>
+        <source>--%1 does not go with --print</source>
+        <translation>--%1 は --print と一緒には指定できません。</translation>
+    </message>
+    <message>
+        <source>standard input can be the list or the sheet file, not both</source>
+        <translation>標準入力は一覧かラベル用紙ファイルのどちらか一方にしか使えません。</translation>
+    </message>
+    <message>
+        <source>--batch takes the names and digits from its list</source>
+        <translation>--batch では名称と数字を一覧から読みます。</translation>
+    </message>
+    <message>
+        <source>-o FILE.pdf is missing: where should the labels go?</source>
+        <translation>-o FILE.pdf がありません。ラベルをどこに書き込むか指定してください。</translation>
+    </message>
+    <message>
+        <source>a label sheet is a pdf: end -o in .pdf, not &apos;%1&apos;</source>
+        <translation>ラベル用紙は pdf です。-o は .pdf で終えてください (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>--%1 needs a %2, not an empty value</source>
+        <translation>--%1 には %2 を指定してください。空の値は指定できません。</translation>
+    </message>
+    <message>
+        <source>--format takes bmp, png, svg or pdf, not &apos;%1&apos;</source>
+        <translation>--format には bmp、png、svg、pdf のどれかを指定してください (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>cannot tell the format from the name &apos;%1&apos;: end it in .bmp, .png, .svg or .pdf, or give --format</source>
+        <translation>名前「%1」から形式がわかりません。.bmp、.png、.svg、.pdf のどれかで終えるか、--format を指定してください。</translation>
+    </message>
+    <message>
+        <source>a tag is drawn for print: --layout %1 does not go with --design %2</source>
+        <translation>値札は印刷用に描きます。--layout %1 は --design %2 と一緒には指定できません。</translation>
+    </message>
+    <message>
+        <source>a tag&apos;s bitmap is sized with --dpi; --scale is for the window&apos;s picture</source>
+        <translation>値札のビットマップの大きさは --dpi で指定します。--scale はウィンドウの画像用です。</translation>
+    </message>
+    <message>
+        <source>--printer takes list; --print NAME prints on a printer</source>
+        <translation>--printer には list を指定します。プリンターで印刷するには --print NAME を指定してください。</translation>
+    </message>
+    <message>
+        <source>--media goes with --print</source>
+        <translation>--media は --print と一緒に指定します。</translation>
+    </message>
+    <message>
+        <source>--%1 goes with --sheet, --sheet-file or --print</source>
+        <translation>--%1 は --sheet、--sheet-file、--print のどれかと一緒に指定します。</translation>
+    </message>
+    <message>
+        <source>Draws a JAN (EAN-13) bar code symbol into a file: by default the picture
+that the Stripewell window draws and saves, or with --layout retail the
+symbol for print. --symbol draws a short JAN (EAN-8), UPC-A, UPC-E or
+ITF-14 instead.</source>
+        <translation>JAN (EAN-13) のバーコードの記号をファイルに描きます。指定がなければ Stripewell
+のウィンドウが描いて保存する画像を、--layout retail では印刷用の記号を描きま
+す。--symbol で短縮JANコード (EAN-8)、UPC-A、UPC-E、ITF-14 も描けます。</translation>
+    </message>
+    <message>
+        <source>12 digits (jan8 and upce: 7, upca: 11), to which the check digit is added, or one more, whose last digit is checked.</source>
+        <translation>12 桁の数字 (jan8 と upce は 7 桁、upca は 11 桁) で、チェックデジットを付け足します。1 桁多ければ最後の桁をチェックデジットとして確かめます。</translation>
+    </message>
+    <message>
+        <source>The file to write; its ending (.bmp, .png, .svg, .pdf) chooses the format unless --format is given. &quot;-&quot; is standard output (bmp unless --format is given), and so is a link to it, such as /dev/stdout.</source>
+        <translation>書き込むファイル。--format がなければ拡張子 (.bmp、.png、.svg、.pdf) で形式を決めます。「-」は標準出力 (--format がなければ bmp) で、/dev/stdout のような標準出力へのリンクも同じです。</translation>
+    </message>
+    <message>
+        <source>The name: at the top left in the window layout, above the symbol in the retail layout (default: none). At most 1000 characters, as in the window: a longer name is cut, and a line says so.</source>
+        <translation>名称。ウィンドウのレイアウトでは左上に、retail のレイアウトでは記号の上に描きます (指定がなければなし)。ウィンドウと同じく 1000 文字までで、長い名称は切り詰め、そのことを 1 行で知らせます。</translation>
+    </message>
+    <message>
+        <source>No name line: a list&apos;s names still name its files, but no symbol, label or printed label shows one, and the labels are fitted without it.</source>
+        <translation>名称の行なし。一覧の名称はファイル名には使いますが、記号にもラベルにも印刷したラベルにも名称を出さず、名称なしでラベルに合わせます。</translation>
+    </message>
+    <message>
+        <source>jan13 (default; also ean13), jan8 (also ean8): the short JAN, upca, or upce: UPC-E, from its own 7 or 8 digits or from a UPC-A&apos;s 11 or 12 that zero-suppress, itf14: ITF-14, the case code, retail layout only, or book: the book JAN, two symbols under the 日本図書コード, of the ISBN given as DIGITS, --classification and --price.</source>
+        <translation>jan13 (既定。ean13 も可)、jan8 (ean8 も可): 短縮JANコード、upca、upce: UPC-E (自身の 7 桁か 8 桁、またはゼロ抑制できる UPC-A の 11 桁か 12 桁から)、itf14: 集合包装用 (ITF-14)、retail のレイアウトのみ、book: 書籍JANコード (日本図書コードの下の 2 段の記号。ISBN を DIGITS に、--classification と --price と一緒に指定)。</translation>
+    </message>
+    <message>
+        <source>jan13, upca and upce: a 2- or 5-digit add-on after the symbol. In a batch list, the code field gives it: &quot;4910123450124 12345&quot; or &quot;4910123450124+12345&quot;.</source>
+        <translation>jan13、upca、upce: 記号の後ろに付ける 2 桁か 5 桁のアドオン。一覧ではコード欄で指定します:「4910123450124 12345」または「4910123450124+12345」。</translation>
+    </message>
+    <message>
+        <source>itf14: the GTIN-14 of a case of the items of the 12- or 13-digit JAN given, or of each in a list: indicator digit N (0-9), the JAN&apos;s first twelve digits and a new check digit. Without it 13 digits that are a whole JAN are refused.</source>
+        <translation>itf14: 指定した 12 桁か 13 桁の JANコード (一覧では各行のもの) の商品を入れたケースの GTIN-14。インジケーター N (0-9)、JANコードの最初の 12 桁、新しいチェックデジットからなります。これがないと、JANコードとして完全な 13 桁は受け付けません。</translation>
+    </message>
+    <message>
+        <source>itf14: wide bars and spaces RATIO narrow ones, 2.25 to 3 (default 2.5; in bmp and png the nearest whole dots).</source>
+        <translation>itf14: 太いバーとスペースを細いものの RATIO 倍に (2.25 から 3、既定は 2.5。bmp と png では最も近いドット数)。</translation>
+    </message>
+    <message>
+        <source>itf14: frame (default): bearer bars 4.83 mm wide around the symbol, for printing straight on corrugated board; bars: 2 modules above and below it, for a label.</source>
+        <translation>itf14: frame (既定): 段ボールに直接印刷するための、記号を囲む幅 4.83 mm のベアラーバー。bars: ラベル用の、記号の上下に 2 モジュールのバー。</translation>
+    </message>
+    <message>
+        <source>book: the classification code, C and four digits (C0095). A list gives it in a column Cコード or 分類コード.</source>
+        <translation>book: 分類コード。C と 4 桁の数字 (C0095)。一覧では列 Cコード か 分類コード で指定します。</translation>
+    </message>
+    <message>
+        <source>book: the price before tax in yen, 0 to 99999; a higher price is coded 00000. A list gives it in a column 本体価格 or 価格.</source>
+        <translation>book: 税抜の本体価格 (円)、0 から 99999。それより高い価格は 00000 とします。一覧では列 本体価格 か 価格 で指定します。</translation>
+    </message>
+    <message>
+        <source>bmp, png, svg or pdf (batch default: bmp).</source>
+        <translation>bmp、png、svg、pdf のどれか (一覧の既定: bmp)。</translation>
+    </message>
+    <message>
+        <source>window (default): the window&apos;s picture, byte for byte its saved BMP at --scale 1. retail: the symbol for print, at its nominal sizes with OCR-B digits.</source>
+        <translation>window (既定): ウィンドウの画像。--scale 1 ではウィンドウが保存する BMP とバイト単位で同じです。retail: 印刷用の記号。規定の寸法で、数字は OCR-B です。</translation>
+    </message>
+    <message>
+        <source>Window layout, bmp and png: N pixels per module, 1 to 20 (default 1), written as 96 x N dpi.</source>
+        <translation>ウィンドウのレイアウトの bmp と png: 1 モジュールを N ピクセルに (1 から 20、既定は 1)。96 x N dpi として書き込みます。</translation>
+    </message>
+    <message>
+        <source>svg, pdf and the retail layout: the module is 0.33 mm times PERCENT, 80 to 200 (default 100); itf14: 1.016 mm times PERCENT, 49 to 100.</source>
+        <translation>svg、pdf、retail のレイアウト: モジュール幅は 0.33 mm の PERCENT % (80 から 200、既定は 100)。itf14 では 1.016 mm の PERCENT % (49 から 100)。</translation>
+    </message>
+    <message>
+        <source>Retail: the printer&apos;s resolution, 72 to 4800 (bmp and png: default 300; svg and pdf: drawn on that printer&apos;s dots, the page a whole number of them). A module is the nearest whole number of dots; a line on standard error says when that moves the magnification.</source>
+        <translation>retail: プリンターの解像度、72 から 4800 (bmp と png の既定は 300。svg と pdf ではそのプリンターのドットに合わせて描き、ページもドットの整数倍)。モジュール幅は最も近い整数のドット数にし、それで倍率が変わるときは標準エラー出力に 1 行で知らせます。</translation>
+    </message>
+    <message>
+        <source>Retail: bar width reduction, every bar narrowed by MICRONS micrometres about its middle (whole dots in bmp and png).</source>
+        <translation>retail: バー幅補正。各バーを中心から MICRONS マイクロメートル細くします (bmp と png では整数のドット数)。</translation>
+    </message>
+    <message>
+        <source>Retail: the &quot;&gt;&quot; in the right quiet zone.</source>
+        <translation>retail: 右の余白に「&gt;」を描きます。</translation>
+    </message>
+    <message>
+        <source>Replace a file or a link that already exists (the link itself); without it an existing file is left alone and counts as a failure. Never replaced: a folder, a device, a fifo, a socket, a read-only file, the batch list, standard input, output, error.</source>
+        <translation>既にあるファイルやリンク (リンクそのもの) を上書きします。これがなければ既にあるファイルはそのままにし、失敗として数えます。上書きしないもの: フォルダー、デバイス、FIFO、ソケット、読み取り専用のファイル、一覧、標準入力、標準出力、標準エラー出力。</translation>
+    </message>
+    <message>
+        <source>One symbol per line of LIST (&quot;-&quot; reads standard input).</source>
+        <translation>LIST の 1 行ごとに記号を 1 つ描きます (「-」は標準入力から読みます)。</translation>
+    </message>
+    <message>
+        <source>The folder the batch writes into (made if missing).</source>
+        <translation>一覧の記号を書き込むフォルダー (なければ作ります)。</translation>
+    </message>
+    <message>
+        <source>The list&apos;s encoding: UTF-8, UTF-16LE, UTF-16BE or Shift_JIS (default: found from the list).</source>
+        <translation>一覧の文字コード: UTF-8、UTF-16LE、UTF-16BE、Shift_JIS (既定: 一覧から判定)。</translation>
+    </message>
+    <message>
+        <source>The list&apos;s separator: a character, tab, comma or semicolon (default: a tab if the first line has one, else a comma). Not a digit, +, . or &quot;, which stand inside codes and numbers.</source>
+        <translation>一覧の区切り文字: 1 文字か、tab、comma、semicolon (既定: 最初の行にタブがあればタブ、なければコンマ)。数字、+、.、&quot; は、コードや数値の中にあるので使えません。</translation>
+    </message>
+    <message>
+        <source>The list&apos;s field of the codes: its number from 1, or its header text (default: found by the header).</source>
+        <translation>一覧のコードの列: 1 から数えた番号か、見出し行の文字 (既定: 見出し行から判定)。</translation>
+    </message>
+    <message>
+        <source>Labels on an A4 label sheet, into one pdf at -o: the sheet NAME (&quot;--sheet list&quot; shows them). Each label holds a retail symbol at --magnification, or the largest that fits, at least 80.</source>
+        <translation>A4 のラベル用紙にラベルを並べ、-o の 1 つの pdf にします。NAME は用紙の名前 (「--sheet list」で一覧表示)。各ラベルには --magnification の倍率、または入る最大の倍率 (80 以上) で retail の記号を描きます。</translation>
+    </message>
+    <message>
+        <source>Labels on a sheet of one&apos;s own, described in FILE (see below): a file of at most 64 KiB, or &quot;-&quot; for standard input.</source>
+        <translation>FILE に書いた自分のラベル用紙にラベルを並べます (下記参照)。64 KiB までのファイルか、標準入力なら「-」。</translation>
+    </message>
+    <message>
+        <source>Label sheets: N labels of each code (default 1).</source>
+        <translation>ラベル用紙: コードごとに N 枚のラベル (既定は 1)。</translation>
+    </message>
+    <message>
+        <source>Label sheets: leave the first N labels of the first page empty, for a sheet that was partly used.</source>
+        <translation>ラベル用紙: 使いかけの用紙のために、最初のページの最初の N 枚を空けます。</translation>
+    </message>
+    <message>
+        <source>Label sheets: draw each label&apos;s edge, for a test print.</source>
+        <translation>ラベル用紙: 試し刷り用に各ラベルの縁を描きます。</translation>
+    </message>
+    <message>
+        <source>The list&apos;s field of the names, the same way.</source>
+        <translation>一覧の名称の列。指定のしかたはコードの列と同じです。</translation>
+    </message>
+    <message>
+        <source>Print instead of writing a file: on PRINTER, or on the default printer when none is named. Each symbol on a page of the printer&apos;s media (a label of a roll), or on --sheet, at the printer&apos;s resolution: modules on whole dots.</source>
+        <translation>ファイルに書き込まずに印刷します。PRINTER に、指定がなければ既定のプリンターに印刷します。記号ごとにプリンターの用紙 (ロール紙のラベル) 1 ページに、または --sheet の用紙に、プリンターの解像度で、モジュール幅を整数のドットにして印刷します。</translation>
+    </message>
+    <message>
+        <source>&quot;--printer list&quot; shows the printers with their resolutions and media.</source>
+        <translation>「--printer list」でプリンターを解像度と用紙と一緒に表示します。</translation>
+    </message>
+    <message>
+        <source>--print: the label, one of the printer&apos;s media by name or as &quot;W x H mm&quot; (default: the printer&apos;s).</source>
+        <translation>--print: ラベル。プリンターの用紙の名前か「W x H mm」で指定します (既定: プリンターの用紙)。</translation>
+    </message>
+    <message>
+        <source>symbol (default): the symbol under its name, as without it. price: a price tag (値札), the name, the price with tax large, the price without it small, and the symbol. shelf: a shelf label (棚札), wider, the price largest, the symbol small.</source>
+        <translation>symbol (既定): 名称の下に記号。指定しないときと同じです。price: 値札。名称、大きく税込価格、小さく税抜価格、記号。shelf: 棚札。値札より横長で、価格を最も大きく、記号を小さく描きます。</translation>
+    </message>
+    <message>
+        <source>A tag&apos;s price with tax (税込) in yen; --price gives the one without (本体価格) instead. A list gives them in columns 売価, 税込価格 or 価格, and 税抜価格 or 本体価格.</source>
+        <translation>値札の税込価格 (円)。--price では代わりに税抜価格 (本体価格) を指定します。一覧では列 売価、税込価格、価格、および 税抜価格、本体価格 で指定します。</translation>
+    </message>
+    <message>
+        <source>A tag&apos;s tax rate in percent: 10 (default) or 8, the reduced rate of food and drink. A list&apos;s column 税率 gives each line&apos;s (10, 8, 標準, 軽減).</source>
+        <translation>値札の税率 (%): 10 (既定) か、食品の軽減税率の 8。一覧では列 税率 で各行の税率を指定します (10、8、標準、軽減)。</translation>
+    </message>
+    <message>
+        <source>How a tag&apos;s tax is rounded to whole yen: floor (default), round or ceil.</source>
+        <translation>値札の税の端数処理: floor (切り捨て、既定)、round (四捨五入)、ceil (切り上げ)。</translation>
+    </message>
+    <message>
+        <source>How a tag words its price without tax: zeinuki (default), &quot;税抜 ¥1,000&quot;, or hontai, &quot;本体価格 ¥1,000&quot;.</source>
+        <translation>値札の税抜価格の書き方: zeinuki (既定)「税抜 ¥1,000」、または hontai「本体価格 ¥1,000」。</translation>
+    </message>
+    <message>
+        <source>--design shelf: the shelf label without its symbol.</source>
+        <translation>--design shelf: 記号のない棚札にします。</translation>
+    </message>
+    <message>
+        <source>A tag&apos;s code made as an in-store code (インストアマーキング), with --item instead of DIGITS: plu, or price4, price5, price4-check or price5-check, whose code holds the price with tax (see below).</source>
+        <translation>値札のコードをインストアコード (インストアマーキング) にします。DIGITS の代わりに --item を指定します: plu、または price4、price5、price4-check、price5-check (コードに税込価格が入ります。下記参照)。</translation>
+    </message>
+    <message>
+        <source>--instore: the code&apos;s first two digits, 20 to 29, or 02 for the codes with the price inside (default: 20 for plu, 02 for the others).</source>
+        <translation>--instore: コードの最初の 2 桁。20 から 29、価格入りのコードでは 02 も可 (既定: plu は 20、ほかは 02)。</translation>
+    </message>
+    <message>
+        <source>--instore: the shop&apos;s item number. A list gives it in a column 品番 or 商品コード.</source>
+        <translation>--instore: 店の品番。一覧では列 品番 か 商品コード で指定します。</translation>
+    </message>
+    <message>
+        <source>A tag written to a file of its own (-o, --batch): its size in mm, as &quot;40x30&quot; (default: the design&apos;s own).</source>
+        <translation>ファイルに書き込む値札 (-o、--batch) の大きさ (mm)。「40x30」のように指定します (既定: デザインの大きさ)。</translation>
+    </message>
+    <message>
+        <source>This text.</source>
+        <translation>この説明を表示します。</translation>
+    </message>
+    <message>
+        <source>The version.</source>
+        <translation>バージョンを表示します。</translation>
+    </message>
+    <message>
+        <source>A wrong check digit is refused with the right one and with every swap of two
+neighbouring digits that would make the code valid.
+</source>
+        <translation>チェックデジットが違うときは、正しいチェックデジットと、隣り合う 2 桁を入れ替え
+て正しいコードになるすべての候補を示して受け付けません。
+</translation>
+    </message>
+    <message>
+        <source>Batch list:
+  One symbol per line: NAME, a tab or a comma, then DIGITS, e.g.
+      Green tea 500ml,4901234567894
+  CSV as spreadsheets write it: quoted fields may hold separators, quotes (&quot;&quot;)
+  and line breaks. With two fields the last is the digits and all before it
+  the name, so a name may hold commas. A first line that names the columns
+  (JAN, JANコード, コード, code, EAN; 名称, 商品名, 品名, name, product) or whose
+  digit field holds text but no digit (like &quot;name,jan&quot;) is a header; other
+  columns are ignored. UTF-8, UTF-16 with a byte order mark and Shift_JIS are
+  found by themselves. LF, CRLF and CR end lines; blank lines are skipped.
+  A code a spreadsheet turned into a number (4.90123E+12, leading zeros
+  lost) is refused and the reason told. A name longer than 1000 characters
+  is cut to them, and its line says so.
+  Each file is named after its name, made safe for file systems (/ \ : * ?
+  &quot; &lt; &gt; | and control characters become _, no leading dot, no Windows
+  device name, at most 200 bytes), or after the code when the name is empty; a name seen before gets
+  -2, -3, ... A bad line, or one whose file exists without --force, is
+  reported on standard error with its line number and skipped; the other
+  lines are still written. A full or read-only disk, or a folder that may
+  not be written, stops the batch at once. On a terminal a progress line is
+  shown.
+</source>
+        <translation>一覧:
+  1 行に記号 1 つ: 名称、タブかコンマ、数字の順です。例:
+      緑茶 500ml,4901234567894
+  表計算ソフトが書く CSV: 引用符で囲んだ欄には区切り文字、引用符 (&quot;&quot;)、改行を含
+  められます。欄が 2 つ以上あれば最後の欄が数字で、その前はすべて名称なので、名
+  称にコンマを含められます。最初の行が列の名前 (JAN、JANコード、コード、code、
+  EAN。名称、商品名、品名、name、product) か、数字の欄に数字のない文字 (例:
+  「name,jan」) があれば見出し行です。ほかの列は無視します。UTF-8、BOM 付きの
+  UTF-16、Shift_JIS は自動で判定します。行末は LF、CRLF、CR で、空行は飛ばしま
+  す。表計算ソフトが数値に変えたコード (4.90123E+12、先頭のゼロが消えたもの) は
+  理由を示して受け付けません。1000 文字より長い名称は切り詰め、その行で知らせま
+  す。
+  ファイル名は名称から、ファイルシステムで使える形にして付けます (/ \ : * ? &quot;
+  &lt; &gt; | と制御文字は _ に、先頭のドットなし、Windows のデバイス名なし、200
+  バイトまで)。名称が空ならコードから付けます。同じ名称には -2、-3、... を付け
+  ます。不正な行と、--force なしでファイルが既にある行は、行番号と一緒に標準
+  エラー出力に知らせて飛ばし、ほかの行は書き込みます。ディスクがいっぱいか読み
+  取り専用のとき、または書き込めないフォルダーのときは、すぐに止めます。端末で
+  は進行状況の行を表示します。
+</translation>
+    </message>
+    <message>
+        <source>Exit status:
+  0  every symbol was written
+  1  usage: the command line cannot be followed; with --print also no such
+     printer, no print service, no such media: nothing is printed
+  2  the digits were refused (not digits, wrong count, wrong check digit)
+  3  nothing written: the file exists without --force, it or the folder cannot
+     be written, or the batch list cannot be read or holds nothing to write;
+     or a batch stopped at a full or read-only disk or a folder it may not
+     write, or its files could not be made safe on disk at its end
+  4  batch: some lines failed; all the others were written
+</source>
+        <translation>終了ステータス:
+  0  すべての記号を書き込みました
+  1  使い方の誤り: コマンドラインのとおりに実行できません。--print では、
+     プリンター、印刷サービス、用紙がない場合も。何も印刷しません
+  2  数字を受け付けませんでした (数字でない、桁数が違う、チェックデジットが違
+     う)
+  3  何も書き込んでいません: --force なしでファイルが既にある、ファイルか
+     フォルダーに書き込めない、一覧が読めないか書き込むものがない。または、
+     ディスクがいっぱいか読み取り専用か、書き込めないフォルダーで一覧の処理が止
+     まった、最後にファイルをディスクに確実に保存できなかった
+  4  一覧: 失敗した行があります。ほかの行はすべて書き込みました
+</translation>
+    </message>
+    <message>
+        <source>Label sheets:
+  Built in (--sheet list shows them): a4-12, a4-18, a4-21, a4-24, a4-40,
+  a4-44 and a4-65. A sheet file holds one &quot;key = value&quot; line for each of
+  columns, rows, label-width, label-height, left, top, pitch-x and pitch-y,
+  in millimetres (left and top: the page&apos;s corner to the first label&apos;s;
+  pitch: one label&apos;s edge to the next one&apos;s); # starts a comment. Counts go
+  up to 999 and lengths up to 1000 mm; a sheet file is a regular file of at
+  most 64 KiB, or standard input. Labels too small for a symbol at 80
+  percent, or for --bwr at the module they get, are refused, and nothing is
+  written.
+</source>
+        <translation>ラベル用紙:
+  組み込みの用紙 (--sheet list で表示): a4-12、a4-18、a4-21、a4-24、a4-40、
+  a4-44、a4-65。ラベル用紙ファイルには columns、rows、label-width、
+  label-height、left、top、pitch-x、pitch-y のそれぞれについて「key = value」の
+  行を 1 行ずつ、ミリメートルで書きます (left と top: ページの角から最初の
+  ラベルの角まで。pitch: ラベルの端から次のラベルの端まで)。# から後はコメント
+  です。数は 999 まで、長さは 1000 mm までです。ラベル用紙ファイルは 64 KiB ま
+  での通常のファイルか標準入力です。倍率 80 % の記号や、その倍率のモジュール幅
+  での --bwr に小さすぎるラベルは受け付けず、何も書き込みません。
+</translation>
+    </message>
+    <message>
+        <source>Price tags:
+  --design price makes price tags (値札) and --design shelf shelf labels (棚札):
+  the name, the price with tax (総額表示) large as ¥1,100 税込, the price
+  without tax beside it, and the symbol. Prices are whole yen; the one not
+  given is computed at --tax-rate, the tax rounded as --rounding says (the
+  seller&apos;s choice). A list&apos;s columns 売価, 税込価格 or 価格 (with tax), 税抜価格
+  or 本体価格 (without) and 税率 give each line&apos;s; full-width digits, yen signs
+  and commas are read, anything else makes a bad line with its reason. A list
+  with a Cコード column is a book list, as before.
+  In-store codes (--instore, 13 digits, the last the check digit):
+    plu           20-29, 10 digits of the item number
+    price4        02 or 20-29, 6 item digits, a 4-digit price
+    price5        02 or 20-29, 5 item digits, a 5-digit price
+    price4-check  02 or 20-29, 5 item digits, the price check digit, 4 digits
+    price5-check  02 or 20-29, 4 item digits, the price check digit, 5 digits
+  The price inside is the tag&apos;s price with tax; a list&apos;s code whose price
+  differs from its tag&apos;s is refused.
+</source>
+        <translation>値札:
+  --design price で値札を、--design shelf で棚札を作ります: 名称、大きく税込価
+  格 (総額表示、¥1,100 税込)、その横に税抜価格、そして記号。価格は円単位の整数
+  です。指定しなかったほうの価格は --tax-rate で計算し、税は --rounding のとお
+  りに端数処理します (売り手が決めます)。一覧の列 売価、税込価格、価格 (税込)、
+  税抜価格、本体価格 (税抜)、税率 で各行の値を指定します。全角数字、円記号、
+  コンマは読み、それ以外は理由を示して不正な行とします。Cコード の列がある一覧
+  は、これまでどおり書籍の一覧です。
+  インストアコード (--instore、13 桁、最後の桁がチェックデジット):
+    plu           20-29、品番 10 桁
+    price4        02 か 20-29、品番 6 桁、価格 4 桁
+    price5        02 か 20-29、品番 5 桁、価格 5 桁
+    price4-check  02 か 20-29、品番 5 桁、価格チェックデジット、価格 4 桁
+    price5-check  02 か 20-29、品番 4 桁、価格チェックデジット、価格 5 桁
+  コードの中の価格は値札の税込価格です。一覧のコードの価格が値札の価格と違えば
+  受け付けません。
+</translation>
+    </message>
+    <message>
+        <source>Usage: %1 [options] %2</source>
+        <translation>使い方: %1 [オプション] %2</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>オプション:</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>引数:</translation>
+    </message>
+    <message>
+        <source>Grade a scanned symbol (--verify --help: more).</source>
+        <translation>スキャン画像の記号の印刷品質グレードを判定します (詳しくは --verify --help)。</translation>
+    </message>
+    <message>
+        <source>Examples:</source>
+        <translation>例:</translation>
+    </message>
+    <message>
+        <source>the print service at %1 does not answer: %2</source>
+        <translation>%1 の印刷サービスが応答しません (%2)</translation>
+    </message>
+    <message>
+        <source>no default printer: %1</source>
+        <translation>既定のプリンターがありません (%1)</translation>
+    </message>
+    <message>
+        <source>printer %1 names no media (a raw queue, which passes jobs on unchanged, names none), so no label can be fitted to it: print on a queue with the printer&apos;s driver</source>
+        <translation>プリンター %1 には用紙の名前がありません (ジョブをそのまま渡す raw キューには用紙がありません)。ラベルを合わせられないので、プリンターのドライバーを使うキューで印刷してください</translation>
+    </message>
+    <message>
+        <source>printer %1 takes sizes of its own from %2 to %3 (width across the printer, then length), not %4</source>
+        <translation>プリンター %1 に指定できる大きさは %2 から %3 まで (幅はプリンターの横方向、次に長さ) です。%4 は指定できません</translation>
+    </message>
+    <message>
+        <source>  or a size of its own from %1 to %2</source>
+        <translation>  または %1 から %2 までの大きさ</translation>
+    </message>
+    <message>
+        <source>printer %1 has no media &apos;%2&apos;; give one of these, by name or as &quot;W x H mm&quot;:
+%3</source>
+        <translation>プリンター %1 には用紙「%2」がありません。次のどれかを名前か「W x H mm」で指定してください:
+%3</translation>
+    </message>
+    <message>
+        <source>printer %1 has no A4 paper for the label sheet</source>
+        <translation>プリンター %1 にはラベル用紙のための A4 の用紙がありません</translation>
+    </message>
+    <message>
+        <source>printer %1 does not take the media %2</source>
+        <translation>プリンター %1 は用紙 %2 を使えません</translation>
+    </message>
+    <message>
+        <source>printer %1 did not take the job: %2</source>
+        <translation>プリンター %1 がジョブを受け付けませんでした (%2)</translation>
+    </message>
+    <message>
+        <source>cannot ask the print service for its printers: %1</source>
+        <translation>印刷サービスにプリンターを問い合わせられません (%1)</translation>
+    </message>
+    <message>
+        <source>%1: nothing printed</source>
+        <translation>%1。何も印刷していません。</translation>
+    </message>
+    <message>
+        <source>%1; nothing printed</source>
+        <translation>%1。何も印刷していません。</translation>
+    </message>
+    <message>
+        <source>printing needs stripewell-render-print, which is at neither %1 nor %2; install Stripewell again</source>
+        <translation>印刷には stripewell-render-print が必要ですが、%1 にも %2 にもありません。Stripewell をインストールし直してください</translation>
+    </message>
+    <message>
+        <source>cannot run %1: %2</source>
+        <translation>%1 を実行できません (%2)</translation>
+    </message>
+    <message>
+        <source>%1 written, %2 failed</source>
+        <translation>%1 件書き込み、%2 件失敗</translation>
+    </message>
+    <message>
+        <source>%1 written</source>
+        <translation>%1 件書き込み</translation>
+    </message>
+    <message>
+        <source>a symbol at %1 percent and its name needs %2 x %3 mm with its margins (without the name line, --no-name: %4 x %5 mm)</source>
+        <translation>倍率 %1 % の記号と名称には、余白を含めて %2 x %3 mm が必要です (名称の行なし、--no-name では %4 x %5 mm)</translation>
+    </message>
+    <message>
+        <source>a symbol at %1 percent needs %2 x %3 mm with its margins (with a name line: %4 x %5 mm)</source>
+        <translation>倍率 %1 % の記号には、余白を含めて %2 x %3 mm が必要です (名称の行ありでは %4 x %5 mm)</translation>
+    </message>
+    <message>
+        <source>a %1 (--design %2) needs %3 x %4 mm with its margins</source>
+        <translation>%1 (--design %2) には、余白を含めて %3 x %4 mm が必要です</translation>
+    </message>
+    <message>
+        <source>there is no sheet &apos;%1&apos;; --sheet list shows the sheets</source>
+        <translation>ラベル用紙「%1」はありません。--sheet list で用紙を表示できます。</translation>
+    </message>
+    <message>
+        <source>%1 gives no label; nothing printed</source>
+        <translation>%1 からはラベルが 1 枚もできません。何も印刷していません。</translation>
+    </message>
+    <message>
+        <source>no label was painted; nothing written</source>
+        <translation>ラベルを 1 枚も描けませんでした。何も書き込んでいません。</translation>
+    </message>
+    <message>
+        <source>%1 gives no label; nothing written</source>
+        <translation>%1 からはラベルが 1 枚もできません。何も書き込んでいません。</translation>
+    </message>
+    <message>
+        <source>with its add-on the symbol is too wide for the label even at %1 percent: the label is %2 x %3 mm; %4</source>
+        <translation>アドオンを付けると、倍率 %1 % でも記号がラベルの幅に入りません。ラベルは %2 x %3 mm で、%4。</translation>
+    </message>
+    <message>
+        <source>with its add-on the symbol is drawn so small that --bwr %1 leaves bars narrower than half a module</source>
+        <translation>アドオンを付けると記号がとても小さくなり、--bwr %1 ではバーがモジュール幅の半分より細くなります。</translation>
+    </message>
+    <message>
+        <source>the printer&apos;s device failed</source>
+        <translation>プリンターのデバイスが失敗しました</translation>
+    </message>
+    <message>
+        <source>cannot write to the standard output: %1</source>
+        <translation>標準出力に書き込めません (%1)</translation>
+    </message>
+    <message>
+        <source>--skip %1 is beyond the %2 labels of a sheet of %3</source>
+        <translation>--skip %1 は、用紙 %3 の 1 ページのラベル %2 枚を超えています。</translation>
+    </message>
+    <message>
+        <source>the labels of %1 are %2 x %3 mm; %4: nothing printed</source>
+        <translation>用紙 %1 のラベルは %2 x %3 mm です。%4。何も印刷していません。</translation>
+    </message>
+    <message>
+        <source>the labels of %1 are %2 x %3 mm; %4: nothing written</source>
+        <translation>用紙 %1 のラベルは %2 x %3 mm です。%4。何も書き込んでいません。</translation>
+    </message>
+    <message>
+        <source>at %1 dpi no whole number of dots makes a module from %2 percent to the %3 percent that fits the label; the label is %4 x %5 mm, and %6: nothing printed</source>
+        <translation>%1 dpi では、倍率 %2 % から、ラベルに入る %3 % までのモジュール幅になるドット数がありません。ラベルは %4 x %5 mm で、%6。何も印刷していません。</translation>
+    </message>
+    <message>
+        <source>at %1 dpi: module %2 dots, X = %3 mm (magnification %4 %)</source>
+        <translation>%1 dpi: モジュール幅 %2 ドット、X = %3 mm (倍率 %4 %)。</translation>
+    </message>
+    <message>
+        <source>the symbols are printed at %1 percent, the largest that fits the labels of %2</source>
+        <translation>用紙 %2 のラベルに入る最大の倍率、%1 % で記号を印刷します。</translation>
+    </message>
+    <message>
+        <source>--bwr %1 would leave bars narrower than half a module (%2 micrometres at %3 percent on the labels of %4): nothing written</source>
+        <translation>--bwr %1 では、バーがモジュール幅の半分 (%2 マイクロメートル、倍率 %3 %、用紙 %4 のラベル) より細くなります。何も書き込んでいません。</translation>
+    </message>
+    <message>
+        <source>%1 of the lines in %2 failed; %3 labels printed</source>
+        <translation>%2 の %1 行が失敗しました。ラベルを %3 枚印刷しました。</translation>
+    </message>
+    <message>
+        <source>%1 of the lines in %2 failed; %3 labels written to %4</source>
+        <translation>%2 の %1 行が失敗しました。%4 にラベルを %3 枚書き込みました。</translation>
+    </message>
+    <message>
+        <source>--design takes %1 or %2, not &apos;%3&apos;</source>
+        <translation>--design には %1 か %2 を指定してください (指定:「%3」)。</translation>
+    </message>
+    <message>
+        <source>--%1 goes with a tag: --design price or shelf</source>
+        <translation>--%1 は値札用です。--design price か shelf と一緒に指定してください。</translation>
+    </message>
+    <message>
+        <source>--no-symbol is for shelf labels: --design shelf</source>
+        <translation>--no-symbol は棚札用です。--design shelf と一緒に指定してください。</translation>
+    </message>
+    <message>
+        <source>--tax-rate takes 10 or 8, the reduced rate, not &apos;%1&apos;</source>
+        <translation>--tax-rate には 10 か、軽減税率の 8 を指定してください (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>--rounding takes floor, round or ceil, not &apos;%1&apos;</source>
+        <translation>--rounding には floor、round、ceil のどれかを指定してください (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>--exclusive-label takes zeinuki (税抜) or hontai (本体価格), not &apos;%1&apos;</source>
+        <translation>--exclusive-label には zeinuki (税抜) か hontai (本体価格) を指定してください (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>--label-size is for a tag written to a file of its own; a sheet&apos;s or a printer&apos;s labels have their own size</source>
+        <translation>--label-size はファイルに書き込む値札用です。ラベル用紙やプリンターのラベルには、それぞれの大きさがあります。</translation>
+    </message>
+    <message>
+        <source>--label-size takes WxH in mm, each 10 to 1000, as 40x30, not &apos;%1&apos;</source>
+        <translation>--label-size には mm で WxH を、それぞれ 10 から 1000 まで、40x30 のように指定してください (指定:「%1」)。</translation>
+    </message>
+    <message>
+        <source>--%1 goes with --instore FORMAT</source>
+        <translation>--%1 は --instore FORMAT と一緒に指定します。</translation>
+    </message>
+    <message>
+        <source>--instore takes %1, not &apos;%2&apos;</source>
+        <translation>--instore には %1 を指定してください (指定:「%2」)。</translation>
+    </message>
+    <message>
+        <source>--instore %1 holds the tag&apos;s price: give --design price or shelf, and the price</source>
+        <translation>--instore %1 のコードには値札の価格が入ります。--design price か shelf と、価格を指定してください。</translation>
+    </message>
+    <message>
+        <source>--instore-prefix of %1 takes %2, not &apos;%3&apos;</source>
+        <translation>--instore-prefix には、%1 では %2 を指定してください (指定:「%3」)。</translation>
+    </message>
+    <message>
+        <source>02 or 20 to 29</source>
+        <translation>02 か 20 から 29</translation>
+    </message>
+    <message>
+        <source>--item is for one tag; a list gives each line&apos;s in a column 品番 or 商品コード</source>
+        <translation>--item は値札 1 枚用です。一覧では各行の品番を列 品番 か 商品コード で指定します。</translation>
+    </message>
+    <message>
+        <source>--instore %1 makes the code from the shop&apos;s item number: give --item N</source>
+        <translation>--instore %1 は店の品番からコードを作ります。--item N を指定してください。</translation>
+    </message>
+    <message>
+        <source>--%1 is for one tag; a list gives each line&apos;s price in a column 売価, 税込価格 or 価格, or 税抜価格 or 本体価格</source>
+        <translation>--%1 は値札 1 枚用です。一覧では各行の価格を列 売価、税込価格、価格、または 税抜価格、本体価格 で指定します。</translation>
+    </message>
+    <message>
+        <source>give the tag&apos;s price once: --price (without tax) or --price-with-tax, not both</source>
+        <translation>値札の価格は --price (税抜) か --price-with-tax のどちらか一方で指定してください。</translation>
+    </message>
+    <message>
+        <source>a tag needs its price: --price YEN (without tax, 本体価格) or --price-with-tax YEN</source>
+        <translation>値札には価格が必要です: --price YEN (税抜、本体価格) か --price-with-tax YEN を指定してください。</translation>
+    </message>
 </context>
 <context>
     <name>verify</name>
