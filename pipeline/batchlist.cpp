@@ -342,7 +342,7 @@ BatchLine ReadRecord(const QString& record, QChar separator, const Columns& colu
         std::any_of(fields.begin() + columns.headerFields, fields.end(),
                     [](const QString& field) { return !field.isEmpty(); })) {
         result.kind = BatchLine::Kind::Bad;
-        result.error = QStringLiteral(
+        result.error = Msg::tr(
                            "%1 fields where the header names %2: a price with a comma "
                            "(1,080) needs its quotes (\"1,080\"), as spreadsheets write it")
                            .arg(fields.size())

@@ -491,6 +491,10 @@
         <source>--indicator takes the 12 or 13 digits of a JAN; a GTIN-14&apos;s 14 digits are drawn as they are without it</source>
         <translation>--indicator には JANコードの 12 桁か 13 桁を指定します。GTIN-14 の 14 桁は --indicator なしでそのまま作ります。</translation>
     </message>
+    <message>
+        <source>%1 fields where the header names %2: a price with a comma (1,080) needs its quotes (&quot;1,080&quot;), as spreadsheets write it</source>
+        <translation>見出し行の項目は %2 個ですが、この行は %1 個あります。コンマを含む価格 (1,080) は、表計算ソフトが書き出すように引用符で囲んでください (&quot;1,080&quot;)。</translation>
+    </message>
 </context>
 <context>
     <name>render</name>

@@ -180,6 +180,12 @@ void TestJapanese::Rows() {
     }) << QStringList{"barcode"} << none;
     QTest::newRow("three fields, no code") << Probe([] { return List("a,b,c\n"); })
                                            << QStringList{"3"} << QStringList{"JAN", "商品名"};
+    QTest::newRow("price's comma unquoted")
+        << Probe([] { return List("名称,JAN,売価\nTea,4901234567894,1,080\n"); })
+        << QStringList{"4", "3", "1,080"} << prices + QStringList{"名称"};
+    QTest::newRow("code beyond the fields") << Probe([] {
+        return List("Tea,4901234567894\n", {{}, {}, {}, QStringLiteral("3")});
+    }) << QStringList{"2", "3"} << none;
     QTest::newRow("header alone") << Probe([] { return List("name,jan\n"); }) << none << none;
     // Codes of each symbology.
     QTest::newRow("wrong check digit, no swap")
