@@ -1,7 +1,5 @@
 #include "folderwriter.h"
 
-#include "messages.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,6 +8,8 @@
 #include <QFile>
 #include <cerrno>
 #include <utility>
+
+#include "messages.h"
 
 namespace pipeline {
 

@@ -1,11 +1,11 @@
 #include "listdecoding.h"
 
-#include "messages.h"
-
 #include <QSysInfo>
 
 #include <algorithm>
 #include <cerrno>
+
+#include "messages.h"
 
 namespace pipeline {
 
