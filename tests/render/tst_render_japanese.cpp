@@ -215,7 +215,7 @@ void TestJapanese::failureSaysWhyInTheLocalesLanguage_data() {
     QTest::newRow("bad line in a batch") << QStringList{"--batch", "bad.csv", "--out-dir", "out"}
                                          << 4 << QStringList{"bad.csv:2:", "4901234567890", "out"};
     QTest::newRow("bad line on a sheet")
-        << QStringList{"--batch", "bad.csv", "--sheet", "a4-24", "-o", "s.pdf"} << 4
+        << QStringList{"--batch", "bad.csv", "--sheet", "a4-24", "-o", "s.pdf", "--force"} << 4
         << QStringList{"bad.csv:2:", "4901234567890", "s.pdf"};
 }
 
