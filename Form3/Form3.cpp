@@ -41,6 +41,7 @@
 #include "pipeline/listreader.h"
 #include "pipeline/printer.h"
 #include "pipeline/sheetpainter.h"
+#include "printrun.h"
 #include "refusals.h"
 #include "symbol/code.h"
 #include "symbol/symbology.h"
@@ -301,7 +302,7 @@ void Form3::RunAside(std::function<void()> work, std::function<void()> done) {
 }
 
 void Form3::EnableButtons() {
-    const bool idle = !reading_ && !printing_;
+    const bool idle = !reading_ && !printing_ && !sending_;
     previewButton_->setEnabled(idle);
     printButton_->setEnabled(idle);
     ListProgress->setVisible(reading_ != nullptr);
@@ -335,7 +336,7 @@ bool Form3::ListBeingRead() const {
 }
 
 bool Form3::BeingPrinted() const {
-    return printing_ != nullptr;
+    return printing_ != nullptr || sending_ != nullptr;
 }
 
 void Form3::ChooseList() {
@@ -535,7 +536,7 @@ bool Form3::PaintJob(const Job& job, QPagedPaintDevice* device,
     return true;
 }
 
-bool Form3::Paint(QPrinter* printer) {
+std::optional<Form3::Job> Form3::PrinterPlan(QPrinter* printer) {
     const bool onSheet = pipeline::FindSheet(Sheet->currentData().toString()).has_value();
     const bool native = printer->outputFormat() == QPrinter::NativeFormat;
     pipeline::UsePrintersDots(printer);
@@ -552,16 +553,22 @@ bool Form3::Paint(QPrinter* printer) {
         if (!pipeline::SetPrintersPage(printer, chosen)) {
             Summary->setText(QStringLiteral("プリンター %1 は用紙 %2 に印刷できません。")
                                  .arg(printer->printerName(), chosen.name()));
-            return false;
+            return std::nullopt;
         }
     }
     // On a printer of the print service, every module a whole number of its
     // dots, from the first dot of the area it prints (on a page turned
     // across the paper, at the end the print service turns that dot to).
-    std::optional<Job> job = Plan(printer->pageLayout().fullRect(QPageLayout::Millimeter).size(),
-                                  native ? printer->resolution() : 0);
-    if (!job)
-        return false;
+    const QSizeF pageMm = printer->pageLayout().fullRect(QPageLayout::Millimeter).size();
+    std::optional<Job> job = Plan(pageMm, native ? printer->resolution() : 0);
+    if (!job) {
+        // A sheet's labels too small are said with the counts already.
+        if (!onSheet && !Labels().isEmpty())
+            Summary->setText(QStringLiteral("用紙 (%1 × %2 mm) が小さすぎて、記号が収まりません。")
+                                 .arg(pageMm.width(), 0, 'f', 1)
+                                 .arg(pageMm.height(), 0, 'f', 1));
+        return std::nullopt;
+    }
     if (job->plan.refusal == pipeline::LabelPlan::Refusal::NoWholeDots) {
         const QSizeF label = job->plan.LabelMm();
         Summary->setText(QStringLiteral("%1 dpi のプリンターでは、%2 × %3 mm "
@@ -569,12 +576,20 @@ bool Form3::Paint(QPrinter* printer) {
                              .arg(printer->resolution())
                              .arg(label.width(), 0, 'f', 1)
                              .arg(label.height(), 0, 'f', 1));
-        return false;
+        return std::nullopt;
     }
     if (native)
         pipeline::FitStyleToPrintersPage(*printer, &job->plan.style);
-    // A printer is painted on this thread: between slices the window is
-    // drawn again, its buttons left alone until the pages are sent.
+    return job;
+}
+
+bool Form3::Paint(QPrinter* printer) {
+    const std::optional<Job> job = PrinterPlan(printer);
+    if (!job)
+        return false;
+    // Painted on this thread (the preview's pages): between slices the
+    // window is drawn again.
+    const bool native = printer->outputFormat() == QPrinter::NativeFormat;
     const auto drawn = [native](qint64) {
         if (native)
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -615,7 +630,7 @@ void Form3::PrintToFile(const QString& path, const QPageLayout& page) {
         Summary->setText(reason);
         emit Printed(false);
     };
-    if (reading_ || printing_)
+    if (reading_ || printing_ || sending_)
         return refuse(
             QStringLiteral("一覧を読み終わるまで、または印刷が終わるまで待ってください。"));
     const qsizetype slash = path.lastIndexOf(u'/');
@@ -726,7 +741,7 @@ void Form3::FileDone(const std::shared_ptr<FilePrint>& print) {
 // The pages as a PDF file of them has them: a label sheet on A4, one
 // symbol per sheet of paper on A4 too.
 void Form3::Preview() {
-    if (reading_ || printing_)
+    if (reading_ || printing_ || sending_)
         return;
     const QSizeF a4(pipeline::kA4Width, pipeline::kA4Height);
     std::optional<Job> job = Plan(a4, 0);
@@ -753,33 +768,66 @@ PagePreview* Form3::Previewing() const {
 // has it. Qt's dialog always offers a printer's default media: left at that,
 // the media last used on the printer is used again.
 void Form3::PrintNow() {
-    QPrinter printer(QPrinter::HighResolution);
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     const QString last = Settings().value("print/printer").toString();
     if (QPrinterInfo::availablePrinterNames().contains(last))
-        printer.setPrinterName(last);
-    QPrintDialog dialog(&printer, this);
+        printer->setPrinterName(last);
+    QPrintDialog dialog(printer.get(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    const std::optional<QPageSize> remembered = RememberedMedia(printer);
-    if (remembered && printer.outputFormat() == QPrinter::NativeFormat &&
-        printer.pageLayout().pageSize().isEquivalentTo(QPrinterInfo(printer).defaultPageSize()))
-        printer.setPageSize(*remembered);
+    const std::optional<QPageSize> remembered = RememberedMedia(*printer);
+    if (remembered && printer->outputFormat() == QPrinter::NativeFormat &&
+        printer->pageLayout().pageSize().isEquivalentTo(QPrinterInfo(*printer).defaultPageSize()))
+        printer->setPageSize(*remembered);
     // A PDF file is written as the renderer writes one: aside, then in place.
-    if (printer.outputFormat() == QPrinter::PdfFormat) {
-        PrintToFile(printer.outputFileName(), printer.pageLayout());
+    if (printer->outputFormat() == QPrinter::PdfFormat) {
+        PrintToFile(printer->outputFileName(), printer->pageLayout());
         return;
     }
-    const QString media = printer.pageLayout().pageSize().key();
-    if (!Paint(&printer))
+    if (reading_ || printing_ || sending_) {
+        Summary->setText(
+            QStringLiteral("一覧を読み終わるまで、または印刷が終わるまで待ってください。"));
+        emit Printed(false);
         return;
-    if (printer.outputFormat() == QPrinter::NativeFormat) {
+    }
+    const QString media = printer->pageLayout().pageSize().key();
+    std::optional<Job> job = PrinterPlan(printer.get());
+    if (!job) {
+        emit Printed(false);  // Summary says why
+        return;
+    }
+    // The printer's pages are painted aside and go to the print service
+    // only once all are painted: 中止 before then sends nothing.
+    const qint64 labels = qint64(job->labels.size()) * job->copies;
+    const pipeline::LabelPlan plan = job->plan;
+    sending_ = new PrinterRun(
+        std::move(printer), labels, [plan](qint64 count) { return plan.Pages(count); },
+        [job = std::move(*job)](QPagedPaintDevice* device,
+                                const std::function<bool(qint64)>& goingOn) {
+            return PaintJob(job, device, goingOn);
+        },
+        this);
+    connect(sending_, &PrinterRun::Done, this, [this, media](bool sent) {
+        PrinterRun* run = sending_;
+        sending_ = nullptr;
+        run->deleteLater();
+        EnableButtons();
+        Summary->setText(run->Outcome());
+        if (!sent) {
+            emit Printed(false);
+            return;
+        }
+        Remember();
         QSettings settings = Settings();
-        settings.setValue("print/printer", printer.printerName());
+        settings.setValue("print/printer", run->PrinterName());
         // A label sheet is printed on A4 whatever the printer holds.
         if (Sheet->currentIndex() == 0)
-            settings.setValue("print/media/" + printer.printerName(), media);
-    }
-    accept();
+            settings.setValue("print/media/" + run->PrinterName(), media);
+        emit Printed(true);
+        accept();
+    });
+    EnableButtons();
+    sending_->Start();
 }
 
 void Form3::Remember() const {

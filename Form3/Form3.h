@@ -11,8 +11,10 @@
 // The list is read off the window's thread, with its lines and labels
 // counted on a bar as it goes and a button that stops it; printing into a
 // PDF file is painted off it too, into a file beside the one named that
-// takes its name only once whole; the window keeps answering meanwhile. The
-// preview paints only the page it shows (PagePreview).
+// takes its name only once whole; a printer's pages are painted off it and
+// go to the print service only once all are painted (Form3/printrun.h),
+// with the progress shown and a 中止; the window keeps answering meanwhile.
+// The preview paints only the page it shows (PagePreview).
 
 #include <QDialog>
 #include <QPointer>
@@ -41,6 +43,7 @@ class QSpinBox;
 class QThread;
 class QTimer;
 class PagePreview;
+class PrinterRun;
 class TagFields;
 
 class Form3 : public QDialog {
@@ -65,8 +68,11 @@ public:
     QPushButton* StopReading;    // stops the list being read
     QPushButton* ListHelp;       // how to make a list in a spreadsheet
 
-    // Paints every label on the printer's pages. False, with the reason in
-    // Summary, when nothing can be printed.
+    // Paints every label on the printer's pages, on this thread (the
+    // preview's). False, with the reason in Summary, when nothing can be
+    // printed. 印刷 paints a printer's pages aside instead, and says in
+    // Printed() whether they went to the print service, in Summary how many
+    // labels went to which printer or why none did.
     bool Paint(QPrinter* printer);
 
     // What the dialog's choices put on the labels.
@@ -96,7 +102,10 @@ public:
     // name as it was. Printed() when done, the reason in Summary when not;
     // a folder that does not exist is said before anything is painted.
     void PrintToFile(const QString& path, const QPageLayout& page);
+    // A PDF file, or a printer of the print service, being printed on.
     bool BeingPrinted() const;
+    // The printer's job being painted and sent; none when there is none.
+    PrinterRun* PrinterJob() const { return sending_; }
 
     // Far above a shop's list of products.
     static constexpr qint64 kMaxListBytes = 32 * 1024 * 1024;
@@ -124,6 +133,10 @@ private:
     // On a printer of dpi dots per inch (0 for a file), each module a whole
     // number of its dots; the plan says when none fits.
     std::optional<Job> Plan(QSizeF pageMm, int dpi) const;
+    // The printer set up for the dialog's choices (its dots, its page) and
+    // what they paint on it; none, with the reason in Summary, when nothing
+    // can be printed.
+    std::optional<Job> PrinterPlan(QPrinter* printer);
     // Paints the job's labels on device, a slice at a time; between slices
     // going on says whether to go on with the count painted so far. False
     // when the device failed or going on said no.
@@ -144,6 +157,7 @@ private:
     QList<pipeline::Label> listEntries_;
     std::shared_ptr<Reading> reading_;
     std::shared_ptr<FilePrint> printing_;
+    PrinterRun* sending_ = nullptr;  // a printer's job, painted and sent aside
     QList<QThread*> threads_;
     QPushButton* previewButton_ = nullptr;
     QPushButton* printButton_ = nullptr;

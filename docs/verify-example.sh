@@ -6,6 +6,8 @@
 # and the plot docs/verify-plot.png. Needs ImageMagick.
 # Usage: docs/verify-example.sh [path/to/stripewell-render]   (default build-release/render/stripewell-render)
 set -euo pipefail
+# The examples are the English report and plot, whatever the locale.
+export LANG=C.UTF-8 LC_ALL= LC_MESSAGES= LANGUAGE=
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 render=$(realpath "${1:-$root/build-release/render/stripewell-render}")

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "messages.h"
+
 namespace pipeline {
 
 namespace {
@@ -160,7 +162,7 @@ QString CutName(QString* name) {
     if (name->at(keep - 1).isHighSurrogate() && name->at(keep).isLowSurrogate())
         --keep;
     name->truncate(keep);
-    return QStringLiteral("the name is %1 characters long; only its first %2 are used")
+    return Msg::tr("the name is %1 characters long; only its first %2 are used")
         .arg(length)
         .arg(keep);
 }
@@ -182,6 +184,24 @@ QChar RecordSeparator(const QString& record, QChar listSeparator) {
     return record.contains(listSeparator) || !record.contains(other) ? listSeparator : other;
 }
 
+namespace {
+
+// Why a line of two columns has no second: one whole sentence for each
+// separator, as the catalogue translates sentences, not their words.
+QString NoSeparatorError(bool eitherSeparator, QChar separator) {
+    if (eitherSeparator)
+        return Msg::tr("no tab or comma between the name and the digits");
+    if (separator == u'\t')
+        return Msg::tr("no tab between the name and the digits");
+    if (separator == u',')
+        return Msg::tr("no comma between the name and the digits");
+    if (separator == u';')
+        return Msg::tr("no semicolon between the name and the digits");
+    return Msg::tr("no %1 between the name and the digits").arg(SeparatorName(separator));
+}
+
+}  // namespace
+
 BatchLine ReadTwoColumns(const QString& record, QChar separator, bool firstContent,
                          bool eitherSeparator) {
     BatchLine result;
@@ -196,9 +216,7 @@ BatchLine ReadTwoColumns(const QString& record, QChar separator, bool firstConte
     }
     if (fields.values.size() < 2) {
         result.kind = BatchLine::Kind::Bad;
-        result.error =
-            QStringLiteral("no %1 between the name and the digits")
-                .arg(eitherSeparator ? QStringLiteral("tab or comma") : SeparatorName(separator));
+        result.error = NoSeparatorError(eitherSeparator, separator);
         return result;
     }
     result.kind = BatchLine::Kind::Entry;
@@ -225,7 +243,7 @@ BatchLine ReadBatchLine(QByteArray line, bool firstContent) {
     if (!QByteArrayView(line).isValidUtf8()) {
         BatchLine bad;
         bad.kind = BatchLine::Kind::Bad;
-        bad.error = QStringLiteral("not valid UTF-8 text");
+        bad.error = Msg::tr("not valid UTF-8 text");
         return bad;
     }
     const QString text = QString::fromUtf8(line);
@@ -251,7 +269,7 @@ ListShape ReadListShape(const QString& firstRecord, QChar separator, const QStri
         return shape;
     };
     if (nameOption == -2 || codeOption == -2)
-        return refuse(QStringLiteral("no field of the first line is called %1")
+        return refuse(Msg::tr("no field of the first line is called %1")
                           .arg(nameOption == -2 ? nameColumn : codeColumn));
 
     Columns& columns = shape.columns;
@@ -273,16 +291,18 @@ ListShape ReadListShape(const QString& firstRecord, QChar separator, const QStri
     }
     // A tag's price comes from one column of each kind, beside its code.
     if (columns.priceWithTax >= 0 || columns.priceWithoutTax >= 0) {
-        for (const auto& [keys, kind] :
-             {std::pair{&kWithTaxHeaders, QStringLiteral("with tax (売価, 税込価格, 価格)")},
-              std::pair{&kWithoutTaxHeaders, QStringLiteral("without tax (税抜価格, 本体価格)")}})
-            if (CountHeaders(fields, *keys) > 1)
-                return refuse(
-                    QStringLiteral("the header names more than one price %1: keep one").arg(kind));
+        if (CountHeaders(fields, kWithTaxHeaders) > 1)
+            return refuse(
+                Msg::tr("the header names more than one price with tax (売価, 税込価格, "
+                        "価格): keep one"));
+        if (CountHeaders(fields, kWithoutTaxHeaders) > 1)
+            return refuse(
+                Msg::tr("the header names more than one price without tax (税抜価格, "
+                        "本体価格): keep one"));
         if (columns.code < 0 && columns.item < 0)
-            return refuse(QStringLiteral(
-                "the header names prices but no column of codes (JANコード, JAN, コード) "
-                "nor of in-store item numbers (品番, 商品コード): give --code-column N"));
+            return refuse(
+                Msg::tr("the header names prices but no column of codes (JANコード, JAN, コード) "
+                        "nor of in-store item numbers (品番, 商品コード): give --code-column N"));
     }
     // A tag list may name the items of in-store codes instead of codes.
     if (codeOption >= 0 || (columns.code >= 0 && fields.size() > 2) || columns.code == 0 ||
@@ -290,14 +310,14 @@ ListShape ReadListShape(const QString& firstRecord, QChar separator, const QStri
         columns.twoColumns = false;
         if (columns.name < 0 && codeOption < 0)
             return refuse(
-                QStringLiteral("the header names no name column (名称, 商品名, 品名, "
-                               "name, product): give --name-column N"));
+                Msg::tr("the header names no name column (名称, 商品名, 品名, "
+                        "name, product): give --name-column N"));
         return shape;
     }
     if (fields.size() > 2 && (shape.header || !LooksLikeCode(fields.constLast())))
-        return refuse(QStringLiteral("%1 fields, and none is named as the code: give "
-                                     "--code-column N (its field, from 1) and --name-column N, "
-                                     "or a header line (JAN, 商品名)")
+        return refuse(Msg::tr("%1 fields, and none is named as the code: give "
+                              "--code-column N (its field, from 1) and --name-column N, "
+                              "or a header line (JAN, 商品名)")
                           .arg(fields.size()));
     return shape;
 }
@@ -312,9 +332,8 @@ BatchLine ReadRecord(const QString& record, QChar separator, const Columns& colu
     const QStringList fields = SplitFields(record, separator).values;
     if (columns.code >= fields.size()) {
         result.kind = BatchLine::Kind::Bad;
-        result.error = QStringLiteral("%1 fields; the code is in field %2")
-                           .arg(fields.size())
-                           .arg(columns.code + 1);
+        result.error =
+            Msg::tr("%1 fields; the code is in field %2").arg(fields.size()).arg(columns.code + 1);
         return result;
     }
     // A price written 1,080 without its quotes splits into two fields.
@@ -323,7 +342,7 @@ BatchLine ReadRecord(const QString& record, QChar separator, const Columns& colu
         std::any_of(fields.begin() + columns.headerFields, fields.end(),
                     [](const QString& field) { return !field.isEmpty(); })) {
         result.kind = BatchLine::Kind::Bad;
-        result.error = QStringLiteral(
+        result.error = Msg::tr(
                            "%1 fields where the header names %2: a price with a comma "
                            "(1,080) needs its quotes (\"1,080\"), as spreadsheets write it")
                            .arg(fields.size())

@@ -3,6 +3,7 @@
 #include <QRegularExpression>
 
 #include "listcode.h"
+#include "messages.h"
 #include "symbol/book.h"
 #include "symbol/symbology.h"
 
@@ -31,22 +32,27 @@ TypedCode ReadRecordCode(const ListRecord& record, bool hasHeader, symbol::Symbo
         // A list with a book's columns read as JANs: its ISBNs are refused as
         // codes, and the reason alone would not say what was meant.
         if (!typed.refusal.isEmpty() && !record.classification.isNull() && !record.price.isNull())
-            typed.refusal += QStringLiteral(
-                " (the list has a book's columns: --symbol book draws "
-                "book JAN pairs)");
+            typed.refusal = Msg::tr(
+                                "%1 (the list has a book's columns: --symbol book draws "
+                                "book JAN pairs)")
+                                .arg(typed.refusal);
         return typed;
     }
     if (record.classification.isNull() || record.price.isNull()) {
         // Only what is missing is named.
-        QStringList missing;
-        if (record.classification.isNull())
-            missing << QStringLiteral("Cコード (or 分類コード)");
-        if (record.price.isNull())
-            missing << QStringLiteral("本体価格 (or 価格)");
-        return {QString(), QString(),
-                QStringLiteral("a book needs its classification code and price: the list's "
-                               "header names no column %1")
-                    .arg(missing.join(QStringLiteral(" and ")))};
+        const QString error =
+            record.price.isNull() && record.classification.isNull()
+                ? Msg::tr(
+                      "a book needs its classification code and price: the list's header "
+                      "names no column Cコード (or 分類コード) and 本体価格 (or 価格)")
+            : record.classification.isNull()
+                ? Msg::tr(
+                      "a book needs its classification code and price: the list's header "
+                      "names no column Cコード (or 分類コード)")
+                : Msg::tr(
+                      "a book needs its classification code and price: the list's header "
+                      "names no column 本体価格 (or 価格)");
+        return {QString(), QString(), error};
     }
     // A list with a JAN column beside the ISBN: the book's is the ISBN.
     return ReadBookFields(record.isbn.isNull() ? record.digits : record.isbn, record.classification,
@@ -59,8 +65,8 @@ TypedCode ReadGivenCode(const QString& digits, symbol::Symbology symbology, cons
         return ReadTypedCode(digits, symbology, addon);
     if (classification.isNull() || price.isNull())
         return {QString(), QString(),
-                QStringLiteral("%1: a book needs --classification (C0095) and --price (yen "
-                               "before tax) with its ISBN")
+                Msg::tr("%1: a book needs --classification (C0095) and --price (yen "
+                        "before tax) with its ISBN")
                     .arg(EchoTyped(digits))};
     return ReadBookFields(digits, classification, price);
 }

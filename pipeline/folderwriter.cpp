@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <utility>
 
+#include "messages.h"
+
 namespace pipeline {
 
 namespace {
@@ -53,10 +55,10 @@ void KeepPermissions(int folderFd, const QByteArray& name, int fd) {
 // What a name that is not a file or a link stands for.
 QString KindOf(mode_t mode) {
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("a device");
+        return Msg::tr("a device");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a fifo");
-    return QStringLiteral("a socket");
+        return Msg::tr("a fifo");
+    return Msg::tr("a socket");
 }
 
 // Every later write into the folder would fail the same way.
@@ -98,12 +100,11 @@ FolderWriter::FolderWriter(const QString& folder, Staging staging)
     folderFd_ = open(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd_ < 0) {
         const int err = errno;
-        openError_ =
-            QStringLiteral("cannot open the folder %1: %2").arg(folder, qt_error_string(err));
+        openError_ = Msg::tr("cannot open the folder %1: %2").arg(folder, qt_error_string(err));
     }
-    Protect(STDIN_FILENO, QStringLiteral("the standard input"));
-    Protect(STDOUT_FILENO, QStringLiteral("the standard output"));
-    Protect(STDERR_FILENO, QStringLiteral("the standard error"));
+    Protect(STDIN_FILENO, Msg::tr("the standard input"));
+    Protect(STDOUT_FILENO, Msg::tr("the standard output"));
+    Protect(STDERR_FILENO, Msg::tr("the standard error"));
 }
 
 FolderWriter::~FolderWriter() {
@@ -162,11 +163,11 @@ bool FolderWriter::Keep(Staged* file, int contentErrno, QString* error) {
 
 bool FolderWriter::Failed(const Staged& file, int err, QString* error) {
     const QString path = PathOf(file.fileName_);
-    const QString kept = err == EEXIST ? KeepReason(file.name_, file.replace_) : QString();
+    const QString kept = err == EEXIST ? KeepReason(file.name_, file.replace_, path) : QString();
     if (!kept.isEmpty()) {
-        *error = path + u' ' + kept;
+        *error = kept;
     } else {
-        *error = QStringLiteral("cannot write %1: %2").arg(path, qt_error_string(err));
+        *error = Msg::tr("cannot write %1: %2").arg(path, qt_error_string(err));
         StopOn(err);
     }
     return false;
@@ -180,26 +181,27 @@ QString FolderWriter::PathOf(const QString& fileName) const {
     return folder_.isEmpty() ? fileName : QDir(folder_).filePath(fileName);
 }
 
-QString FolderWriter::KeepReason(const QByteArray& name, bool replace) const {
+QString FolderWriter::KeepReason(const QByteArray& name, bool replace, const QString& path) const {
     struct stat at;
     if (fstatat(folderFd_, name.constData(), &at, AT_SYMLINK_NOFOLLOW) != 0)
-        return replace ? QString() : QStringLiteral("already exists; give --force to replace it");
+        return replace ? QString()
+                       : Msg::tr("%1 already exists; give --force to replace it").arg(path);
     if (S_ISDIR(at.st_mode))
-        return QStringLiteral("is a folder, not a file");
+        return Msg::tr("%1 is a folder, not a file").arg(path);
     if (!S_ISREG(at.st_mode) && !S_ISLNK(at.st_mode))
-        return QStringLiteral("is %1, not a file; it is never replaced").arg(KindOf(at.st_mode));
+        return Msg::tr("%1 is %2, not a file; it is never replaced").arg(path, KindOf(at.st_mode));
     // A link to such a file is kept too, lest it be taken for the file.
     QString what = ProtectedAs(name, AT_SYMLINK_NOFOLLOW);
     if (what.isEmpty() && S_ISLNK(at.st_mode))
         what = ProtectedAs(name, 0);
     if (!what.isEmpty())
-        return QStringLiteral("is %1; it is never replaced").arg(what);
+        return Msg::tr("%1 is %2; it is never replaced").arg(path, what);
     if (!replace)
-        return QStringLiteral("already exists; give --force to replace it");
+        return Msg::tr("%1 already exists; give --force to replace it").arg(path);
     // Root may write any file: a file that nobody may write is read-only even so.
     if (S_ISREG(at.st_mode) &&
         ((at.st_mode & 0222) == 0 || faccessat(folderFd_, name.constData(), W_OK, AT_EACCESS) != 0))
-        return QStringLiteral("is read-only; it is not replaced, even with --force");
+        return Msg::tr("%1 is read-only; it is not replaced, even with --force").arg(path);
     return QString();
 }
 
@@ -222,7 +224,7 @@ void FolderWriter::StopOn(int err) {
 }
 
 QString FolderWriter::StopError() const {
-    return QStringLiteral("cannot write into the folder %1: %2")
+    return Msg::tr("cannot write into the folder %1: %2")
         .arg(FolderShown(), qt_error_string(stopErrno_));
 }
 
@@ -364,7 +366,7 @@ bool FolderWriter::Sync(QString* error) const {
         err = syncfs(folderFd_) == 0 ? 0 : errno;
     if (err == 0)
         return true;
-    *error = QStringLiteral("cannot make the files in %1 safe on disk: %2")
+    *error = Msg::tr("cannot make the files in %1 safe on disk: %2")
                  .arg(FolderShown(), qt_error_string(err));
     return false;
 }

@@ -148,9 +148,9 @@ private:
     // The folder and a file in it as messages show them.
     QString FolderShown() const;
     QString PathOf(const QString& fileName) const;
-    // Why what has the name must stay as it is, as the end of a sentence
-    // that starts with its path; empty when it may be replaced.
-    QString KeepReason(const QByteArray& name, bool replace) const;
+    // Why what has the name must stay as it is, a sentence naming it by
+    // path; empty when it may be replaced.
+    QString KeepReason(const QByteArray& name, bool replace, const QString& path = {}) const;
     QString ProtectedAs(const QByteArray& name, int flags) const;
     void StopOn(int err);
 

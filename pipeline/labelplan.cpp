@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "messages.h"
+
 namespace pipeline {
 
 namespace {
@@ -160,7 +162,7 @@ double FitMagnification(QSizeF labelMm, double asked, bool withName,
 
 SheetTemplate WholePageSheet(QSizeF pageMm) {
     return {QStringLiteral("page"),
-            QStringLiteral("one symbol on the page"),
+            Msg::tr("one symbol on the page"),
             0,
             0,
             pageMm.width(),

@@ -5,6 +5,7 @@
 #include "bookcode.h"
 #include "listcode.h"
 #include "listreader.h"
+#include "messages.h"
 #include "symbol/symbology.h"
 
 namespace pipeline {
@@ -33,10 +34,10 @@ std::optional<TagPrice> ReadTagPrice(const QString& withTax, const QString& with
     const bool exclusive = !withoutTax.trimmed().isEmpty();
     if (!inclusive && !exclusive) {
         *error = withTax.isNull() && withoutTax.isNull()
-                     ? QStringLiteral(
+                     ? Msg::tr(
                            "a tag needs its price: a column 売価, 税込価格 or 価格 "
                            "(with tax), or 税抜価格 or 本体価格 (without)")
-                     : QStringLiteral("the price is empty");
+                     : Msg::tr("the price is empty");
         return std::nullopt;
     }
     const std::optional<qint64> given =
@@ -55,7 +56,7 @@ std::optional<TagPrice> ReadTagPrice(const QString& withTax, const QString& with
         if (!other)
             return std::nullopt;
         if (*other != price->withoutTax) {
-            *error = QStringLiteral("税込 %1 is 税抜 %2 at %3 %, not %4")
+            *error = Msg::tr("税込 %1 is 税抜 %2 at %3 %, not %4")
                          .arg(YenText(price->withTax), YenText(price->withoutTax))
                          .arg(taxRate)
                          .arg(YenText(*other));
@@ -72,7 +73,7 @@ TypedCode InstoreCodeOf(const QString& code, const QString& item, const TagPrice
     if (code.trimmed().isEmpty()) {
         if (item.trimmed().isEmpty())
             return {QString(), QString(),
-                    QStringLiteral("an in-store code %1 needs the item number (品番 or 商品コード)")
+                    Msg::tr("an in-store code %1 needs the item number (品番 or 商品コード)")
                         .arg(format)};
         const symbol::InstoreCode made = symbol::MakeInstoreCode(
             row, pricing.instorePrefix >= 0 ? pricing.instorePrefix : row.defaultPrefix,
@@ -84,10 +85,11 @@ TypedCode InstoreCodeOf(const QString& code, const QString& item, const TagPrice
         return typed;
     const auto refuse = [&](const QString& why) { return TypedCode{QString(), QString(), why}; };
     if (!symbol::IsInstorePrefix(row, typed.code.left(2).toInt()))
-        return refuse(QStringLiteral("%1 is not an in-store code %2, which begins with %3")
-                          .arg(typed.code, format,
-                               row.priceDigits > 0 ? QStringLiteral("02 or 20 to 29")
-                                                   : QStringLiteral("20 to 29")));
+        return refuse(
+            (row.priceDigits > 0
+                 ? Msg::tr("%1 is not an in-store code %2, which begins with 02 or 20 to 29")
+                 : Msg::tr("%1 is not an in-store code %2, which begins with 20 to 29"))
+                .arg(typed.code, format));
     // A line that gives both its code and its item number: they must agree.
     if (!item.trimmed().isEmpty()) {
         const symbol::InstoreCode made =
@@ -96,16 +98,16 @@ TypedCode InstoreCodeOf(const QString& code, const QString& item, const TagPrice
         if (made.code.isEmpty())
             return refuse(made.refusal);
         if (made.code.mid(2, row.itemDigits) != typed.code.mid(2, row.itemDigits))
-            return refuse(QStringLiteral("the code %1 does not hold the item number %2")
+            return refuse(Msg::tr("the code %1 does not hold the item number %2")
                               .arg(typed.code, item.trimmed()));
     }
     if (row.priceDigits == 0)
         return typed;
     const std::optional<qint64> inside = symbol::InstorePrice(row, typed.code);
     if (!inside)
-        return refuse(QStringLiteral("the price check digit of %1 does not hold").arg(typed.code));
+        return refuse(Msg::tr("the price check digit of %1 does not hold").arg(typed.code));
     if (*inside != price.withTax)
-        return refuse(QStringLiteral("the price inside the code, %1, is not the tag's %2")
+        return refuse(Msg::tr("the price inside the code, %1, is not the tag's %2")
                           .arg(YenText(*inside), YenText(price.withTax)));
     return typed;
 }

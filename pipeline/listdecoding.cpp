@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "messages.h"
+
 namespace pipeline {
 
 namespace {
@@ -117,8 +119,8 @@ bool LineDecoder::Decode(QByteArrayView line, QString* text, qsizetype* badByte)
 
 QString DecodingFailure(ListEncoding encoding, QByteArrayView line, qsizetype badByte) {
     if (badByte >= line.size())
-        return QStringLiteral("ends inside a character of %1").arg(EncodingName(encoding));
-    return QStringLiteral("byte %1 (0x%2) is not valid %3")
+        return Msg::tr("ends inside a character of %1").arg(EncodingName(encoding));
+    return Msg::tr("byte %1 (0x%2) is not valid %3")
         .arg(badByte + 1)
         .arg(QString::number(uchar(line[badByte]), 16).toUpper().rightJustified(2, u'0'))
         .arg(EncodingName(encoding));

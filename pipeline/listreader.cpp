@@ -1,8 +1,12 @@
 #include "listreader.h"
 
+#include "messages.h"
+
 namespace pipeline {
 
 namespace {
+
+using namespace Qt::StringLiterals;
 
 enum LineEnd { kNone, kLineFeed, kCarriageReturn };
 
@@ -119,21 +123,21 @@ bool ListReader::Start() {
 bool ListReader::Spool() {
     spool_ = std::make_unique<QTemporaryFile>();
     if (!spool_->open()) {
-        refusal_ = QStringLiteral(": cannot keep standard input in a temporary file: %1")
-                       .arg(spool_->errorString());
+        refusal_ = u": "_s + Msg::tr("cannot keep standard input in a temporary file: %1")
+                                 .arg(spool_->errorString());
         return false;
     }
     QByteArray chunk(kChunkBytes, Qt::Uninitialized);
     qint64 read = 0;
     while ((read = device_->read(chunk.data(), chunk.size())) > 0) {
         if (spool_->write(chunk.constData(), read) != read) {
-            refusal_ = QStringLiteral(": cannot keep standard input in a temporary file: %1")
-                           .arg(spool_->errorString());
+            refusal_ = u": "_s + Msg::tr("cannot keep standard input in a temporary file: %1")
+                                     .arg(spool_->errorString());
             return false;
         }
     }
     if (read < 0) {
-        refusal_ = QStringLiteral(": cannot read it: %1").arg(device_->errorString());
+        refusal_ = u": "_s + Msg::tr("cannot read it: %1").arg(device_->errorString());
         return false;
     }
     device_ = spool_.get();
@@ -148,20 +152,22 @@ bool ListReader::MarkFitsText(ListEncoding marked) {
     const bool zeros = start.contains('\0');
     if (start.isEmpty() || zeros == (UnitBytes(marked) == 2))
         return true;
-    refusal_ = QStringLiteral(
-                   ": its byte order mark says %1, but the text after it is not %1 (%2); give "
-                   "--encoding NAME to read it as what it is")
-                   .arg(EncodingName(marked),
-                        zeros ? QStringLiteral("it holds zero bytes, as UTF-16 does")
-                              : QStringLiteral("it holds no zero byte, as UTF-16 text does"));
+    refusal_ = u": "_s +
+               (zeros ? Msg::tr("its byte order mark says %1, but the text after it is not %1 (it "
+                                "holds zero bytes, as UTF-16 does); give --encoding NAME to read "
+                                "it as what it is")
+                      : Msg::tr("its byte order mark says %1, but the text after it is not %1 (it "
+                                "holds no zero byte, as UTF-16 text does); give --encoding NAME "
+                                "to read it as what it is"))
+                   .arg(EncodingName(marked));
     return false;
 }
 
 QString ListReader::NothingToWrite() const {
     if (HeaderAlone())
-        return QStringLiteral("holds a header line and no line after it; nothing written");
+        return Msg::tr("holds a header line and no line after it; nothing written");
     if (!SawContent())
-        return QStringLiteral("holds no line to write; nothing written");
+        return Msg::tr("holds no line to write; nothing written");
     return QString();
 }
 
@@ -189,24 +195,24 @@ bool ListReader::FindEncoding() {
             }
     }
     if (!lines.Error().isEmpty()) {
-        refusal_ = QStringLiteral(": cannot read it: %1").arg(lines.Error());
+        refusal_ = u": "_s + Msg::tr("cannot read it: %1").arg(lines.Error());
         return false;
     }
     if (zeros && failures[0].isEmpty()) {
-        refusal_ = QStringLiteral(
-            ": it holds zero bytes, as UTF-16 without a byte order mark does; give --encoding "
-            "UTF-16LE or UTF-16BE");
+        refusal_ = u": "_s + Msg::tr(
+                                 "it holds zero bytes, as UTF-16 without a byte order mark "
+                                 "does; give --encoding UTF-16LE or UTF-16BE");
         return false;
     }
     if (failures[0].isEmpty() || failures[1].isEmpty()) {
         encoding_ = failures[0].isEmpty() ? ListEncoding::Utf8 : ListEncoding::ShiftJis;
         return device_->seek(start);
     }
-    refusal_ = QStringLiteral(
-                   ":%1: %2; and in line %3, %4: the list is neither UTF-8 nor Shift_JIS, and "
+    refusal_ = u":%1: "_s.arg(failedLines[0]) +
+               Msg::tr(
+                   "%1; and in line %2, %3: the list is neither UTF-8 nor Shift_JIS, and "
                    "none of it is read. Give --encoding NAME (UTF-8, UTF-16LE, UTF-16BE, "
                    "Shift_JIS) to read it as one; each line that is not is then refused")
-                   .arg(failedLines[0])
                    .arg(failures[0])
                    .arg(failedLines[1])
                    .arg(failures[1]);
@@ -221,7 +227,7 @@ bool ListReader::ReadLine(QString* text, QString* error) {
     ++line_;
     qsizetype bad = 0;
     if (tooLong)
-        *error = QStringLiteral("longer than %1 bytes").arg(kMaxLineBytes);
+        *error = Msg::tr("longer than %1 bytes").arg(kMaxLineBytes);
     else if (!decoder_->Decode(raw, text, &bad))
         *error = DecodingFailure(encoding_, raw, bad);
     else if (text->startsWith(QChar(0xFEFF)))
@@ -236,9 +242,9 @@ bool ListReader::Next(ListRecord* record) {
         error.clear();
         if (!ReadLine(&text, &error)) {
             if (!lines_->Error().isEmpty())
-                refusal_ = QStringLiteral(": reading stopped after line %1: %2")
-                               .arg(line_)
-                               .arg(lines_->Error());
+                refusal_ =
+                    u": "_s +
+                    Msg::tr("reading stopped after line %1: %2").arg(line_).arg(lines_->Error());
             return false;
         }
         *record = ListRecord();
@@ -290,7 +296,7 @@ bool ListReader::ReadRecordText(QString* text, QString* error, QChar* recordSepa
     quote.Add(*text);
     while (error->isEmpty() && quote.IsOpen()) {
         if (text->size() > kMaxLineBytes || !ReadLine(&more, error)) {
-            *error = QStringLiteral(
+            *error = Msg::tr(
                          "a quote opened on this line is not closed: lines %1 to %2 "
                          "were read as one field")
                          .arg(first)
@@ -298,7 +304,7 @@ bool ListReader::ReadRecordText(QString* text, QString* error, QChar* recordSepa
             return true;
         }
         if (!error->isEmpty())
-            *error = QStringLiteral("line %1: %2").arg(line_).arg(*error);
+            *error = Msg::tr("line %1: %2").arg(line_).arg(*error);
         *text += u'\n' + more;
         quote.Add(QStringView(*text).last(more.size() + 1));
     }

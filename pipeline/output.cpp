@@ -6,6 +6,7 @@
 #include <QFile>
 
 #include "folderwriter.h"
+#include "messages.h"
 
 namespace pipeline {
 
@@ -23,7 +24,7 @@ bool WriteSymbolFile(const QString& path, const QByteArray& bytes, bool force, Q
     if (IsStandardOutput(path)) {
         if (WriteWhole(STDOUT_FILENO, bytes))
             return true;
-        *error = QStringLiteral("cannot write to the standard output: %1").arg(qt_error_string());
+        *error = Msg::tr("cannot write to the standard output: %1").arg(qt_error_string());
         return false;
     }
     const qsizetype slash = path.lastIndexOf(u'/');

@@ -2,6 +2,8 @@
 
 #include <QRegularExpression>
 
+#include "messages.h"
+
 namespace pipeline {
 
 namespace {
@@ -47,11 +49,11 @@ std::optional<TagPrice> PriceFromInclusive(qint64 yen, int taxRate, Rounding rou
 
 QString PriceRefusal(qint64 yen, bool withTax, int taxRate, Rounding rounding) {
     if (!KnownRate(taxRate))
-        return QStringLiteral("%1 % is not a tax rate: 10 or 8").arg(taxRate);
+        return Msg::tr("%1 % is not a tax rate: 10 or 8").arg(taxRate);
     if (withTax || yen > kMaxYen)
-        return QStringLiteral("%1 is over the largest price a tag shows, %2")
+        return Msg::tr("%1 is over the largest price a tag shows, %2")
             .arg(YenText(yen), YenText(kMaxYen));
-    return QStringLiteral("%1 with %2 % tax comes to %3, over the largest price a tag shows, %4")
+    return Msg::tr("%1 with %2 % tax comes to %3, over the largest price a tag shows, %4")
         .arg(YenText(yen))
         .arg(taxRate)
         .arg(YenText(yen + Divide(yen * taxRate, 100, rounding)), YenText(kMaxYen));
@@ -71,11 +73,11 @@ std::optional<qint64> ReadYen(QStringView cell, QString* error) {
         QStringLiteral(R"(^(?:[¥\\]\s*)?(\d{1,3}(?:,\d{3})+|\d+)\s*(?:円)?$)"));
     const QRegularExpressionMatch match = kPrice.match(text);
     if (text.isEmpty()) {
-        *error = QStringLiteral("no price");
+        *error = Msg::tr("no price");
         return std::nullopt;
     }
     if (!match.hasMatch()) {
-        *error = QStringLiteral("\"%1\" is not a price in whole yen").arg(cell.toString());
+        *error = Msg::tr("\"%1\" is not a price in whole yen").arg(cell.toString());
         return std::nullopt;
     }
     QString digits = match.captured(1);
@@ -83,7 +85,7 @@ std::optional<qint64> ReadYen(QStringView cell, QString* error) {
     bool ok = false;
     const qint64 yen = digits.size() <= 12 ? digits.toLongLong(&ok) : 0;
     if (!ok || yen > kMaxYen) {
-        *error = QStringLiteral("the price %1 is over the largest a tag shows, %2")
+        *error = Msg::tr("the price %1 is over the largest a tag shows, %2")
                      .arg(cell.toString(), YenText(kMaxYen));
         return std::nullopt;
     }
@@ -96,8 +98,7 @@ std::optional<int> ReadTaxRate(QStringView cell, QString* error) {
         return kStandardTaxRate;
     if (text == u"8" || text == u"8%" || text == u"軽減")
         return kReducedTaxRate;
-    *error =
-        QStringLiteral("\"%1\" is not a tax rate: 10 or 8 (標準 or 軽減)").arg(cell.toString());
+    *error = Msg::tr("\"%1\" is not a tax rate: 10 or 8 (標準 or 軽減)").arg(cell.toString());
     return std::nullopt;
 }
 

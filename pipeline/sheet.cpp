@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cmath>
 
+#include "messages.h"
 #include "typedcode.h"
 
 namespace pipeline {
@@ -63,12 +64,12 @@ QString Quoted(const QString& text) {
 // What a stat mode is, for the reason a sheet file is not read.
 QString KindOf(mode_t mode) {
     if (S_ISDIR(mode))
-        return QStringLiteral("a folder");
+        return Msg::tr("a folder");
     if (S_ISFIFO(mode))
-        return QStringLiteral("a fifo");
+        return Msg::tr("a fifo");
     if (S_ISSOCK(mode))
-        return QStringLiteral("a socket");
-    return QStringLiteral("a device");
+        return Msg::tr("a socket");
+    return Msg::tr("a device");
 }
 
 // The bytes of fd up to one more than kMaxSheetFileBytes; an errno value
@@ -141,38 +142,35 @@ std::optional<SheetTemplate> FindSheet(const QString& name) {
 QString SheetListText() {
     QString text;
     for (const SheetTemplate& sheet : BuiltInSheets())
-        text += QStringLiteral("%1  %2 labels (%3 x %4), %5\n")
+        text += Msg::tr("%1  %2 labels (%3 x %4), %5")
                     .arg(sheet.name)
                     .arg(sheet.LabelsPerPage(), 2)
                     .arg(sheet.columns)
                     .arg(sheet.rows)
-                    .arg(sheet.description);
+                    .arg(sheet.description) +
+                u'\n';
     return text;
 }
 
 QString SheetProblem(const SheetTemplate& sheet) {
     if (sheet.columns < 1 || sheet.rows < 1)
-        return QStringLiteral("columns and rows must be at least 1");
+        return Msg::tr("columns and rows must be at least 1");
     if (sheet.labelWidth <= 0 || sheet.labelHeight <= 0)
-        return QStringLiteral("the label's width and height must be more than 0 mm");
+        return Msg::tr("the label's width and height must be more than 0 mm");
     if (sheet.columns > 1 && sheet.pitchX < sheet.labelWidth)
-        return QStringLiteral(
-                   "pitch-x %1 mm is less than the label's width %2 mm: the labels overlap")
+        return Msg::tr("pitch-x %1 mm is less than the label's width %2 mm: the labels overlap")
             .arg(Mm(sheet.pitchX), Mm(sheet.labelWidth));
     if (sheet.rows > 1 && sheet.pitchY < sheet.labelHeight)
-        return QStringLiteral(
-                   "pitch-y %1 mm is less than the label's height %2 mm: the labels overlap")
+        return Msg::tr("pitch-y %1 mm is less than the label's height %2 mm: the labels overlap")
             .arg(Mm(sheet.pitchY), Mm(sheet.labelHeight));
     const QRectF last = sheet.LabelRect(sheet.LabelsPerPage() - 1);
     // A hundredth of a millimetre for the rounding of published numbers.
     constexpr double kSlack = 0.01;
     if (last.right() > kA4Width + kSlack)
-        return QStringLiteral(
-                   "the labels reach %1 mm from the left, beyond the page's width of 210 mm")
+        return Msg::tr("the labels reach %1 mm from the left, beyond the page's width of 210 mm")
             .arg(Mm(last.right()));
     if (last.bottom() > kA4Height + kSlack)
-        return QStringLiteral(
-                   "the labels reach %1 mm from the top, beyond the page's height of 297 mm")
+        return Msg::tr("the labels reach %1 mm from the top, beyond the page's height of 297 mm")
             .arg(Mm(last.bottom()));
     return {};
 }
@@ -180,7 +178,7 @@ QString SheetProblem(const SheetTemplate& sheet) {
 SheetFile ParseSheetText(const QString& text, const QString& name) {
     SheetTemplate sheet;
     sheet.name = name;
-    sheet.description = QStringLiteral("from %1").arg(name);
+    sheet.description = Msg::tr("from %1").arg(name);
     std::array<bool, kKeys.size()> seen{};
     const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -193,22 +191,22 @@ SheetFile ParseSheetText(const QString& text, const QString& name) {
         };
         const qsizetype equals = line.indexOf(u'=');
         if (equals < 0)
-            return fail(QStringLiteral("not of the form key = value"));
+            return fail(Msg::tr("not of the form key = value"));
         const QString key = line.left(equals).trimmed().toLower();
         const QString value = line.mid(equals + 1).trimmed();
         const auto known = std::find_if(kKeys.begin(), kKeys.end(), [&](const Key& k) {
             return key == QLatin1StringView(k.name);
         });
         if (known == kKeys.end())
-            return fail(QStringLiteral("unknown key %1").arg(Quoted(key)));
+            return fail(Msg::tr("unknown key %1").arg(Quoted(key)));
         const size_t k = known - kKeys.begin();
         if (seen[k])
-            return fail(QStringLiteral("%1 is given twice").arg(key));
+            return fail(Msg::tr("%1 is given twice").arg(key));
         seen[k] = true;
         if (known->count) {
             const std::optional<int> count = ReadCount(value);
             if (!count)
-                return fail(QStringLiteral("%1 must be a whole number from 1 to %2, not %3")
+                return fail(Msg::tr("%1 must be a whole number from 1 to %2, not %3")
                                 .arg(key)
                                 .arg(kMaxCount)
                                 .arg(Quoted(value)));
@@ -216,8 +214,8 @@ SheetFile ParseSheetText(const QString& text, const QString& name) {
         } else {
             const std::optional<double> length = ReadLength(value);
             if (!length)
-                return fail(QStringLiteral("%1 must be a length in millimetres such as 12.5, at "
-                                           "most %2, not %3")
+                return fail(Msg::tr("%1 must be a length in millimetres such as 12.5, at "
+                                    "most %2, not %3")
                                 .arg(key)
                                 .arg(kMaxLengthMm)
                                 .arg(Quoted(value)));
@@ -226,8 +224,7 @@ SheetFile ParseSheetText(const QString& text, const QString& name) {
     }
     for (size_t k = 0; k < kKeys.size(); ++k)
         if (!seen[k])
-            return {std::nullopt,
-                    QStringLiteral("%1 is missing").arg(QLatin1StringView(kKeys[k].name))};
+            return {std::nullopt, Msg::tr("%1 is missing").arg(QLatin1StringView(kKeys[k].name))};
     if (const QString problem = SheetProblem(sheet); !problem.isEmpty())
         return {std::nullopt, problem};
     return {sheet, {}};
@@ -236,7 +233,7 @@ SheetFile ParseSheetText(const QString& text, const QString& name) {
 SheetFile ReadSheetFile(const QString& path) {
     const auto refuse = [&](const QString& reason) {
         return SheetFile{std::nullopt,
-                         QStringLiteral("cannot read the sheet file %1: %2").arg(path, reason)};
+                         Msg::tr("cannot read the sheet file %1: %2").arg(path, reason)};
     };
     const QByteArray native = QFile::encodeName(path);
     const bool fromStdin = path == u"-" || IsStandardInput(native);
@@ -248,8 +245,8 @@ SheetFile ReadSheetFile(const QString& path) {
     struct stat status;
     if (!fromStdin && fstat(fd, &status) == 0 && !S_ISREG(status.st_mode)) {
         close(fd);
-        return refuse(QStringLiteral("it is %1; a sheet file is a small text file")
-                          .arg(KindOf(status.st_mode)));
+        return refuse(
+            Msg::tr("it is %1; a sheet file is a small text file").arg(KindOf(status.st_mode)));
     }
     QByteArray bytes;
     const int err = ReadUpToLimit(fd, &bytes);
@@ -258,11 +255,11 @@ SheetFile ReadSheetFile(const QString& path) {
     if (err != 0)
         return refuse(qt_error_string(err));
     if (bytes.size() > kMaxSheetFileBytes)
-        return refuse(QStringLiteral("it is longer than %1 KiB; a sheet file holds a few lines")
+        return refuse(Msg::tr("it is longer than %1 KiB; a sheet file holds a few lines")
                           .arg(kMaxSheetFileBytes / 1024));
     if (bytes.contains('\0'))
-        return refuse(QStringLiteral("it holds zero bytes, as UTF-16 does; save it as UTF-8 text"));
-    const QString name = fromStdin ? QStringLiteral("(standard input)") : path;
+        return refuse(Msg::tr("it holds zero bytes, as UTF-16 does; save it as UTF-8 text"));
+    const QString name = fromStdin ? Msg::tr("(standard input)") : path;
     SheetFile read = ParseSheetText(QString::fromUtf8(bytes), name);
     if (!read.sheet)
         read.error = (read.line > 0 ? QStringLiteral("%1:%2") : QStringLiteral("%1: %2"))

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <cmath>
 
+#include "messages.h"
 #include "sheetpainter.h"
 #include "symbol/pdfdocument.h"
 #include "symbol/picturefile.h"
@@ -34,19 +35,18 @@ bool PaintTag(std::unique_ptr<PageSink> sink, const LabelPlan& plan, const QStri
         case SheetPainter::Added::Painted:
             return true;
         case SheetPainter::Added::NoPrice:
-            *error = QStringLiteral("a tag needs its price");
+            *error = Msg::tr("a tag needs its price");
             return false;
         case SheetPainter::Added::TooLarge:
-            *error = QStringLiteral("with its add-on the symbol is too wide for the tag");
+            *error = Msg::tr("with its add-on the symbol is too wide for the tag");
             return false;
         case SheetPainter::Added::BarsTooThin:
-            *error =
-                QStringLiteral("the bar width reduction leaves bars narrower than half a module");
+            *error = Msg::tr("the bar width reduction leaves bars narrower than half a module");
             return false;
         case SheetPainter::Added::DeviceFailed:
             break;
     }
-    *error = QStringLiteral("the tag could not be drawn");
+    *error = Msg::tr("the tag could not be drawn");
     return false;
 }
 
@@ -61,7 +61,7 @@ QByteArray TagPdf(const LabelPlan& plan, QSizeF labelMm, const QString& name,
     if (!PaintTag(PdfPageSink(&pdf), plan, name, code, price, error))
         return {};
     if (!pdf.Finish()) {
-        *error = QStringLiteral("the PDF file could not be made");
+        *error = Msg::tr("the PDF file could not be made");
         return {};
     }
     return bytes;
@@ -74,7 +74,7 @@ QByteArray TagPicture(const SymbolOutput& output, LabelPlan plan, QSizeF labelMm
     const QSize dots(int(std::round(labelMm.width() * dotsPerMm)),
                      int(std::round(labelMm.height() * dotsPerMm)));
     if (qint64(dots.width()) * dots.height() > kMaxPictureDots) {
-        *error = QStringLiteral(
+        *error = Msg::tr(
                      "a picture of %1 x %2 dots is over the %3 million a tag's picture may "
                      "have: lower --dpi or --label-size, or write a PDF or SVG file")
                      .arg(dots.width())
@@ -84,7 +84,7 @@ QByteArray TagPicture(const SymbolOutput& output, LabelPlan plan, QSizeF labelMm
     }
     QImage picture(dots, QImage::Format_RGB32);
     if (picture.isNull()) {
-        *error = QStringLiteral("a picture of %1 x %2 dots cannot be made")
+        *error = Msg::tr("a picture of %1 x %2 dots cannot be made")
                      .arg(dots.width())
                      .arg(dots.height());
         return {};
@@ -117,12 +117,6 @@ QByteArray TagFile(const SymbolOutput& output, QSizeF labelMm, const LabelAsk& a
     if (doesNotFit)
         *doesNotFit = plan.refusal != LabelPlan::Refusal::None;
     if (plan.refusal == LabelPlan::Refusal::NoWholeDots) {
-        *error = QStringLiteral(
-                     "no module of whole dots at %1 dpi fits the tag's symbol between "
-                     "%2 and %3 percent")
-                     .arg(output.dpi)
-                     .arg(kTagMinMagnification)
-                     .arg(plan.largest);
         // The next module of whole dots, and the label it takes.
         const symbol::SymbologyRow& row = symbol::RowOf(code.symbology);
         const symbol::WholeDots next = symbol::WholeDotModule(row, output.dpi, plan.largest,
@@ -130,20 +124,32 @@ QByteArray TagFile(const SymbolOutput& output, QSizeF labelMm, const LabelAsk& a
         if (next.dots > 0) {
             // The fit counts whole tenths of a percent, downwards.
             const QSizeF needed = plan.Needed(std::ceil(next.magnification * 10) / 10 + 0.1);
-            *error += QStringLiteral("; at %1 dots (%2 percent) it needs at least %3 x %4 mm")
-                          .arg(next.dots)
-                          .arg(next.magnification, 0, 'f', 1)
-                          .arg(Mm(needed.width()), Mm(needed.height()));
+            *error = Msg::tr(
+                         "no module of whole dots at %1 dpi fits the tag's symbol between %2 "
+                         "and %3 percent; at %4 dots (%5 percent) it needs at least %6 x %7 mm")
+                         .arg(output.dpi)
+                         .arg(kTagMinMagnification)
+                         .arg(plan.largest)
+                         .arg(next.dots)
+                         .arg(next.magnification, 0, 'f', 1)
+                         .arg(Mm(needed.width()), Mm(needed.height()));
+        } else {
+            *error = Msg::tr(
+                         "no module of whole dots at %1 dpi fits the tag's symbol between %2 "
+                         "and %3 percent")
+                         .arg(output.dpi)
+                         .arg(kTagMinMagnification)
+                         .arg(plan.largest);
         }
         return {};
     }
     if (plan.refusal == LabelPlan::Refusal::BarsTooThin) {
-        *error = QStringLiteral("the bar width reduction leaves bars narrower than half a module");
+        *error = Msg::tr("the bar width reduction leaves bars narrower than half a module");
         return {};
     }
     if (plan.refusal != LabelPlan::Refusal::None) {
         const QSizeF needed = plan.Needed(kTagMinMagnification);
-        *error = QStringLiteral(
+        *error = Msg::tr(
                      "the tag does not fit a label of %1 x %2 mm; it needs at least "
                      "%3 x %4 mm")
                      .arg(Mm(labelMm.width()), Mm(labelMm.height()), Mm(needed.width()),

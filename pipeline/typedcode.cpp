@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "filenames.h"
+#include "messages.h"
 #include "symbol/code.h"
 #include "symbol/family.h"
 #include "symbol/itf.h"
@@ -31,15 +32,15 @@ bool IsInvisible(char32_t c) {
 // The character as a person can recognise it in a message.
 QString Describe(char32_t c) {
     if (c == U' ')
-        return QStringLiteral("a space");
+        return Msg::tr("a space");
     if (IsInvisible(c))
-        return QStringLiteral("control character U+%1")
+        return Msg::tr("control character U+%1")
             .arg(QString::number(uint(c), 16).toUpper().rightJustified(4, u'0'));
-    QString text = QStringLiteral("'") + QString::fromUcs4(&c, 1) + u'\'';
+    const QString shown = QString::fromUcs4(&c, 1);
     if (c >= U'\uFF10' && c <= U'\uFF19')
-        text +=
-            QStringLiteral(", a full-width digit: type %1 instead").arg(char(c - U'\uFF10' + '0'));
-    return text;
+        return Msg::tr("'%1', a full-width digit: type %2 instead")
+            .arg(shown, QChar(char16_t(c - U'\uFF10' + u'0')));
+    return u'\'' + shown + u'\'';
 }
 
 }  // namespace
@@ -60,6 +61,7 @@ QString EchoTyped(const QString& typed) {
 namespace {
 
 using symbol::RowOf;
+using symbol::Spoken;
 using symbol::Symbology;
 
 // The row of the symbology whose codes a zero-suppressed one writes shorter
@@ -101,7 +103,7 @@ QList<symbol::DigitSwap> ValidSwaps(const QString& typed, Symbology symbology) {
 QString WrongCheckDigit(const QString& typed, Symbology symbology) {
     const QString data = typed.chopped(1);
     const QString expected = WholeCode(data, symbology);
-    QString message = QStringLiteral(
+    QString message = Msg::tr(
                           "%1: wrong check digit: the %2th digit is %3, but for %4 it "
                           "must be %5, which makes %6")
                           .arg(typed)
@@ -110,16 +112,15 @@ QString WrongCheckDigit(const QString& typed, Symbology symbology) {
 
     QStringList swaps;
     for (const symbol::DigitSwap& swap : ValidSwaps(typed, symbology))
-        swaps << QStringLiteral("  %1  (digits %2 and %3 swapped)")
+        swaps << Msg::tr("  %1  (digits %2 and %3 swapped)")
                      .arg(swap.code)
                      .arg(swap.first)
                      .arg(swap.first + 1);
     if (swaps.isEmpty())
-        message +=
-            QStringLiteral("\nNo swap of two neighbouring digits makes %1 valid.").arg(typed);
+        message += u'\n' + Msg::tr("No swap of two neighbouring digits makes %1 valid.").arg(typed);
     else
-        message += QStringLiteral("\nOr were two neighbouring digits swapped? These are valid:\n") +
-                   swaps.join(u'\n');
+        message += u'\n' + Msg::tr("Or were two neighbouring digits swapped? These are valid:") +
+                   u'\n' + swaps.join(u'\n');
     return message;
 }
 
@@ -151,10 +152,9 @@ std::pair<QString, QString> SplitAddon(const QString& typed, Symbology symbology
 
 QString AddonRefusal(const QString& typed, const QString& addon, Symbology symbology) {
     if (!RowOf(symbology).addon)
-        return QStringLiteral("%1: %2 takes no add-on")
-            .arg(EchoTyped(typed), RowOf(symbology).spoken);
+        return Msg::tr("%1: %2 takes no add-on").arg(EchoTyped(typed), Spoken(RowOf(symbology)));
     if (!AllDigits(addon) || (addon.size() != 2 && addon.size() != 5))
-        return QStringLiteral("%1: the add-on '%2' is not 2 or 5 digits 0-9")
+        return Msg::tr("%1: the add-on '%2' is not 2 or 5 digits 0-9")
             .arg(EchoTyped(typed), EchoTyped(addon));
     return QString();
 }
@@ -162,22 +162,32 @@ QString AddonRefusal(const QString& typed, const QString& addon, Symbology symbo
 // How many digits a symbology takes, and the other symbol that takes as many.
 QString CountRefusal(const QString& typed, Symbology symbology) {
     const int dataDigits = RowOf(symbology).dataDigits;
-    QString message = QStringLiteral(
-                          "%1: %2 %3; give %4 (the check digit is added) or %5 (the check digit "
-                          "is checked)")
-                          .arg(EchoTyped(typed))
-                          .arg(typed.size())
-                          .arg(typed.size() == 1 ? u"digit" : u"digits")
-                          .arg(dataDigits)
-                          .arg(dataDigits + 1);
-    if (const symbol::SymbologyRow* full = Expanded(symbology))
-        message += QStringLiteral(", or the %1 or %2 of a %3 that zero-suppresses")
-                       .arg(full->dataDigits)
-                       .arg(full->dataDigits + 1)
-                       .arg(full->title);
-    if (dataDigits == 12 && (typed.size() == 7 || typed.size() == 8))
-        message += QStringLiteral("; --symbol jan8 draws a short JAN of 8");
-    return message;
+    // The other symbols' counts in the same sentence: UPC-E's of the UPC-A
+    // it suppresses, and the JAN's of the short JAN.
+    const symbol::SymbologyRow* full = Expanded(symbology);
+    const bool shortJan = dataDigits == 12 && (typed.size() == 7 || typed.size() == 8);
+    const QString digits = typed.size() == 1 ? Msg::tr("digit") : Msg::tr("digits");
+    if (full)
+        return Msg::tr(
+                   "%1: %2 %3; give %4 (the check digit is added) or %5 (the check digit is "
+                   "checked), or the %6 or %7 of a %8 that zero-suppresses")
+            .arg(EchoTyped(typed))
+            .arg(typed.size())
+            .arg(digits)
+            .arg(dataDigits)
+            .arg(dataDigits + 1)
+            .arg(full->dataDigits)
+            .arg(full->dataDigits + 1)
+            .arg(full->title);
+    return (shortJan ? Msg::tr("%1: %2 %3; give %4 (the check digit is added) or %5 (the check "
+                               "digit is checked); --symbol jan8 draws a short JAN of 8")
+                     : Msg::tr("%1: %2 %3; give %4 (the check digit is added) or %5 (the check "
+                               "digit is checked)"))
+        .arg(EchoTyped(typed))
+        .arg(typed.size())
+        .arg(digits)
+        .arg(dataDigits)
+        .arg(dataDigits + 1);
 }
 
 // UPC-E from its own 7 or 8 digits, or from the 11 or 12 of the UPC-A it
@@ -187,7 +197,7 @@ TypedCode ReadUpcE(const QString& typed, Symbology upcE) {
     const QString echo = EchoTyped(typed);
     if (typed[0] != u'0' && typed[0] != u'1')
         return {QString(), QString(),
-                QStringLiteral("%1: UPC-E has number system 0 or 1 (its first digit), not %2")
+                Msg::tr("%1: UPC-E has number system 0 or 1 (its first digit), not %2")
                     .arg(echo, typed.left(1))};
     if (typed.size() >= 11) {
         const QString upcACode = WholeCode(typed.left(11), upcA);
@@ -195,21 +205,21 @@ TypedCode ReadUpcE(const QString& typed, Symbology upcE) {
             return {QString(), QString(), WrongCheckDigit(typed, upcA)};
         const QString suppressed = symbol::SuppressedUpcA(upcACode);
         if (suppressed.isEmpty())
-            return {QString(), QString(),
-                    QStringLiteral(
-                        "%1: the UPC-A %2 does not zero-suppress into UPC-E: its maker's number "
+            return {
+                QString(), QString(),
+                Msg::tr("%1: the UPC-A %2 does not zero-suppress into UPC-E: its maker's number "
                         "%3 must end in 000, 100 or 200 with an item number up to 00999, in 00 "
                         "with one up to 00099, in 0 with one up to 00009, or else the item "
                         "number must be 00005 to 00009; --symbol upca draws it")
-                        .arg(echo, upcACode, upcACode.mid(1, 5))};
+                    .arg(echo, upcACode, upcACode.mid(1, 5))};
         return {WholeCode(suppressed, upcE), QString(), QString()};
     }
     const QString data = typed.left(7);
     const QString upcACode = symbol::UpcAOfUpcE(data);
     if (symbol::SuppressedUpcA(upcACode) != data)
         return {QString(), QString(),
-                QStringLiteral("%1: not a UPC-E: it stands for the UPC-A %2, which suppresses "
-                               "to %3 instead")
+                Msg::tr("%1: not a UPC-E: it stands for the UPC-A %2, which suppresses "
+                        "to %3 instead")
                     .arg(echo, upcACode, WholeCode(symbol::SuppressedUpcA(upcACode), upcE))};
     const QString code = WholeCode(data, upcE);
     if (typed.size() == 8 && typed != code)
@@ -220,7 +230,7 @@ TypedCode ReadUpcE(const QString& typed, Symbology upcE) {
 // 13 digits given to ITF-14 that are a whole JAN: its case code wants an
 // indicator, and as a GTIN-14 without its check digit they are another code.
 QString JanOrCaseCode(const QString& typed, const QString& asGtin14) {
-    return QStringLiteral(
+    return Msg::tr(
                "%1: these 13 digits are a JAN (their last digit is its check digit) and could "
                "also be the first 13 digits of a GTIN-14; which is meant cannot be told:\n"
                "  the case code of this JAN: --indicator 1 makes %2 (the indicator digit of "
@@ -237,7 +247,7 @@ TypedCode ReadMainCode(const QString& typed, Symbology symbology) {
         ++position;
         if (!IsAsciiDigit(c))
             return {QString(), QString(),
-                    QStringLiteral("%1: character %2 (%3) is not a digit 0-9")
+                    Msg::tr("%1: character %2 (%3) is not a digit 0-9")
                         .arg(EchoTyped(typed))
                         .arg(position)
                         .arg(Describe(c))};
@@ -282,9 +292,9 @@ TypedCode ReadCaseCode(const QString& typed, int indicator) {
 TypedCode CaseCodeOfJan(const TypedCode& jan, const QString& typed, int indicator) {
     if (!jan.refusal.isEmpty() || !jan.addon.isEmpty())
         return {QString(), QString(),
-                (jan.refusal.isEmpty() ? EchoTyped(typed) : jan.refusal) +
-                    QStringLiteral("\n--indicator takes the 12 or 13 digits of a JAN; a "
-                                   "GTIN-14's 14 digits are drawn as they are without it")};
+                (jan.refusal.isEmpty() ? EchoTyped(typed) : jan.refusal) + u'\n' +
+                    Msg::tr("--indicator takes the 12 or 13 digits of a JAN; a GTIN-14's 14 "
+                            "digits are drawn as they are without it")};
     return {symbol::Gtin14FromJan(indicator, jan.code), QString(), QString()};
 }
 

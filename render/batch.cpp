@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <cerrno>
 
+#include "messages.h"
 #include "pipeline/bookcode.h"
 #include "pipeline/filenames.h"
 #include "pipeline/folderwriter.h"
@@ -57,15 +58,15 @@ QString OpenList(QFile& list, bool fromStdin) {
         case pipeline::ListProblem::None:
             return QString();
         case pipeline::ListProblem::Closed:
-            return QStringLiteral("it is closed");
+            return Msg::tr("it is closed");
         case pipeline::ListProblem::Folder:
-            return QStringLiteral("it is a folder");
+            return Msg::tr("it is a folder");
         case pipeline::ListProblem::Device:
-            return QStringLiteral("it is a device; a list is a file or a pipe");
+            return Msg::tr("it is a device; a list is a file or a pipe");
         case pipeline::ListProblem::Fifo:
-            return QStringLiteral("it is a fifo; a list is a file or a pipe");
+            return Msg::tr("it is a fifo; a list is a file or a pipe");
         case pipeline::ListProblem::Socket:
-            return QStringLiteral("it is a socket; a list is a file or a pipe");
+            return Msg::tr("it is a socket; a list is a file or a pipe");
         case pipeline::ListProblem::CannotOpen:
             break;
     }
@@ -74,11 +75,11 @@ QString OpenList(QFile& list, bool fromStdin) {
 
 ExitStatus RunBatch(const Options& options) {
     const bool fromStdin = options.batchList == u"-";
-    const QString listName = fromStdin ? QStringLiteral("(standard input)") : options.batchList;
+    const QString listName = fromStdin ? Msg::tr("(standard input)") : options.batchList;
     QFile list(fromStdin ? QString() : options.batchList);
     const QString openError = OpenList(list, fromStdin);
     if (!openError.isEmpty()) {
-        Report(QStringLiteral("cannot read the list %1: %2").arg(listName, openError));
+        Report(Msg::tr("cannot read the list %1: %2").arg(listName, openError));
         return kExitNotWritten;
     }
     ListReader reader(list, options.list);
@@ -87,8 +88,7 @@ ExitStatus RunBatch(const Options& options) {
         return kExitNotWritten;
     }
     if (const int err = MakeFolders(options.outDir)) {
-        Report(QStringLiteral("cannot make the folder %1: %2")
-                   .arg(options.outDir, qt_error_string(err)));
+        Report(Msg::tr("cannot make the folder %1: %2").arg(options.outDir, qt_error_string(err)));
         return kExitNotWritten;
     }
     FolderWriter folder(options.outDir);
@@ -96,7 +96,7 @@ ExitStatus RunBatch(const Options& options) {
         Report(folder.OpenError());
         return kExitNotWritten;
     }
-    folder.Protect(list.handle(), QStringLiteral("the list being read"));
+    folder.Protect(list.handle(), Msg::tr("the list being read"));
 
     SymbolWriters writers(options.output, listName, folder);
     FileNamer namer(QString::fromLatin1(FormatName(options.output.format)));
@@ -183,7 +183,7 @@ ExitStatus RunBatch(const Options& options) {
     if (!synced)
         Report(error);
     if (folder.Stopped())
-        Report(QStringLiteral("%1; stopped there, %2 lines not written (%3 files written)")
+        Report(Msg::tr("%1; stopped there, %2 lines not written (%3 files written)")
                    .arg(folder.StopError())
                    .arg(notWritten)
                    .arg(written));
@@ -191,7 +191,7 @@ ExitStatus RunBatch(const Options& options) {
         return kExitNotWritten;
     if (failed == 0)
         return kExitOk;
-    Report(QStringLiteral("%1 of the lines in %2 failed; %3 files written to %4")
+    Report(Msg::tr("%1 of the lines in %2 failed; %3 files written to %4")
                .arg(failed)
                .arg(listName)
                .arg(written)

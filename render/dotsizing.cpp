@@ -1,5 +1,7 @@
 #include "dotsizing.h"
 
+#include "messages.h"
+
 #include <QStringList>
 #include <cmath>
 
@@ -14,7 +16,7 @@ QString FitToDots(pipeline::SymbolOutput* output, QString* note) {
     const symbol::WholeDots module =
         symbol::WholeDotModule(row, output->dpi, output->magnification);
     if (module.dots == 0)
-        return QStringLiteral(
+        return Msg::tr(
                    "at %1 dpi no whole number of dots makes a module of %2 to %3 "
                    "percent")
             .arg(output->dpi)
@@ -27,7 +29,7 @@ QString FitToDots(pipeline::SymbolOutput* output, QString* note) {
     const double dotUm = 25400.0 / output->dpi;
     const int bwrDots = symbol::BwrDots(output->bwrMicrons, output->dpi);
     if (!symbol::LeavesHalfModule(bwrDots, module.dots))
-        return QStringLiteral(
+        return Msg::tr(
                    "--bwr %1 would leave bars of %2 dots from a module of %3 dots "
                    "at %4 dpi; at most half a module (%5 micrometres) can go")
             .arg(output->bwrMicrons)
@@ -40,19 +42,19 @@ QString FitToDots(pipeline::SymbolOutput* output, QString* note) {
     const double bwrUm = bwrDots * dotUm;
     QStringList changed;
     if (std::abs(module.magnification - output->magnification) > 0.5)
-        changed << QStringLiteral("module %1 dots, X = %2 mm (magnification %3 %)")
+        changed << Msg::tr("module %1 dots, X = %2 mm (magnification %3 %)")
                        .arg(module.dots)
                        .arg(module.moduleMm, 0, 'f', 4)
                        .arg(module.magnification, 0, 'f', 1);
     if (std::abs(bwrUm - output->bwrMicrons) > 0.5)
-        changed << QStringLiteral("bar width reduction %1 dots (%2 micrometres)")
+        changed << Msg::tr("bar width reduction %1 dots (%2 micrometres)")
                        .arg(bwrDots)
                        .arg(bwrUm, 0, 'f', 0);
     if (row.wideToNarrow && std::abs(output->itf.ratio - ratio) > 1e-9)
-        changed << QStringLiteral("wide-to-narrow ratio %1").arg(output->itf.ratio, 0, 'f', 3);
+        changed << Msg::tr("wide-to-narrow ratio %1").arg(output->itf.ratio, 0, 'f', 3);
     if (!changed.isEmpty())
         *note += (note->isEmpty() ? QString() : QStringLiteral("; ")) +
-                 QStringLiteral("at %1 dpi: %2").arg(output->dpi).arg(changed.join("; "));
+                 Msg::tr("at %1 dpi: %2").arg(output->dpi).arg(changed.join("; "));
     return QString();
 }
 
@@ -62,7 +64,7 @@ QString CheckBwr(pipeline::SymbolOutput& output) {
         symbol::ModuleUmAt(symbol::RowOf(output.symbology), output.magnification);
     output.itf.moduleMm = moduleUm / 1000;
     if (!symbol::LeavesHalfModule(output.bwrMicrons, moduleUm))
-        return QStringLiteral(
+        return Msg::tr(
                    "--bwr %1 would leave bars narrower than half a module (%2 "
                    "micrometres at %3 percent)")
             .arg(output.bwrMicrons)

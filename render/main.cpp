@@ -9,6 +9,7 @@
 
 #include "batch.h"
 #include "exitstatus.h"
+#include "messages.h"
 #include "options.h"
 #include "optiontable.h"
 #include "pipeline/bookcode.h"
@@ -18,7 +19,6 @@
 #include "pipeline/sheet.h"
 #include "pipeline/tagfile.h"
 #include "pipeline/typedcode.h"
-#include "messages.h"
 #include "printjob.h"
 #include "report.h"
 #include "sheetjob.h"

@@ -1,5 +1,7 @@
 #include "options.h"
 
+#include "messages.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -44,7 +46,7 @@ QString ReadBounded(const QString& option, const QString& text, int low, int hig
     bool ok = false;
     const int read = text.toInt(&ok);
     if (!ok || read < low || read > high)
-        return QStringLiteral("%1 takes a whole number from %2 to %3, not '%4'")
+        return Msg::tr("%1 takes a whole number from %2 to %3, not '%4'")
             .arg(option)
             .arg(low)
             .arg(high)
@@ -78,21 +80,21 @@ QString ReadSizeValues(const OptionTable& o, Options* options) {
     };
     const QList<Bounded> values = {
         {o.scale, kMinScale, kMaxScale, &options->output.scale,
-         !bitmap  ? QStringLiteral("--scale is for bmp and png; svg and pdf are sized with "
-                                    "--magnification")
-         : retail ? QStringLiteral("--scale is for the window layout; a retail bitmap is "
-                                   "sized with --dpi and --magnification")
+         !bitmap  ? Msg::tr("--scale is for bmp and png; svg and pdf are sized with "
+                             "--magnification")
+         : retail ? Msg::tr("--scale is for the window layout; a retail bitmap is "
+                            "sized with --dpi and --magnification")
                   : QString()},
         {o.magnification, row.minMagnification, row.maxMagnification,
          &options->output.magnification,
-         bitmap && !retail ? QStringLiteral("--magnification is for svg, pdf and --layout "
-                                            "retail; the window's bmp and png are sized with "
-                                            "--scale")
+         bitmap && !retail ? Msg::tr("--magnification is for svg, pdf and --layout "
+                                     "retail; the window's bmp and png are sized with "
+                                     "--scale")
                            : QString()},
         {o.dpi, kMinDpi, kMaxDpi, &options->output.dpi,
-         retail ? QString() : QStringLiteral("--dpi goes with --layout retail")},
+         retail ? QString() : Msg::tr("--dpi goes with --layout retail")},
         {o.bwr, 0, kMaxBwrMicrons, &options->output.bwrMicrons,
-         retail ? QString() : QStringLiteral("--bwr goes with --layout retail")},
+         retail ? QString() : Msg::tr("--bwr goes with --layout retail")},
     };
     for (const Bounded& v : values) {
         if (!parser.isSet(v.option))
@@ -105,7 +107,7 @@ QString ReadSizeValues(const OptionTable& o, Options* options) {
             return error;
     }
     if (parser.isSet(o.marker) && !retail)
-        return QStringLiteral("--quiet-zone-marker goes with --layout retail");
+        return Msg::tr("--quiet-zone-marker goes with --layout retail");
     options->output.quietZoneMarker = parser.isSet(o.marker);
     return QString();
 }
@@ -116,8 +118,7 @@ QString ReadSizeValues(const OptionTable& o, Options* options) {
 QString ReadSizes(const OptionTable& o, Options* options, QString* note) {
     const QCommandLineParser& parser = o.parser;
     if (parser.isSet(o.layout) && !ReadLayout(parser.value(o.layout), &options->output.layout))
-        return QStringLiteral("--layout takes window or retail, not '%1'")
-            .arg(parser.value(o.layout));
+        return Msg::tr("--layout takes window or retail, not '%1'").arg(parser.value(o.layout));
     const QString error = ReadSizeValues(o, options);
     if (!error.isEmpty() || options->output.layout != symbol::Layout::Retail)
         return error;
@@ -152,13 +153,13 @@ bool ReadSeparator(const QString& text, QChar* separator) {
 // or a number that a spreadsheet wrote, which it would split. Empty when it can.
 QString SeparatorProblem(QChar separator) {
     if (separator.isDigit())
-        return QStringLiteral("a digit is part of the codes");
+        return Msg::tr("a digit is part of the codes");
     if (separator == u'+')
-        return QStringLiteral("\"+\" joins a code to its add-on (4910123450124+12345)");
+        return Msg::tr("\"+\" joins a code to its add-on (4910123450124+12345)");
     if (separator == u'.')
-        return QStringLiteral("\".\" stands in the numbers a spreadsheet writes (4.90123E+12)");
+        return Msg::tr("\".\" stands in the numbers a spreadsheet writes (4.90123E+12)");
     if (separator == u'"')
-        return QStringLiteral("\" quotes a field that holds the separator");
+        return Msg::tr("\" quotes a field that holds the separator");
     return QString();
 }
 
@@ -175,25 +176,25 @@ QString ReadListFormat(const OptionTable& o, ListFormat* format) {
     if (parser.isSet(o.encoding)) {
         ListEncoding read = ListEncoding::Utf8;
         if (!EncodingByName(parser.value(o.encoding), &read))
-            return QStringLiteral(
+            return Msg::tr(
                        "--encoding takes UTF-8, UTF-16LE, UTF-16BE or Shift_JIS, not "
                        "'%1'")
                 .arg(parser.value(o.encoding));
         format->encoding = read;
     }
     if (parser.isSet(o.separator) && !ReadSeparator(parser.value(o.separator), &format->separator))
-        return QStringLiteral(
+        return Msg::tr(
                    "--separator takes one character, or tab, comma or semicolon, not "
                    "'%1'")
             .arg(parser.value(o.separator));
     if (const QString problem = SeparatorProblem(format->separator); !problem.isEmpty())
-        return QStringLiteral(
+        return Msg::tr(
                    "--separator cannot be '%1': %2; give another character, such as tab, "
                    "comma or semicolon")
             .arg(format->separator, problem);
     for (const QCommandLineOption* column : {&o.nameColumn, &o.codeColumn}) {
         if (parser.isSet(*column) && !ReadColumn(parser.value(*column)))
-            return QStringLiteral("--%1 takes a field's number from 1 or its header text, not '%2'")
+            return Msg::tr("--%1 takes a field's number from 1 or its header text, not '%2'")
                 .arg(column->names().constFirst(), parser.value(*column));
     }
     format->nameColumn = parser.value(o.nameColumn).trimmed();
@@ -207,14 +208,14 @@ QString ReadBatch(const OptionTable& o, Options* options) {
     options->batchList = parser.value(o.batch);
     options->outDir = parser.value(o.outDir);
     if (!parser.positionalArguments().isEmpty())
-        return QStringLiteral("--batch takes the digits from its list, not from '%1'")
+        return Msg::tr("--batch takes the digits from its list, not from '%1'")
             .arg(parser.positionalArguments().constFirst());
     if (parser.isSet(o.output) || parser.isSet(o.name))
-        return QStringLiteral(
+        return Msg::tr(
             "--batch takes the names from its list and writes into --out-dir; -o and --name "
             "do not go with it");
     if (options->outDir.isEmpty())
-        return QStringLiteral("--batch needs --out-dir DIR, the folder to write into");
+        return Msg::tr("--batch needs --out-dir DIR, the folder to write into");
     return ReadListFormat(o, &options->list);
 }
 
@@ -222,49 +223,52 @@ QString ReadSingle(const OptionTable& o, Options* options, QString* note) {
     const QCommandLineParser& parser = o.parser;
     options->mode = Options::Mode::Single;
     if (parser.isSet(o.outDir))
-        return QStringLiteral("--out-dir goes with --batch; a single symbol is written to -o FILE");
+        return Msg::tr("--out-dir goes with --batch; a single symbol is written to -o FILE");
     for (const QCommandLineOption* listOption :
          {&o.encoding, &o.separator, &o.nameColumn, &o.codeColumn})
         if (parser.isSet(*listOption))
-            return QStringLiteral("--%1 says how to read a --batch list")
+            return Msg::tr("--%1 says how to read a --batch list")
                 .arg(listOption->names().constFirst());
     const QStringList positional = parser.positionalArguments();
     if (options->pricing.instore && !positional.isEmpty())
-        return QStringLiteral(
+        return Msg::tr(
                    "--instore makes the code from --item; no DIGITS are given, not "
                    "'%1'")
             .arg(EchoTyped(positional.join(u' ')));
     if (!options->pricing.instore && positional.size() != 1)
-        return positional.isEmpty() ? QStringLiteral("the digits are missing")
-                                    : QStringLiteral("one DIGITS argument expected, %1 given: %2")
+        return positional.isEmpty() ? Msg::tr("the digits are missing")
+                                    : Msg::tr("one DIGITS argument expected, %1 given: %2")
                                           .arg(positional.size())
                                           .arg(EchoTyped(positional.join(u' ')));
     options->digits = positional.value(0);
     options->name = parser.value(o.name);
     if (parser.isSet(o.name) && options->noName)
-        return QStringLiteral("--no-name leaves the name line out; it does not go with --name");
+        return Msg::tr("--no-name leaves the name line out; it does not go with --name");
     if (const QString cut = CutName(&options->name); !cut.isEmpty())
         *note = QStringLiteral("--name: %1").arg(cut);
     options->file = parser.value(o.output);
     if (options->file.isEmpty() && !options->print)
-        return QStringLiteral("-o FILE is missing: where should the symbol go?");
+        return Msg::tr("-o FILE is missing: where should the symbol go?");
     return QString();
 }
 
 // The --symbol names of the symbologies whose row has what is asked (all of
 // them when nothing is), as a sentence lists them: "jan13, jan8 or book".
-QString SymbolNames(const QString& last, bool symbol::SymbologyRow::*has = nullptr) {
+// all: whether the sentence names all of them ("and") or one of them ("or").
+QString SymbolNames(bool all, bool symbol::SymbologyRow::*has = nullptr) {
     QStringList names;
     for (const symbol::SymbologyRow& row : symbol::Symbologies())
         if (!has || row.*has)
             names << QString(row.option);
     const QString lastName = names.takeLast();
-    return names.isEmpty() ? lastName : names.join(u", ") + u' ' + last + u' ' + lastName;
+    if (names.isEmpty())
+        return lastName;
+    return (all ? Msg::tr("%1 and %2") : Msg::tr("%1 or %2")).arg(names.join(u", "), lastName);
 }
 
 QString MarkerRefusal() {
-    return QStringLiteral("--quiet-zone-marker is for %1")
-        .arg(SymbolNames(QStringLiteral("and"), &symbol::SymbologyRow::quietZoneMarker));
+    return Msg::tr("--quiet-zone-marker is for %1")
+        .arg(SymbolNames(true, &symbol::SymbologyRow::quietZoneMarker));
 }
 
 // What a symbology has of its own on the command line: options, read when it
@@ -291,18 +295,18 @@ QString ReadItf(const OptionTable& o, Options* options) {
         // nan compares false with both ends: it is refused as not finite.
         if (!ok || !std::isfinite(ratio) || ratio < symbol::kItfMinRatio ||
             ratio > symbol::kItfMaxRatio)
-            return QStringLiteral("--ratio takes a number from 2.25 to 3, not '%1'")
+            return Msg::tr("--ratio takes a number from 2.25 to 3, not '%1'")
                 .arg(parser.value(o.ratio));
         options->output.itf.ratio = ratio;
     }
     const QString bearer = parser.value(o.bearer).toLower();
     if (parser.isSet(o.bearer) && bearer != u"frame" && bearer != u"bars")
-        return QStringLiteral("--bearer takes frame or bars, not '%1'").arg(parser.value(o.bearer));
+        return Msg::tr("--bearer takes frame or bars, not '%1'").arg(parser.value(o.bearer));
     options->output.itf.frame = bearer != u"bars";
     if (parser.isSet(o.indicator)) {
         const QString text = parser.value(o.indicator);
         if (text.size() != 1 || !text[0].isDigit() || text[0].unicode() > u'9')
-            return QStringLiteral("--indicator takes one digit 0-9, not '%1'").arg(text);
+            return Msg::tr("--indicator takes one digit 0-9, not '%1'").arg(text);
         options->indicator = text.toInt();
     }
     return QString();
@@ -315,12 +319,11 @@ QString ReadBook(const OptionTable& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
     for (const QCommandLineOption* option : {&o.addon, &o.marker})
         if (parser.isSet(*option))
-            return QStringLiteral("--%1 does not go with --symbol book")
-                .arg(option->names().constFirst());
+            return Msg::tr("--%1 does not go with --symbol book").arg(option->names().constFirst());
     if (options->mode == Options::Mode::Batch) {
         for (const QCommandLineOption* option : {&o.classification, &o.price})
             if (parser.isSet(*option))
-                return QStringLiteral(
+                return Msg::tr(
                            "--%1 is for one book; a list gives each book's in its columns "
                            "(ISBN, Cコード, 本体価格)")
                     .arg(option->names().constFirst());
@@ -339,15 +342,15 @@ QList<OwnOptions> SymbolsOwnOptions() {
         {QLatin1StringView("book"),
          {&OptionTable::classification, &OptionTable::price},
          ReadBook,
-         QStringLiteral("the book JAN is two symbols under the 日本図書コード, drawn to its "
-                        "guide's sizes with --layout retail"),
-         QStringLiteral("write a pdf or svg and place it on the cover, or a label sheet "
-                        "with --sheet")},
+         Msg::tr("the book JAN is two symbols under the 日本図書コード, drawn to its "
+                 "guide's sizes with --layout retail"),
+         Msg::tr("write a pdf or svg and place it on the cover, or a label sheet "
+                 "with --sheet")},
         {QLatin1StringView("itf14"),
          {&OptionTable::indicator, &OptionTable::ratio, &OptionTable::bearer},
          ReadItf,
-         QStringLiteral("the window draws one pixel a module, and ITF-14's wide bars are "
-                        "2.25 to 3 modules; it is drawn with --layout retail"),
+         Msg::tr("the window draws one pixel a module, and ITF-14's wide bars are "
+                 "2.25 to 3 modules; it is drawn with --layout retail"),
          QString()},
     };
 }
@@ -357,7 +360,7 @@ QList<OwnOptions> SymbolsOwnOptions() {
 QString RefuseOwnOptions(const OptionTable& o, const OwnOptions& own, const Options& options) {
     for (QCommandLineOption OptionTable::*option : own.options)
         if (o.parser.isSet(o.*option) && !(options.Tags() && option == &OptionTable::price))
-            return QStringLiteral("--%1 goes with --symbol %2")
+            return Msg::tr("--%1 goes with --symbol %2")
                 .arg((o.*option).names().constFirst(), QString(own.symbol));
     return QString();
 }
@@ -369,10 +372,10 @@ QString ReadOwnOptions(const OptionTable& o, const OwnOptions& own, const symbol
                        Options* options) {
     if (!row.windowLayout) {
         if (options->print && !row.printed)
-            return QStringLiteral("--symbol %1 is not printed: %2")
+            return Msg::tr("--symbol %1 is not printed: %2")
                 .arg(QString(row.option), own.notPrinted);
         if (o.parser.isSet(o.layout) && o.parser.value(o.layout).toLower() == u"window")
-            return QStringLiteral("--symbol %1 has no window layout: %2")
+            return Msg::tr("--symbol %1 has no window layout: %2")
                 .arg(QString(row.option), own.noWindow);
         options->output.layout = symbol::Layout::Retail;
     }
@@ -386,8 +389,7 @@ QString ReadSymbol(const OptionTable& o, Options* options) {
     if (!name.isEmpty()) {
         const symbol::SymbologyRow* named = symbol::FindSymbology(name);
         if (!named)
-            return QStringLiteral("--symbol takes %1, not '%2'")
-                .arg(SymbolNames(QStringLiteral("or")), name);
+            return Msg::tr("--symbol takes %1, not '%2'").arg(SymbolNames(false), name);
         options->output.symbology = named->symbology;
     }
     const symbol::SymbologyRow& row = symbol::RowOf(options->output.symbology);
@@ -398,7 +400,7 @@ QString ReadSymbol(const OptionTable& o, Options* options) {
             return error;
     options->addon = parser.value(o.addon);
     if (parser.isSet(o.addon) && options->mode == Options::Mode::Batch)
-        return QStringLiteral(
+        return Msg::tr(
             "--batch takes add-ons from its list's code field, as in "
             "\"4910123450124 12345\"");
     if (!row.quietZoneMarker && parser.isSet(o.marker))
@@ -410,25 +412,25 @@ QString ReadSymbol(const OptionTable& o, Options* options) {
 QString ReadLabelSheet(const OptionTable& o, Options* options, QString* note) {
     const QCommandLineParser& parser = o.parser;
     if (parser.isSet(o.sheet) && parser.isSet(o.sheetFile))
-        return QStringLiteral("give --sheet or --sheet-file, not both");
+        return Msg::tr("give --sheet or --sheet-file, not both");
     for (const QCommandLineOption* other :
          {&o.outDir, &o.format, &o.layout, &o.scale, &o.dpi, &o.marker})
         if (parser.isSet(*other))
-            return options->print ? QStringLiteral(
+            return options->print ? Msg::tr(
                                         "--%1 does not go with --print, which prints "
                                         "retail symbols at the printer's resolution")
                                         .arg(other->names().constLast())
-                                  : QStringLiteral(
+                                  : Msg::tr(
                                         "--%1 does not go with a label sheet, a pdf "
                                         "of retail symbols at -o")
                                         .arg(other->names().constLast());
     for (const QCommandLineOption* other : {&o.output, &o.bwr, &o.force})
         if (options->print && parser.isSet(*other))
-            return QStringLiteral("--%1 does not go with --print").arg(other->names().constLast());
+            return Msg::tr("--%1 does not go with --print").arg(other->names().constLast());
     options->sheet = parser.value(o.sheet);
     options->sheetFile = parser.value(o.sheetFile);
     if (options->sheetFile == u"-" && parser.value(o.batch) == u"-")
-        return QStringLiteral("standard input can be the list or the sheet file, not both");
+        return Msg::tr("standard input can be the list or the sheet file, not both");
     options->output.format = Format::Pdf;
     options->output.layout = symbol::Layout::Retail;
     options->outline = parser.isSet(o.outline);
@@ -440,18 +442,17 @@ QString ReadLabelSheet(const OptionTable& o, Options* options, QString* note) {
         options->mode = Options::Mode::Batch;
         options->batchList = parser.value(o.batch);
         if (!parser.positionalArguments().isEmpty() || parser.isSet(o.name))
-            return QStringLiteral("--batch takes the names and digits from its list");
+            return Msg::tr("--batch takes the names and digits from its list");
         error = ReadListFormat(o, &options->list);
     } else {
         error = ReadSingle(o, options, note);
     }
     options->file = parser.value(o.output);
     if (error.isEmpty() && options->file.isEmpty() && !options->print)
-        error = QStringLiteral("-o FILE.pdf is missing: where should the labels go?");
+        error = Msg::tr("-o FILE.pdf is missing: where should the labels go?");
     if (error.isEmpty() && !options->print && options->file != u"-" &&
         !options->file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
-        error =
-            QStringLiteral("a label sheet is a pdf: end -o in .pdf, not '%1'").arg(options->file);
+        error = Msg::tr("a label sheet is a pdf: end -o in .pdf, not '%1'").arg(options->file);
     const struct {
         const QCommandLineOption& option;
         int low, high;
@@ -478,7 +479,7 @@ QString EmptyValue(const OptionTable& o) {
          {&o.output, &o.symbology, &o.format, &o.layout, &o.batch, &o.outDir, &o.encoding,
           &o.separator, &o.codeColumn, &o.nameColumn, &o.sheet, &o.sheetFile, &o.addon, &o.media})
         if (o.parser.isSet(*named) && o.parser.value(*named).isEmpty())
-            return QStringLiteral("--%1 needs a %2, not an empty value")
+            return Msg::tr("--%1 needs a %2, not an empty value")
                 .arg(named->names().constLast(), named->valueName());
     return QString();
 }
@@ -488,11 +489,11 @@ QString ReadFileFormat(const OptionTable& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
     if (parser.isSet(o.format)) {
         if (!ReadFormat(parser.value(o.format), &options->output.format))
-            return QStringLiteral("--format takes bmp, png, svg or pdf, not '%1'")
+            return Msg::tr("--format takes bmp, png, svg or pdf, not '%1'")
                 .arg(parser.value(o.format));
     } else if (options->mode == Options::Mode::Single && options->file != u"-" &&
                !ReadFormat(QFileInfo(options->file).suffix(), &options->output.format)) {
-        return QStringLiteral(
+        return Msg::tr(
                    "cannot tell the format from the name '%1': end it in .bmp, .png, .svg or "
                    ".pdf, or give --format")
             .arg(options->file);
@@ -505,10 +506,10 @@ QString ReadFileFormat(const OptionTable& o, Options* options) {
 QString ReadTagLayout(const OptionTable& o, Options* options) {
     const QCommandLineParser& parser = o.parser;
     if (parser.isSet(o.layout) && parser.value(o.layout).toLower() != u"retail")
-        return QStringLiteral("a tag is drawn for print: --layout %1 does not go with --design %2")
+        return Msg::tr("a tag is drawn for print: --layout %1 does not go with --design %2")
             .arg(parser.value(o.layout), pipeline::DesignOf(options->tag.design).option);
     if (parser.isSet(o.scale))
-        return QStringLiteral(
+        return Msg::tr(
             "a tag's bitmap is sized with --dpi; --scale is for the window's "
             "picture");
     options->output.layout = symbol::Layout::Retail;
@@ -570,14 +571,14 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     if (parser.isSet(o.printer)) {
         options.mode = Options::Mode::PrinterList;
         if (parser.value(o.printer) != u"list")
-            result.error = QStringLiteral("--printer takes list; --print NAME prints on a printer");
+            result.error = Msg::tr("--printer takes list; --print NAME prints on a printer");
         return result;
     }
     options.print = parser.isSet(o.print);
     options.printer = parser.value(o.print);
     options.media = parser.value(o.media);
     if (parser.isSet(o.media) && !options.print) {
-        result.error = QStringLiteral("--media goes with --print");
+        result.error = Msg::tr("--media goes with --print");
         return result;
     }
     if (const QString tags = ReadTags(o, &options); !tags.isEmpty()) {
@@ -592,7 +593,7 @@ ParsedCommandLine ParseCommandLine(const QStringList& arguments) {
     }
     for (const QCommandLineOption* sheetOption : {&o.copies, &o.skip, &o.outline})
         if (parser.isSet(*sheetOption)) {
-            result.error = QStringLiteral("--%1 goes with --sheet, --sheet-file or --print")
+            result.error = Msg::tr("--%1 goes with --sheet, --sheet-file or --print")
                                .arg(sheetOption->names().constLast());
             return result;
         }

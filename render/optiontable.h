@@ -56,11 +56,17 @@ struct OptionTable {
     QCommandLineOption labelSize;
     QCommandLineOption help;
     QCommandLineOption version;
+    // The options above in the order --help shows them.
+    QList<const QCommandLineOption*> Listed() const;
     // The options above, with the program's description and its DIGITS.
     QCommandLineParser parser;
 };
 
-// The text that --help prints.
+// The text that --help prints, in the language the program speaks.
 QString HelpText();
+
+// How many terminal columns text takes: two for each kana, kanji, hangul and
+// full-width form, one for every other character.
+int DisplayWidth(QStringView text);
 
 }  // namespace render

@@ -13,6 +13,7 @@
 #include <iterator>
 #include <optional>
 
+#include "messages.h"
 #include "pipeline/printer.h"
 #include "pipeline/sheetpainter.h"
 #include "report.h"
@@ -48,7 +49,7 @@ QString ServiceDown() {
         httpClose(http);
         return QString();
     }
-    return QStringLiteral("the print service at %1 does not answer: %2")
+    return Msg::tr("the print service at %1 does not answer: %2")
         .arg(QString::fromUtf8(cupsServer()), ServiceReason());
 }
 
@@ -64,7 +65,7 @@ QString FindPrinter(const QString& asked, QString* error) {
         cupsGetNamedDest(CUPS_HTTP_DEFAULT, asked.isEmpty() ? nullptr : name.constData(), nullptr);
     if (!dest) {
         *error = !ServiceDown().isEmpty() ? ServiceDown()
-                 : asked.isEmpty() ? QStringLiteral("no default printer: %1").arg(ServiceReason())
+                 : asked.isEmpty()        ? Msg::tr("no default printer: %1").arg(ServiceReason())
                                    : QStringLiteral("printer '%1': %2").arg(asked, ServiceReason());
         return QString();
     }
@@ -157,7 +158,7 @@ QString MediaLine(const QPageSize& size) {
 
 // What a printer that names no media (a raw queue) is told.
 QString NoMedia(const QString& printer) {
-    return QStringLiteral(
+    return Msg::tr(
                "printer %1 names no media (a raw queue, which passes jobs on unchanged, "
                "names none), so no label can be fitted to it: print on a queue with the "
                "printer's driver")
@@ -214,7 +215,7 @@ std::optional<QPageSize> ReadMedia(const QString& text, const QPrinterInfo& prin
                 asked.height() + kRounding < least.height() ||
                 asked.width() - kRounding > most.width() ||
                 asked.height() - kRounding > most.height()) {
-                *error = QStringLiteral(
+                *error = Msg::tr(
                              "printer %1 takes sizes of its own from %2 to %3 (width across "
                              "the printer, then length), not %4")
                              .arg(printer.printerName(), MmSize(least.width(), least.height()),
@@ -230,9 +231,9 @@ std::optional<QPageSize> ReadMedia(const QString& text, const QPrinterInfo& prin
         names.append(QStringLiteral("  ") + MediaLine(size));
     if (custom)
         names.append(
-            QStringLiteral("  or a size of its own from %1 to %2")
+            Msg::tr("  or a size of its own from %1 to %2")
                 .arg(MmSize(least.width(), least.height()), MmSize(most.width(), most.height())));
-    *error = QStringLiteral(
+    *error = Msg::tr(
                  "printer %1 has no media '%2'; give one of these, by name or as "
                  "\"W x H mm\":\n%3")
                  .arg(printer.printerName(), text, names.join(u'\n'));
@@ -262,7 +263,7 @@ public:
             if (std::none_of(sizes.begin(), sizes.end(),
                              [](const QPageSize& size) { return size.id() == QPageSize::A4; }) ||
                 !printer_.setPageSize(QPageSize(QPageSize::A4))) {
-                *error = QStringLiteral("printer %1 has no A4 paper for the label sheet")
+                *error = Msg::tr("printer %1 has no A4 paper for the label sheet")
                              .arg(printer_.printerName());
                 return std::nullopt;
             }
@@ -281,7 +282,7 @@ public:
         // The page's margins stay the printer's; painting starts at the
         // paper's corner all the same (full page).
         if (!SetPrintersPage(&printer_, *page)) {
-            *error = QStringLiteral("printer %1 does not take the media %2")
+            *error = Msg::tr("printer %1 does not take the media %2")
                          .arg(printer_.printerName(), MediaLine(*page));
             return std::nullopt;
         }
@@ -301,7 +302,7 @@ public:
 
     bool Finish(QString* error) override {
         if (ServiceFailed() || printer_.printerState() == QPrinter::Error) {
-            *error = QStringLiteral("printer %1 did not take the job: %2")
+            *error = Msg::tr("printer %1 did not take the job: %2")
                          .arg(printer_.printerName(), ServiceReason());
             return false;
         }
@@ -330,8 +331,8 @@ QString PrinterListText(QString* error) {
         ippDelete(response);
         *error = ServiceDown();
         if (error->isEmpty())
-            *error = QStringLiteral("cannot ask the print service for its printers: %1")
-                         .arg(ServiceReason());
+            *error =
+                Msg::tr("cannot ask the print service for its printers: %1").arg(ServiceReason());
         return QString();
     }
     // The print service answers "not found" when it has no queue.
@@ -349,6 +350,7 @@ QString PrinterListText(QString* error) {
     }
     ippDelete(response);
     if (text.isEmpty())
+        // Part of the list, which scripts read: the same in every locale.
         text = QStringLiteral("no printers: the print service at %1 has none\n")
                    .arg(QString::fromUtf8(cupsServer()));
     return text;
@@ -358,7 +360,7 @@ ExitStatus RunPrint(const Options& options) {
     QString error;
     const QString printer = FindPrinter(options.printer, &error);
     if (printer.isEmpty()) {
-        Report(error + QStringLiteral(": nothing printed"));
+        Report(Msg::tr("%1: nothing printed").arg(error));
         return kExitUsage;
     }
     PrinterTarget target(options, printer);

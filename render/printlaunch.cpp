@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "messages.h"
 #include "printjob.h"
 #include "report.h"
 
@@ -20,31 +21,31 @@ namespace {
 // in the package's folder of helper programs once installed. Relative to this
 // program's own folder, so that an installation under any prefix finds its
 // own helper and never another's.
-QString HelperPath(QString* looked) {
+QString HelperPath(QStringList* looked) {
     const QString folder = QCoreApplication::applicationDirPath();
     for (const QString& path : {folder + QStringLiteral("/" STRIPEWELL_PRINT_HELPER),
                                 folder + QStringLiteral("/stripewell-render-print")}) {
         const QString clean = QFileInfo(path).absoluteFilePath();
         if (QFileInfo(clean).isFile())
             return clean;
-        looked->append(looked->isEmpty() ? clean : QStringLiteral(" nor ") + clean);
+        looked->append(clean);
     }
     return QString();
 }
 
 void Refuse(const QString& reason) {
-    Report(reason + QStringLiteral("; nothing printed"));
+    Report(Msg::tr("%1; nothing printed").arg(reason));
 }
 
 }  // namespace
 
 ExitStatus RunPrinting(const ParsedCommandLine&, char** commandLine) {
-    QString looked;
+    QStringList looked;
     const QString helper = HelperPath(&looked);
     if (helper.isEmpty()) {
-        Refuse(QStringLiteral("printing needs stripewell-render-print, which is at neither %1; "
-                              "install Stripewell again")
-                   .arg(looked));
+        Refuse(Msg::tr("printing needs stripewell-render-print, which is at neither %1 nor %2; "
+                       "install Stripewell again")
+                   .arg(looked.value(0), looked.value(1)));
         return kExitUsage;
     }
     // Nothing is read from the list before this, so a list on standard
@@ -52,8 +53,7 @@ ExitStatus RunPrinting(const ParsedCommandLine&, char** commandLine) {
     std::fflush(nullptr);
     const QByteArray path = QFile::encodeName(helper);
     execv(path.constData(), commandLine);
-    Refuse(QStringLiteral("cannot run %1: %2")
-               .arg(helper, QString::fromLocal8Bit(std::strerror(errno))));
+    Refuse(Msg::tr("cannot run %1: %2").arg(helper, QString::fromLocal8Bit(std::strerror(errno))));
     return kExitUsage;
 }
 

@@ -1,5 +1,7 @@
 #include "progress.h"
 
+#include "messages.h"
+
 #include <unistd.h>
 
 #include <algorithm>
@@ -46,9 +48,8 @@ void Progress::Draw(qint64 bytesRead, int written, int failed) {
         line += u'[' + QString(filled, u'#') + QString(kBarWidth - filled, u'.') +
                 QStringLiteral("] %1% ").arg(percent, 3);
     }
-    line += QStringLiteral("%1 written").arg(written);
-    if (failed > 0)
-        line += QStringLiteral(", %1 failed").arg(failed);
+    line += failed > 0 ? Msg::tr("%1 written, %2 failed").arg(written).arg(failed)
+                       : Msg::tr("%1 written").arg(written);
     line += QStringLiteral("\x1b[K");  // erase what a longer line left
     std::fputs(line.toUtf8().constData(), stderr);
     std::fflush(stderr);

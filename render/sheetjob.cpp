@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "batch.h"
+#include "messages.h"
 #include "pipeline/bookcode.h"
 #include "pipeline/folderwriter.h"
 #include "pipeline/labelsource.h"
@@ -56,15 +57,13 @@ QString Mm(double value) {
 QString NeededLabels(double magnification, bool names, const symbol::SymbolCode& sized) {
     const QSizeF needed = NeededLabelSize(magnification, names, sized);
     const QSizeF other = NeededLabelSize(magnification, !names, sized);
-    return QStringLiteral(
-               "a symbol at %1 percent%2 needs %3 x %4 mm with its margins (%5 %6 x "
-               "%7 mm)")
-        .arg(QString::number(qRound(magnification * 10) / 10.0),
-             names ? QStringLiteral(" and its name") : QString(), Mm(needed.width()),
-             Mm(needed.height()),
-             names ? QStringLiteral("without the name line, --no-name:")
-                   : QStringLiteral("with a name line:"),
-             Mm(other.width()), Mm(other.height()));
+    const QString percent = QString::number(qRound(magnification * 10) / 10.0);
+    return (names ? Msg::tr("a symbol at %1 percent and its name needs %2 x %3 mm with its "
+                            "margins (without the name line, --no-name: %4 x %5 mm)")
+                  : Msg::tr("a symbol at %1 percent needs %2 x %3 mm with its margins (with a "
+                            "name line: %4 x %5 mm)"))
+        .arg(percent, Mm(needed.width()), Mm(needed.height()), Mm(other.width()),
+             Mm(other.height()));
 }
 
 // The same for the labels of a plan: a tag's as its design needs them.
@@ -72,7 +71,7 @@ QString NeededLabels(const LabelPlan& labels, double magnification) {
     if (!pipeline::IsTag(labels.tag.design))
         return NeededLabels(magnification, labels.style.names, labels.sized);
     const QSizeF needed = labels.Needed(magnification);
-    return QStringLiteral("a %1 (--design %2) needs %3 x %4 mm with its margins")
+    return Msg::tr("a %1 (--design %2) needs %3 x %4 mm with its margins")
         .arg(pipeline::DesignOf(labels.tag.design).title,
              pipeline::DesignOf(labels.tag.design).option, Mm(needed.width()), Mm(needed.height()));
 }
@@ -83,8 +82,8 @@ std::optional<SheetTemplate> ReadSheet(const Options& options, QString* error) {
     if (options.sheetFile.isEmpty()) {
         std::optional<SheetTemplate> sheet = FindSheet(options.sheet);
         if (!sheet)
-            *error = QStringLiteral("there is no sheet '%1'; --sheet list shows the sheets")
-                         .arg(options.sheet);
+            *error =
+                Msg::tr("there is no sheet '%1'; --sheet list shows the sheets").arg(options.sheet);
         return sheet;
     }
     SheetFile read = ReadSheetFile(options.sheetFile);
@@ -106,11 +105,11 @@ public:
         if (options_.mode != Options::Mode::Batch)
             return true;
         fromStdin_ = options_.batchList == u"-";
-        listName_ = fromStdin_ ? QStringLiteral("(standard input)") : options_.batchList;
+        listName_ = fromStdin_ ? Msg::tr("(standard input)") : options_.batchList;
         list_.setFileName(fromStdin_ ? QString() : options_.batchList);
         const QString problem = OpenList(list_, fromStdin_);
         if (!problem.isEmpty()) {
-            *error = QStringLiteral("cannot read the list %1: %2").arg(listName_, problem);
+            *error = Msg::tr("cannot read the list %1: %2").arg(listName_, problem);
             return false;
         }
         reader_.emplace(list_, options_.list);
@@ -141,12 +140,12 @@ public:
     // batch says it.
     QString NothingSent(bool printed) const {
         if (printed)
-            return QStringLiteral("%1 gives no label; nothing printed").arg(listName_);
+            return Msg::tr("%1 gives no label; nothing printed").arg(listName_);
         if (!reader_)
-            return QStringLiteral("no label was painted; nothing written");
+            return Msg::tr("no label was painted; nothing written");
         const QString nothing = reader_->NothingToWrite();
-        return listName_ + u' ' +
-               (nothing.isEmpty() ? QStringLiteral("gives no label; nothing written") : nothing);
+        return nothing.isEmpty() ? Msg::tr("%1 gives no label; nothing written").arg(listName_)
+                                 : listName_ + u' ' + nothing;
     }
 
     int Count() const { return count_.painted; }
@@ -165,15 +164,15 @@ private:
     void LeftOut(const Label& label, SheetPainter::Added why) override {
         if (why == SheetPainter::Added::TooLarge)
             ReportLine(label.line,
-                       QStringLiteral("with its add-on the symbol is too wide for the label even "
-                                      "at %1 percent: the label is %2 x %3 mm; %4")
+                       Msg::tr("with its add-on the symbol is too wide for the label even "
+                               "at %1 percent: the label is %2 x %3 mm; %4")
                            .arg(Smallest(label))
                            .arg(Mm(labelMm_.width()), Mm(labelMm_.height()),
                                 NeededLabels(Smallest(label), names_, label.code)));
         else
-            ReportLine(label.line, QStringLiteral("with its add-on the symbol is drawn so small "
-                                                  "that --bwr %1 leaves bars narrower than half "
-                                                  "a module")
+            ReportLine(label.line, Msg::tr("with its add-on the symbol is drawn so small "
+                                           "that --bwr %1 leaves bars narrower than half "
+                                           "a module")
                                        .arg(options_.output.bwrMicrons));
     }
 
@@ -270,7 +269,7 @@ public:
         if (target_) {
             if (painted && labels_.Count() > 0)
                 return target_->Finish(error);
-            *error = QStringLiteral("the printer's device failed");
+            *error = Msg::tr("the printer's device failed");
             return false;
         }
         const bool ended = pdf_->Finish();
@@ -285,8 +284,7 @@ public:
         if (!toStdout_)
             return folder_->Keep(&staged_, err, error) && folder_->Sync(error);
         if (err != 0)
-            *error =
-                QStringLiteral("cannot write to the standard output: %1").arg(qt_error_string(err));
+            *error = Msg::tr("cannot write to the standard output: %1").arg(qt_error_string(err));
         return err == 0;
     }
 
@@ -296,7 +294,7 @@ private:
         int fd = STDOUT_FILENO;
         if (!toStdout_) {
             if (listHandle >= 0)
-                folder_->Protect(listHandle, QStringLiteral("the list being read"));
+                folder_->Protect(listHandle, Msg::tr("the list being read"));
             if (!folder_->Stage(fileName_, options_.output.force, &staged_, error))
                 return false;
             fd = staged_.Fd();
@@ -344,7 +342,7 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
         return kExitUsage;
     }
     if (options.skip >= sheet->LabelsPerPage()) {
-        Report(QStringLiteral("--skip %1 is beyond the %2 labels of a sheet of %3")
+        Report(Msg::tr("--skip %1 is beyond the %2 labels of a sheet of %3")
                    .arg(options.skip)
                    .arg(sheet->LabelsPerPage())
                    .arg(sheet->name));
@@ -366,12 +364,11 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
         PlanLabels(*sheet, options.skip, LabelAskOf(options, addon), target ? target->Dpi() : 0);
     const QSizeF label = labels.LabelMm();
     const symbol::SymbologyRow& row = symbol::RowOf(options.output.symbology);
-    const QString nothing =
-        target ? QStringLiteral("nothing printed") : QStringLiteral("nothing written");
     if (labels.refusal == LabelPlan::Refusal::TooSmall) {
-        Report(QStringLiteral("the labels of %1 are %2 x %3 mm; %4: %5")
+        Report((target ? Msg::tr("the labels of %1 are %2 x %3 mm; %4: nothing printed")
+                       : Msg::tr("the labels of %1 are %2 x %3 mm; %4: nothing written"))
                    .arg(sheet->name, Mm(label.width()), Mm(label.height()),
-                        NeededLabels(labels, row.minMagnification), nothing));
+                        NeededLabels(labels, row.minMagnification)));
         return kExitUsage;
     }
     if (target) {
@@ -379,33 +376,33 @@ ExitStatus PlanSheet(const Options& options, PageTarget* target, SheetPlan* plan
         if (labels.refusal == LabelPlan::Refusal::NoWholeDots) {
             // The fewest dots the printer makes a module of, and the label
             // that takes the symbol at them.
-            Report(QStringLiteral("at %1 dpi no whole number of dots makes a module from %2 "
-                                  "percent to the %3 percent that fits the label; the label is "
-                                  "%4 x %5 mm, and %6: %7")
+            Report(Msg::tr("at %1 dpi no whole number of dots makes a module from %2 "
+                           "percent to the %3 percent that fits the label; the label is "
+                           "%4 x %5 mm, and %6: nothing printed")
                        .arg(dpi)
                        .arg(row.minMagnification)
                        .arg(labels.largest)
                        .arg(Mm(label.width()), Mm(label.height()),
-                            NeededLabels(labels, labels.FewestDots()), nothing));
+                            NeededLabels(labels, labels.FewestDots())));
             return kExitUsage;
         }
         const symbol::WholeDots& module = labels.module;
         if (std::abs(module.magnification - options.output.magnification) > 0.5)
-            Report(QStringLiteral("at %1 dpi: module %2 dots, X = %3 mm (magnification %4 %)")
+            Report(Msg::tr("at %1 dpi: module %2 dots, X = %3 mm (magnification %4 %)")
                        .arg(dpi)
                        .arg(module.dots)
                        .arg(module.moduleMm, 0, 'f', 4)
                        .arg(module.magnification, 0, 'f', 1));
         target->FitToDots(&plan->labels.style);
     } else if (labels.fitted < options.output.magnification) {
-        Report(QStringLiteral("the symbols are printed at %1 percent, the largest that fits the "
-                              "labels of %2")
+        Report(Msg::tr("the symbols are printed at %1 percent, the largest that fits the "
+                       "labels of %2")
                    .arg(labels.fitted)
                    .arg(sheet->name));
     }
     if (labels.refusal == LabelPlan::Refusal::BarsTooThin) {
-        Report(QStringLiteral("--bwr %1 would leave bars narrower than half a module (%2 "
-                              "micrometres at %3 percent on the labels of %4): nothing written")
+        Report(Msg::tr("--bwr %1 would leave bars narrower than half a module (%2 "
+                       "micrometres at %3 percent on the labels of %4): nothing written")
                    .arg(options.output.bwrMicrons)
                    .arg(labels.ModuleUm() / 2, 0, 'f', 0)
                    .arg(labels.style.magnification)
@@ -450,12 +447,17 @@ ExitStatus RunSheet(const Options& options, PageTarget* target) {
     }
     if (labels.Failed() == 0)
         return kExitOk;
-    Report(QStringLiteral("%1 of the lines in %2 failed; %3 labels %4")
-               .arg(labels.Failed())
-               .arg(labels.ListName())
-               .arg(labels.Count())
-               .arg(target ? QStringLiteral("printed")
-                           : QStringLiteral("written to %1").arg(options.file)));
+    if (target)
+        Report(Msg::tr("%1 of the lines in %2 failed; %3 labels printed")
+                   .arg(labels.Failed())
+                   .arg(labels.ListName())
+                   .arg(labels.Count()));
+    else
+        Report(Msg::tr("%1 of the lines in %2 failed; %3 labels written to %4")
+                   .arg(labels.Failed())
+                   .arg(labels.ListName())
+                   .arg(labels.Count())
+                   .arg(options.file));
     return kExitBatchLinesFailed;
 }
 

@@ -1,5 +1,7 @@
 #include "tagoptions.h"
 
+#include "messages.h"
+
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
@@ -47,7 +49,7 @@ QString ReadTags(const OptionTable& o, Options* options) {
             for (const pipeline::DesignRow& design : pipeline::Designs())
                 names << design.option;
             const QString last = names.takeLast();
-            return QStringLiteral("--design takes %1 or %2, not '%3'")
+            return Msg::tr("--design takes %1 or %2, not '%3'")
                 .arg(names.join(QStringLiteral(", ")), last, parser.value(o.design));
         }
         options->tag.design = row->design;
@@ -59,18 +61,18 @@ QString ReadTags(const OptionTable& o, Options* options) {
         for (const QCommandLineOption* tagOption :
              {&o.priceWithTax, &o.taxRate, &o.rounding, &o.exclusiveLabel, &o.labelSize})
             if (parser.isSet(*tagOption))
-                return QStringLiteral("--%1 goes with a tag: --design price or shelf")
+                return Msg::tr("--%1 goes with a tag: --design price or shelf")
                     .arg(tagOption->names().constFirst());
     }
     if (parser.isSet(o.noSymbol)) {
         if (options->tag.design != pipeline::Design::Shelf)
-            return QStringLiteral("--no-symbol is for shelf labels: --design shelf");
+            return Msg::tr("--no-symbol is for shelf labels: --design shelf");
         options->tag.symbol = false;
     }
     if (parser.isSet(o.taxRate)) {
         const QString rate = parser.value(o.taxRate).trimmed();
         if (rate != u"10" && rate != u"8")
-            return QStringLiteral("--tax-rate takes 10 or 8, the reduced rate, not '%1'")
+            return Msg::tr("--tax-rate takes 10 or 8, the reduced rate, not '%1'")
                 .arg(parser.value(o.taxRate));
         options->pricing.taxRate = rate.toInt();
     }
@@ -78,14 +80,14 @@ QString ReadTags(const OptionTable& o, Options* options) {
         const std::optional<pipeline::Rounding> rounding =
             pipeline::RoundingNamed(parser.value(o.rounding).toLower());
         if (!rounding)
-            return QStringLiteral("--rounding takes floor, round or ceil, not '%1'")
+            return Msg::tr("--rounding takes floor, round or ceil, not '%1'")
                 .arg(parser.value(o.rounding));
         options->pricing.rounding = *rounding;
     }
     if (parser.isSet(o.exclusiveLabel)) {
         const QString wording = parser.value(o.exclusiveLabel).toLower();
         if (wording != u"zeinuki" && wording != u"hontai")
-            return QStringLiteral(
+            return Msg::tr(
                        "--exclusive-label takes zeinuki (税抜) or hontai (本体価格), "
                        "not '%1'")
                 .arg(parser.value(o.exclusiveLabel));
@@ -94,12 +96,12 @@ QString ReadTags(const OptionTable& o, Options* options) {
     }
     if (parser.isSet(o.labelSize)) {
         if (parser.isSet(o.sheet) || parser.isSet(o.sheetFile) || parser.isSet(o.print))
-            return QStringLiteral(
+            return Msg::tr(
                 "--label-size is for a tag written to a file of its own; a "
                 "sheet's or a printer's labels have their own size");
         if (!ReadLabelSize(parser.value(o.labelSize).normalized(QString::NormalizationForm_KC),
                            &options->labelMm))
-            return QStringLiteral(
+            return Msg::tr(
                        "--label-size takes WxH in mm, each 10 to 1000, as 40x30, "
                        "not '%1'")
                 .arg(parser.value(o.labelSize));
@@ -108,15 +110,15 @@ QString ReadTags(const OptionTable& o, Options* options) {
     // In-store codes.
     for (const QCommandLineOption* instoreOption : {&o.item, &o.instorePrefix})
         if (parser.isSet(*instoreOption) && !parser.isSet(o.instore))
-            return QStringLiteral("--%1 goes with --instore FORMAT")
+            return Msg::tr("--%1 goes with --instore FORMAT")
                 .arg(instoreOption->names().constFirst());
     if (parser.isSet(o.instore)) {
         const symbol::InstoreRow* row = symbol::FindInstoreFormat(parser.value(o.instore));
         if (!row)
-            return QStringLiteral("--instore takes %1, not '%2'")
+            return Msg::tr("--instore takes %1, not '%2'")
                 .arg(symbol::InstoreFormatNames(), parser.value(o.instore));
         if (row->priceDigits > 0 && !tags)
-            return QStringLiteral(
+            return Msg::tr(
                        "--instore %1 holds the tag's price: give --design price or "
                        "shelf, and the price")
                 .arg(QString(row->option));
@@ -127,21 +129,21 @@ QString ReadTags(const OptionTable& o, Options* options) {
             const int prefix = text.toInt();
             if (text.size() != 2 || !text[0].isDigit() || !text[1].isDigit() ||
                 !symbol::IsInstorePrefix(*row, prefix))
-                return QStringLiteral("--instore-prefix of %1 takes %2, not '%3'")
+                return Msg::tr("--instore-prefix of %1 takes %2, not '%3'")
                     .arg(QString(row->option),
-                         row->priceDigits > 0 ? QStringLiteral("02 or 20 to 29")
+                         row->priceDigits > 0 ? Msg::tr("02 or 20 to 29")
                                               : QStringLiteral("20 to 29"),
                          parser.value(o.instorePrefix));
             options->pricing.instorePrefix = prefix;
         }
         if (batch) {
             if (parser.isSet(o.item))
-                return QStringLiteral(
+                return Msg::tr(
                     "--item is for one tag; a list gives each line's in a "
                     "column 品番 or 商品コード");
         } else {
             if (!parser.isSet(o.item))
-                return QStringLiteral(
+                return Msg::tr(
                            "--instore %1 makes the code from the shop's item number: "
                            "give --item N")
                     .arg(QString(row->option));
@@ -156,17 +158,17 @@ QString ReadTags(const OptionTable& o, Options* options) {
     const bool withoutTax = parser.isSet(o.price);
     if (batch) {
         if (withTax || withoutTax)
-            return QStringLiteral(
+            return Msg::tr(
                        "--%1 is for one tag; a list gives each line's price in a "
                        "column 売価, 税込価格 or 価格, or 税抜価格 or 本体価格")
                 .arg(withTax ? QStringLiteral("price-with-tax") : QStringLiteral("price"));
         return QString();
     }
     if (withTax == withoutTax)
-        return withTax ? QStringLiteral(
+        return withTax ? Msg::tr(
                              "give the tag's price once: --price (without tax) or "
                              "--price-with-tax, not both")
-                       : QStringLiteral(
+                       : Msg::tr(
                              "a tag needs its price: --price YEN (without tax, "
                              "本体価格) or --price-with-tax YEN");
     QString error;

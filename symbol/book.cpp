@@ -6,6 +6,7 @@
 #include <array>
 
 #include "code.h"
+#include "messages.h"
 #include "outline.h"
 #include "pattern.h"
 
@@ -94,26 +95,26 @@ Isbn ReadIsbn(const QString& typed) {
         digits.back() = u'X';
     for (qsizetype i = 0; i < digits.size(); ++i)
         if (!IsDigit(digits[i]) && !(digits[i] == u'X' && i == 9 && digits.size() == 10))
-            return Refused(QStringLiteral("'%1' is not a digit 0-9 (only an ISBN-10 may end "
-                                          "in X)")
+            return Refused(Msg::tr("'%1' is not a digit 0-9 (only an ISBN-10 may end "
+                                   "in X)")
                                .arg(digits.mid(i, 1)));
     if (digits.size() == 10) {
         const QChar check = Isbn10CheckCharacter(digits);
         if (digits[9] != check)
-            return Refused(QStringLiteral("wrong check digit: an ISBN-10 of %1 ends in %2, not %3")
+            return Refused(Msg::tr("wrong check digit: an ISBN-10 of %1 ends in %2, not %3")
                                .arg(digits.left(9), check, digits.right(1)));
         return FromIsbn10(digits, hyphens ? grouped : QString());
     }
     if (digits.size() != 13)
-        return Refused(QStringLiteral("%1 digits; an ISBN has 13 (978 or 979 first) or 10")
-                           .arg(digits.size()));
+        return Refused(
+            Msg::tr("%1 digits; an ISBN has 13 (978 or 979 first) or 10").arg(digits.size()));
     if (!digits.startsWith(u"978") && !digits.startsWith(u"979"))
-        return Refused(QStringLiteral("an ISBN of 13 digits starts with 978 or 979, not %1")
-                           .arg(digits.left(3)));
+        return Refused(
+            Msg::tr("an ISBN of 13 digits starts with 978 or 979, not %1").arg(digits.left(3)));
     const QString code = WithCheckDigit(digits.left(12));
     if (code != digits)
-        return Refused(QStringLiteral("wrong check digit: the 13th digit is %1, but for %2 it "
-                                      "must be %3, which makes %4")
+        return Refused(Msg::tr("wrong check digit: the 13th digit is %1, but for %2 it "
+                               "must be %3, which makes %4")
                            .arg(digits.right(1), digits.left(12), code.right(1), code));
     return {code, hyphens ? grouped : HyphenateIsbn(code), QString()};
 }
@@ -131,14 +132,14 @@ BookCode ReadBookCode(const QString& isbnTyped, const QString& classificationTyp
     BookCode book;
     const Isbn isbn = ReadIsbn(isbnTyped);
     if (!isbn.refusal.isEmpty()) {
-        book.refusal = QStringLiteral("ISBN %1: %2").arg(shown(isbnTyped), isbn.refusal);
+        book.refusal = Msg::tr("ISBN %1: %2").arg(shown(isbnTyped), isbn.refusal);
         return book;
     }
     QString classification = classificationTyped.trimmed();
     if (classification.startsWith(u'C') || classification.startsWith(u'c'))
         classification = classification.mid(1);
     if (classification.size() != 4 || !AllDigits(classification)) {
-        book.refusal = QStringLiteral(
+        book.refusal = Msg::tr(
                            "classification code %1: give C and four digits 0-9, "
                            "as C0095")
                            .arg(shown(classificationTyped));
@@ -146,11 +147,11 @@ BookCode ReadBookCode(const QString& isbnTyped, const QString& classificationTyp
     }
     QString price = priceTyped.trimmed();
     if (price.startsWith(u'-') && AllDigits(QStringView(price).mid(1))) {
-        book.refusal = QStringLiteral("price %1: a price is 0 yen or more").arg(shown(priceTyped));
+        book.refusal = Msg::tr("price %1: a price is 0 yen or more").arg(shown(priceTyped));
         return book;
     }
     if (!AllDigits(price)) {
-        book.refusal = QStringLiteral(
+        book.refusal = Msg::tr(
                            "price %1: give the price before tax in whole yen, "
                            "digits 0-9 only")
                            .arg(shown(priceTyped));
@@ -173,7 +174,7 @@ BookCode BookCodeOfText(const QString& text) {
     const QRegularExpressionMatch match = line.match(text);
     if (!match.hasMatch()) {
         BookCode refused;
-        refused.refusal = QStringLiteral("'%1' is no 日本図書コード").arg(text);
+        refused.refusal = Msg::tr("'%1' is no 日本図書コード").arg(text);
         return refused;
     }
     return ReadBookCode(match.captured(1), match.captured(2), match.captured(3));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "code.h"
+#include "messages.h"
 #include "pricecheck.h"
 
 namespace symbol {
@@ -45,7 +46,7 @@ QString InstoreFormatNames() {
     for (const InstoreRow& row : InstoreFormats())
         names << QString(row.option);
     const QString last = names.takeLast();
-    return names.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+    return Msg::tr("%1 or %2").arg(names.join(QStringLiteral(", ")), last);
 }
 
 bool IsInstorePrefix(const InstoreRow& row, int prefix) {
@@ -59,15 +60,14 @@ InstoreCode MakeInstoreCode(const InstoreRow& row, int prefix, QStringView typed
     const QStringView item = normal;
     const QString format = QString(row.option);
     if (!IsInstorePrefix(row, prefix)) {
-        made.refusal = QStringLiteral("an in-store code %1 begins with %2, not %3")
-                           .arg(format,
-                                row.priceDigits > 0 ? QStringLiteral("02 or 20 to 29")
-                                                    : QStringLiteral("20 to 29"),
-                                QString::number(prefix).rightJustified(2, u'0'));
+        made.refusal =
+            (row.priceDigits > 0 ? Msg::tr("an in-store code %1 begins with 02 or 20 to 29, not %2")
+                                 : Msg::tr("an in-store code %1 begins with 20 to 29, not %2"))
+                .arg(format, QString::number(prefix).rightJustified(2, u'0'));
         return made;
     }
     if (item.isEmpty() || item.size() > row.itemDigits || !AllDigits(item)) {
-        made.refusal = QStringLiteral(
+        made.refusal = Msg::tr(
                            "the item number of an in-store code %1 is 1 to %2 digits, "
                            "not '%3'")
                            .arg(format)
@@ -82,7 +82,7 @@ InstoreCode MakeInstoreCode(const InstoreRow& row, int prefix, QStringView typed
         for (int i = 0; i < row.priceDigits; ++i)
             largest *= 10;
         if (price < 0 || price >= largest) {
-            made.refusal = QStringLiteral(
+            made.refusal = Msg::tr(
                                "an in-store code %1 holds a price of %2 digits, "
                                "at most %3 yen, not %4")
                                .arg(format)

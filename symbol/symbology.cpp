@@ -6,6 +6,7 @@
 #include "family.h"
 #include "itf.h"
 #include "layout.h"
+#include "messages.h"
 #include "pattern.h"
 
 namespace symbol {
@@ -29,7 +30,7 @@ constexpr std::array kRows = {
                  .option = "jan13"_L1,
                  .alias = "ean13"_L1,
                  .title = "EAN-13"_L1,
-                 .spoken = "a JAN"_L1,
+                 .spoken = QT_TRANSLATE_NOOP("symbol", "a JAN"),
                  .dataDigits = 12,
                  .modules = 95,
                  .quietLeft = 11,
@@ -45,7 +46,7 @@ constexpr std::array kRows = {
                  .option = "jan8"_L1,
                  .alias = "ean8"_L1,
                  .title = "EAN-8"_L1,
-                 .spoken = "a short JAN (--symbol jan8)"_L1,
+                 .spoken = QT_TRANSLATE_NOOP("symbol", "a short JAN (--symbol jan8)"),
                  .dataDigits = 7,
                  .modules = 67,
                  .quietLeft = 7,
@@ -59,7 +60,7 @@ constexpr std::array kRows = {
     SymbologyRow{.symbology = Symbology::UpcA,
                  .option = "upca"_L1,
                  .title = "UPC-A"_L1,
-                 .spoken = "UPC-A"_L1,
+                 .spoken = QT_TRANSLATE_NOOP("symbol", "UPC-A"),
                  .dataDigits = 11,
                  .modules = 95,
                  .quietLeft = 9,
@@ -73,7 +74,7 @@ constexpr std::array kRows = {
     SymbologyRow{.symbology = Symbology::UpcE,
                  .option = "upce"_L1,
                  .title = "UPC-E"_L1,
-                 .spoken = "UPC-E"_L1,
+                 .spoken = QT_TRANSLATE_NOOP("symbol", "UPC-E"),
                  .dataDigits = 7,
                  .modules = 51,
                  .quietLeft = 9,
@@ -87,7 +88,7 @@ constexpr std::array kRows = {
     SymbologyRow{.symbology = Symbology::Itf14,
                  .option = "itf14"_L1,
                  .title = "ITF-14"_L1,
-                 .spoken = "ITF-14"_L1,
+                 .spoken = QT_TRANSLATE_NOOP("symbol", "ITF-14"),
                  .dataDigits = 13,
                  .modules = 0,
                  .nominalModuleMm = kItfMaxModuleMm,
@@ -102,7 +103,7 @@ constexpr std::array kRows = {
     SymbologyRow{.symbology = Symbology::Book,
                  .option = "book"_L1,
                  .title = "book JAN"_L1,
-                 .spoken = "the book JAN (--symbol book)"_L1,
+                 .spoken = QT_TRANSLATE_NOOP("symbol", "the book JAN (--symbol book)"),
                  .dataDigits = 12,
                  .modules = 95,
                  .quietLeft = 11,
@@ -142,6 +143,10 @@ const SymbologyRow* RowWith(bool SymbologyRow::*property) {
         if (row.*property)
             return &row;
     return nullptr;
+}
+
+QString Spoken(const SymbologyRow& row) {
+    return Msg::tr(row.spoken);
 }
 
 QString SampleCode(const SymbologyRow& row) {

@@ -48,8 +48,8 @@ struct SymbologyRow {
     // As a report or a message names it.
     QLatin1StringView title;
     // As a sentence of a message names it ("a short JAN (--symbol jan8)
-    // takes no add-on").
-    QLatin1StringView spoken;
+    // takes no add-on"), in English: Spoken gives it translated.
+    const char* spoken;
     // Data digits without the check digit: 12, 7, 11, 7 for UPC-E (its
     // number system and six digits), 13 for ITF-14; the book JAN's are each
     // of its symbols'.
@@ -97,6 +97,8 @@ const SymbologyRow* FindSymbology(QStringView name);
 // The first row with a property, as RowWith(&SymbologyRow::caseCode), or
 // nullptr.
 const SymbologyRow* RowWith(bool SymbologyRow::*property);
+// The row's spoken name in the language the programs speak.
+QString Spoken(const SymbologyRow& row);
 // A code of the symbology that any of its codes is as large as, for sizing.
 QString SampleCode(const SymbologyRow& row);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "messages.h"
 #include "referencedecode.h"
 #include "symbol/layout.h"
 #include "verify.h"
@@ -214,28 +215,42 @@ Found FindSymbol(const QImage& grey, double dpi) {
         QStringList codes;
         for (const auto& rows : symbols)
             codes << rows.front()->code;
-        found.reason = QStringLiteral("several symbols (%1): scan or crop one at a time")
-                           .arg(codes.join(QStringLiteral(", ")));
+        found.Refuse(
+            Say(QT_TRANSLATE_NOOP("verify", "several symbols (%1): scan or crop one at a time"),
+                [&](const QString& text) { return text.arg(codes.join(u", ")); }));
         return found;
     }
     if (symbols.empty()) {
-        found.reason = noQuiet
-                           ? QStringLiteral("bars that read, but no quiet zone beside them")
-                           : QStringLiteral("nothing reads as an EAN-13, EAN-8 or UPC-A symbol");
-        if (!noQuiet && contrast < kBlank)
-            found.reason += QStringLiteral(": the scan is blank");
-        else if (!noQuiet && contrast < kMinContrast)
-            found.reason = QStringLiteral(
-                               "contrast too low: no row of the scan holds more than %1 % between "
-                               "its darkest and its lightest, and %2 % is the least read")
-                               .arg(std::floor(100 * contrast))
-                               .arg(100 * kMinContrast);
+        const auto as = [](const QString& text) { return text; };
+        if (noQuiet)
+            found.Refuse(Say(
+                QT_TRANSLATE_NOOP("verify", "bars that read, but no quiet zone beside them"), as));
+        else if (contrast < kBlank)
+            found.Refuse(Say(QT_TRANSLATE_NOOP("verify",
+                                               "nothing reads as an EAN-13, EAN-8 or UPC-A "
+                                               "symbol: the scan is blank"),
+                             as));
+        else if (contrast < kMinContrast)
+            found.Refuse(
+                Say(QT_TRANSLATE_NOOP("verify",
+                                      "contrast too low: no row of the scan holds more "
+                                      "than %1 % between its darkest and its lightest, "
+                                      "and %2 % is the least read"),
+                    [&](const QString& text) {
+                        return text.arg(std::floor(100 * contrast)).arg(100 * kMinContrast);
+                    }));
+        else
+            found.Refuse(Say(
+                QT_TRANSLATE_NOOP("verify", "nothing reads as an EAN-13, EAN-8 or UPC-A symbol"),
+                as));
         const double modulePixels = symbol::ModuleMm(symbol::kMinMagnification) * dpi / kMmPerInch;
-        if (!noQuiet && modulePixels < 2 * kMinModulePixels)
-            found.reason += QStringLiteral(
-                                "; small symbols may be too small at %1 dpi: scan at 600 dpi "
-                                "or more")
-                                .arg(dpi);
+        if (!noQuiet && modulePixels < 2 * kMinModulePixels) {
+            // The reason, then a hint of its own.
+            const char* hint = QT_TRANSLATE_NOOP(
+                "verify", "%1; small symbols may be too small at %2 dpi: scan at 600 dpi or more");
+            found.reason = QString::fromUtf8(hint).arg(found.reason).arg(dpi);
+            found.shown = Msg::tr(hint).arg(found.shown).arg(dpi);
+        }
         return found;
     }
     const auto& rows = symbols.front();
@@ -263,12 +278,15 @@ Found FindSymbol(const QImage& grey, double dpi) {
     f.module = f.width / symbol::ModuleCount(f.symbology);
     f.degrees = -std::atan(slope) * 180 / M_PI;
     if (f.module < kMinModulePixels) {
-        found.reason = QStringLiteral(
-                           "the symbol is too small at this resolution: its module is %1 "
-                           "pixels, and at least %2 are needed (scan at %3 dpi or more)")
-                           .arg(f.module, 0, 'f', 1)
-                           .arg(kMinModulePixels)
-                           .arg(std::ceil(dpi * kMinModulePixels / f.module / 100) * 100);
+        found.Refuse(Say(QT_TRANSLATE_NOOP("verify",
+                                           "the symbol is too small at this resolution: its "
+                                           "module is %1 pixels, and at least %2 are needed (scan "
+                                           "at %3 dpi or more)"),
+                         [&](const QString& text) {
+                             return text.arg(f.module, 0, 'f', 1)
+                                 .arg(kMinModulePixels)
+                                 .arg(std::ceil(dpi * kMinModulePixels / f.module / 100) * 100);
+                         }));
         return found;
     }
     MeasureBars(grey, &f);

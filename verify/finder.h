@@ -9,6 +9,8 @@
 
 #include "symbol/family.h"
 
+#include "messages.h"
+
 namespace verify {
 
 // The symbol's own axes in the picture: s along the scan line in reading
@@ -33,7 +35,14 @@ struct Frame {
 struct Found {
     bool ok = false;
     Frame frame;
-    QString reason;  // why no symbol was found
+    QString reason;  // why no symbol was found, in English (the JSON report)
+    QString shown;   // the same in the reader's language (the text report)
+
+    void Refuse(const Said& why) {
+        ok = false;
+        reason = why.english;
+        shown = why.shown;
+    }
 };
 
 // Scan lines across the whole picture, each as the aperture sees it and

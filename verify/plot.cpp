@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include "messages.h"
 #include "verify.h"
 
 namespace verify {
@@ -39,8 +40,8 @@ QImage DrawPlot(const Verification& v) {
     const Frame& f = v.found.frame;
     p.setPen(Qt::black);
     p.drawText(QPointF(kArea.left(), 28),
-               QStringLiteral("%1  grade %2 (%3)   scan line %4 of %5: reflectance through a "
-                              "%6 mm aperture")
+               Msg::tr("%1  grade %2 (%3)   scan line %4 of %5: reflectance through a "
+                       "%6 mm aperture")
                    .arg(f.code, v.GradeText(), QString(GradeLetter(v.grade)))
                    .arg(v.MiddleLine() + 1)
                    .arg(kScanLines)
@@ -70,7 +71,7 @@ QImage DrawPlot(const Verification& v) {
     Level(p, y(g.rmax), QColor(0, 140, 0), QStringLiteral("Rmax %1%").arg(100 * g.rmax, 0, 'f', 0));
     Level(p, y(g.rmin), QColor(200, 0, 0), QStringLiteral("Rmin %1%").arg(100 * g.rmin, 0, 'f', 0));
     Level(p, y(g.threshold), QColor(0, 0, 200),
-          QStringLiteral("threshold %1%").arg(100 * g.threshold, 0, 'f', 0));
+          Msg::tr("threshold %1%").arg(100 * g.threshold, 0, 'f', 0));
 
     QPainterPath path;
     for (qsizetype i = 0; i < profile.r.size(); ++i) {
@@ -82,15 +83,15 @@ QImage DrawPlot(const Verification& v) {
 
     p.setPen(Qt::black);
     p.drawText(QPointF(kArea.left(), kArea.bottom() + 90),
-               QStringLiteral("element widths in modules (X = %1 mm); edges where the profile "
-                              "crosses the threshold")
+               Msg::tr("element widths in modules (X = %1 mm); edges where the profile "
+                       "crosses the threshold")
                    .arg(v.printer.moduleMm, 0, 'f', 3));
-    QString grades = QStringLiteral("grades of the %1 scan lines:").arg(kScanLines);
+    QString grades = Msg::tr("grades of the %1 scan lines:").arg(kScanLines);
     for (int i = 0; i < v.lines.size(); ++i)
         grades += QStringLiteral("   %1 %2").arg(i + 1).arg(GradeLetter(v.lines[i].grade));
     p.drawText(QPointF(kArea.left(), kArea.bottom() + 120), grades);
     p.drawText(QPointF(kArea.left(), kArea.bottom() + 150),
-               QStringLiteral("SC %1%  ECmin %2%  MOD %3  defects %4  decodability %5")
+               Msg::tr("SC %1%  ECmin %2%  MOD %3  defects %4  decodability %5")
                    .arg(100 * g.sc, 0, 'f', 0)
                    .arg(100 * g.ecmin, 0, 'f', 0)
                    .arg(g.mod, 0, 'f', 2)

@@ -9,6 +9,7 @@
 #include "symbol/layout.h"
 #include "symbol/symbology.h"
 
+#include "messages.h"
 #include "verify.h"
 
 namespace verify {
@@ -33,10 +34,12 @@ QString Letter(int grade) {
     return QString(GradeLetter(grade));
 }
 
-const QString kEstimate = QStringLiteral(
-    "A scan gives an estimate, not a calibrated verifier's grade: the scanner's\n"
-    "light, its optics and its grey levels stand in for a verifier's 660 nm light,\n"
-    "0.15 mm aperture and reflectance calibration.\n");
+QString Estimate() {
+    return Msg::tr(
+        "A scan gives an estimate, not a calibrated verifier's grade: the scanner's\n"
+        "light, its optics and its grey levels stand in for a verifier's 660 nm light,\n"
+        "0.15 mm aperture and reflectance calibration.\n");
+}
 
 // A figure as it is shown, never "-0".
 QString Fixed(double value, int decimals) {
@@ -45,74 +48,89 @@ QString Fixed(double value, int decimals) {
     return QString::number(value, 'f', decimals);
 }
 
-QString GradeVerdict(const Verification& v) {
-    return v.GradeMeets() ? QStringLiteral("meets 1.5") : QStringLiteral("below 1.5");
-}
-
 // What keeps the dimensions from GS1's for retail, or nothing.
 QStringList DimensionsShort(const Verification& v) {
     const PrinterMeasure& p = v.printer;
     QStringList why;
     if (!p.moduleInRange)
-        why << QStringLiteral("X %1 mm is %2 % of 0.33 mm, outside %3 to %4 %")
+        why << Msg::tr("X %1 mm is %2 % of 0.33 mm, outside %3 to %4 %")
                    .arg(Fixed(p.moduleMm, 3), Fixed(p.magnification, 1))
                    .arg(symbol::kMinMagnification)
                    .arg(symbol::kMaxMagnification);
     if (!p.barHeightEnough)
-        why << QStringLiteral("bars %1 mm, short of the nominal %2 mm at this X (%3 %)")
+        why << Msg::tr("bars %1 mm, short of the nominal %2 mm at this X (%3 %)")
                    .arg(Fixed(p.barHeightMm, 2), Fixed(p.nominalBarHeightMm, 2),
                         Fixed(100 * p.barHeightMm / p.nominalBarHeightMm, 0));
     if (!p.quietZonesEnough)
-        why << QStringLiteral("quiet zones %1 X and %2 X, %3 X and %4 X needed")
+        why << Msg::tr("quiet zones %1 X and %2 X, %3 X and %4 X needed")
                    .arg(Fixed(p.quietLeft, 1), Fixed(p.quietRight, 1))
                    .arg(p.neededLeft)
                    .arg(p.neededRight);
     return why;
 }
 
+// The verdict's line of the report.
 QString Verdict(const Verification& v) {
     if (!v.Matches())
-        return QStringLiteral("does not hold the expected %1").arg(v.expected);
+        return Msg::tr("Verdict   does not hold the expected %1\n").arg(v.expected);
     if (!v.GradeMeets())
-        return QStringLiteral("below GS1's 1.5 for retail");
+        return Msg::tr("Verdict   below GS1's 1.5 for retail\n");
     return v.DimensionsMeet()
-               ? QStringLiteral("meets GS1's 1.5 for retail, its dimensions too")
-               : QStringLiteral("grade 1.5 met, but its dimensions fall short of GS1's for retail");
+               ? Msg::tr("Verdict   meets GS1's 1.5 for retail, its dimensions too\n")
+               : Msg::tr(
+                     "Verdict   grade 1.5 met, but its dimensions fall short of GS1's for "
+                     "retail\n");
 }
 
+// A quiet zone in modules and millimetres; "at least" where it goes on
+// beyond the scan line.
 QString QuietText(double modules, bool beyond, double needed, double moduleMm) {
-    return QStringLiteral("%1%2 X (%3 mm), needs %4 X")
-        .arg(beyond ? QStringLiteral(">= ") : QString(), Fixed(modules, 1),
-             Fixed(modules * moduleMm, 2))
+    return (beyond ? Msg::tr(">= %1 X (%2 mm), needs %3 X") : Msg::tr("%1 X (%2 mm), needs %3 X"))
+        .arg(Fixed(modules, 1), Fixed(modules * moduleMm, 2))
         .arg(needed);
+}
+
+// The symbol's line: what it is, what it holds, and how it lies.
+QString SymbolLine(const Frame& f) {
+    const QString title(symbol::RowOf(f.symbology).title);
+    const bool turned = std::abs(f.degrees) >= 0.1;
+    const QString degrees = QString::number(f.degrees, 'f', 1);
+    if (f.upsideDown && turned)
+        return Msg::tr("Symbol    %1 %2, upside down, turned %3 degrees\n")
+            .arg(title, f.code, degrees);
+    if (f.upsideDown)
+        return Msg::tr("Symbol    %1 %2, upside down\n").arg(title, f.code);
+    if (turned)
+        return Msg::tr("Symbol    %1 %2, turned %3 degrees\n").arg(title, f.code, degrees);
+    return Msg::tr("Symbol    %1 %2\n").arg(title, f.code);
 }
 
 }  // namespace
 
 QString TextReport(const Verification& v) {
     QString t;
-    t += QStringLiteral("Scan      %1 at %2 dpi\n").arg(v.file).arg(v.dpi);
+    t += Msg::tr("Scan      %1 at %2 dpi\n").arg(v.file).arg(v.dpi);
     if (!v.found.ok)
-        return t + QStringLiteral("No symbol: %1\n").arg(v.found.reason);
-    const Frame& f = v.found.frame;
-    t += QStringLiteral("Symbol    %1 %2%3%4\n")
-             .arg(QString(symbol::RowOf(f.symbology).title), f.code,
-                  f.upsideDown ? QStringLiteral(", upside down") : QString(),
-                  std::abs(f.degrees) >= 0.1
-                      ? QStringLiteral(", turned %1 degrees").arg(f.degrees, 0, 'f', 1)
-                      : QString());
-    t += QStringLiteral("Grade     %1 (%2): %3\n")
-             .arg(v.GradeText(), QString(GradeLetter(v.grade)), GradeVerdict(v));
+        return t + Msg::tr("No symbol: %1\n").arg(v.found.shown);
+    t += SymbolLine(v.found.frame);
+    t += (v.GradeMeets() ? Msg::tr("Grade     %1 (%2): meets 1.5\n")
+                         : Msg::tr("Grade     %1 (%2): below 1.5\n"))
+             .arg(v.GradeText(), QString(GradeLetter(v.grade)));
     const QStringList dimensions = DimensionsShort(v);
-    t += QStringLiteral("Size      %1\n")
-             .arg(dimensions.isEmpty()
-                      ? QStringLiteral("X, bar height and quiet zones as GS1 asks for retail")
-                      : dimensions.join(QStringLiteral("; ")));
-    t += QStringLiteral("Verdict   %1\n").arg(Verdict(v));
+    if (dimensions.isEmpty()) {
+        t += Msg::tr("Size      X, bar height and quiet zones as GS1 asks for retail\n");
+    } else {
+        // Each shortfall a clause of its own, in the order measured.
+        QString shortfalls = dimensions.first();
+        for (qsizetype i = 1; i < dimensions.size(); ++i)
+            shortfalls = Msg::tr("%1; %2").arg(shortfalls, dimensions[i]);
+        t += Msg::tr("Size      %1\n").arg(shortfalls);
+    }
+    t += Verdict(v);
     if (v.linesDisagree)
-        t += QStringLiteral("          scan lines read different data, which fails the symbol\n");
+        t += Msg::tr("          scan lines read different data, which fails the symbol\n");
     t += u'\n';
-    t += QStringLiteral(
+    t += Msg::tr(
         "Line  Decode  Rmin  Rmax   SC   ECmin  MOD   Defects  Decodability  "
         "Grade\n");
     for (int i = 0; i < v.lines.size(); ++i) {
@@ -134,39 +152,40 @@ QString TextReport(const Verification& v) {
                  .arg(Letter(g.gradeDecodability))
                  .arg(Letter(g.grade));
         if (g.first >= 0 && !g.quietZonesClear)
-            t += QStringLiteral("      quiet zones %1 X and %2 X: too narrow\n")
+            t += Msg::tr("      quiet zones %1 X and %2 X: too narrow\n")
                      .arg(g.quietLeft, 0, 'f', 1)
                      .arg(g.quietRight, 0, 'f', 1);
         else if (g.first < 0)
-            t += QStringLiteral("      does not decode\n");
+            t += Msg::tr("      does not decode\n");
     }
     const PrinterMeasure& p = v.printer;
     t += u'\n';
-    t += QStringLiteral("Module X     %1 mm (magnification %2 %)\n")
+    t += Msg::tr("Module X     %1 mm (magnification %2 %)\n")
              .arg(Fixed(p.moduleMm, 3), Fixed(p.magnification, 1));
     // A file that states no resolution is read at 72 or 96 dpi, which makes
     // a sensible symbol look huge.
     if (p.magnification < 75 || p.magnification > 210)
-        t += QStringLiteral(
+        t += Msg::tr(
                  "             far from 80 to 200 %: is %1 dpi the scan's resolution? "
                  "--dpi sets it\n")
                  .arg(v.dpi);
-    t += QStringLiteral("Bar height   %1 mm, nominal %2 mm at this magnification\n")
+    t += Msg::tr("Bar height   %1 mm, nominal %2 mm at this magnification\n")
              .arg(Fixed(p.barHeightMm, 2), Fixed(p.nominalBarHeightMm, 2));
-    t += QStringLiteral("Quiet zones  left %1; right %2\n")
+    t += Msg::tr("Quiet zones  left %1; right %2\n")
              .arg(QuietText(p.quietLeft, p.quietLeftBeyond, p.neededLeft, p.moduleMm),
                   QuietText(p.quietRight, p.quietRightBeyond, p.neededRight, p.moduleMm));
     const QString growth = Fixed(p.growthUm, 0);
-    t += QStringLiteral("Bar growth   %1%2 um: %3\n")
-             .arg(growth != u"0" && !growth.startsWith(u'-') ? QStringLiteral("+") : QString(),
-                  growth)
-             .arg(p.bwrUm > 0 ? QStringLiteral("print with --bwr %1").arg(p.bwrUm)
-                              : QStringLiteral("no --bwr (bars are not wider than drawn)"));
+    const QString signedGrowth =
+        growth != u"0" && !growth.startsWith(u'-') ? u'+' + growth : growth;
+    t += p.bwrUm > 0
+             ? Msg::tr("Bar growth   %1 um: print with --bwr %2\n").arg(signedGrowth).arg(p.bwrUm)
+             : Msg::tr("Bar growth   %1 um: no --bwr (bars are not wider than drawn)\n")
+                   .arg(signedGrowth);
     if (!v.expected.isEmpty())
-        t += QStringLiteral("Expected     %1: %2\n")
-                 .arg(v.expected,
-                      v.Matches() ? QStringLiteral("matches") : QStringLiteral("does NOT match"));
-    return t + u'\n' + kEstimate;
+        t += (v.Matches() ? Msg::tr("Expected     %1: matches\n")
+                          : Msg::tr("Expected     %1: does NOT match\n"))
+                 .arg(v.expected);
+    return t + u'\n' + Estimate();
 }
 
 QString JsonReport(const Verification& v) {
@@ -235,7 +254,7 @@ QString JsonReport(const Verification& v) {
 }
 
 QString HelpTail() {
-    return QStringLiteral(R"(
+    return Msg::tr(R"(
 Ten scan lines across the middle 80 percent of the bar height, each the mean
 reflectance through a circle of 0.15 mm, reflectance being the grey level
 over 255 (a colour scan's red channel). Each line is graded A to F for
@@ -246,8 +265,8 @@ the symbol's grade is their average, written grade/aperture/wavelength
 an X of 80 to 200 percent of 0.33 mm, bars of their full height for that X,
 and both quiet zones: the report says each apart.
 
-)") + kEstimate +
-           QStringLiteral(R"(
+)") + Estimate() +
+           Msg::tr(R"(
 Exit status:
   0  the symbol meets 1.5, its X, bar height and quiet zones meet GS1's for
      retail (and it holds the --expect digits)

@@ -15,6 +15,8 @@
 #include <cmath>
 #include <utility>
 
+#include "messages.h"
+
 namespace verify {
 
 namespace {
@@ -35,7 +37,7 @@ QString Millions(qint64 pixels) {
 }
 
 QString PixelLimit() {
-    return QStringLiteral("at most %1 million pixels are read (an A4 or Letter page at 1200 dpi)")
+    return Msg::tr("at most %1 million pixels are read (an A4 or Letter page at 1200 dpi)")
         .arg(Millions(kMaxScanPixels));
 }
 
@@ -245,22 +247,22 @@ Scan DecodePicture(QByteArray bytes, double dpi) {
     QImageReader reader(&buffer);
     reader.setAllocationLimit(kAllocationLimitMb);
     if (!reader.canRead())
-        return Refused(QStringLiteral("not a picture (PNG, BMP, TIFF, JPEG or PDF)"));
+        return Refused(Msg::tr("not a picture (PNG, BMP, TIFF, JPEG or PDF)"));
     const QSize size = reader.size();
     if (size.isValid() && qint64(size.width()) * size.height() > kMaxScanPixels)
-        return Refused(QStringLiteral("it is %1 x %2 pixels (%3 million); %4")
+        return Refused(Msg::tr("it is %1 x %2 pixels (%3 million); %4")
                            .arg(size.width())
                            .arg(size.height())
                            .arg(Millions(qint64(size.width()) * size.height()), PixelLimit()));
     if (dpi <= 0) {
         const StatedResolution stated = StatedDpi(bytes);
         if (!stated.stated)
-            return Refused(QStringLiteral(
-                "it does not state its resolution: give the resolution it was scanned at "
-                "with --dpi"));
+            return Refused(
+                Msg::tr("it does not state its resolution: give the resolution it was scanned at "
+                        "with --dpi"));
         if (!(stated.dpi >= kMinScanDpi && stated.dpi <= kMaxScanDpi))
-            return Refused(QStringLiteral("it states %1 dpi, outside %2 to %3: give the "
-                                          "resolution it was scanned at with --dpi")
+            return Refused(Msg::tr("it states %1 dpi, outside %2 to %3: give the "
+                                   "resolution it was scanned at with --dpi")
                                .arg(DpiText(stated.dpi))
                                .arg(kMinScanDpi)
                                .arg(kMaxScanDpi));
@@ -268,8 +270,8 @@ Scan DecodePicture(QByteArray bytes, double dpi) {
     }
     if (IsBmp(bytes) && BmpIsShort(bytes))
         return Refused(
-            QStringLiteral("the picture is damaged: it is shorter than its header "
-                           "says (cut short?)"));
+            Msg::tr("the picture is damaged: it is shorter than its header "
+                    "says (cut short?)"));
     QStringList messages;
     decodeMessages = &messages;
     const QtMessageHandler previous = qInstallMessageHandler(KeepMessage);
@@ -277,9 +279,9 @@ Scan DecodePicture(QByteArray bytes, double dpi) {
     qInstallMessageHandler(previous);
     decodeMessages = nullptr;
     if (image.isNull())
-        return Refused(QStringLiteral("the picture cannot be read: %1").arg(reader.errorString()));
+        return Refused(Msg::tr("the picture cannot be read: %1").arg(reader.errorString()));
     if (SaysDamaged(messages))
-        return Refused(QStringLiteral("the picture is damaged: %1").arg(messages.first()));
+        return Refused(Msg::tr("the picture is damaged: %1").arg(messages.first()));
     buffer.close();
     bytes = QByteArray();
     const Scan scan = ScanOf(image, dpi);
@@ -306,16 +308,26 @@ int ReadUpToLimit(int fd, QByteArray* bytes) {
 // What a stat mode is when it cannot be a scan; empty when it can.
 QString NotAScan(mode_t mode) {
     if (S_ISDIR(mode))
-        return QStringLiteral("it is a folder, not a scan");
+        return Msg::tr("it is a folder, not a scan");
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return QStringLiteral("it is a device, not a scan");
+        return Msg::tr("it is a device, not a scan");
     if (S_ISSOCK(mode))
-        return QStringLiteral("it is a socket, not a scan");
+        return Msg::tr("it is a socket, not a scan");
     return QString();
 }
 
+// The system's reason a scan cannot be opened or read, as the C library
+// words it; the catalogue gives it a sentence of the reader's language.
+QString CannotOpen(int err) {
+    return Msg::tr("%1", "the system's reason the scan cannot be opened").arg(qt_error_string(err));
+}
+
+QString CannotRead(int err) {
+    return Msg::tr("%1", "the system's reason the scan cannot be read").arg(qt_error_string(err));
+}
+
 QString SizeLimit() {
-    return QStringLiteral(
+    return Msg::tr(
                "at most %1 MiB are read (an A4 or Letter page at 1200 dpi, "
                "uncompressed)")
         .arg(kMaxScanBytes >> 20);
@@ -327,29 +339,28 @@ QString ReadOnce(const QString& path, QByteArray* bytes, Scan* scan) {
     int fd = STDIN_FILENO;
     if (fromStdin) {
         if (!kStandardInputOpen)
-            return QStringLiteral("the standard input is closed");
+            return Msg::tr("the standard input is closed");
     } else {
         const QByteArray native = QFile::encodeName(path);
         struct stat status;
         if (stat(native.constData(), &status) != 0)
-            return errno == ELOOP ? QStringLiteral("it is a loop of symbolic links")
-                                  : qt_error_string(errno);
+            return errno == ELOOP ? Msg::tr("it is a loop of symbolic links") : CannotOpen(errno);
         if (const QString kind = NotAScan(status.st_mode); !kind.isEmpty())
             return kind;
         // A fifo waits here for its writer, as any reader of a fifo does.
         fd = open(native.constData(), O_RDONLY | O_CLOEXEC);
         if (fd < 0)
-            return qt_error_string(errno);
+            return CannotOpen(errno);
     }
     struct stat status;
     QString error;
     if (fstat(fd, &status) != 0) {
-        error = qt_error_string(errno);
+        error = CannotOpen(errno);
     } else if (const QString kind = NotAScan(status.st_mode);
                !kind.isEmpty() && !(fromStdin && S_ISSOCK(status.st_mode))) {
         error = kind;
     } else if (S_ISREG(status.st_mode) && status.st_size > kMaxScanBytes) {
-        error = QStringLiteral("it is %1 MiB; %2")
+        error = Msg::tr("it is %1 MiB; %2")
                     .arg(QString::number(double(status.st_size) / (1 << 20), 'f', 1), SizeLimit());
     } else {
         scan->identified = true;
@@ -359,14 +370,13 @@ QString ReadOnce(const QString& path, QByteArray* bytes, Scan* scan) {
         if (S_ISREG(status.st_mode))
             bytes->reserve(qsizetype(status.st_size) + 1);
         if (const int err = ReadUpToLimit(fd, bytes))
-            error = qt_error_string(err);
+            error = CannotRead(err);
         else if (bytes->size() > kMaxScanBytes)
-            error = QStringLiteral("it is larger than %1 MiB; %2")
-                        .arg(kMaxScanBytes >> 20)
-                        .arg(SizeLimit());
+            error =
+                Msg::tr("it is larger than %1 MiB; %2").arg(kMaxScanBytes >> 20).arg(SizeLimit());
         else if (bytes->isEmpty())
-            error = S_ISFIFO(status.st_mode) ? QStringLiteral("the pipe or fifo gave nothing")
-                                             : QStringLiteral("it is empty");
+            error = S_ISFIFO(status.st_mode) ? Msg::tr("the pipe or fifo gave nothing")
+                                             : Msg::tr("it is empty");
     }
     if (!fromStdin)
         close(fd);
@@ -382,7 +392,7 @@ Scan ReadPdf(const QByteArray& bytes, double dpi) {
     if (!dir.isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() ||
         !file.flush())
         return Refused(
-            QStringLiteral("the PDF cannot be put aside for pdftoppm: %1").arg(file.errorString()));
+            Msg::tr("the PDF cannot be put aside for pdftoppm: %1").arg(file.errorString()));
     file.close();
     // The page's size first, so that a page too large is refused before it
     // is rendered.
@@ -392,9 +402,9 @@ Scan ReadPdf(const QByteArray& bytes, double dpi) {
     if (!pdfinfo.waitForFinished(kPdfInfoMs) || pdfinfo.exitCode() != 0) {
         pdfinfo.kill();
         return Refused(pdfinfo.error() == QProcess::FailedToStart
-                           ? QStringLiteral("reading a PDF needs pdfinfo and pdftoppm "
-                                            "(poppler-utils)")
-                           : QStringLiteral("pdfinfo could not read it: %1")
+                           ? Msg::tr("reading a PDF needs pdfinfo and pdftoppm "
+                                     "(poppler-utils)")
+                           : Msg::tr("pdfinfo could not read it: %1")
                                  .arg(QString::fromLocal8Bit(pdfinfo.readAllStandardError())
                                           .section(u'\n', 0, 0)
                                           .trimmed()));
@@ -404,12 +414,12 @@ Scan ReadPdf(const QByteArray& bytes, double dpi) {
     const QRegularExpressionMatch match =
         pageSize.match(QString::fromLocal8Bit(pdfinfo.readAllStandardOutput()));
     if (!match.hasMatch())
-        return Refused(QStringLiteral("pdfinfo does not tell the size of its first page"));
+        return Refused(Msg::tr("pdfinfo does not tell the size of its first page"));
     const double widthPt = match.captured(1).toDouble(), heightPt = match.captured(2).toDouble();
     const double width = std::ceil(widthPt / 72 * dpi), height = std::ceil(heightPt / 72 * dpi);
     if (width * height > double(kMaxScanPixels))
-        return Refused(QStringLiteral("its first page, %1 x %2 mm, is %3 x %4 pixels at %5 dpi (%6 "
-                                      "million); %7: give a lower --dpi")
+        return Refused(Msg::tr("its first page, %1 x %2 mm, is %3 x %4 pixels at %5 dpi (%6 "
+                               "million); %7: give a lower --dpi")
                            .arg(widthPt / 72 * 25.4, 0, 'f', 0)
                            .arg(heightPt / 72 * 25.4, 0, 'f', 0)
                            .arg(width, 0, 'f', 0)
@@ -427,14 +437,14 @@ Scan ReadPdf(const QByteArray& bytes, double dpi) {
     if (!pdftoppm.waitForFinished(-1) || pdftoppm.exitCode() != 0)
         return Refused(
             pdftoppm.error() == QProcess::FailedToStart
-                ? QStringLiteral("reading a PDF needs pdftoppm (poppler-utils)")
-                : QStringLiteral("pdftoppm could not read it: %1")
+                ? Msg::tr("reading a PDF needs pdftoppm (poppler-utils)")
+                : Msg::tr("pdftoppm could not read it: %1")
                       .arg(QString::fromLocal8Bit(pdftoppm.readAllStandardError()).trimmed()));
     QByteArray page;
     Scan scan;
     if (const QString error = ReadOnce(dir.filePath(QStringLiteral("page.pgm")), &page, &scan);
         !error.isEmpty())
-        return Refused(QStringLiteral("pdftoppm's page cannot be read: %1").arg(error));
+        return Refused(Msg::tr("pdftoppm's page cannot be read: %1").arg(error));
     return DecodePicture(std::move(page), dpi);
 }
 
@@ -455,7 +465,7 @@ StatedResolution StatedDpi(const QByteArray& bytes) {
 Scan ScanOf(const QImage& image, double dpi) {
     Scan scan;
     if (image.isNull()) {
-        scan.error = QStringLiteral("not a picture");
+        scan.error = Msg::tr("not a picture");
         return scan;
     }
     scan.dpi = dpi > 0 ? dpi : Tenths(PerMetre(image.dotsPerMeterX()).dpi);
@@ -469,7 +479,7 @@ Scan ScanOf(const QImage& image, double dpi) {
                                                                      : QImage::Format_RGB32);
     scan.grey = QImage(rgb.size(), QImage::Format_Grayscale8);
     if (scan.grey.isNull()) {
-        scan.error = QStringLiteral("there is not enough memory for it");
+        scan.error = Msg::tr("there is not enough memory for it");
         return scan;
     }
     for (int y = 0; y < rgb.height(); ++y) {

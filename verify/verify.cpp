@@ -47,7 +47,9 @@ Verification Verify(const Scan& scan) {
     Verification v;
     v.dpi = scan.dpi;
     if (!(std::isfinite(scan.dpi) && scan.dpi > 0)) {
-        v.found.reason = QStringLiteral("the scan states no usable resolution: give --dpi");
+        v.found.Refuse(
+            Say(QT_TRANSLATE_NOOP("verify", "the scan states no usable resolution: give --dpi"),
+                [](const QString& text) { return text; }));
         return v;
     }
     v.found = FindSymbol(scan.grey, scan.dpi);

@@ -90,20 +90,39 @@ for page in stripewell stripewell-render; do
         same "warnings" "" "$(LC_ALL=C.UTF-8 man --warnings -E UTF-8 -l -Tutf8 -Z "$man" 2>&1 >/dev/null)"
 done
 
-# Option names: in --help, lines "  -x, --long VALUE   text"; in the manual
-# page, the tag lines of its OPTIONS section.
-help_options() {
-    "$render" --help | sed -n 's/^  \(-[a-zA-Z-].*\)/\1/p' | sed 's/  .*//' |
+# Option names: in --help, lines "  -x, --long VALUE   text"; in a manual
+# page, the tag lines of its OPTIONS section (オプション in Japanese).
+help_options() {  # help_options [NAME=VALUE...]: --help run in that environment
+    env "$@" "$render" --help | sed -n 's/^  \(-[a-zA-Z-].*\)/\1/p' | sed 's/  .*//' |
         grep -o -- '--\?[a-zA-Z][a-zA-Z0-9-]*' | sort -u
 }
-man_options() {
-    awk '/^\.SH/ { in_options = ($2 == "OPTIONS") } in_options && tag { print } { tag = /^\.TP/ }' \
-        "$source/packaging/stripewell-render.1" | sed 's/\\-/-/g; s/\\f.//g' |
+man_options() {  # man_options PAGE
+    awk '/^\.SH/ { in_options = ($2 == "OPTIONS" || $2 == "オプション") }
+         in_options && tag { print } { tag = /^\.TP/ }' "$1" | sed 's/\\-/-/g; s/\\f.//g' |
         grep -o -- '--\?[a-zA-Z][a-zA-Z0-9-]*' | sort -u
 }
 expected=$(help_options)
 check "--help lists options" test -n "$expected"
-check "the manual page has the options of --help" same "options" "$expected" "$(man_options)"
+check "the manual page has the options of --help" \
+    same "options" "$expected" "$(man_options "$source/packaging/stripewell-render.1")"
+japanese=(LANG=ja_JP.UTF-8 LC_ALL= LC_MESSAGES= LANGUAGE=)
+check "the Japanese manual page has the options of the Japanese --help" \
+    same "options" "$(help_options "${japanese[@]}")" \
+    "$(man_options "$source/packaging/ja/stripewell-render.1")"
+
+# The Japanese page: where man finds it for man -L ja (and a Japanese
+# locale), shown by man-db without warnings, in Japanese.
+ja_man=$prefix/share/man/ja/man1/stripewell-render.1.gz
+check "the Japanese manual page is installed" test -f "$ja_man"
+MANPATH=$prefix/share/man MANWIDTH=80 LC_ALL=C.UTF-8 man --warnings -E UTF-8 -L ja \
+    stripewell-render >"$tmp/man-ja.txt" 2>"$tmp/man-ja.err" || true
+check "man -L ja stripewell-render shows the Japanese page without warnings" \
+    same "warnings" "" "$(cat "$tmp/man-ja.err")"
+# The section headings: the lines that start at the left edge but the first
+# and last (the page's header and footer).
+check "man -L ja stripewell-render shows the Japanese page's sections" \
+    same "sections" "名前 書式 説明 オプション 一覧 印刷の確認 終了ステータス ファイル 環境変数 例 関連項目" \
+    "$(grep -o '^[^ ].*' "$tmp/man-ja.txt" | sed '1d;$d' | xargs)"
 
 # Bash completion, loaded the way bash-completion finds it for the command.
 complete_words() {  # complete_words WORD...: the completions of the last word
@@ -144,7 +163,9 @@ version=$("$render" --version | grep -o '[0-9][0-9.]*' | head -1)
 at_version() {
     zcat "$doc/changelog.Debian.gz" | head -1 | grep -q "($version-" &&
         grep -q "<release version=\"$version\"" "$metainfo" &&
-        zgrep -q "\"Stripewell $version\"" "$prefix"/share/man/man1/stripewell{,-render}.1.gz
+        for page in "$prefix"/share/man/man1/stripewell{,-render}.1.gz "$ja_man"; do
+            zgrep -q "\"Stripewell $version\"" "$page" || return 1
+        done
 }
 check "changelog, AppStream release and manual pages are at version $version" at_version
 
