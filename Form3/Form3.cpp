@@ -13,13 +13,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
@@ -31,8 +32,11 @@
 #include <atomic>
 #include <cerrno>
 
+#include "pagepreview.h"
 #include "pipeline/folderwriter.h"
 #include "pipeline/labelsource.h"
+#include "pipeline/language.h"
+#include "pipeline/listcode.h"
 #include "pipeline/listfile.h"
 #include "pipeline/listreader.h"
 #include "pipeline/printer.h"
@@ -85,6 +89,36 @@ QString TooLong(const QString& path) {
         .arg(Form3::kMaxListBytes / (1024 * 1024));
 }
 
+// How to make a list in a spreadsheet, for ShowListHelp and where the list's
+// refusals point at it.
+const char16_t kListHelpName[] = u"印刷画面の「一覧の作り方」";
+
+QString ListHelpText() {
+    return QStringLiteral(
+               "<h3>一覧の作り方</h3>"
+               "<p>一覧は、1 行に 1 商品を書いたテキストファイルです。表計算ソフトで作り、"
+               "「CSV (カンマ区切り)」または「テキスト (タブ区切り)」で保存してください。"
+               "見出し行のない一覧は、名称、JANコードの順の 2 列です。</p>"
+               "<p><b>見出し行</b>: 1 行目を見出し行にすると、列を見出しの言葉で選びます。"
+               "JANコードの列は「JAN」「JANコード」「コード」「バーコード」、"
+               "名称の列は「名称」「商品名」「品名」。ほかの列は読み飛ばします。</p>"
+               "<p><b>JANコードの列は文字列に</b>: 数値のままでは、13 桁のコードが "
+               "4.90123E+12 のような指数の形になって下の桁が消え、先頭の 0 も消えます。"
+               "そうなった行は印刷できません。次のどれかで、コードを文字列のまま残してください。</"
+               "p>"
+               "<ol><li>コードを入力する前に、列のセルの書式を「文字列」にする。</li>"
+               "<li>コードの前にアポストロフィを付けて入力する ('4901234567894)。"
+               "アポストロフィは保存されません。</li>"
+               "<li>CSV ファイルを表計算ソフトで開くとき、読み込みの画面でコードの列の種類を"
+               "「文字列」にする。</li></ol>"
+               "<p>直したら、一覧を保存し直して、もう一度読み込んでください。</p>"
+               "<p><b>文字コード</b>: UTF-8 (BOM の有無は問いません)、BOM 付きの UTF-16、"
+               "Shift_JIS を自動で見分けます。</p>"
+               "<p>一覧は %1 行・%2 MB までです。</p>")
+        .arg(Form3::kMaxListLines)
+        .arg(Form3::kMaxListBytes / (1024 * 1024));
+}
+
 }  // namespace
 
 // A list read on a thread of its own; what it gives is taken once the
@@ -93,7 +127,10 @@ struct Form3::Reading {
     QString path;
     pipeline::TagPricing pricing;  // a tag's prices read from the list's columns
     std::atomic<bool> cancel = false;
-    std::atomic<int> line = 0;  // the line being read
+    std::atomic<int> line = 0;      // the line being read
+    std::atomic<int> labels = 0;    // the entries read so far
+    std::atomic<qint64> bytes = 0;  // of the file, read so far
+    qint64 size = 0;                // the file's
     QList<pipeline::Label> entries;
     symbol::Symbology symbology = kWindowSymbology;
     QStringList problems;  // the first kMaxProblemsShown
@@ -136,6 +173,10 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
       code_(code),
       codeProblem_(CodeProblem(code)),
       listSymbology_(kWindowSymbology) {
+    // The window is Japanese, and so is what the pipeline says inside it;
+    // a list's refusals send the person to the dialog's own help.
+    pipeline::UseLanguage(pipeline::Language::Japanese);
+    pipeline::SetSpreadsheetHelp(QString::fromUtf16(kListHelpName));
     setWindowTitle(QStringLiteral("印刷"));
     Option1 = new QRadioButton(QStringLiteral("この記号(&S)"), this);
     Option2 = new QRadioButton(QStringLiteral("一覧ファイル(&L)"), this);
@@ -161,11 +202,21 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     Problems = new QPlainTextEdit(this);
     Problems->setReadOnly(true);
     Problems->setPlaceholderText(QStringLiteral("印刷できない行はありません"));
+    ListProgress = new QProgressBar(this);
+    ListProgress->setRange(0, 1000);
+    ListProgress->setVisible(false);
+    StopReading = new QPushButton(QStringLiteral("読み込み中止(&X)"), this);
+    StopReading->setVisible(false);
+    ListHelp = new QPushButton(QStringLiteral("一覧の作り方(&H)"), this);
 
     auto* listRow = new QHBoxLayout;
     listRow->addWidget(Option2);
     listRow->addWidget(ListPath, 1);
     listRow->addWidget(browse);
+    listRow->addWidget(ListHelp);
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(ListProgress, 1);
+    progressRow->addWidget(StopReading);
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("用紙(&T):"), Sheet);
     form->addRow(QStringLiteral("倍率(&M):"), Magnification);
@@ -186,6 +237,7 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     layout->addLayout(listRow);
     layout->addLayout(form);
     layout->addWidget(Summary);
+    layout->addLayout(progressRow);
     layout->addWidget(Problems);
     layout->addWidget(buttons);
 
@@ -196,6 +248,8 @@ Form3::Form3(const QString& name, const QString& code, QWidget* parent)
     Option1->setChecked(true);
 
     connect(browse, &QPushButton::clicked, this, &Form3::ChooseList);
+    connect(ListHelp, &QPushButton::clicked, this, &Form3::ShowListHelp);
+    connect(StopReading, &QPushButton::clicked, this, &Form3::StopReadingList);
     connect(ListPath, &QLineEdit::editingFinished, this, &Form3::ReadList);
     connect(preview, &QPushButton::clicked, this, &Form3::Preview);
     connect(print, &QPushButton::clicked, this, &Form3::PrintNow);
@@ -251,6 +305,30 @@ void Form3::EnableButtons() {
     const bool idle = !reading_ && !printing_ && !sending_;
     previewButton_->setEnabled(idle);
     printButton_->setEnabled(idle);
+    ListProgress->setVisible(reading_ != nullptr);
+    StopReading->setVisible(reading_ != nullptr);
+}
+
+void Form3::ShowListHelp() {
+    auto* help = new QMessageBox(QMessageBox::NoIcon, QStringLiteral("一覧の作り方"),
+                                 ListHelpText(), QMessageBox::Close, this);
+    help->button(QMessageBox::Close)->setText(QStringLiteral("閉じる"));
+    help->setTextFormat(Qt::RichText);
+    help->setAttribute(Qt::WA_DeleteOnClose);
+    help->open();
+}
+
+void Form3::StopReadingList() {
+    if (!reading_)
+        return;
+    // The thread sees this before its next line and ends; what it read goes.
+    reading_->cancel = true;
+    reading_.reset();
+    listEntries_.clear();
+    Problems->setPlainText(QStringLiteral("一覧の読み込みを中止しました。"));
+    UpdateSummary();
+    EnableButtons();
+    emit ListRead();
 }
 
 bool Form3::ListBeingRead() const {
@@ -284,6 +362,7 @@ void Form3::Reading::Run() {
         problems.append(ListRefusal(path, opened));
         return;
     }
+    size = file.size();
     if (file.size() > kMaxListBytes) {
         problems.append(TooLong(path));
         return;
@@ -295,6 +374,7 @@ void Form3::Reading::Run() {
         pipeline::Label label;
         while (!cancel && labels.Next(&label)) {
             line = label.line;
+            bytes = reader.BytesRead();
             // A file that grew while it was read counts as it is read.
             if (label.line > kMaxListLines || reader.BytesRead() > kMaxListBytes) {
                 entries.clear();
@@ -303,9 +383,10 @@ void Form3::Reading::Run() {
                 return;
             }
             symbology = label.code.symbology;
-            if (label.refusal.isEmpty())
+            if (label.refusal.isEmpty()) {
                 entries.append(label);
-            else if (problems.size() < kMaxProblemsShown)
+                this->labels = int(entries.size());
+            } else if (problems.size() < kMaxProblemsShown)
                 problems.append(QStringLiteral("%1 行目: %2").arg(label.line).arg(label.refusal));
             else
                 ++unshown;
@@ -380,6 +461,12 @@ void Form3::UpdateSummary() {
     PrintName->setEnabled(!Tags->Tags());  // a tag always has its name
     if (reading_) {
         Summary->setText(QStringLiteral("一覧を読んでいます… %1 行目").arg(reading_->line.load()));
+        const qint64 size = reading_->size;
+        ListProgress->setValue(size > 0 ? int(std::min<qint64>(reading_->bytes * 1000 / size, 1000))
+                                        : 0);
+        ListProgress->setFormat(QStringLiteral("%1 行・ラベル %2 枚")
+                                    .arg(reading_->line.load())
+                                    .arg(reading_->labels.load()));
         return;
     }
     // Without a sheet, the page is the printer's, chosen later: one label a
@@ -651,13 +738,30 @@ void Form3::FileDone(const std::shared_ptr<FilePrint>& print) {
     accept();
 }
 
+// The pages as a PDF file of them has them: a label sheet on A4, one
+// symbol per sheet of paper on A4 too.
 void Form3::Preview() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintPreviewDialog preview(&printer, this);
-    preview.setWindowTitle(QStringLiteral("印刷プレビュー"));
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* p) { Paint(p); });
-    preview.exec();
+    if (reading_ || printing_ || sending_)
+        return;
+    const QSizeF a4(pipeline::kA4Width, pipeline::kA4Height);
+    std::optional<Job> job = Plan(a4, 0);
+    if (!job)
+        return;  // Summary says why
+    if (preview_)
+        preview_->close();
+    PreviewPages pages;
+    pages.plan = job->plan;
+    pages.labels = std::move(job->labels);
+    pages.copies = job->copies;
+    pages.pageMm = a4;
+    preview_ = new PagePreview(std::move(pages), this);
+    preview_->setAttribute(Qt::WA_DeleteOnClose);
+    preview_->open();
+    Remember();
+}
+
+PagePreview* Form3::Previewing() const {
+    return preview_;
 }
 
 // The dialog opens on the printer of the last print, where the system still

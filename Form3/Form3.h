@@ -2,18 +2,22 @@
 
 // The print dialog: the symbol on the screen, or every line of a product
 // list, as retail symbols on one sheet of paper each or on the labels of an
-// A4 label sheet; previewed and printed through Qt's own print dialogs on any
-// printer the system has, each module a whole number of the printer's dots
+// A4 label sheet; previewed a page at a time (PagePreview), and printed
+// through Qt's own print dialog on any printer the system has, each module
+// a whole number of the printer's dots
 // (on a roll of labels, one per page). The sheet and the magnification are
 // remembered for the next print, and the printer with the media used on it.
 //
-// The list is read off the window's thread, and printing into a PDF file is
-// painted off it too, into a file beside the one named that takes its name
-// only once whole; a printer's pages are painted off it and go to the print
-// service only once all are painted (Form3/printrun.h), with the progress
-// shown and a 中止; the window keeps answering meanwhile.
+// The list is read off the window's thread, with its lines and labels
+// counted on a bar as it goes and a button that stops it; printing into a
+// PDF file is painted off it too, into a file beside the one named that
+// takes its name only once whole; a printer's pages are painted off it and
+// go to the print service only once all are painted (Form3/printrun.h),
+// with the progress shown and a 中止; the window keeps answering meanwhile.
+// The preview paints only the page it shows (PagePreview).
 
 #include <QDialog>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -31,12 +35,14 @@ class QPlainTextEdit;
 class QPageLayout;
 class QPagedPaintDevice;
 class QPrinter;
+class QProgressBar;
 class QProgressDialog;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
 class QThread;
 class QTimer;
+class PagePreview;
 class PrinterRun;
 class TagFields;
 
@@ -55,9 +61,12 @@ public:
     QSpinBox* Copies;
     QSpinBox* Start;  // the first free label of a partly used sheet
     QCheckBox* PrintName;
-    TagFields* Tags;           // the design, and a tag's price, tax and wording
-    QLabel* Summary;           // how many labels and pages
-    QPlainTextEdit* Problems;  // the list's lines that cannot be printed
+    TagFields* Tags;             // the design, and a tag's price, tax and wording
+    QLabel* Summary;             // how many labels and pages
+    QPlainTextEdit* Problems;    // the list's lines that cannot be printed
+    QProgressBar* ListProgress;  // while a list is read: its lines and labels so far
+    QPushButton* StopReading;    // stops the list being read
+    QPushButton* ListHelp;       // how to make a list in a spreadsheet
 
     // Paints every label on the printer's pages, on this thread (the
     // preview's). False, with the reason in Summary, when nothing can be
@@ -78,6 +87,13 @@ public:
     // refused with the reason.
     void ReadList();
     bool ListBeingRead() const;
+    // Stops the list being read at once: the dialog has no list, and says so.
+    void StopReadingList();
+
+    // Opens the preview of what the dialog's choices print, on its first
+    // page; the one open, if any.
+    void Preview();
+    PagePreview* Previewing() const;
 
     // Paints every label into the PDF file path, on pages as page has them,
     // off the window's thread, with the progress shown. The file is written
@@ -131,7 +147,7 @@ private:
     void RunAside(std::function<void()> work, std::function<void()> done);
     void EnableButtons();
     void ChooseList();
-    void Preview();
+    void ShowListHelp();
     void PrintNow();
     void Remember() const;
 
@@ -147,6 +163,7 @@ private:
     QPushButton* printButton_ = nullptr;
     QTimer* ticker_ = nullptr;  // the progress of a list read or a file printed
     QProgressDialog* progress_ = nullptr;
+    QPointer<PagePreview> preview_;
     pipeline::TagPricing listPricing_;  // what the list was read for
     symbol::Symbology listSymbology_;   // the window's JAN until a list says otherwise
 };

@@ -5,12 +5,9 @@
 #include <type_traits>
 
 #include "Form3/Form3.h"
-#include "pipeline/language.h"
 
 extern "C" Q_DECL_EXPORT QDialog* StripewellPrintDialog(const QString& name, const QString& code,
                                                         QWidget* parent) {
-    // The window is Japanese, and so is what the pipeline says inside it.
-    pipeline::UseLanguage(pipeline::Language::Japanese);
     return new Form3(name, code, parent);
 }
 

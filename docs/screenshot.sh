@@ -118,10 +118,11 @@ xdotool type --delay 40 1000
 grab_settled "$dialog" "$tmp/tags-dialog.png"
 xdotool key --window "$dialog" alt+v
 preview=$(wait_for 印刷プレビュー)
-# Larger, and the page as wide as the window (the toolbar's first button),
-# for the tags to be seen; the pointer then out of the way.
+# Larger, and the page as wide as the window (表示: 幅に合わせる), for the
+# tags to be seen; the pointer then out of the way.
 xdotool windowsize --sync "$preview" 700 "$(identify -format %h "$tmp/tags-dialog.png")"
-xdotool mousemove --window "$preview" 28 20 click 1 mousemove 1020 760
+xdotool key --window "$preview" alt+z Down
+xdotool mousemove 1020 760
 grab_settled "$preview" "$tmp/tags-preview.png"
 convert "$tmp/tags-dialog.png" -size 16x1 xc:white "$tmp/tags-preview.png" -background white \
     -gravity north +append -strip "$root/docs/print-tags.png"
