@@ -210,7 +210,8 @@ void TestPrintForm3::printsIntoAFileChosenInQtsDialog() {
             if (!dialog || !dialog->isVisible())
                 continue;
             for (QComboBox* printers : dialog->findChildren<QComboBox*>())
-                if (const int file = printers->findText(QStringLiteral("Print to File (PDF)"));
+                if (const int file = printers->findText(
+                        QCoreApplication::translate("QPrintDialog", "Print to File (PDF)"));
                     file >= 0)
                     printers->setCurrentIndex(file);
             for (QLineEdit* name : dialog->findChildren<QLineEdit*>(QStringLiteral("filename")))
