@@ -87,6 +87,10 @@ int main(int argc, char* argv[]) {
     // options it knows (-platform, -style) out of argv.
     std::vector<char*> commandLine(argv, argv + argc + 1);
     pipeline::QuietLocaleNote();
+    // Where a font lacks a glyph (OCR-B has no ¥, which a book's price line
+    // shows), fontconfig picks another by the locale's language: fixed here,
+    // so that the files' bytes are the same in every locale.
+    qputenv("FC_LANG", "en");
     QGuiApplication app(argc, argv);
     pipeline::UseLanguage(pipeline::Language::FromLocale);
     QGuiApplication::setApplicationName(QStringLiteral("stripewell-render"));
