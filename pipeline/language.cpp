@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 
 namespace pipeline {
@@ -18,14 +17,26 @@ void DropLocaleNote(QtMsgType type, const QMessageLogContext& context, const QSt
     previousHandler(type, context, message);
 }
 
-bool AsksForJapanese() {
-    const QStringList languages = QLocale::system().uiLanguages();
-    // The first language the locale names decides; "ja", "ja-JP" alike.
-    return !languages.isEmpty() &&
-           (languages.first() == u"ja" || languages.first().startsWith(u"ja-"));
+// The language a locale name such as "ja_JP.UTF-8" or "en" is of.
+QString LanguageOf(const QString& name) {
+    return name.section(u'_', 0, 0).section(u'.', 0, 0).section(u'@', 0, 0);
 }
 
 }  // namespace
+
+bool AsksForJapanese(const QString& lcAll, const QString& lcMessages, const QString& lang,
+                     const QString& language) {
+    const QString messages = !lcAll.isEmpty() ? lcAll : !lcMessages.isEmpty() ? lcMessages : lang;
+    const QString spoken = LanguageOf(messages);
+    if (spoken.isEmpty() || spoken == u"C" || spoken == u"POSIX")
+        return false;
+    for (const QString& each : language.split(u':', Qt::SkipEmptyParts)) {
+        const QString asked = LanguageOf(each);
+        if (asked == u"ja" || asked == u"en")
+            return asked == u"ja";
+    }
+    return spoken == u"ja";
+}
 
 void QuietLocaleNote() {
     if (!previousHandler)
@@ -35,7 +46,9 @@ void QuietLocaleNote() {
 bool UseLanguage(Language language) {
     if (japanese)
         return true;
-    if (language == Language::FromLocale && !AsksForJapanese())
+    if (language == Language::FromLocale &&
+        !AsksForJapanese(qEnvironmentVariable("LC_ALL"), qEnvironmentVariable("LC_MESSAGES"),
+                         qEnvironmentVariable("LANG"), qEnvironmentVariable("LANGUAGE")))
         return false;
     auto* catalogue = new QTranslator(QCoreApplication::instance());
     if (!catalogue->load(QStringLiteral(":/i18n/stripewell_ja.qm"))) {

@@ -9,6 +9,8 @@
 // LANGUAGE, as Qt reads them, whether or not the C library has that locale),
 // and English otherwise.
 
+#include <QString>
+
 namespace pipeline {
 
 enum class Language {
@@ -25,6 +27,14 @@ void QuietLocaleNote();
 // Installs the catalogue (and Qt's own Japanese, for the reasons its file
 // functions give) on the application. True when the messages are Japanese.
 bool UseLanguage(Language language);
+
+// Whether a locale asks for Japanese, as gettext reads it: the locale of
+// messages is LC_ALL, else LC_MESSAGES, else LANG; where it is C or POSIX (or
+// unset) the messages are English whatever LANGUAGE says. Otherwise LANGUAGE,
+// a list such as "fr:ja", decides by the first language in it that the
+// programs speak (English or Japanese), and the locale where it names none.
+bool AsksForJapanese(const QString& lcAll, const QString& lcMessages, const QString& lang,
+                     const QString& language);
 
 // True once UseLanguage has put the Japanese catalogue in place.
 bool SpeaksJapanese();

@@ -127,6 +127,37 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
 
+    // Which locales ask for Japanese, by gettext's rules (GNU gettext's
+    // manual, "Locale Environment Variables"): LC_ALL beats LC_MESSAGES beats
+    // LANG; LANGUAGE is a list of preferences, ignored in the C locale.
+    void localeAsksForJapanese_data() {
+        QTest::addColumn<QStringList>("variables");  // LC_ALL, LC_MESSAGES, LANG, LANGUAGE
+        QTest::addColumn<bool>("japanese");
+        QTest::newRow("LANG ja") << QStringList{"", "", "ja_JP.UTF-8", ""} << true;
+        QTest::newRow("LANG ja, eucJP") << QStringList{"", "", "ja_JP.eucJP", ""} << true;
+        QTest::newRow("LANG C") << QStringList{"", "", "C", ""} << false;
+        QTest::newRow("nothing set") << QStringList{"", "", "", ""} << false;
+        QTest::newRow("LANG en") << QStringList{"", "", "en_US.UTF-8", ""} << false;
+        QTest::newRow("LC_MESSAGES ja over LANG C")
+            << QStringList{"", "ja_JP.UTF-8", "C", ""} << true;
+        QTest::newRow("LC_ALL C over LANG ja") << QStringList{"C", "", "ja_JP.UTF-8", ""} << false;
+        QTest::newRow("LC_ALL C, LANGUAGE ja") << QStringList{"C", "", "", "ja"} << false;
+        QTest::newRow("LANG C.UTF-8, LANGUAGE ja") << QStringList{"", "", "C.UTF-8", "ja"} << false;
+        QTest::newRow("LANG en, LANGUAGE ja") << QStringList{"", "", "en_US.UTF-8", "ja"} << true;
+        QTest::newRow("LANGUAGE fr:ja") << QStringList{"", "", "ja_JP.UTF-8", "fr:ja"} << true;
+        QTest::newRow("LANGUAGE en:ja") << QStringList{"", "", "ja_JP.UTF-8", "en:ja"} << false;
+        QTest::newRow("LANGUAGE fr only, LANG ja")
+            << QStringList{"", "", "ja_JP.UTF-8", "fr"} << true;
+        QTest::newRow("LANGUAGE de_DE, LANG en")
+            << QStringList{"", "", "en_GB.UTF-8", "de_DE"} << false;
+    }
+    void localeAsksForJapanese() {
+        QFETCH(QStringList, variables);
+        QFETCH(bool, japanese);
+        QCOMPARE(pipeline::AsksForJapanese(variables[0], variables[1], variables[2], variables[3]),
+                 japanese);
+    }
+
     // The compiled catalogue is inside the programs: in Japanese, a message
     // comes out translated; before that, and in English, it is as written.
     void programsCarryTheCompiledCatalogue() {
