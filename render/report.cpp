@@ -1,5 +1,7 @@
 #include "report.h"
 
+using namespace Qt::StringLiterals;
+
 namespace render {
 
 void Print(std::FILE* stream, const QString& text) {
@@ -7,7 +9,9 @@ void Print(std::FILE* stream, const QString& text) {
 }
 
 QString Prefixed(const QString& message) {
-    return QStringLiteral("stripewell-render: ") + message;
+    // A Japanese reason shown inside another sentence ends in 「。」 of its
+    // own, as does the sentence around it: one is enough.
+    return QStringLiteral("stripewell-render: ") + QString(message).replace(u"。。"_s, u"。"_s);
 }
 
 void Report(const QString& message) {

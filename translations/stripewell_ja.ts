@@ -1370,6 +1370,10 @@ neighbouring digits that would make the code valid.
         <source>a tag needs its price: --price YEN (without tax, 本体価格) or --price-with-tax YEN</source>
         <translation>値札には価格が必要です: --price YEN (税抜、本体価格) か --price-with-tax YEN を指定してください。</translation>
     </message>
+    <message>
+        <source>20 to 29</source>
+        <translation>20 から 29</translation>
+    </message>
 </context>
 <context>
     <name>symbol</name>

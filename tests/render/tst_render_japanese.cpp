@@ -230,6 +230,7 @@ void TestJapanese::SaysWhyInBothLanguages(const QStringList& arguments, int stat
     QVERIFY2(!japanese.err.isEmpty(), "no message");
     QVERIFY2(EnglishLines(japanese.all()).isEmpty(),
              qPrintable(EnglishLines(japanese.all()).join(u'\n')));
+    QVERIFY2(!japanese.err.contains(u"。。"), qPrintable(japanese.err));
     for (const QString& named : about)
         QVERIFY2(japanese.err.contains(named),
                  qPrintable(named + QStringLiteral(" not in: ") + japanese.err));
