@@ -4,6 +4,7 @@
 #include <QPainterPath>
 
 #include "messages.h"
+#include "pipeline/language.h"
 #include "verify.h"
 
 namespace verify {
@@ -29,6 +30,10 @@ QImage DrawPlot(const Verification& v) {
     p.setRenderHint(QPainter::Antialiasing);
     QFont font = p.font();
     font.setPixelSize(15);
+    // Japanese labels in the Gothic the programs draw Japanese in, whatever
+    // fontconfig would pick for the locale.
+    if (pipeline::SpeaksJapanese())
+        font.setFamilies({QStringLiteral("IPAGothic")});
     p.setFont(font);
 
     const Profile& profile = v.middle;
