@@ -720,7 +720,7 @@
     </message>
     <message>
         <source>the window draws one pixel a module, and ITF-14&apos;s wide bars are 2.25 to 3 modules; it is drawn with --layout retail</source>
-        <translation>ウィンドウは 1 モジュールを 1 ピクセルで描きますが、ITF-14 の太いバーは 2.25 から 3 モジュールです。--layout retail で描きます</translation>
+        <translation>ウィンドウは 1 モジュールを 1 画素で描きますが、ITF-14 の太いバーは 2.25 から 3 モジュールです。--layout retail で描きます</translation>
     </message>
     <message>
         <source>--%1 goes with --symbol %2</source>
@@ -869,7 +869,7 @@ ITF-14 instead.</source>
     </message>
     <message>
         <source>Window layout, bmp and png: N pixels per module, 1 to 20 (default 1), written as 96 x N dpi.</source>
-        <translation>ウィンドウのレイアウトの bmp と png: 1 モジュールを N ピクセルに (1 から 20、既定は 1)。96 x N dpi として書き込みます。</translation>
+        <translation>ウィンドウのレイアウトの bmp と png: 1 モジュールを N 画素に (1 から 20、既定は 1)。96 x N dpi として書き込みます。</translation>
     </message>
     <message>
         <source>svg, pdf and the retail layout: the module is 0.33 mm times PERCENT, 80 to 200 (default 100); itf14: 1.016 mm times PERCENT, 49 to 100.</source>
@@ -1033,7 +1033,7 @@ neighbouring digits that would make the code valid.
   められます。欄が 2 つ以上あれば最後の欄が数字で、その前はすべて名称なので、名
   称にコンマを含められます。最初の行が列の名前 (JAN、JANコード、コード、code、
   EAN。名称、商品名、品名、name、product) か、数字の欄に数字のない文字 (例:
-  「name,jan」) があれば見出し行です。ほかの列は無視します。UTF-8、BOM 付きの
+  「name,jan」) があれば見出し行です。ほかの列は無視します。UTF-8、バイト順マーク (BOM) 付きの
   UTF-16、Shift_JIS は自動で判定します。行末は LF、CRLF、CR で、空行は飛ばしま
   す。表計算ソフトが数値に変えたコード (4.90123E+12、先頭のゼロが消えたもの) は
   理由を示して受け付けません。1000 文字より長い名称は切り詰め、その行で知らせま
