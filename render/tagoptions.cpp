@@ -131,8 +131,7 @@ QString ReadTags(const OptionTable& o, Options* options) {
                 !symbol::IsInstorePrefix(*row, prefix))
                 return Msg::tr("--instore-prefix of %1 takes %2, not '%3'")
                     .arg(QString(row->option),
-                         row->priceDigits > 0 ? Msg::tr("02 or 20 to 29")
-                                              : Msg::tr("20 to 29"),
+                         row->priceDigits > 0 ? Msg::tr("02 or 20 to 29") : Msg::tr("20 to 29"),
                          parser.value(o.instorePrefix));
             options->pricing.instorePrefix = prefix;
         }
